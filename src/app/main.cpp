@@ -1,0 +1,13 @@
+#include "app/app_setup.h"
+#include "app/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    quor::setUpApplication(app);
+    quor::frmQuorMain w;
+    w.show();
+    return app.exec();
+}

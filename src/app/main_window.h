@@ -1,0 +1,95 @@
+// The main window: the document area, menus, toolbar, status bar, the two
+// palettes and the common-dialog component.
+#pragma once
+
+#include "app/dialogs.h"
+#include "app/module_quor_main.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+namespace quor {
+
+class frmQuorMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit frmQuorMain(QWidget *parent = nullptr);
+    ~frmQuorMain() override;
+
+    ModuleQuorMain &state() { return m_state; }
+    CommonDialog dlgCommonDialog{this};
+    QMdiArea *mdiArea() const { return m_mdi; }
+    QToolBar *tbToolBar() const { return m_toolbar; }
+    QDockWidget *toolsDock() const { return m_toolsDock; }
+    QDockWidget *coloursDock() const { return m_coloursDock; }
+    QMenu *mnuedit() const { return m_editMenu; }
+    QMenu *mnuquick1() const { return m_quickMenu; }
+    // Inner size of the document area, in pixels, laid out even before the
+    // window is first shown.
+    QSize documentAreaSize();
+    // A menu entry by its name.
+    QAction *action(const char *name) const;
+
+    // Start-up; the constructor runs it.
+    void MDIForm_Load();
+    // Shut-down once every document agreed to close: saves the placement.
+    void MDIForm_Unload();
+
+    // Creates, registers and shows one empty document window.
+    void hNewEditWindow();
+    // Applies the palette's drawing settings to the active canvas.
+    void applyDrawingSettings();
+
+    // File.
+    void mnuFileNew_Click();
+    void mnuFileClose_Click();
+    void mnuFileExit_Click();
+    // Window.
+    void mnuWindowTileHorizontal_Click();
+    void mnuWindowTileVertical_Click();
+    void mnuWindowCascade_Click();
+    void mnuWindowmax_Click();
+    void mnuWindowArrangeIcons_Click();
+    // Help.
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+    // Draw-mode and paste-mode entries.
+    void drawModeEntry_Click(const char *name);
+    void pasteModeEntry_Click(const char *name);
+
+    // Arranges the documents with an arrangement code 0..3.
+    void arrange(int code);
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    void buildMenus();
+    void buildStatusBar();
+    void buildPalettes();
+    void updateWindowList();
+
+    ModuleQuorMain m_state;
+    QMdiArea *m_mdi = nullptr;
+    QToolBar *m_toolbar = nullptr;
+    QDockWidget *m_toolsDock = nullptr;
+    QDockWidget *m_coloursDock = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QMenu *m_windowMenu = nullptr;
+    QMenu *m_quickMenu = nullptr;
+    QList<QAction *> m_windowListActions;
+    bool m_unloaded = false;
+};
+
+// The product name and credit shown in captions and About.
+extern const char *const ProductName;
+extern const char *const AuthorCredit;
+
+} // namespace quor

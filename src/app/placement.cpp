@@ -1,0 +1,51 @@
+#include "app/placement.h"
+
+#include <QSettings>
+
+namespace quor {
+
+namespace {
+
+QSettings store()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quor"),
+                     QStringLiteral("quor"));
+}
+
+// Values are kept as the decimal text of a single-precision number.
+double readValue(QSettings &s, const char *key, double fallback)
+{
+    const QVariant v = s.value(QLatin1String(key));
+    if (!v.isValid())
+        return fallback;
+    bool ok = false;
+    const float f = v.toString().toFloat(&ok);
+    return ok ? double(f) : fallback;
+}
+
+} // namespace
+
+Placement readPlacement()
+{
+    QSettings s = store();
+    s.beginGroup(QStringLiteral("Settings"));
+    Placement p;
+    p.left = readValue(s, "MainLeft", p.left);
+    p.top = readValue(s, "MainTop", p.top);
+    p.width = readValue(s, "MainWidth", p.width);
+    p.height = readValue(s, "MainHeight", p.height);
+    return p;
+}
+
+void writePlacement(const Placement &p)
+{
+    QSettings s = store();
+    s.beginGroup(QStringLiteral("Settings"));
+    s.setValue(QStringLiteral("MainLeft"), QString::number(float(p.left)));
+    s.setValue(QStringLiteral("MainTop"), QString::number(float(p.top)));
+    s.setValue(QStringLiteral("MainWidth"), QString::number(float(p.width)));
+    s.setValue(QStringLiteral("MainHeight"), QString::number(float(p.height)));
+    s.sync();
+}
+
+} // namespace quor

@@ -1,0 +1,17 @@
+// The main window's saved placement, in twips, in the per-user settings.
+#pragma once
+
+#include <QString>
+
+namespace quor {
+
+struct Placement
+{
+    double left = 1000, top = 1000, width = 6500, height = 6500;
+};
+
+// Settings file: <config>/quor/quor.conf, group "Settings".
+Placement readPlacement();
+void writePlacement(const Placement &p);
+
+} // namespace quor

@@ -1,0 +1,434 @@
+#include "document/edit_window.h"
+
+#include "app/main_window.h"
+#include "app/module_quor_main.h"
+#include "tools/tool_engine.h"
+
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <cmath>
+
+namespace quor {
+
+namespace {
+
+constexpr double ScrollBarThickness = 255;
+constexpr double SizeHandleThickness = 25;
+constexpr double SelectionHandleSize = 80;
+
+const char *const handleNames[8] = {
+    "hselsizePictLeftUp",   "hselsizePictUp",   "hselsizePictRightUp", "hselsizePictLeft",
+    "hselsizePictRight",    "hselsizePictLeftDown", "hselsizePictDown", "hselsizePictRightDown",
+};
+const Qt::CursorShape handleCursors[8] = {
+    Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
+    Qt::SizeHorCursor,   Qt::SizeBDiagCursor, Qt::SizeVerCursor, Qt::SizeFDiagCursor,
+};
+
+PictureBox *sizeHandle(const char *name, Qt::CursorShape cursor, QWidget *parent)
+{
+    auto *p = new PictureBox(QLatin1String(name), parent);
+    p->setBackColor(0x808080);
+    p->setCursor(cursor);
+    return p;
+}
+
+// Twips from a widget's pixel extent.
+double tw(int px) { return pixelsToTwips(px); }
+
+} // namespace
+
+frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
+    : QWidget(parent), m_state(state)
+{
+    setObjectName(QStringLiteral("frmquoredit"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(64, 64, 64));
+    setPalette(pal);
+    setFocusPolicy(Qt::StrongFocus);
+
+    m_canvas = new PictureBox(QStringLiteral("Picture1"), this);
+    m_canvas->setFocusPolicy(Qt::ClickFocus);
+    CanvasSurface &c = m_canvas->surface();
+    c.setBackColor(fromQColor(palette().color(QPalette::Base)));
+    c.setForeColor(fromQColor(palette().color(QPalette::Text)));
+
+    for (int i = 0; i < 8; ++i) {
+        m_handles[i] = new PictureBox(QLatin1String(handleNames[i]), m_canvas);
+        m_handles[i]->Move(0, 0, SelectionHandleSize, SelectionHandleSize);
+        m_handles[i]->setBackColor(rgbColour(255, 255, 0));
+        m_handles[i]->setCursor(handleCursors[i]);
+        m_handles[i]->hide();
+    }
+    m_rtf = new QTextEdit(m_canvas);
+    m_rtf->setObjectName(QStringLiteral("rtftext"));
+    m_rtf->hide();
+    m_picture4 = new PictureBox(QStringLiteral("Picture4"), m_canvas);
+    m_picture4->Move(0, 0, 15, 15);
+    m_picture4->hide();
+    m_unload = new PictureBox(QStringLiteral("PictureUnloadAssist"), m_canvas);
+    m_unload->hide();
+    m_copy = new PictureBox(QStringLiteral("PictureCopy"), m_canvas);
+    m_copy->setCursor(Qt::SizeAllCursor);
+    m_copy->hide();
+    auto *runShape = new OverlayShape(OverlayShape::Rectangle, QStringLiteral("hrunShape"), m_copy);
+    runShape->setBorderColor(rgbColour(255, 0, 0));
+    auto *runLine = new OverlayShape(OverlayShape::Line, QStringLiteral("hrunLine"), m_copy);
+    runLine->setBorderColor(rgbColour(255, 0, 0));
+
+    m_word = new QLineEdit(m_canvas);
+    m_word->setObjectName(QStringLiteral("hword"));
+    m_word->setFrame(false);
+    m_word->hide();
+    m_wordLabel = new QLabel(QStringLiteral("H"), m_canvas);
+    m_wordLabel->setObjectName(QStringLiteral("hwordLabel"));
+    m_wordLabel->hide();
+
+    m_radius1 = new OverlayShape(OverlayShape::Line, QStringLiteral("huradiusLine1"), m_canvas);
+    m_radius1->setBorderColor(0);
+    m_radius2 = new OverlayShape(OverlayShape::Line, QStringLiteral("huradiusLine2"), m_canvas);
+    m_radius2->setBorderColor(0xffffff);
+    m_shape1 = new OverlayShape(OverlayShape::Rectangle, QStringLiteral("hselectShape1"), m_canvas);
+    m_shape1->setDotted(true);
+    m_shape1->setBorderColor(0);
+    m_shape2 = new OverlayShape(OverlayShape::Rectangle, QStringLiteral("hselectShape2"), m_canvas);
+    m_shape2->setDotted(true);
+    m_shape2->setBorderColor(fromQColor(palette().color(QPalette::Base)));
+
+    m_vscroll = new QScrollBar(Qt::Vertical, this);
+    m_vscroll->setObjectName(QStringLiteral("VScroll1"));
+    m_vscroll->resize(twipsToPixels(ScrollBarThickness), 100);
+    m_hscroll = new QScrollBar(Qt::Horizontal, this);
+    m_hscroll->setObjectName(QStringLiteral("HScroll1"));
+    m_hscroll->resize(100, twipsToPixels(ScrollBarThickness));
+    for (QScrollBar *bar : {m_vscroll, m_hscroll}) {
+        bar->setRange(0, 0);
+        bar->setFocusPolicy(Qt::NoFocus);
+        connect(bar, &QScrollBar::valueChanged, this, &frmquoredit::scrollCanvas);
+    }
+
+    m_widthSize = sizeHandle("widthsizePicture", Qt::SizeHorCursor, this);
+    m_widthSize->Move(0, 0, SizeHandleThickness, 15);
+    m_heightSize = sizeHandle("heightasizePicture", Qt::SizeVerCursor, this);
+    m_heightSize->Move(0, 0, 15, SizeHandleThickness);
+    m_bothSize = sizeHandle("bothsizePicture", Qt::SizeFDiagCursor, this);
+    m_bothSize->Move(0, 0, SizeHandleThickness, SizeHandleThickness);
+
+    m_shapesTimer = new QTimer(this);
+    m_shapesTimer->setObjectName(QStringLiteral("hselectshapesTimer"));
+    m_shapesTimer->setInterval(100);
+    connect(m_shapesTimer, &QTimer::timeout, this, [this] {
+        m_shape1->setVisible(!m_shape1->isVisible());
+        m_shape2->setVisible(!m_shape2->isVisible());
+    });
+    m_radiusTimer = new QTimer(this);
+    m_radiusTimer->setObjectName(QStringLiteral("huradiusTimer"));
+    m_radiusTimer->setInterval(100);
+    connect(m_radiusTimer, &QTimer::timeout, this, [this] {
+        m_radius1->setVisible(!m_radius1->isVisible());
+        m_radius2->setVisible(!m_radius2->isVisible());
+    });
+
+    m_pasteStyle = new QLineEdit(this);
+    m_pasteStyle->setObjectName(QStringLiteral("HpastestyleText"));
+    m_pasteStyle->hide();
+
+    m_engine = new ToolEngine;
+    connect(m_canvas, &PictureBox::MouseDown, this, &frmquoredit::Picture1_MouseDown);
+    connect(m_canvas, &PictureBox::MouseMove, this, &frmquoredit::Picture1_MouseMove);
+    connect(m_canvas, &PictureBox::MouseUp, this, &frmquoredit::Picture1_MouseUp);
+    connect(m_canvas, &PictureBox::DblClick, this, &frmquoredit::Picture1_DblClick);
+    connect(m_canvas, &PictureBox::Resize, this, &frmquoredit::Picture1_Resize);
+
+    resize(twipsToPixels(5040), twipsToPixels(4650));
+    if (m_state.main) {
+        m_sub = m_state.main->mdiArea()->addSubWindow(this);
+        m_sub->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_state.main->mdiArea(), &QMdiArea::subWindowActivated, this,
+                [this](QMdiSubWindow *w) {
+                    if (w && w == m_sub && !m_gone)
+                        Form_Activate();
+                });
+    }
+    Form_Load();
+}
+
+frmquoredit::~frmquoredit()
+{
+    delete m_engine;
+}
+
+void frmquoredit::setCaption(const QString &c)
+{
+    setWindowTitle(c);
+}
+
+double frmquoredit::ScaleWidth() const { return tw(width()); }
+double frmquoredit::ScaleHeight() const { return tw(height()); }
+
+double frmquoredit::windowLeft() const
+{
+    return tw(m_sub ? m_sub->x() : x());
+}
+
+double frmquoredit::windowTop() const
+{
+    return tw(m_sub ? m_sub->y() : y());
+}
+
+void frmquoredit::moveWindow(double left, double top, double width, double height)
+{
+    QWidget *w = m_sub ? static_cast<QWidget *>(m_sub) : this;
+    if (m_sub && (m_sub->isMaximized() || m_sub->isMinimized()))
+        m_sub->showNormal();
+    w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                   twipsToPixels(height));
+    if (m_sub && m_sub->layout())
+        m_sub->layout()->activate(); // lay the content out now, even while hidden
+}
+
+void frmquoredit::Form_Load()
+{
+    if (m_state.hArrangeMode == 4 && m_state.main) {
+        // Between the palettes: the document area already excludes them.
+        const QSize area = m_state.main->documentAreaSize();
+        const double oldLeft = windowLeft();
+        moveWindow(0, 0, tw(area.width()) - oldLeft - 300, tw(area.height()));
+    }
+    m_canvas->Move(0, 0,
+                   ScaleWidth() - ScrollBarThickness - SizeHandleThickness,
+                   ScaleHeight() - ScrollBarThickness - SizeHandleThickness);
+    Form_Resize();
+}
+
+void frmquoredit::showInArea()
+{
+    if (m_sub)
+        m_sub->show();
+    else
+        show();
+    activate();
+}
+
+void frmquoredit::activate()
+{
+    if (m_sub && m_state.main) {
+        m_state.main->mdiArea()->setActiveSubWindow(m_sub);
+        // Activation of an already active window still takes the palettes on.
+        if (m_state.main->mdiArea()->activeSubWindow() == m_sub && m_state.hActiveEdit != this)
+            Form_Activate();
+    } else {
+        Form_Activate();
+    }
+    setFocus();
+}
+
+void frmquoredit::Form_Activate()
+{
+    ModuleQuorMain &s = m_state;
+    s.hActiveEdit = this;
+    CanvasSurface &c = m_canvas->surface();
+    s.showCanvasSize(c.scaleWidth(), c.scaleHeight());
+    s.clearPointer();
+    c.setForeColor(s.foreColour());
+    QPalette pal = m_word->palette();
+    pal.setColor(QPalette::Text, toQColor(s.foreColour()));
+    m_word->setPalette(pal);
+    c.setFillColor(s.drawingColour());
+    c.setFillStyle(s.hFillStyle.value_or(0));
+    c.setDrawStyle(s.hDrawStyle.value_or(0));
+    c.setDrawWidth(s.lineWidth());
+    c.setDrawMode(s.userDrawMode());
+    m_pasteStyle->setText(QString::number(s.pasteRasterOp()));
+}
+
+void frmquoredit::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    Form_Resize();
+}
+
+void frmquoredit::Form_Resize()
+{
+    const double sw = ScaleWidth(), sh = ScaleHeight();
+    const double vh = sh - tw(m_hscroll->height());
+    m_vscroll->setGeometry(twipsToPixels(sw - tw(m_vscroll->width())), 0, m_vscroll->width(),
+                           twipsToPixels(vh > 30 ? vh : 30));
+    const double hw = sw - tw(m_vscroll->width());
+    m_hscroll->setGeometry(0, twipsToPixels(sh - tw(m_hscroll->height())),
+                           twipsToPixels(hw > 30 ? hw : 30), m_hscroll->height());
+    m_vscroll->raise();
+    m_hscroll->raise();
+    updateScrollRanges();
+}
+
+void frmquoredit::updateScrollRanges()
+{
+    // One scroll unit is 20 twips.
+    auto maxFor = [](double hidden, double offset) {
+        return roundHalfEven(float(offset < hidden ? hidden / 20 : offset / 20));
+    };
+    const double hiddenV = m_canvas->Height()
+        - (ScaleHeight() - tw(m_hscroll->height()) - m_heightSize->Height());
+    m_vscroll->setMaximum(std::max(0, maxFor(hiddenV, std::fabs(m_canvas->Top()))));
+    const double hiddenH = m_canvas->Width()
+        - (ScaleWidth() - tw(m_vscroll->width()) - m_widthSize->Width());
+    m_hscroll->setMaximum(std::max(0, maxFor(hiddenH, std::fabs(m_canvas->Left()))));
+}
+
+void frmquoredit::scrollCanvas()
+{
+    // Computed in full width, so every part of a large canvas is reachable.
+    m_canvas->Move(-20.0 * m_hscroll->value(), -20.0 * m_vscroll->value());
+    m_widthSize->Move(m_canvas->Left() + m_canvas->Width(), m_canvas->Top(),
+                      m_widthSize->Width(), m_canvas->Height());
+    m_heightSize->Move(m_canvas->Left(), m_canvas->Top() + m_canvas->Height(), m_canvas->Width(),
+                       m_heightSize->Height());
+    m_bothSize->Move(m_widthSize->Left(), m_heightSize->Top());
+}
+
+void frmquoredit::Picture1_Resize()
+{
+    const CanvasSurface &c = m_canvas->surface();
+    if (m_state.hActiveEdit == this)
+        m_state.showCanvasSize(c.scaleWidth(), c.scaleHeight());
+    m_widthSize->Move(m_canvas->Left() + m_canvas->Width(), m_canvas->Top(),
+                      m_widthSize->Width(), m_canvas->Height());
+    m_heightSize->Move(m_canvas->Left(), m_canvas->Top() + m_canvas->Height(), m_canvas->Width(),
+                       m_heightSize->Height());
+    m_bothSize->Move(m_widthSize->Left(), m_heightSize->Top());
+    updateScrollRanges();
+    m_canvas->DataChanged = true;
+}
+
+void frmquoredit::BeginRubberBand(double x, double y)
+{
+    hStartx = x;
+    hStarty = y;
+    hEndx = x;
+    hEndy = y;
+    m_canvas->surface().setDrawMode(7);
+}
+
+void frmquoredit::hShowSelectionFrame()
+{
+    for (PictureBox *h : m_handles)
+        h->hide();
+    const double l = m_copy->Left() - 24, t = m_copy->Top() - 24;
+    const double w = m_copy->Width() + 63, h = m_copy->Height() + 63;
+    m_shape1->Move(l, t, w, h);
+    m_shape2->Move(l, t, w, h);
+    const double hs = SelectionHandleSize;
+    const double left[8] = {l - 80, l + w / 2 - hs / 2, l + w, l - 80, l + w, l - 80, l + w / 2 - hs / 2, l + w};
+    const double top[8] = {t - 80, t - 80, t - 80, t + h / 2 - hs / 2, t + h / 2 - hs / 2, t + h, t + h, t + h};
+    for (int i = 0; i < 8; ++i) {
+        m_handles[i]->Move(left[i], top[i]);
+        m_handles[i]->show();
+        m_handles[i]->raise();
+    }
+}
+
+void frmquoredit::hHideSelectionFrame()
+{
+    m_shapesTimer->stop();
+    m_shape1->setVisible(false);
+    m_shape2->setVisible(false);
+    for (PictureBox *h : m_handles)
+        h->hide();
+}
+
+void frmquoredit::keyPressEvent(QKeyEvent *e)
+{
+    Form_KeyDown(e->key());
+    e->accept();
+}
+
+void frmquoredit::Form_KeyDown(int key)
+{
+    if (!hSelect)
+        return;
+    double dx = 0, dy = 0;
+    switch (key) {
+    case Qt::Key_Left: dx = -15; break;
+    case Qt::Key_Up: dy = -15; break;
+    case Qt::Key_Right: dx = 15; break;
+    case Qt::Key_Down: dy = 15; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        const CanvasSurface &copy = m_copy->surface();
+        m_canvas->surface().paintPicture(copy.image(), m_copy->Left(), m_copy->Top(),
+                                         copy.scaleWidth(), copy.scaleHeight(), 0, 0,
+                                         copy.scaleWidth(), copy.scaleHeight(),
+                                         std::uint32_t(m_pasteStyle->text().toLongLong()));
+        [[fallthrough]];
+    }
+    case Qt::Key_Escape:
+        m_copy->setPicture(m_picture4->surface().image());
+        m_copy->hide();
+        hHideSelectionFrame();
+        hSelect = false;
+        if (key != Qt::Key_Escape)
+            m_canvas->DataChanged = true;
+        return;
+    default:
+        return;
+    }
+    m_copy->hide();
+    m_copy->Move(m_copy->Left() + dx, m_copy->Top() + dy);
+    m_copy->show();
+    hShowSelectionFrame();
+    update();
+}
+
+void frmquoredit::Picture1_MouseDown(int button, int shift, double x, double y)
+{
+    if (button == 2) {
+        hStartx = x;
+        hStarty = y;
+        if (m_state.main && m_state.main->mnuedit()) {
+            const double wx = x - 20.0 * m_hscroll->value();
+            const double wy = y - 20.0 * m_vscroll->value();
+            m_state.main->mnuedit()->popup(mapToGlobal(QPoint(twipsToPixels(wx), twipsToPixels(wy))));
+        }
+        return;
+    }
+    if (button == 1)
+        m_engine->mouseDown(*this, shift, x, y);
+}
+
+void frmquoredit::Picture1_MouseMove(int button, int shift, double x, double y)
+{
+    if (button == 1) {
+        m_engine->mouseMove(*this, shift, x, y);
+        hEndx = x;
+        hEndy = y;
+    }
+    m_state.showPointer(x, y);
+}
+
+void frmquoredit::Picture1_MouseUp(int button, int shift, double x, double y)
+{
+    if (button != 1)
+        return;
+    m_canvas->surface().setDrawMode(m_state.userDrawMode());
+    m_engine->mouseUp(*this, shift, x, y);
+}
+
+void frmquoredit::Picture1_DblClick()
+{
+    m_engine->dblClick(*this);
+}
+
+} // namespace quor

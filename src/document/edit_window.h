@@ -1,0 +1,136 @@
+// A document window: one picture on its canvas, the controls lying on it,
+// its gesture state, and the close protocol with the save question.
+#pragma once
+
+#include "document/picture_box.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QMdiSubWindow;
+class QScrollBar;
+class QTextEdit;
+class QTimer;
+
+namespace quor {
+
+struct ModuleQuorMain;
+class ToolEngine;
+
+class frmquoredit : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmquoredit(ModuleQuorMain &state, QWidget *parent = nullptr);
+    ~frmquoredit() override;
+
+    ModuleQuorMain &state() { return m_state; }
+
+    // Document number (index in the document list) and caption.
+    QString Tag() const { return m_tag; }
+    void setTag(const QString &tag) { m_tag = tag; }
+    int number() const { return m_tag.toInt(); } // empty counts as 0
+    QString caption() const { return windowTitle(); }
+    void setCaption(const QString &c);
+
+    // Controls.
+    PictureBox *canvas() const { return m_canvas; } // Picture1
+    PictureBox *PictureCopy() const { return m_copy; }
+    PictureBox *PictureUnloadAssist() const { return m_unload; }
+    PictureBox *Picture4() const { return m_picture4; }
+    QLineEdit *HpastestyleText() const { return m_pasteStyle; }
+    QLineEdit *hword() const { return m_word; }
+    QLabel *hwordLabel() const { return m_wordLabel; }
+    QScrollBar *VScroll1() const { return m_vscroll; }
+    QScrollBar *HScroll1() const { return m_hscroll; }
+    PictureBox *widthsizePicture() const { return m_widthSize; }
+    PictureBox *heightasizePicture() const { return m_heightSize; }
+    PictureBox *bothsizePicture() const { return m_bothSize; }
+    OverlayShape *hselectShape1() const { return m_shape1; }
+    OverlayShape *hselectShape2() const { return m_shape2; }
+    OverlayShape *huradiusLine1() const { return m_radius1; }
+    OverlayShape *huradiusLine2() const { return m_radius2; }
+    QTimer *hselectshapesTimer() const { return m_shapesTimer; }
+    QTimer *huradiusTimer() const { return m_radiusTimer; }
+    PictureBox *selectionHandle(int i) const { return m_handles[i]; } // 0..7
+
+    // Gesture state.
+    double hStartx = 0, hStarty = 0, hEndx = 0, hEndy = 0;
+    bool hLinking = false;
+    bool hHulineradius = false;
+    bool hSelect = false;
+
+    void BeginRubberBand(double x, double y);
+    void hShowSelectionFrame();
+    void hHideSelectionFrame();
+
+    // Window placement in twips inside the document area.
+    void moveWindow(double left, double top, double width, double height);
+    double windowLeft() const;
+    double windowTop() const;
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+
+    // Shows the window in the main window's document area.
+    void showInArea();
+    // Makes this the active document window.
+    void activate();
+    // Runs the close protocol; true when the window closed.
+    bool closeDocument();
+    // Writes the canvas to a bitmap file through PictureUnloadAssist.
+    void writeCanvas(const QString &fileName);
+
+    // Handlers.
+    void Form_Activate();
+    void Form_Resize();
+    void Picture1_Resize();
+    void Picture1_MouseDown(int button, int shift, double x, double y);
+    void Picture1_MouseMove(int button, int shift, double x, double y);
+    void Picture1_MouseUp(int button, int shift, double x, double y);
+    void Picture1_DblClick();
+    // Arrow keys nudge, Enter commits, Escape drops a floating selection.
+    void Form_KeyDown(int key);
+    void updateScrollRanges();
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    bool closeProtocol();
+    void windowGone();
+    void Form_Load();
+    void scrollCanvas();
+
+    ModuleQuorMain &m_state;
+    QMdiSubWindow *m_sub = nullptr;
+    QString m_tag;
+    bool m_gone = false;
+
+    PictureBox *m_canvas;
+    PictureBox *m_copy;
+    PictureBox *m_unload;
+    PictureBox *m_picture4;
+    PictureBox *m_handles[8];
+    QLineEdit *m_pasteStyle;
+    QLineEdit *m_word;
+    QLabel *m_wordLabel;
+    QTextEdit *m_rtf;
+    QScrollBar *m_vscroll;
+    QScrollBar *m_hscroll;
+    PictureBox *m_widthSize;
+    PictureBox *m_heightSize;
+    PictureBox *m_bothSize;
+    OverlayShape *m_shape1;
+    OverlayShape *m_shape2;
+    OverlayShape *m_radius1;
+    OverlayShape *m_radius2;
+    QTimer *m_shapesTimer;
+    QTimer *m_radiusTimer;
+    QWidget *m_viewport; // clips the canvas left of and above the scroll bars
+    ToolEngine *m_engine;
+};
+
+} // namespace quor

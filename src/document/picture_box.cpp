@@ -1,0 +1,185 @@
+#include "document/picture_box.h"
+
+#include <QChildEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace quor {
+
+int twipsToPixels(double twips)
+{
+    return int(std::floor(twips / CanvasSurface::TwipsPerPixel));
+}
+
+double pixelsToTwips(int px)
+{
+    return double(px) * CanvasSurface::TwipsPerPixel;
+}
+
+OverlayShape::OverlayShape(Kind kind, const QString &name, QObject *parent)
+    : QObject(parent), m_kind(kind)
+{
+    setObjectName(name);
+}
+
+void OverlayShape::setVisible(bool v)
+{
+    if (m_visible != v) {
+        m_visible = v;
+        emit changed();
+    }
+}
+
+void OverlayShape::Move(double a, double b, double c, double d)
+{
+    m_a = a;
+    m_b = b;
+    m_c = c;
+    m_d = d;
+    if (m_visible)
+        emit changed();
+}
+
+void OverlayShape::setBorderColor(Colour c)
+{
+    m_colour = c;
+    if (m_visible)
+        emit changed();
+}
+
+void OverlayShape::setDotted(bool d)
+{
+    m_dotted = d;
+    if (m_visible)
+        emit changed();
+}
+
+PictureBox::PictureBox(const QString &name, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_surface.setDamageListener([this](const QRect &r) { update(r); });
+    applyGeometry(true);
+}
+
+void PictureBox::Move(double left, double top)
+{
+    Move(left, top, m_width, m_height);
+}
+
+void PictureBox::Move(double left, double top, double width, double height)
+{
+    const bool sizeChanged = width != m_width || height != m_height;
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    applyGeometry(sizeChanged);
+}
+
+void PictureBox::applyGeometry(bool sizeChanged)
+{
+    if (sizeChanged) {
+        const double unit = m_surface.unit();
+        m_surface.setScaleSize(m_width / CanvasSurface::TwipsPerPixel * unit,
+                               m_height / CanvasSurface::TwipsPerPixel * unit);
+    }
+    setGeometry(twipsToPixels(m_left), twipsToPixels(m_top), m_surface.widthPx(),
+                m_surface.heightPx());
+    if (sizeChanged)
+        emit Resize();
+}
+
+void PictureBox::setPicture(const QImage &img)
+{
+    m_surface.setPicture(img);
+    m_width = pixelsToTwips(m_surface.widthPx());
+    m_height = pixelsToTwips(m_surface.heightPx());
+    setGeometry(twipsToPixels(m_left), twipsToPixels(m_top), m_surface.widthPx(),
+                m_surface.heightPx());
+    emit Resize();
+}
+
+void PictureBox::paintEvent(QPaintEvent *e)
+{
+    QPainter p(this);
+    const QRect r = e->rect();
+    p.drawImage(r.topLeft(), m_surface.image(), r);
+    for (QObject *o : children()) {
+        auto *s = qobject_cast<OverlayShape *>(o);
+        if (!s || !s->isVisible())
+            continue;
+        QPen pen(toQColor(s->borderColor()));
+        pen.setWidth(0);
+        if (s->dotted())
+            pen.setStyle(Qt::DotLine);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        if (s->kind() == OverlayShape::Rectangle) {
+            const int l = twipsToPixels(s->a()), t = twipsToPixels(s->b());
+            const int w = std::max(1, twipsToPixels(s->c())), h = std::max(1, twipsToPixels(s->d()));
+            p.drawRect(l, t, w - 1, h - 1);
+        } else {
+            p.drawLine(twipsToPixels(s->a()), twipsToPixels(s->b()), twipsToPixels(s->c()),
+                       twipsToPixels(s->d()));
+        }
+    }
+}
+
+void PictureBox::childEvent(QChildEvent *e)
+{
+    if (e->added())
+        if (auto *s = qobject_cast<OverlayShape *>(e->child()))
+            connect(s, &OverlayShape::changed, this, qOverload<>(&QWidget::update));
+    QWidget::childEvent(e);
+}
+
+static int buttonMask(Qt::MouseButtons b)
+{
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0)
+        | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+static int shiftMask(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0)
+        | (m & Qt::AltModifier ? 4 : 0);
+}
+
+void PictureBox::emitMouse(QMouseEvent *e, int button,
+                           void (PictureBox::*sig)(int, int, double, double))
+{
+    const QPoint p = e->position().toPoint();
+    const double unit = m_surface.unit();
+    emit(this->*sig)(button, shiftMask(e->modifiers()), p.x() * unit, p.y() * unit);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *e)
+{
+    // All held buttons: a chord reads as 3, which no tool acts on.
+    emitMouse(e, buttonMask(e->buttons() | e->button()), &PictureBox::MouseDown);
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent *e)
+{
+    emitMouse(e, buttonMask(e->buttons()), &PictureBox::MouseMove);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *e)
+{
+    emitMouse(e, buttonMask(e->buttons() | e->button()), &PictureBox::MouseUp);
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    // The second press of a double click reaches the tools as DblClick
+    // only; its release still comes as MouseUp.
+    if (e->button() == Qt::LeftButton)
+        emit DblClick();
+    else
+        mousePressEvent(e);
+}
+
+} // namespace quor

@@ -1,0 +1,105 @@
+// A picture box: a widget showing a CanvasSurface, placed in twips inside
+// its parent, reporting mouse events in the surface's scale. Overlay line
+// and rectangle objects lie above its bitmap without touching it.
+#pragma once
+
+#include "document/canvas_surface.h"
+
+#include <QWidget>
+
+namespace quor {
+
+// Twips <-> widget pixels for placing controls: the surface's own rule.
+int twipsToPixels(double twips);
+double pixelsToTwips(int px);
+
+// A line or rectangle drawn over a picture box, never into its bitmap.
+class OverlayShape : public QObject
+{
+    Q_OBJECT
+public:
+    enum Kind { Line, Rectangle };
+    OverlayShape(Kind kind, const QString &name, QObject *parent);
+
+    Kind kind() const { return m_kind; }
+    bool isVisible() const { return m_visible; }
+    void setVisible(bool v);
+    // Rectangle: left, top, width, height. Line: x1, y1, x2, y2. Twips.
+    void Move(double a, double b, double c, double d);
+    double a() const { return m_a; }
+    double b() const { return m_b; }
+    double c() const { return m_c; }
+    double d() const { return m_d; }
+    Colour borderColor() const { return m_colour; }
+    void setBorderColor(Colour c);
+    bool dotted() const { return m_dotted; }
+    void setDotted(bool d);
+
+signals:
+    void changed();
+
+private:
+    Kind m_kind;
+    bool m_visible = false;
+    double m_a = 0, m_b = 0, m_c = 0, m_d = 0;
+    Colour m_colour = 0;
+    bool m_dotted = false;
+};
+
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PictureBox(const QString &name, QWidget *parent = nullptr);
+
+    CanvasSurface &surface() { return m_surface; }
+    const CanvasSurface &surface() const { return m_surface; }
+
+    // Placement in the parent, twips. Width and Height are the box's outer
+    // size; the surface's scale size follows them.
+    double Left() const { return m_left; }
+    double Top() const { return m_top; }
+    double Width() const { return m_width; }
+    double Height() const { return m_height; }
+    void Move(double left, double top);
+    void Move(double left, double top, double width, double height);
+    double ScaleWidth() const { return m_surface.scaleWidth(); }
+    double ScaleHeight() const { return m_surface.scaleHeight(); }
+
+    // The changed flag of a canvas.
+    bool DataChanged = false;
+
+    // Persistent bitmap off: the box only shows its back colour (swatches,
+    // handles); drawing still goes to the surface.
+    void setBackColor(Colour c) { m_surface.setBackColor(c); }
+    Colour backColor() const { return m_surface.backColor(); }
+
+    // Loads a picture: the box takes the picture's size.
+    void setPicture(const QImage &img);
+
+signals:
+    // Button: 1 left, 2 right, 4 middle (held buttons combined); Shift: 1
+    // shift, 2 ctrl, 4 alt; X, Y in the surface's scale.
+    void MouseDown(int button, int shift, double x, double y);
+    void MouseMove(int button, int shift, double x, double y);
+    void MouseUp(int button, int shift, double x, double y);
+    void DblClick();
+    void Resize();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void childEvent(QChildEvent *e) override;
+
+private:
+    void applyGeometry(bool sizeChanged);
+    void emitMouse(QMouseEvent *e, int button, void (PictureBox::*sig)(int, int, double, double));
+
+    CanvasSurface m_surface;
+    double m_left = 0, m_top = 0, m_width = 15, m_height = 15;
+};
+
+} // namespace quor

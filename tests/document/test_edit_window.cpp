@@ -1,0 +1,217 @@
+#include "program_fixture.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+
+using namespace quor;
+
+namespace {
+
+QString question(const QString &caption)
+{
+    const int n = std::abs(int(caption.length()) - 22) / 2 + 10;
+    return paddedMessage("保存对此文件的更改吗？", n);
+}
+
+} // namespace
+
+TEST_F(ProgramTest, AnUnchangedDocumentClosesWithoutAsking)
+{
+    EXPECT_TRUE(active()->closeDocument());
+    EXPECT_TRUE(script.shown.isEmpty());
+    EXPECT_EQ(state().hEditCount, 0);
+}
+
+TEST_F(ProgramTest, YesOnANewDocumentAsksForANameAndCancelKeepsIt)
+{
+    frmquoredit *doc = active();
+    doc->canvas()->DataChanged = true;
+    script.messageAnswers = {mb::Yes};
+    EXPECT_FALSE(doc->closeDocument());
+
+    ASSERT_EQ(script.shown.size(), 2);
+    EXPECT_EQ(script.shown[0].title, "New Quor1");
+    EXPECT_EQ(script.shown[0].text, question("New Quor1"));
+    EXPECT_EQ(script.shown[0].text.count(' '), 2 * 16);
+    EXPECT_EQ(script.shown[0].buttons, mb::YesNoCancel);
+    EXPECT_EQ(script.shown[1].kind, "save");
+    EXPECT_EQ(script.shown[1].title, "保存 New Quor1");
+    EXPECT_EQ(script.shown[1].text, "BMP (*.BMP)|*.bmp");
+    EXPECT_EQ(script.shown[1].fileName, "New Quor1");
+    EXPECT_EQ(state().hEditCount, 1);
+    EXPECT_TRUE(doc->canvas()->DataChanged);
+}
+
+TEST_F(ProgramTest, NoClosesWithoutSavingAndCancelKeepsTheChanges)
+{
+    frmquoredit *doc = active();
+    doc->canvas()->DataChanged = true;
+    script.messageAnswers = {mb::Cancel};
+    EXPECT_FALSE(doc->closeDocument());
+    EXPECT_TRUE(doc->canvas()->DataChanged);
+    script.messageAnswers = {mb::No};
+    EXPECT_TRUE(doc->closeDocument());
+    EXPECT_EQ(state().hEditCount, 0);
+}
+
+TEST_F(ProgramTest, YesSavesTheCanvasAsABitmapAndTakesTheName)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("picture.bmp");
+    canvas().line(0, 0, 300, 0, rgbColour(255, 0, 0));
+    active()->canvas()->DataChanged = true;
+    script.messageAnswers = {mb::Yes};
+    script.fileAnswers = {file};
+    EXPECT_TRUE(active()->closeDocument());
+    QImage saved(file);
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(saved.pixel(5, 5), qRgb(255, 255, 255));
+    EXPECT_EQ(saved.depth(), 32); // read back from 24-bit data
+}
+
+TEST_F(ProgramTest, AReadOnlyFileAsksRetryAndRetrySavesOnceWritable)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("old.bmp");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old contents");
+    }
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadUser);
+    active()->setCaption(file);
+    active()->canvas()->DataChanged = true;
+
+    // First Cancel: the old file stays exactly as it was.
+    script.messageAnswers = {mb::Yes, mb::Cancel};
+    EXPECT_FALSE(active()->closeDocument());
+    EXPECT_EQ(lastMessage().text.trimmed(), "文件只读！");
+    EXPECT_EQ(lastMessage().buttons, mb::RetryCancel + mb::Exclamation);
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "old contents");
+    f.close();
+    EXPECT_TRUE(active()->canvas()->DataChanged);
+
+    // Then Retry after the mark is cleared.
+    script.messageAnswers = {mb::Yes, mb::Retry};
+    script.onShow = [&](const ShownDialog &d) {
+        if (d.text.contains("文件只读"))
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    };
+    EXPECT_TRUE(active()->closeDocument());
+    EXPECT_FALSE(QImage(file).isNull());
+}
+
+TEST_F(ProgramTest, AFailedWriteKeepsTheDocumentOpenAndChanged)
+{
+    active()->setCaption("/nonexistent-folder/x.bmp");
+    active()->canvas()->DataChanged = true;
+    script.messageAnswers = {mb::Yes, mb::Ok};
+    EXPECT_FALSE(active()->closeDocument());
+    EXPECT_EQ(state().hEditCount, 1);
+    EXPECT_TRUE(active()->canvas()->DataChanged);
+    EXPECT_TRUE(lastMessage().text.startsWith('\r'));
+}
+
+TEST_F(ProgramTest, ClosingDocumentTwoOfFourRenumbersTheRest)
+{
+    for (int i = 0; i < 3; ++i)
+        main->mnuFileNew_Click();
+    frmquoredit *third = state().hEditForms(3), *fourth = state().hEditForms(4);
+    EXPECT_TRUE(state().hEditForms(2)->closeDocument());
+    EXPECT_EQ(state().hEditCount, 3);
+    EXPECT_EQ(state().hEditForms(2), third);
+    EXPECT_EQ(state().hEditForms(3), fourth);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(state().hEditForms(i)->Tag(), QString::number(i));
+    EXPECT_EQ(state().hNewCount, 4);
+}
+
+TEST_F(ProgramTest, ActivationPushesPaletteStateOntoTheCanvas)
+{
+    main->mnuFileNew_Click();
+    frmquoredit *second = active();
+    state().hFillStyle = 3;
+    state().hDrawStyle = 2;
+    main->action("mnudrawvbmaskpen")->setChecked(true);
+    state().hEditForms(1)->activate();
+    EXPECT_EQ(active(), state().hEditForms(1));
+    EXPECT_EQ(canvas().fillStyle(), 3);
+    EXPECT_EQ(canvas().drawStyle(), 2);
+    EXPECT_EQ(canvas().drawMode(), 9);
+    EXPECT_NE(active(), second);
+}
+
+class SelectionKeys : public ProgramTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        doc = active();
+        canvas().setBackColor(rgbColour(0, 0, 0));
+        QImage sel(2, 2, QImage::Format_RGB32);
+        sel.fill(qRgb(255, 255, 255));
+        doc->PictureCopy()->setPicture(sel);
+        doc->PictureCopy()->Move(150, 150);
+        doc->PictureCopy()->show();
+        doc->hSelect = true;
+        doc->hStartx = 150;
+        doc->hStarty = 150;
+        doc->canvas()->DataChanged = false;
+    }
+    void key(int k)
+    {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(doc, &e);
+    }
+    frmquoredit *doc = nullptr;
+};
+
+TEST_F(SelectionKeys, ArrowsNudgeBy15WithoutMovingTheStartPoint)
+{
+    key(Qt::Key_Right);
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_EQ(doc->PictureCopy()->Left(), 165);
+    EXPECT_EQ(doc->PictureCopy()->Top(), 180);
+    EXPECT_EQ(doc->hStartx, 150);
+    EXPECT_EQ(doc->hStarty, 150);
+    EXPECT_EQ(doc->hselectShape1()->a(), 165 - 24);
+    EXPECT_EQ(doc->hselectShape1()->c(), 30 + 63);
+    EXPECT_FALSE(doc->canvas()->DataChanged);
+}
+
+TEST_F(SelectionKeys, EnterPastesWithThePasteMode)
+{
+    doc->HpastestyleText()->setText(QString::number(rop::SrcInvert));
+    canvas().pset(150, 150, rgbColour(0, 255, 0));
+    key(Qt::Key_Return);
+    EXPECT_FALSE(doc->hSelect);
+    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_FALSE(doc->PictureCopy()->isVisible());
+    EXPECT_EQ(canvas().point(150, 150), rgbColour(255, 0, 255));
+    EXPECT_EQ(canvas().point(165, 165), rgbColour(255, 255, 255));
+    EXPECT_EQ(canvas().point(180, 180), 0);
+}
+
+TEST_F(SelectionKeys, EscapeDropsLeavingTheCanvasAlone)
+{
+    const QImage before = canvas().image();
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(doc->hSelect);
+    EXPECT_EQ(canvas().image(), before);
+    EXPECT_FALSE(doc->canvas()->DataChanged);
+}
+
+TEST_F(SelectionKeys, KeysWithoutASelectionDoNothing)
+{
+    doc->hSelect = false;
+    key(Qt::Key_Left);
+    key(Qt::Key_Return);
+    EXPECT_EQ(doc->PictureCopy()->Left(), 150);
+    EXPECT_FALSE(doc->canvas()->DataChanged);
+}

@@ -1,0 +1,51 @@
+// A fresh program state per test: a new main window (which starts with one
+// empty document) answering its dialogs from a script.
+#pragma once
+
+#include "app/dialogs.h"
+#include "app/main_window.h"
+#include "document/edit_window.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class ProgramTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "quor", "quor").clear();
+        quor::setDialogScript(&script);
+        main = std::make_unique<quor::frmQuorMain>();
+        main->show();
+    }
+    void TearDown() override
+    {
+        // Nothing may be left to ask at the end of a test.
+        for (auto *doc : main->findChildren<quor::frmquoredit *>())
+            doc->canvas()->DataChanged = false;
+        main.reset();
+        quor::setDialogScript(nullptr);
+    }
+
+    quor::ModuleQuorMain &state() { return main->state(); }
+    quor::frmquoredit *active() { return state().hActiveEdit; }
+    quor::CanvasSurface &canvas() { return active()->canvas()->surface(); }
+
+    // The last message box shown, or an empty record.
+    quor::ShownDialog lastMessage() const
+    {
+        for (auto it = script.shown.rbegin(); it != script.shown.rend(); ++it)
+            if (it->kind == "message")
+                return *it;
+        return {};
+    }
+
+    quor::DialogScript script;
+    std::unique_ptr<quor::frmQuorMain> main;
+};

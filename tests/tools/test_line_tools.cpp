@@ -1,0 +1,133 @@
+#include "program_fixture.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include "palettes/colour_palette.h"
+
+using namespace quor;
+
+class LineTools : public ProgramTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        doc = active();
+        canvas().setBackColor(rgbColour(255, 255, 255));
+        state().colours->PictureForeAndFillColor()->setBackColor(rgbColour(0, 0, 255));
+    }
+    void down(double x, double y, int button = 1) { doc->Picture1_MouseDown(button, 0, x, y); }
+    void move(double x, double y, int button = 1) { doc->Picture1_MouseMove(button, 0, x, y); }
+    void up(double x, double y, int button = 1) { doc->Picture1_MouseUp(button, 0, x, y); }
+
+    frmquoredit *doc = nullptr;
+};
+
+TEST_F(LineTools, StraightLineRubberBandLeavesOnlyTheFinalLine)
+{
+    // Something under the rubber band, so an imperfect erase would show.
+    canvas().line(0, 600, 3000, 600, rgbColour(200, 30, 30), LineKind::BoxFilled);
+    canvas().setDrawWidth(3);
+    const QImage background = canvas().image();
+
+    state().hTool = 2;
+    down(150, 150);
+    for (double x : {300.0, 900.0, 2400.0, 1200.0})
+        move(x, 1500);
+    move(1800, 900);
+    up(1800, 900);
+
+    CanvasSurface expected;
+    expected.setImage(background);
+    expected.setDrawWidth(3);
+    expected.line(150, 150, 1800, 900, rgbColour(0, 0, 255));
+    EXPECT_EQ(canvas().image(), expected.image());
+    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_EQ(canvas().drawMode(), 13);
+}
+
+TEST_F(LineTools, AClickWithTheLineToolLeavesOneDot)
+{
+    state().hTool = 2;
+    down(300, 300);
+    up(300, 300);
+    EXPECT_EQ(canvas().point(300, 300), rgbColour(0, 0, 255));
+    EXPECT_EQ(canvas().point(315, 300), rgbColour(255, 255, 255));
+}
+
+TEST_F(LineTools, XorDrawModeTwiceRemovesTheLine)
+{
+    main->action("mnudrawvbxorpen")->trigger();
+    const QImage before = canvas().image();
+    state().hTool = 2;
+    for (int i = 0; i < 2; ++i) {
+        down(150, 150);
+        move(1500, 750);
+        up(1500, 750);
+    }
+    EXPECT_EQ(canvas().image(), before);
+}
+
+TEST_F(LineTools, FreehandDrawsAsItGoesAndAClickOnlyMarksChanged)
+{
+    state().hTool = 6;
+    const QImage before = canvas().image();
+    down(150, 150);
+    up(150, 150);
+    EXPECT_EQ(canvas().image(), before);
+    EXPECT_TRUE(doc->canvas()->DataChanged);
+
+    down(150, 150);
+    move(600, 150);
+    EXPECT_EQ(canvas().point(450, 150), rgbColour(0, 0, 255)); // drawn before the release
+    move(600, 600);
+    up(600, 600);
+    EXPECT_EQ(canvas().point(600, 450), rgbColour(0, 0, 255));
+}
+
+TEST_F(LineTools, OnlyTheExactLeftButtonDraws)
+{
+    state().hTool = 2;
+    const QImage before = canvas().image();
+    down(150, 150, 4);
+    move(900, 900, 4);
+    up(900, 900, 4);
+    down(150, 150, 3);
+    move(900, 900, 3);
+    up(900, 900, 3);
+    EXPECT_EQ(canvas().image(), before);
+    EXPECT_FALSE(doc->canvas()->DataChanged);
+}
+
+TEST_F(LineTools, RightPressStoresTheStartPoint)
+{
+    down(450, 600, 2);
+    EXPECT_EQ(doc->hStartx, 450);
+    EXPECT_EQ(doc->hStarty, 600);
+    main->mnuedit()->hide();
+}
+
+TEST_F(LineTools, PointerPositionIsWrittenForEveryMove)
+{
+    move(1500, 2400, 0);
+    EXPECT_EQ(state().colours->Text1()->text(), "1500  2400");
+    move(0, 0, 0);
+    EXPECT_EQ(state().colours->Text1()->text(), "0  0");
+    EXPECT_EQ(pointerText(7.5, 100000), "7.5  100000");
+}
+
+TEST_F(LineTools, RealMouseEventsReachTheToolAndAReleaseOutsideEndsTheGesture)
+{
+    state().hTool = 2;
+    PictureBox *c = doc->canvas();
+    auto send = [c](QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held) {
+        QMouseEvent e(t, QPointF(p), c->mapToGlobal(QPointF(p)), b, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(c, &e);
+    };
+    send(QEvent::MouseButtonPress, {2, 2}, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, {10, 2}, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {10, 2}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(canvas().point(5 * 15, 2 * 15), rgbColour(0, 0, 255));
+    EXPECT_TRUE(doc->canvas()->DataChanged);
+}
