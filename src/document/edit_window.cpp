@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/module_quor_main.h"
+#include "document/selection_geometry.h"
 #include "tools/tool_engine.h"
 
 #include <QCloseEvent>
@@ -116,7 +117,6 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
     for (QScrollBar *bar : {m_vscroll, m_hscroll}) {
         bar->setRange(0, 0);
         bar->setFocusPolicy(Qt::NoFocus);
-        connect(bar, &QScrollBar::valueChanged, this, &frmquoredit::scrollCanvas);
     }
 
     m_widthSize = sizeHandle("widthsizePicture", Qt::SizeHorCursor, this);
@@ -151,6 +151,7 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
     connect(m_canvas, &PictureBox::MouseUp, this, &frmquoredit::Picture1_MouseUp);
     connect(m_canvas, &PictureBox::DblClick, this, &frmquoredit::Picture1_DblClick);
     connect(m_canvas, &PictureBox::Resize, this, &frmquoredit::Picture1_Resize);
+    connectScrollAndSelection();
 
     resize(twipsToPixels(5040), twipsToPixels(4650));
     if (m_state.main) {
@@ -288,27 +289,12 @@ void frmquoredit::updateScrollRanges()
     m_hscroll->setMaximum(std::max(0, maxFor(hiddenH, std::fabs(m_canvas->Left()))));
 }
 
-void frmquoredit::scrollCanvas()
-{
-    // Computed in full width, so every part of a large canvas is reachable.
-    m_canvas->Move(-20.0 * m_hscroll->value(), -20.0 * m_vscroll->value());
-    m_widthSize->Move(m_canvas->Left() + m_canvas->Width(), m_canvas->Top(),
-                      m_widthSize->Width(), m_canvas->Height());
-    m_heightSize->Move(m_canvas->Left(), m_canvas->Top() + m_canvas->Height(), m_canvas->Width(),
-                       m_heightSize->Height());
-    m_bothSize->Move(m_widthSize->Left(), m_heightSize->Top());
-}
-
 void frmquoredit::Picture1_Resize()
 {
     const CanvasSurface &c = m_canvas->surface();
     if (m_state.hActiveEdit == this)
         m_state.showCanvasSize(c.scaleWidth(), c.scaleHeight());
-    m_widthSize->Move(m_canvas->Left() + m_canvas->Width(), m_canvas->Top(),
-                      m_widthSize->Width(), m_canvas->Height());
-    m_heightSize->Move(m_canvas->Left(), m_canvas->Top() + m_canvas->Height(), m_canvas->Width(),
-                       m_heightSize->Height());
-    m_bothSize->Move(m_widthSize->Left(), m_heightSize->Top());
+    placeSizeHandles();
     updateScrollRanges();
     m_canvas->DataChanged = true;
 }
@@ -326,15 +312,13 @@ void frmquoredit::hShowSelectionFrame()
 {
     for (PictureBox *h : m_handles)
         h->hide();
-    const double l = m_copy->Left() - 24, t = m_copy->Top() - 24;
-    const double w = m_copy->Width() + 63, h = m_copy->Height() + 63;
-    m_shape1->Move(l, t, w, h);
-    m_shape2->Move(l, t, w, h);
-    const double hs = SelectionHandleSize;
-    const double left[8] = {l - 80, l + w / 2 - hs / 2, l + w, l - 80, l + w, l - 80, l + w / 2 - hs / 2, l + w};
-    const double top[8] = {t - 80, t - 80, t - 80, t + h / 2 - hs / 2, t + h / 2 - hs / 2, t + h, t + h, t + h};
+    const TwipRect frame = selectionFrame(
+        {m_copy->Left(), m_copy->Top(), m_copy->Width(), m_copy->Height()});
+    m_shape1->Move(frame.left, frame.top, frame.width, frame.height);
+    m_shape2->Move(frame.left, frame.top, frame.width, frame.height);
+    const auto places = handlePositions(frame, SelectionHandleSize);
     for (int i = 0; i < 8; ++i) {
-        m_handles[i]->Move(left[i], top[i]);
+        m_handles[i]->Move(places[i].x, places[i].y);
         m_handles[i]->show();
         m_handles[i]->raise();
     }
@@ -397,11 +381,7 @@ void frmquoredit::Picture1_MouseDown(int button, int shift, double x, double y)
     if (button == 2) {
         hStartx = x;
         hStarty = y;
-        if (m_state.main && m_state.main->mnuedit()) {
-            const double wx = x - 20.0 * m_hscroll->value();
-            const double wy = y - 20.0 * m_vscroll->value();
-            m_state.main->mnuedit()->popup(mapToGlobal(QPoint(twipsToPixels(wx), twipsToPixels(wy))));
-        }
+        popupEditMenu(x, y);
         return;
     }
     if (button == 1)

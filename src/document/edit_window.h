@@ -93,6 +93,21 @@ public:
     void Form_KeyDown(int key);
     void updateScrollRanges();
 
+    // Scrolling and the canvas-size handles.
+    void VScroll1_Change();
+    void HScroll1_Change();
+    void widthsizePicture_MouseMove(int button, int shift, double x, double y);
+    void heightasizePicture_MouseMove(int button, int shift, double x, double y);
+    void bothsizePicture_MouseMove(int button, int shift, double x, double y);
+
+    // Dragging the floating selection and resizing it with its handles.
+    void PictureCopy_MouseDown(int button, int shift, double x, double y);
+    void PictureCopy_MouseMove(int button, int shift, double x, double y);
+    void selectionHandle_MouseMove(int handle, int button, int shift, double x, double y);
+
+    static constexpr double MaxCanvasWidth = 36035;
+    static constexpr double MaxCanvasHeight = 30035;
+
 protected:
     void resizeEvent(QResizeEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
@@ -102,7 +117,9 @@ private:
     bool closeProtocol();
     void windowGone();
     void Form_Load();
-    void scrollCanvas();
+    void placeSizeHandles();
+    void connectScrollAndSelection();
+    void popupEditMenu(double x, double y);
 
     ModuleQuorMain &m_state;
     QMdiSubWindow *m_sub = nullptr;
