@@ -89,13 +89,18 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
     auto *runLine = new OverlayShape(OverlayShape::Line, QStringLiteral("hrunLine"), m_copy);
     runLine->setBorderColor(rgbColour(255, 0, 0));
 
-    m_word = new QLineEdit(m_canvas);
-    m_word->setObjectName(QStringLiteral("hword"));
-    m_word->setFrame(false);
-    m_word->hide();
     m_wordLabel = new QLabel(QStringLiteral("H"), m_canvas);
     m_wordLabel->setObjectName(QStringLiteral("hwordLabel"));
     m_wordLabel->hide();
+    m_word = new TextEntryBox(m_wordLabel, m_canvas);
+    m_word->setObjectName(QStringLiteral("hword"));
+    m_word->setFont(c.font());
+    m_wordLabel->setFont(c.font());
+    m_word->hide();
+    connect(m_word, &TextEntryBox::RightButtonDown, this, [this](double x, double y) {
+        popupMenu(m_state.main ? m_state.main->mnuquick1() : nullptr, m_word->Left() + x,
+                  m_word->Top() + y);
+    });
 
     m_radius1 = new OverlayShape(OverlayShape::Line, QStringLiteral("huradiusLine1"), m_canvas);
     m_radius1->setBorderColor(0);
@@ -324,6 +329,19 @@ void frmquoredit::hShowSelectionFrame()
     }
 }
 
+void frmquoredit::layDownSelection()
+{
+    const CanvasSurface &copy = m_copy->surface();
+    m_canvas->surface().paintPicture(copy.image(), m_copy->Left(), m_copy->Top(),
+                                     copy.scaleWidth(), copy.scaleHeight(), 0, 0,
+                                     copy.scaleWidth(), copy.scaleHeight(),
+                                     std::uint32_t(m_pasteStyle->text().toLongLong()));
+    m_copy->setPicture(m_picture4->surface().image());
+    m_copy->hide();
+    hHideSelectionFrame();
+    m_canvas->DataChanged = true;
+}
+
 void frmquoredit::hHideSelectionFrame()
 {
     m_shapesTimer->stop();
@@ -350,21 +368,15 @@ void frmquoredit::Form_KeyDown(int key)
     case Qt::Key_Right: dx = 15; break;
     case Qt::Key_Down: dy = 15; break;
     case Qt::Key_Return:
-    case Qt::Key_Enter: {
-        const CanvasSurface &copy = m_copy->surface();
-        m_canvas->surface().paintPicture(copy.image(), m_copy->Left(), m_copy->Top(),
-                                         copy.scaleWidth(), copy.scaleHeight(), 0, 0,
-                                         copy.scaleWidth(), copy.scaleHeight(),
-                                         std::uint32_t(m_pasteStyle->text().toLongLong()));
-        [[fallthrough]];
-    }
+    case Qt::Key_Enter:
+        layDownSelection();
+        hSelect = false;
+        return;
     case Qt::Key_Escape:
         m_copy->setPicture(m_picture4->surface().image());
         m_copy->hide();
         hHideSelectionFrame();
         hSelect = false;
-        if (key != Qt::Key_Escape)
-            m_canvas->DataChanged = true;
         return;
     default:
         return;

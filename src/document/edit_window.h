@@ -3,11 +3,13 @@
 #pragma once
 
 #include "document/picture_box.h"
+#include "document/text_entry_box.h"
 
 #include <QWidget>
 
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QMdiSubWindow;
 class QScrollBar;
 class QTextEdit;
@@ -40,7 +42,7 @@ public:
     PictureBox *PictureUnloadAssist() const { return m_unload; }
     PictureBox *Picture4() const { return m_picture4; }
     QLineEdit *HpastestyleText() const { return m_pasteStyle; }
-    QLineEdit *hword() const { return m_word; }
+    TextEntryBox *hword() const { return m_word; }
     QLabel *hwordLabel() const { return m_wordLabel; }
     QScrollBar *VScroll1() const { return m_vscroll; }
     QScrollBar *HScroll1() const { return m_hscroll; }
@@ -60,10 +62,14 @@ public:
     bool hLinking = false;
     bool hHulineradius = false;
     bool hSelect = false;
+    bool hZoomed = false;
 
     void BeginRubberBand(double x, double y);
     void hShowSelectionFrame();
     void hHideSelectionFrame();
+    // Lays the floating selection down on the canvas with the paste raster
+    // operation and clears it away (hSelect is left to the caller).
+    void layDownSelection();
 
     // Window placement in twips inside the document area.
     void moveWindow(double left, double top, double width, double height);
@@ -120,6 +126,7 @@ private:
     void placeSizeHandles();
     void connectScrollAndSelection();
     void popupEditMenu(double x, double y);
+    void popupMenu(QMenu *menu, double x, double y);
 
     ModuleQuorMain &m_state;
     QMdiSubWindow *m_sub = nullptr;
@@ -132,7 +139,7 @@ private:
     PictureBox *m_picture4;
     PictureBox *m_handles[8];
     QLineEdit *m_pasteStyle;
-    QLineEdit *m_word;
+    TextEntryBox *m_word;
     QLabel *m_wordLabel;
     QTextEdit *m_rtf;
     QScrollBar *m_vscroll;

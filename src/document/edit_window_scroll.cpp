@@ -84,11 +84,17 @@ void frmquoredit::bothsizePicture_MouseMove(int button, int, double x, double y)
 
 void frmquoredit::popupEditMenu(double x, double y)
 {
-    if (!m_state.main || !m_state.main->mnuedit())
+    popupMenu(m_state.main ? m_state.main->mnuedit() : nullptr, x, y);
+}
+
+void frmquoredit::popupMenu(QMenu *menu, double x, double y)
+{
+    if (!menu)
         return;
+    // Canvas to window coordinates: the canvas is shifted 20 twips a unit.
     const double wx = x - 20.0 * m_hscroll->value();
     const double wy = y - 20.0 * m_vscroll->value();
-    m_state.main->mnuedit()->popup(mapToGlobal(QPoint(twipsToPixels(wx), twipsToPixels(wy))));
+    menu->popup(mapToGlobal(QPoint(twipsToPixels(wx), twipsToPixels(wy))));
 }
 
 } // namespace quor

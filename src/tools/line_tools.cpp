@@ -5,31 +5,9 @@
 
 namespace quor {
 
-void StraightLineTool::mouseDown(frmquoredit &doc, int, double x, double y)
+void StraightLineTool::figure(frmquoredit &doc, double u, double v)
 {
-    doc.BeginRubberBand(x, y);
-    doc.canvas()->surface().line(doc.hStartx, doc.hStarty, doc.hEndx, doc.hEndy,
-                                 doc.state().drawingColour());
-}
-
-void StraightLineTool::mouseMove(frmquoredit &doc, int, double x, double y)
-{
-    CanvasSurface &c = doc.canvas()->surface();
-    const Colour colour = doc.state().drawingColour();
-    c.setDrawMode(7);
-    c.line(doc.hStartx, doc.hStarty, doc.hEndx, doc.hEndy, colour);
-    c.line(doc.hStartx, doc.hStarty, x, y, colour);
-}
-
-void StraightLineTool::mouseUp(frmquoredit &doc, int, double x, double y)
-{
-    CanvasSurface &c = doc.canvas()->surface();
-    const Colour colour = doc.state().drawingColour();
-    c.setDrawMode(7);
-    c.line(doc.hStartx, doc.hStarty, doc.hEndx, doc.hEndy, colour);
-    c.setDrawMode(doc.state().userDrawMode());
-    c.line(doc.hStartx, doc.hStarty, x, y, colour);
-    doc.canvas()->DataChanged = true;
+    doc.canvas()->surface().line(doc.hStartx, doc.hStarty, u, v, doc.state().drawingColour());
 }
 
 void FreehandTool::mouseDown(frmquoredit &doc, int, double x, double y)

@@ -1,0 +1,83 @@
+#include "document/text_entry_box.h"
+
+#include "document/picture_box.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace quor {
+
+double labelWidth(const QLabel *l)
+{
+    return pixelsToTwips(l->fontMetrics().horizontalAdvance(l->text()));
+}
+
+double labelHeight(const QLabel *l)
+{
+    return pixelsToTwips(l->fontMetrics().height());
+}
+
+TextEntryBox::TextEntryBox(QLabel *measure, QWidget *parent) : QLineEdit(parent), m_measure(measure)
+{
+    setFrame(false);
+    setTextMargins(0, 0, 0, 0);
+    // The quick menu replaces the toolkit's own text menu.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    connect(this, &QLineEdit::textChanged, this, &TextEntryBox::textChangedResize);
+}
+
+void TextEntryBox::Move(double left, double top, double width, double height)
+{
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    // Room for the line edit's own inner margins and caret, so text that
+    // measures as wide as the box is shown whole.
+    constexpr int innerMargins = 6;
+    setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width) + innerMargins,
+                twipsToPixels(height));
+}
+
+void TextEntryBox::placeAt(double left, double top)
+{
+    Move(left, top, labelWidth(m_measure) + 50, labelHeight(m_measure) + 50);
+}
+
+void TextEntryBox::textChangedResize()
+{
+    m_measure->setText(text());
+    placeAt(m_left, m_top);
+    // Scroll back to the first character, keeping the caret where it was.
+    const int caret = cursorPosition();
+    setCursorPosition(0);
+    setCursorPosition(caret);
+}
+
+void TextEntryBox::abandon()
+{
+    clear(); // measures the empty text first, so the "H" below stays
+    m_measure->setText(QStringLiteral("H"));
+    hide();
+}
+
+void TextEntryBox::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape) {
+        abandon();
+        return;
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void TextEntryBox::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::RightButton) {
+        const QPoint p = e->position().toPoint();
+        emit RightButtonDown(pixelsToTwips(p.x()), pixelsToTwips(p.y()));
+        return;
+    }
+    QLineEdit::mousePressEvent(e);
+}
+
+} // namespace quor

@@ -1,0 +1,23 @@
+// Base of the tools whose figure follows the pointer as an exclusive-or
+// rubber band and is drawn for good on release.
+#pragma once
+
+#include "tools/tool.h"
+
+namespace quor {
+
+// A figure from the gesture's start point to a corner, drawn with the
+// exclusive-or pen while the button is held and in the user's mode at the end.
+class RubberBandFigureTool : public Tool
+{
+public:
+    void mouseDown(frmquoredit &doc, int shift, double x, double y) override;
+    void mouseMove(frmquoredit &doc, int shift, double x, double y) override;
+    void mouseUp(frmquoredit &doc, int shift, double x, double y) override;
+
+protected:
+    virtual void figure(frmquoredit &doc, double u, double v) = 0;
+    virtual bool visibleAtZeroSize() const = 0;
+};
+
+} // namespace quor

@@ -1,0 +1,129 @@
+#include "program_fixture.h"
+
+#include "palettes/tool_palette.h"
+
+#include <QKeyEvent>
+
+using namespace quor;
+
+class PictureTools : public ProgramTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        doc = active();
+        doc->canvas()->Move(0, 0, 1500, 1500); // 100 x 100 pixels
+        doc->canvas()->DataChanged = false;
+    }
+    void gesture(double x0, double y0, double x1, double y1)
+    {
+        doc->Picture1_MouseDown(1, 0, x0, y0);
+        doc->Picture1_MouseMove(1, 0, x1, y1);
+        doc->Picture1_MouseUp(1, 0, x1, y1);
+    }
+    frmquoredit *doc = nullptr;
+};
+
+TEST_F(PictureTools, ASelectionLiftsACopyWithoutChangingTheDocument)
+{
+    canvas().pset(300, 300, rgbColour(255, 0, 0));
+    state().hTool = 1;
+    gesture(300, 300, 600, 450);
+    EXPECT_TRUE(doc->hSelect);
+    EXPECT_FALSE(doc->canvas()->DataChanged);
+    PictureBox *copy = doc->PictureCopy();
+    EXPECT_TRUE(copy->isVisible());
+    EXPECT_EQ(copy->Left(), 300);
+    EXPECT_EQ(copy->Width(), 300);
+    EXPECT_EQ(copy->Height(), 150);
+    EXPECT_EQ(copy->surface().point(0, 0), rgbColour(255, 0, 0));
+    EXPECT_EQ(canvas().point(300, 300), rgbColour(255, 0, 0)); // copied, not cut
+    EXPECT_TRUE(doc->selectionHandle(0)->isVisible());
+}
+
+TEST_F(PictureTools, ASelectionDraggedPastTheEdgeIsNoWiderThanTheCanvas)
+{
+    state().hTool = 1;
+    gesture(600, 0, 9000, 300);
+    EXPECT_EQ(doc->PictureCopy()->Width(), 1500);
+    doc->Picture1_MouseDown(1, 0, 150, 150); // a click without dragging
+    doc->Picture1_MouseUp(1, 0, 150, 150);
+    EXPECT_EQ(doc->PictureCopy()->Width(), 1);
+    EXPECT_EQ(doc->PictureCopy()->Height(), 1);
+}
+
+TEST_F(PictureTools, ASecondSelectionPressPastesTheFirstWithThePasteMode)
+{
+    canvas().setBackColor(rgbColour(0, 0, 0));
+    canvas().line(0, 0, 285, 285, rgbColour(255, 255, 255), LineKind::BoxFilled);
+    state().hTool = 1;
+    gesture(0, 0, 300, 300); // lifts the white square
+    main->action("mnuvbdstinvert")->trigger();
+    doc->PictureCopy()->Move(600, 600);
+    doc->canvas()->DataChanged = false;
+    doc->Picture1_MouseDown(1, 0, 1200, 1200);
+    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_FALSE(doc->PictureCopy()->isVisible());
+    // Inverting the target: black under the pasted area turned white.
+    EXPECT_EQ(canvas().point(600, 600), rgbColour(255, 255, 255));
+    EXPECT_EQ(canvas().point(885, 885), rgbColour(255, 255, 255));
+    EXPECT_EQ(canvas().point(900, 900), 0);
+    doc->Picture1_MouseUp(1, 0, 1200, 1200);
+}
+
+TEST_F(PictureTools, TwoZoomClicksRestoreTheSizeAndKeepWhatWasDrawn)
+{
+    canvas().pset(150, 150, rgbColour(0, 255, 0));
+    state().hTool = 15;
+    gesture(0, 0, 0, 0);
+    EXPECT_TRUE(doc->hZoomed);
+    EXPECT_EQ(doc->canvas()->Width(), 4500);
+    EXPECT_EQ(canvas().widthPx(), 300);
+    EXPECT_EQ(state().tools->Text1()->text(), "3");
+    EXPECT_EQ(canvas().drawWidth(), 3);
+    // Every pixel became 3 x 3.
+    for (int dx = 0; dx < 3; ++dx)
+        EXPECT_EQ(canvas().point((30 + dx) * 15, 31 * 15), rgbColour(0, 255, 0));
+    EXPECT_EQ(canvas().point(33 * 15, 30 * 15), rgbColour(255, 255, 255));
+    // A 3 x 3 mark drawn while enlarged survives the reduction.
+    canvas().line(600, 600, 630, 630, rgbColour(255, 0, 0), LineKind::BoxFilled);
+    gesture(0, 0, 0, 0);
+    EXPECT_FALSE(doc->hZoomed);
+    EXPECT_EQ(doc->canvas()->Width(), 1500);
+    EXPECT_EQ(canvas().widthPx(), 100);
+    EXPECT_EQ(state().tools->Text1()->text(), "1");
+    EXPECT_EQ(canvas().point(150, 150), rgbColour(0, 255, 0));
+    EXPECT_EQ(canvas().point(195, 195), rgbColour(255, 0, 0));
+    EXPECT_TRUE(doc->PictureCopy()->surface().picture().isNull() || doc->PictureCopy()->Width() <= 15);
+}
+
+TEST_F(PictureTools, TheTextBoxAppearsAtTheClickAndFollowsTheDrag)
+{
+    state().hTool = 9;
+    TextEntryBox *box = doc->hword();
+    doc->Picture1_MouseDown(1, 0, 300, 450);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->Left(), 300);
+    EXPECT_EQ(box->Top(), 450);
+    EXPECT_EQ(box->Width(), labelWidth(doc->hwordLabel()) + 50);
+    EXPECT_EQ(box->Height(), labelHeight(doc->hwordLabel()) + 50);
+    doc->Picture1_MouseMove(1, 0, 600, 750);
+    EXPECT_EQ(box->Left(), 600);
+    EXPECT_EQ(canvas().currentY(), 750);
+    doc->Picture1_MouseUp(1, 0, 600, 750);
+    EXPECT_FALSE(doc->canvas()->DataChanged);
+
+    const double oneLetter = box->Width();
+    box->setText("一行很长的文字 and more");
+    EXPECT_EQ(doc->hwordLabel()->text(), "一行很长的文字 and more");
+    EXPECT_GT(box->Width(), oneLetter * 5);
+    EXPECT_EQ(box->Width(), labelWidth(doc->hwordLabel()) + 50);
+    EXPECT_EQ(box->Left(), 600);
+
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(box, &esc);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_TRUE(box->text().isEmpty());
+    EXPECT_EQ(doc->hwordLabel()->text(), "H");
+}
