@@ -1,0 +1,480 @@
+#include "document/canvas_surface.h"
+
+#include "document/raster_figures.h"
+#include "document/raster_ops.h"
+#include "document/raster_spans.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+namespace quor {
+
+using raster::SpanList;
+
+namespace {
+
+// Positions a hair below a pixel boundary through floating-point noise
+// (0.1 * 30 and the like) still land on the pixel they name.
+constexpr double FloorSlack = 1e-9;
+// Far enough off the bitmap for any figure; keeps pixel arithmetic in int.
+constexpr double CoordLimit = double(1 << 29);
+constexpr double TwoPi = 2 * std::numbers::pi;
+
+int floorToPixel(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    return int(std::clamp(std::floor(v + FloorSlack), -CoordLimit, CoordLimit));
+}
+
+// Circle radii are rounded to the nearest pixel, halves up.
+int radiusPixels(double r)
+{
+    return int(std::clamp(std::floor(r + 0.5), 0.0, CoordLimit / 4));
+}
+
+QRect spanning(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
+// The pixels a pen of width w draws outside and inside a figure's edge
+// pixel: centred on the edge, or wholly inside for DrawStyle 6.
+struct PenBand
+{
+    int outside, inside;
+
+    PenBand(int width, int style)
+    {
+        if (style == 6) {
+            outside = 0;
+            inside = width - 1;
+        } else {
+            outside = width / 2;
+            inside = width - 1 - outside;
+        }
+    }
+};
+
+void copyRows(QImage &dst, const QImage &src)
+{
+    const int w = std::min(dst.width(), src.width()), h = std::min(dst.height(), src.height());
+    for (int y = 0; y < h; ++y)
+        std::memcpy(dst.scanLine(y), src.constScanLine(y), std::size_t(w) * sizeof(QRgb));
+}
+
+} // namespace
+
+CanvasSurface::CanvasSurface(int widthPx, int heightPx)
+    : m_image(std::max(1, widthPx), std::max(1, heightPx), QImage::Format_RGB32)
+{
+    m_image.fill(toQRgb(m_backColor));
+    m_scaleW = fromPixel(m_image.width());
+    m_scaleH = fromPixel(m_image.height());
+}
+
+// --- size and scale ------------------------------------------------------
+
+double CanvasSurface::unit() const
+{
+    return m_scaleMode == ScaleMode::Twips ? TwipsPerPixel : 1;
+}
+
+void CanvasSurface::setScaleMode(ScaleMode mode)
+{
+    if (mode == m_scaleMode)
+        return;
+    const double oldUnit = unit();
+    m_scaleMode = mode;
+    const double f = unit() / oldUnit;
+    m_scaleW *= f;
+    m_scaleH *= f;
+    m_currentX *= f;
+    m_currentY *= f;
+}
+
+double CanvasSurface::scaleWidth() const { return m_scaleW; }
+double CanvasSurface::scaleHeight() const { return m_scaleH; }
+
+void CanvasSurface::setScaleSize(double width, double height)
+{
+    resizeBitmap(toPixelSize(width), toPixelSize(height));
+    m_scaleW = width;
+    m_scaleH = height;
+}
+
+void CanvasSurface::resizePixels(int widthPx, int heightPx)
+{
+    resizeBitmap(widthPx, heightPx);
+    m_scaleW = fromPixel(m_image.width());
+    m_scaleH = fromPixel(m_image.height());
+}
+
+void CanvasSurface::resizeBitmap(int widthPx, int heightPx)
+{
+    widthPx = std::max(1, widthPx);
+    heightPx = std::max(1, heightPx);
+    if (widthPx == m_image.width() && heightPx == m_image.height())
+        return;
+    QImage next(widthPx, heightPx, QImage::Format_RGB32);
+    next.fill(toQRgb(m_backColor));
+    copyRows(next, m_image);
+    m_image = std::move(next);
+    damage(m_image.rect());
+}
+
+int CanvasSurface::toPixelX(double x) const { return floorToPixel(x / unit()); }
+int CanvasSurface::toPixelY(double y) const { return floorToPixel(y / unit()); }
+int CanvasSurface::toPixelSize(double extent) const
+{
+    return std::max(1, floorToPixel(extent / unit()));
+}
+double CanvasSurface::fromPixel(int px) const { return px * unit(); }
+
+// --- bitmaps -----------------------------------------------------------------
+
+void CanvasSurface::setImage(const QImage &img)
+{
+    if (img.isNull())
+        return;
+    const QSize before = m_image.size();
+    // A deep copy now, so no later drawing has to detach a shared bitmap.
+    m_image = img.format() == QImage::Format_RGB32 ? img.copy()
+                                                   : img.convertToFormat(QImage::Format_RGB32);
+    if (m_image.size() != before) {
+        m_scaleW = fromPixel(m_image.width());
+        m_scaleH = fromPixel(m_image.height());
+    }
+    damage(m_image.rect());
+}
+
+void CanvasSurface::setPicture(const QImage &img)
+{
+    if (img.isNull()) {
+        m_picture = QImage();
+    } else {
+        m_picture = img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                              : QImage::Format_RGB32);
+        resizePixels(m_picture.width(), m_picture.height());
+    }
+    cls();
+}
+
+// --- drawing state -----------------------------------------------------------
+
+void CanvasSurface::setBackColor(Colour c)
+{
+    m_backColor = c;
+    cls();
+}
+
+void CanvasSurface::setFillStyle(int s) { m_fillStyle = std::clamp(s, 0, 7); }
+void CanvasSurface::setDrawStyle(int s) { m_drawStyle = std::clamp(s, 0, 6); }
+void CanvasSurface::setDrawWidth(int w) { m_drawWidth = std::clamp(w, 1, 32767); }
+void CanvasSurface::setDrawMode(int m) { m_drawMode = std::clamp(m, 1, 16); }
+
+QRgb CanvasSurface::penColour(std::optional<Colour> colour) const
+{
+    return toQRgb(colour.value_or(m_foreColor));
+}
+
+// --- figures -------------------------------------------------------------
+
+void CanvasSurface::addStroke(SpanList &out, QPoint a, QPoint b, bool includeEnd,
+                              bool bandOnly) const
+{
+    if (m_drawStyle == 5)
+        return;
+    if (m_drawWidth > 1)
+        raster::addCapsule(out, a, b, m_drawWidth / 2.0);
+    else
+        raster::addThinSegment(out, a, b, bandOnly ? 0 : m_drawStyle, includeEnd);
+}
+
+void CanvasSurface::paintFigure(SpanList &fill, SpanList &outline, QRgb pen)
+{
+    fill.normalize();
+    outline.normalize();
+    if (m_fillStyle != 1 && !fill.empty())
+        raster::paintSpans(m_image, fill, toQRgb(m_fillColor), m_drawMode,
+                           raster::hatchPattern(m_fillStyle));
+    raster::paintSpans(m_image, outline, pen, m_drawMode);
+    damage(fill.bounds() | outline.bounds());
+}
+
+void CanvasSurface::pset(double x, double y, std::optional<Colour> colour)
+{
+    const QPoint p(toPixelX(x), toPixelY(y));
+    m_currentX = x;
+    m_currentY = y;
+    if (m_drawWidth == 1) {
+        // The common single pixel, without building a span set.
+        if (!m_image.rect().contains(p))
+            return;
+        QRgb &pixel = reinterpret_cast<QRgb *>(m_image.scanLine(p.y()))[p.x()];
+        pixel = 0xff000000u | raster::PenOp::of(m_drawMode, penColour(colour))(pixel);
+        damage(QRect(p, QSize(1, 1)));
+        return;
+    }
+    SpanList dot(m_image.rect()), none(m_image.rect());
+    raster::addCapsule(dot, p, p, m_drawWidth / 2.0);
+    paintFigure(none, dot, penColour(colour));
+}
+
+Colour CanvasSurface::point(double x, double y) const
+{
+    const int px = toPixelX(x), py = toPixelY(y);
+    if (!m_image.rect().contains(px, py))
+        return -1;
+    return fromQRgb(reinterpret_cast<const QRgb *>(m_image.constScanLine(py))[px]);
+}
+
+void CanvasSurface::line(double x1, double y1, double x2, double y2, std::optional<Colour> colour,
+                         LineKind kind)
+{
+    const QPoint a(toPixelX(x1), toPixelY(y1)), b(toPixelX(x2), toPixelY(y2));
+    m_currentX = x2;
+    m_currentY = y2;
+    const QRgb pen = penColour(colour);
+    SpanList none(m_image.rect()), figure(m_image.rect());
+    switch (kind) {
+    case LineKind::Segment:
+        addStroke(figure, a, b, false, false);
+        paintFigure(none, figure, pen);
+        break;
+    case LineKind::BoxFilled:
+        figure.addRect(spanning(a, b));
+        paintFigure(none, figure, pen);
+        break;
+    case LineKind::Box:
+        drawBox(spanning(a, b), pen);
+        break;
+    }
+}
+
+void CanvasSurface::lineTo(double x2, double y2, std::optional<Colour> colour, LineKind kind)
+{
+    line(m_currentX, m_currentY, x2, y2, colour, kind);
+}
+
+void CanvasSurface::drawBox(const QRect &box, QRgb pen)
+{
+    const QRect clip = m_image.rect();
+    // band: the pixels the outline covers when solid; the fill stays out of
+    // it even where dashes leave gaps.
+    SpanList band(clip), outline(clip), fill(clip);
+    if (m_drawStyle != 5) {
+        if (m_drawWidth == 1) {
+            raster::addRectRing(band, box, box.adjusted(1, 1, -1, -1));
+            if (raster::isDashed(m_drawStyle))
+                raster::addDashedFrame(outline, box, m_drawStyle);
+            else
+                outline = band;
+        } else {
+            const PenBand pen(m_drawWidth, m_drawStyle);
+            const int out = pen.outside, in = pen.inside + 1;
+            raster::addRectRing(band, box.adjusted(-out, -out, out, out),
+                                box.adjusted(in, in, -in, -in));
+            outline = band;
+        }
+    }
+    if (m_fillStyle != 1) {
+        fill.addRect(box);
+        band.normalize();
+        fill = fill.minus(band);
+    }
+    paintFigure(fill, outline, pen);
+}
+
+void CanvasSurface::circle(double x, double y, double radius, std::optional<Colour> colour,
+                           std::optional<double> start, std::optional<double> end, double aspect)
+{
+    const double r = std::abs(radius) / unit();
+    double ratio = std::abs(aspect);
+    if (std::isnan(ratio))
+        ratio = 1;
+    raster::Ellipse e{toPixelX(x), toPixelY(y), 0, 0};
+    if (ratio < 1) {
+        e.a = radiusPixels(r);
+        e.b = radiusPixels(r * ratio);
+    } else {
+        e.a = radiusPixels(r / ratio);
+        e.b = radiusPixels(r);
+    }
+    m_currentX = x;
+    m_currentY = y;
+
+    const bool arc = start || end;
+    const double from = start.value_or(0), to = end.value_or(TwoPi);
+    const bool radiusAtStart = std::signbit(from), radiusAtEnd = std::signbit(to);
+    const raster::AngleRange range = raster::AngleRange::between(std::abs(from), std::abs(to));
+    const bool pie = radiusAtStart || radiusAtEnd;
+
+    const QRect clip = m_image.rect();
+    SpanList band(clip), outline(clip), fill(clip);
+    if (m_drawStyle != 5) {
+        if (m_drawWidth == 1) {
+            raster::addEllipseBoundary(band, e);
+            if (raster::isDashed(m_drawStyle))
+                raster::addDashedEllipseBoundary(outline, e, m_drawStyle, range.start);
+            else
+                outline = band;
+        } else {
+            const PenBand pen(m_drawWidth, m_drawStyle);
+            raster::addEllipseRing(band, e.grown(pen.outside), e.grown(-pen.inside - 1));
+            outline = band;
+        }
+    }
+    if (arc) {
+        const auto inRange = [&](int px, int py) { return range.contains(e.angle(px, py)); };
+        band.normalize();
+        outline.normalize();
+        band = band.filtered(inRange);
+        outline = outline.filtered(inRange);
+        const QPoint centre(e.cx, e.cy);
+        for (auto [drawn, angle] : {std::pair{radiusAtStart, range.start},
+                                    std::pair{radiusAtEnd, range.start + range.sweep}}) {
+            if (!drawn)
+                continue;
+            const QPoint rim = e.pointAt(angle);
+            addStroke(outline, centre, rim, true, false);
+            addStroke(band, centre, rim, true, true);
+        }
+    }
+    if (m_fillStyle != 1 && (!arc || pie)) {
+        raster::addEllipse(fill, e);
+        if (arc)
+            fill = fill.filtered([&](int px, int py) { return range.contains(e.angle(px, py)); });
+        band.normalize();
+        fill = fill.minus(band);
+    }
+    paintFigure(fill, outline, penColour(colour));
+}
+
+// --- pictures ------------------------------------------------------------
+
+void CanvasSurface::paintPicture(const QImage &source, double dx, double dy, double dw, double dh,
+                                 double sx, double sy, double sw, double sh,
+                                 std::uint32_t rasterOp)
+{
+    paintPicture(source, dx, dy, dw, dh, sx, sy, sw, sh, rasterOp, false);
+}
+
+void CanvasSurface::paintPicture(const QImage &source, double dx, double dy, double dw, double dh,
+                                 double sx, double sy, double sw, double sh,
+                                 std::uint32_t rasterOp, bool sourceInPixels)
+{
+    if (source.isNull())
+        return;
+    const double sourceUnit = sourceInPixels ? 1.0 : unit();
+    // A negative extent lies before its position and mirrors the picture.
+    const auto axis = [&](double d, double dExtent, double s, double sExtent) {
+        raster::StretchAxis a{};
+        if (dExtent == 0 || sExtent == 0)
+            return a;
+        a.dst = floorToPixel(d / unit());
+        a.dstCount = toPixelSize(std::abs(dExtent));
+        a.src = floorToPixel(s / sourceUnit);
+        a.srcCount = std::max(1, floorToPixel(std::abs(sExtent) / sourceUnit));
+        if (dExtent < 0)
+            a.dst -= a.dstCount;
+        if (sExtent < 0)
+            a.src -= a.srcCount;
+        a.mirror = (dExtent < 0) != (sExtent < 0);
+        return a;
+    };
+    const raster::StretchAxis ax = axis(dx, dw, sx, sw), ay = axis(dy, dh, sy, sh);
+    damage(raster::stretchBlit(m_image, source, ax, ay, rasterOp, toQRgb(m_fillColor)));
+}
+
+void CanvasSurface::paintPicture(const QImage &source, double dx, double dy,
+                                 std::uint32_t rasterOp)
+{
+    const int w = source.width(), h = source.height();
+    const raster::StretchAxis ax{toPixelX(dx), w, 0, w, false}, ay{toPixelY(dy), h, 0, h, false};
+    damage(raster::stretchBlit(m_image, source, ax, ay, rasterOp, toQRgb(m_fillColor)));
+}
+
+void CanvasSurface::cls()
+{
+    m_image.fill(toQRgb(m_backColor));
+    if (!m_picture.isNull()) {
+        if (m_picture.hasAlphaChannel()) {
+            QPainter p(&m_image);
+            p.drawImage(0, 0, m_picture);
+        } else {
+            copyRows(m_image, m_picture);
+        }
+    }
+    m_currentX = 0;
+    m_currentY = 0;
+    damage(m_image.rect());
+}
+
+// --- text ----------------------------------------------------------------
+
+void CanvasSurface::print(const QString &text, bool newline)
+{
+    const QFontMetricsF fm(m_font, &m_image);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    QRectF changed;
+    {
+        QPainter p(&m_image);
+        p.setFont(m_font);
+        p.setPen(toQColor(m_foreColor));
+        p.setRenderHint(QPainter::TextAntialiasing);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0) {
+                m_currentX = 0;
+                m_currentY += fm.height() * unit();
+            }
+            const QPointF topLeft(toPixelX(m_currentX), toPixelY(m_currentY));
+            p.drawText(topLeft + QPointF(0, fm.ascent()), lines[i]);
+            changed |= QRectF(topLeft, QSizeF(fm.horizontalAdvance(lines[i]), fm.height()));
+            changed |= fm.boundingRect(lines[i]).translated(topLeft + QPointF(0, fm.ascent()));
+        }
+    }
+    if (newline) {
+        m_currentX = 0;
+        m_currentY += fm.height() * unit();
+    } else {
+        m_currentX += fm.horizontalAdvance(lines.last()) * unit();
+    }
+    // Antialiased edges may reach a pixel past the metrics.
+    damage(changed.toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+double CanvasSurface::textWidth(const QString &text) const
+{
+    const QFontMetricsF fm(m_font, &m_image);
+    double widest = 0;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    return widest * unit();
+}
+
+double CanvasSurface::textHeight(const QString &text) const
+{
+    const QFontMetricsF fm(m_font, &m_image);
+    return fm.height() * double(text.count(QLatin1Char('\n')) + 1) * unit();
+}
+
+// --- change notification -------------------------------------------------
+
+void CanvasSurface::refresh() { damage(m_image.rect()); }
+
+void CanvasSurface::damage(const QRect &r)
+{
+    const QRect changed = r & m_image.rect();
+    if (m_damage && !changed.isEmpty())
+        m_damage(changed);
+}
+
+} // namespace quor
