@@ -160,8 +160,11 @@ void CanvasSurface::setPicture(const QImage &img)
     if (img.isNull()) {
         m_picture = QImage();
     } else {
-        m_picture = img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                              : QImage::Format_RGB32);
+        // Pictures are often another surface's bitmap: a deep copy keeps
+        // that surface's next drawing from having to detach its pixels.
+        const QImage::Format format = img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                            : QImage::Format_RGB32;
+        m_picture = img.format() == format ? img.copy() : img.convertToFormat(format);
         resizePixels(m_picture.width(), m_picture.height());
     }
     cls();

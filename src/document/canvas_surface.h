@@ -64,6 +64,7 @@ public:
 
     // --- size and scale -------------------------------------------------
     ScaleMode scaleMode() const { return m_scaleMode; }
+    // Converts the logical size and CurrentX/Y; the bitmap is unchanged.
     void setScaleMode(ScaleMode mode);
     double scaleWidth() const;  // in the current scale
     double scaleHeight() const;
