@@ -169,6 +169,7 @@ void Session::startProgram(const QStringList &args)
     env.insert("DISPLAY", display_);
     env.insert("LANG", "zh_CN.UTF-8");
     env.insert("HOME", home());
+    env.insert("QUOR_E2E_WIDGETS", dir_.filePath("widgets.txt"));
     env.insert("XDG_CONFIG_HOME", home() + "/.config");
     env.insert("XDG_DATA_HOME", home() + "/.local/share");
     env.insert("XDG_STATE_HOME", home() + "/.local/state");
@@ -455,6 +456,32 @@ void Session::reportFailure()
             std::cout << "[ e2e      ] the program's output:\n" << output.toStdString() << '\n';
     }
     std::cout << std::flush;
+}
+
+std::optional<QRect> Session::widget(const QString &path, Ms timeout)
+{
+    // The program keeps a map of its visible named widgets for us; a path
+    // matches the end of a widget's "ancestor/…/name" path.
+    const auto deadline = Clock::now() + timeout;
+    do {
+        QFile f(dir_.filePath("widgets.txt"));
+        if (f.open(QIODevice::ReadOnly)) {
+            for (const QByteArray &line : f.readAll().split('\n')) {
+                const QList<QByteArray> parts = line.split('\t');
+                if (parts.size() != 2)
+                    continue;
+                const QString name = QString::fromUtf8(parts[0]);
+                if (name != path && !name.endsWith('/' + path))
+                    continue;
+                const QList<QByteArray> r = parts[1].split(' ');
+                if (r.size() == 4)
+                    return QRect(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt());
+            }
+        }
+        pause(kPoll);
+    } while (Clock::now() < deadline && running());
+    ADD_FAILURE() << "no visible widget " << str(path);
+    return std::nullopt;
 }
 
 } // namespace e2e

@@ -53,6 +53,10 @@ public:
     // The program's HOME: a fresh folder, removed with the session.
     QString home() const;
 
+    // Screen rectangle of a visible widget of the program by its object
+    // name, or by the end of its named-ancestor path ("frmquortools/Text1").
+    std::optional<QRect> widget(const QString &path, Ms timeout = 5s);
+
     // Visible top-level windows of the program, bottom of the stack first.
     QList<Window> windows();
     // The topmost visible window whose title contains the text. Records a

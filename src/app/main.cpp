@@ -1,5 +1,6 @@
 #include "app/app_setup.h"
 #include "app/main_window.h"
+#include "app/widget_probe.h"
 
 #include <QApplication>
 
@@ -9,5 +10,6 @@ int main(int argc, char **argv)
     quor::setUpApplication(app);
     quor::frmQuorMain w;
     w.show();
+    quor::startWidgetProbe(&w);
     return app.exec();
 }
