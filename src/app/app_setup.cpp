@@ -1,5 +1,6 @@
 #include "app/app_setup.h"
 
+#include "app/app_icon.h"
 #include "app/main_window.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ void setUpApplication(QApplication &app)
 {
     QApplication::setApplicationName(QString::fromUtf8(ProductName));
     QApplication::setOrganizationName(QStringLiteral("quor"));
+    QApplication::setWindowIcon(quorIcon());
     const QLocale chinese(QLocale::Chinese, QLocale::China);
     QLocale::setDefault(chinese);
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
