@@ -71,8 +71,8 @@ const MenuRow menuTree[] = {
     {1, "mnudrawbar0", "-", nullptr, nullptr},
     {1, "mnupastestye", "粘贴方式(&P)", nullptr, nullptr}, // submenu, filled below
     {0, "mnuWindow", "视窗(&W)", nullptr, nullptr},
-    {1, "mnuQuorToolbar", "工具栏", "Shift+F11", nullptr},
-    {1, "mnuQuorStatusBar", "状态栏", "Shift+F12", nullptr},
+    {1, "mnuQuorToolbar", "工具栏", "Shift+F11", &frmQuorMain::mnuQuorToolbar_Click},
+    {1, "mnuQuorStatusBar", "状态栏", "Shift+F12", &frmQuorMain::mnuQuorStatusBar_Click},
     {1, "mnuWindowBar0", "-", nullptr, nullptr},
     {1, "mnuWindowTileHorizontal", "横向排列", "Ctrl+U", &frmQuorMain::mnuWindowTileHorizontal_Click},
     {1, "mnuWindowTileVertical", "纵向排列", "Ctrl+I", &frmQuorMain::mnuWindowTileVertical_Click},

@@ -41,6 +41,7 @@ frmQuorMain::frmQuorMain(QWidget *parent) : QMainWindow(parent)
     m_toolbar = addToolBar(QStringLiteral("tbToolBar"));
     m_toolbar->setObjectName(QStringLiteral("tbToolBar"));
     m_toolbar->setMovable(false);
+    buildToolbar();
     buildStatusBar();
     buildPalettes();
 

@@ -57,9 +57,14 @@ public:
     void mnuWindowCascade_Click();
     void mnuWindowmax_Click();
     void mnuWindowArrangeIcons_Click();
+    void mnuQuorToolbar_Click();
+    void mnuQuorStatusBar_Click();
     // Help.
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
+    // Runs the command of the toolbar button with this key; any other key
+    // does nothing.
+    void tbToolBar_ButtonClick(const QString &key);
     // Draw-mode and paste-mode entries.
     void drawModeEntry_Click(const char *name);
     void pasteModeEntry_Click(const char *name);
@@ -72,6 +77,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildToolbar();
     void buildStatusBar();
     void buildPalettes();
     void updateWindowList();
