@@ -1,24 +1,231 @@
 #include "palettes/tool_palette.h"
 
 #include "app/module_quor_main.h"
+#include "document/edit_window.h"
 #include "document/picture_box.h"
+#include "palettes/digit_box.h"
+#include "palettes/palette_rules.h"
+#include "palettes/tool_buttons.h"
 
+#include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include <functional>
+#include <utility>
 
 namespace quor {
+
+namespace {
+
+QRect twipsRect(double left, double top, double width, double height)
+{
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+// A tool button acts when it receives the focus, by click or keyboard; a
+// window merely becoming active again does not choose the tool anew.
+class ToolButton : public QToolButton
+{
+public:
+    using QToolButton::QToolButton;
+    std::function<void()> gotFocus;
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override
+    {
+        // A click into an inactive window hands the focus over only once
+        // the window is active, under the activation's reason.
+        m_clicked = !hasFocus();
+        QToolButton::mousePressEvent(e);
+    }
+    void focusInEvent(QFocusEvent *e) override
+    {
+        QToolButton::focusInEvent(e);
+        const bool clicked = std::exchange(m_clicked, false);
+        switch (e->reason()) {
+        case Qt::ActiveWindowFocusReason:
+            if (!clicked)
+                return;
+            break;
+        case Qt::PopupFocusReason:
+        case Qt::MenuBarFocusReason:
+            return;
+        default:
+            break;
+        }
+        if (gotFocus)
+            gotFocus();
+    }
+
+private:
+    bool m_clicked = false;
+};
+
+// A panel: an etched frame with a light green outline around its content.
+class PanelFrame : public QFrame
+{
+public:
+    explicit PanelFrame(QWidget *parent) : QFrame(parent)
+    {
+        setFrameStyle(QFrame::Box | QFrame::Sunken);
+    }
+    bool outlined = true;
+
+protected:
+    void paintEvent(QPaintEvent *e) override
+    {
+        QFrame::paintEvent(e);
+        if (!outlined)
+            return;
+        QPainter p(this);
+        p.setPen(QColor(192, 255, 192));
+        p.drawRect(QRect(twipsToPixels(30), twipsToPixels(105), width() - 2 * twipsToPixels(30),
+                         height() - twipsToPixels(105) - twipsToPixels(45))
+                       .adjusted(0, 0, -1, -1));
+    }
+};
+
+} // namespace
 
 frmquortools::frmquortools(ModuleQuorMain &state, QWidget *parent)
     : QWidget(parent), m_state(state)
 {
     setObjectName(QStringLiteral("frmquortools"));
-    setFixedWidth(twipsToPixels(960));
-    setMinimumHeight(0);
 
-    m_width = new QLineEdit(QStringLiteral("1"), this);
+    // A fixed panel; when the main window is too short for it, it scrolls.
+    m_body = new QWidget;
+    m_body->setObjectName(QStringLiteral("frmquortoolsInner"));
+    m_body->setFixedSize(twipsToPixels(InnerWidth), twipsToPixels(InnerHeight));
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_scroll->setWidget(m_body);
+    setFixedWidth(m_body->width());
+    setMinimumHeight(1); // a dock takes one off for its missing title
+
+    buildFrames();
+    buildStyleBoxes();
+    buildGradientControls();
+    buildWidthBox();
+    buildButtons();
+    // Until a document takes a tool, the palette shows the select tool's
+    // empty panel: the tool at start-up.
+    gradientSetup(Setup::Emptied);
+    Form_Load();
+}
+
+QSize frmquortools::sizeHint() const
+{
+    return {minimumWidth(), m_body->height()};
+}
+
+QSize frmquortools::minimumSizeHint() const
+{
+    return {minimumWidth(), 1};
+}
+
+void frmquortools::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    const bool scrolls = height() < m_body->height();
+    const int bar = m_scroll->verticalScrollBar()->sizeHint().width();
+    const int w = m_body->width() + (scrolls ? bar : 0);
+    if (w != minimumWidth())
+        setFixedWidth(w);
+    m_scroll->setGeometry(0, 0, w, height());
+}
+
+void frmquortools::buildButtons()
+{
+    const QSize iconSize(twipsToPixels(ToolButtonWidth) - 6, twipsToPixels(ToolButtonHeight) - 5);
+    for (int i = 0; i < ToolButtonCount; ++i) {
+        const ToolButtonSpec &b = toolButtonAt(i);
+        auto *button = new ToolButton(m_body);
+        button->setObjectName(QStringLiteral("Command%1").arg(b.command));
+        button->setToolTip(QString::fromUtf8(b.tip));
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->setIcon(toolIcon(b.command, iconSize));
+        button->setIconSize(iconSize);
+        button->setGeometry(twipsRect(toolButtonLeft(b), toolButtonTop(b), ToolButtonWidth,
+                                      ToolButtonHeight));
+        button->gotFocus = [this, n = b.command] { Command_GotFocus(n); };
+        m_commands[b.command - 1] = button;
+    }
+    m_marker = new QLabel(m_body);
+    m_marker->setObjectName(QStringLiteral("Picture1"));
+    m_marker->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QRect r = twipsRect(300, 250, 120, 105);
+    m_marker->setGeometry(r);
+    m_marker->setPixmap(toolMarkerPixmap(r.size()));
+    m_marker->raise();
+}
+
+void frmquortools::buildFrames()
+{
+    for (int i = 0; i < 6; ++i) {
+        auto *f = new PanelFrame(m_body);
+        f->setObjectName(QStringLiteral("Frame%1").arg(i + 1));
+        if (i < 5) {
+            f->setGeometry(twipsRect(60, 2610, 825, 3405));
+            f->hide();
+        } else {
+            f->outlined = false;
+            f->setGeometry(twipsRect(60, 6030, 825, 420));
+        }
+        m_frames[i] = f;
+    }
+    m_frames[1]->show();
+}
+
+void frmquortools::buildWidthBox()
+{
+    m_width = new QLineEdit(QStringLiteral("1"), m_frames[5]);
     m_width->setObjectName(QStringLiteral("Text1"));
     m_width->setToolTip(QStringLiteral("绘图线宽度"));
-    m_width->setGeometry(twipsToPixels(120), twipsToPixels(5900), twipsToPixels(700),
-                         twipsToPixels(330));
+    m_width->setGeometry(twipsRect(60, 60, 705, 300));
+    // Wider than any pen, and small enough to stay a whole number.
+    m_width->setMaxLength(5);
+    makeDigitBox(m_width, [this] { return activeDoc() != nullptr; });
+    connect(m_width, &QLineEdit::textChanged, this, &frmquortools::Text1_Change);
+}
+
+void frmquortools::Form_Load()
+{
+    drawLineSamples();
+    drawShapeLineSamples();
+    drawFillSamples();
+    m_state.hStartRed = m_state.hStartGreen = m_state.hStartBlue = 239;
+    m_state.hEndRed = m_state.hEndGreen = m_state.hEndBlue = 127;
+    m_state.hGradientAngle = 0;
+    Command_GotFocus(1);
+}
+
+frmquoredit *frmquortools::activeDoc() const
+{
+    return m_state.hActiveEdit;
+}
+
+PictureBox *frmquortools::styleBox(StyleFamily f, int i) const
+{
+    return m_boxes[int(f)].value(i - 1);
+}
+
+void frmquortools::Text1_Change()
+{
+    const QString fixed = lineWidthText(m_width->text());
+    if (fixed != m_width->text()) {
+        m_width->setText(fixed); // changes again, and that change sets the width
+        return;
+    }
+    if (frmquoredit *doc = activeDoc())
+        doc->canvas()->surface().setDrawWidth(m_state.lineWidth());
 }
 
 } // namespace quor

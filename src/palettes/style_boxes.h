@@ -1,0 +1,35 @@
+// The tool palette's style boxes: their families, the values and tips of
+// each box, and where they sit in their panel.
+#pragma once
+
+#include <QString>
+
+namespace quor {
+
+// Box, circle and sector families hold eight fill boxes and seven line
+// boxes; the two line families hold six line boxes each.
+enum class StyleFamily { Box, Circle, Hu, Line, Line0 };
+constexpr StyleFamily AllStyleFamilies[] = {StyleFamily::Box, StyleFamily::Circle,
+                                            StyleFamily::Hu, StyleFamily::Line,
+                                            StyleFamily::Line0};
+
+int styleBoxCount(StyleFamily f);
+// Object name of box i (1-based): "Picturebox3", "Pictureline01" …
+QString styleBoxName(StyleFamily f, int i);
+// Panel the family lies on, 1..5 ("Frame1" …).
+int styleFamilyFrame(StyleFamily f);
+
+// Fill boxes set FillStyle, the others DrawStyle.
+bool isFillBox(StyleFamily f, int i);
+// The fill style or line style box i stands for.
+int styleBoxValue(StyleFamily f, int i);
+QString styleBoxTip(StyleFamily f, int i);
+
+// Placement inside the panel, twips.
+struct BoxPlace
+{
+    double left, top, width, height;
+};
+BoxPlace styleBoxPlace(StyleFamily f, int i);
+
+} // namespace quor

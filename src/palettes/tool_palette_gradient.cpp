@@ -1,0 +1,174 @@
+// The gradient panel (Frame2) of the tool palette: the start and end colour
+// boxes, the band width and direction boxes, the four gradient-kind options
+// and the gradient line styles, shown per tool.
+#include "palettes/tool_palette.h"
+
+#include "app/module_quor_main.h"
+#include "document/edit_window.h"
+#include "document/picture_box.h"
+#include "palettes/digit_box.h"
+#include "palettes/palette_rules.h"
+#include "palettes/pick_colour.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace quor {
+
+namespace {
+
+const char *const optionNames[4] = {"hjianbianbanOptiondan", "hjianbianbanOptionshuang",
+                                    "hjianbianbanOptionzong", "hjianbianbanOptionzong2"};
+const double optionTops[4] = {1200, 1640, 1420, 1860};
+
+QLineEdit *numberBox(QWidget *frame, const char *name, const QString &text)
+{
+    auto *t = new QLineEdit(text, frame);
+    t->setObjectName(QLatin1String(name));
+    t->setGeometry(twipsToPixels(60), twipsToPixels(870), twipsToPixels(720), twipsToPixels(300));
+    return t;
+}
+
+} // namespace
+
+void frmquortools::buildGradientControls()
+{
+    QWidget *frame = m_frames[1];
+    m_startColour = new PictureBox(QStringLiteral("hstartcolorPicture"), frame);
+    m_startColour->Move(60, 240, 720, 255);
+    m_startColour->setBackColor(rgbColour(224, 224, 224));
+    m_endColour = new PictureBox(QStringLiteral("hendcolorPicture"), frame);
+    m_endColour->Move(60, 555, 720, 255);
+    m_endColour->setBackColor(rgbColour(128, 128, 128));
+    connect(m_startColour, &PictureBox::DblClick, this, &frmquortools::hstartcolorPicture_DblClick);
+    connect(m_endColour, &PictureBox::DblClick, this, &frmquortools::hendcolorPicture_DblClick);
+
+    m_bandWidth = numberBox(frame, "hlinewidthText", QStringLiteral("0"));
+    m_bandWidth->setToolTip(QStringLiteral("圆框宽度(Twips)"));
+    // Band widths are digit boxes too, but typing into them needs no
+    // document: they only hold a number for the next figure.
+    makeDigitBox(m_bandWidth, [] { return true; });
+    connect(m_bandWidth, &QLineEdit::textChanged, this, &frmquortools::hlinewidthText_Change);
+    m_angle = numberBox(frame, "hlinecornerText", QStringLiteral("0"));
+    m_angle->setToolTip(QStringLiteral("渐变方向(范围：0-180、单位：角度、0水平、90垂直)"));
+    makeDigitBox(m_angle, [] { return true; });
+    connect(m_angle, &QLineEdit::textChanged, this, &frmquortools::hlinecornerText_Change);
+
+    for (int i = 0; i < 4; ++i) {
+        m_options[i] = new QRadioButton(frame);
+        m_options[i]->setObjectName(QLatin1String(optionNames[i]));
+        m_options[i]->setGeometry(twipsToPixels(60), twipsToPixels(optionTops[i]),
+                                  twipsToPixels(735), twipsToPixels(220));
+        m_options[i]->setFocusPolicy(Qt::ClickFocus);
+    }
+}
+
+void frmquortools::hShowGradientLineStyles()
+{
+    for (PictureBox *box : m_boxes[int(StyleFamily::Line0)])
+        box->show();
+}
+
+void frmquortools::hHideGradientLineStyles()
+{
+    for (PictureBox *box : m_boxes[int(StyleFamily::Line0)])
+        box->hide();
+}
+
+void frmquortools::gradientSetup(Setup s, const QString &widthTip)
+{
+    frmquoredit *doc = activeDoc();
+    const bool emptied = s == Setup::Emptied;
+    m_startColour->setVisible(!emptied);
+    m_endColour->setVisible(!emptied);
+    m_angle->setVisible(s == Setup::B || s == Setup::Text);
+    m_bandWidth->setVisible(s == Setup::A || s == Setup::C);
+    if (!widthTip.isEmpty())
+        m_bandWidth->setToolTip(widthTip);
+
+    struct Option { const char *caption, *tip; };
+    const Option oneWay{"单向", "单向渐变"}, twoWay{"双向", "双向渐变"};
+    Option options[4] = {oneWay, twoWay, {}, {}};
+    bool shown[4] = {!emptied, !emptied, false, false};
+    if (s == Setup::C) {
+        options[0] = {"单径", "单向径向渐变"};
+        options[1] = {"双径", "双向径向渐变"};
+        options[2] = {"单纵", "单向纵向渐变"};
+        options[3] = {"双纵", "双向纵向渐变"};
+        shown[2] = shown[3] = true;
+    } else if (s == Setup::Text) {
+        options[2] = {"不变", "不渐变"};
+        shown[2] = true;
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (options[i].caption) {
+            m_options[i]->setText(QString::fromUtf8(options[i].caption));
+            m_options[i]->setToolTip(QString::fromUtf8(options[i].tip));
+        }
+        m_options[i]->setVisible(shown[i]);
+    }
+    if (!emptied)
+        m_options[s == Setup::Text ? 2 : 0]->setChecked(true);
+
+    if (s == Setup::Text || emptied) {
+        hHideGradientLineStyles();
+    } else {
+        hShowGradientLineStyles();
+        // The outlines of a gradient are never filled.
+        m_state.hFillStyle = 1;
+        if (doc) {
+            doc->canvas()->surface().setFillStyle(1);
+            doc->PictureCopy()->surface().setFillStyle(1);
+        }
+    }
+}
+
+void frmquortools::pickGradientColour(bool start)
+{
+    if (!activeDoc())
+        return;
+    const auto c = pickColour(m_state.main, this,
+                              start ? QStringLiteral("起始色") : QStringLiteral("终止色"));
+    if (!c)
+        return;
+    (start ? m_startColour : m_endColour)->setBackColor(*c);
+    const int red = *c & 255, green = (*c & 65535) / 256, blue = *c / 65536;
+    if (start) {
+        m_state.hStartRed = red;
+        m_state.hStartGreen = green;
+        m_state.hStartBlue = blue;
+    } else {
+        m_state.hEndRed = red;
+        m_state.hEndGreen = green;
+        m_state.hEndBlue = blue;
+    }
+}
+
+void frmquortools::hstartcolorPicture_DblClick()
+{
+    pickGradientColour(true);
+}
+
+void frmquortools::hendcolorPicture_DblClick()
+{
+    pickGradientColour(false);
+}
+
+void frmquortools::hlinewidthText_Change()
+{
+    const QString fixed = bandWidthText(m_bandWidth->text());
+    if (fixed != m_bandWidth->text())
+        m_bandWidth->setText(fixed);
+}
+
+void frmquortools::hlinecornerText_Change()
+{
+    const QString fixed = gradientAngleText(m_angle->text());
+    if (fixed != m_angle->text()) {
+        m_angle->setText(fixed); // changes again, and that change keeps the angle
+        return;
+    }
+    m_state.hGradientAngle = fixed.toDouble();
+}
+
+} // namespace quor

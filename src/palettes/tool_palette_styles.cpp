@@ -1,0 +1,152 @@
+// The style boxes of the tool palette: their samples, the single border of
+// each group's choice, and what a click stores.
+#include "palettes/tool_palette.h"
+
+#include "app/module_quor_main.h"
+#include "document/edit_window.h"
+#include "document/picture_box.h"
+#include "palettes/box_click.h"
+
+namespace quor {
+
+namespace {
+
+// The face the samples are drawn on; a light grey sample would vanish on
+// it, which is why the foreground rule draws light grey samples white.
+constexpr Colour SampleFace = rgbColour(192, 192, 192);
+
+const QString BorderName = QStringLiteral("hBorder");
+
+OverlayShape *borderOf(const PictureBox *box)
+{
+    return box->findChild<OverlayShape *>(BorderName, Qt::FindDirectChildrenOnly);
+}
+
+void drawFillSample(StyleFamily f, CanvasSurface &s)
+{
+    switch (f) {
+    case StyleFamily::Box:
+        s.line(90, 10, 540, 175, std::nullopt, LineKind::Box);
+        break;
+    case StyleFamily::Circle:
+        s.circle(350, 97, 300, std::nullopt, std::nullopt, std::nullopt, 0.28);
+        break;
+    case StyleFamily::Hu:
+        // Both angles negative, so the two radii are drawn.
+        s.circle(630, 97, 540, std::nullopt, -56.52 / 17, -50.24 / 17);
+        break;
+    default:
+        break;
+    }
+}
+
+constexpr StyleFamily shapeFamilies[] = {StyleFamily::Box, StyleFamily::Circle, StyleFamily::Hu};
+
+} // namespace
+
+void frmquortools::buildStyleBoxes()
+{
+    for (StyleFamily f : AllStyleFamilies) {
+        QWidget *frame = m_frames[styleFamilyFrame(f) - 1];
+        for (int i = 1; i <= styleBoxCount(f); ++i) {
+            auto *box = new PictureBox(styleBoxName(f, i), frame);
+            const BoxPlace p = styleBoxPlace(f, i);
+            box->Move(p.left, p.top, p.width, p.height);
+            box->setToolTip(styleBoxTip(f, i));
+            CanvasSurface &s = box->surface();
+            s.setBackColor(SampleFace);
+            if (isFillBox(f, i))
+                s.setFillStyle(styleBoxValue(f, i));
+            else
+                s.setDrawStyle(styleBoxValue(f, i));
+            auto *border = new OverlayShape(OverlayShape::Rectangle, BorderName, box);
+            border->Move(0, 0, p.width, p.height);
+            onBoxClick(box, this, [this, f, i] { styleBox_Click(f, i); });
+            m_boxes[int(f)].append(box);
+        }
+    }
+}
+
+int frmquortools::BorderStyle(const PictureBox *box)
+{
+    const OverlayShape *b = box ? borderOf(box) : nullptr;
+    return b && b->isVisible() ? 1 : 0;
+}
+
+void frmquortools::styleBox_Click(StyleFamily f, int i)
+{
+    frmquoredit *doc = activeDoc();
+    if (!doc)
+        return;
+    const bool fill = isFillBox(f, i);
+    for (int k = 1; k <= styleBoxCount(f); ++k)
+        if (isFillBox(f, k) == fill)
+            borderOf(styleBox(f, k))->setVisible(k == i);
+    const int value = styleBoxValue(f, i);
+    CanvasSurface &canvas = doc->canvas()->surface();
+    if (fill) {
+        m_state.hFillStyle = value;
+        canvas.setFillStyle(value);
+    } else {
+        m_state.hDrawStyle = value;
+        canvas.setDrawStyle(value);
+    }
+}
+
+void frmquortools::drawLineSamples()
+{
+    const Colour d = m_state.drawingColour();
+    for (PictureBox *box : m_boxes[int(StyleFamily::Line)]) {
+        box->surface().cls();
+        box->surface().line(90, 157, 540, 157, d);
+    }
+    for (PictureBox *box : m_boxes[int(StyleFamily::Line0)]) {
+        box->surface().cls();
+        box->surface().line(90, 80, 540, 80, d);
+    }
+}
+
+void frmquortools::drawShapeLineSamples()
+{
+    // Boxes 9..14; box 15 is the invisible line and shows nothing.
+    for (StyleFamily f : shapeFamilies)
+        for (int i = 9; i <= 14; ++i) {
+            CanvasSurface &s = styleBox(f, i)->surface();
+            s.cls();
+            s.line(90, 97, 540, 97);
+        }
+}
+
+void frmquortools::drawFillSamples()
+{
+    for (StyleFamily f : shapeFamilies)
+        for (int i = 1; i <= 8; ++i) {
+            CanvasSurface &s = styleBox(f, i)->surface();
+            s.cls();
+            drawFillSample(f, s);
+        }
+}
+
+void frmquortools::hApplyDrawingColour()
+{
+    const Colour d = m_state.drawingColour();
+    drawLineSamples();
+    drawShapeLineSamples();
+    for (StyleFamily f : shapeFamilies)
+        for (int i = 1; i <= 8; ++i)
+            styleBox(f, i)->surface().setFillColor(d);
+    if (frmquoredit *doc = activeDoc())
+        doc->canvas()->surface().setFillColor(d);
+    drawFillSamples();
+}
+
+void frmquortools::applySampleForeColour(Colour c)
+{
+    for (StyleFamily f : shapeFamilies)
+        for (int i = 1; i <= 14; ++i)
+            styleBox(f, i)->surface().setForeColor(c);
+    drawShapeLineSamples();
+    drawFillSamples();
+}
+
+} // namespace quor
