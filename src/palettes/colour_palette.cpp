@@ -1,8 +1,17 @@
 #include "palettes/colour_palette.h"
 
+#include "app/main_window.h"
 #include "app/module_quor_main.h"
+#include "document/edit_window.h"
 #include "document/picture_box.h"
+#include "palettes/box_click.h"
+#include "palettes/colour_swatches.h"
+#include "palettes/digit_box.h"
+#include "palettes/palette_rules.h"
+#include "palettes/pick_colour.h"
+#include "palettes/tool_palette.h"
 
+#include <QEvent>
 #include <QLineEdit>
 
 namespace quor {
@@ -18,6 +27,16 @@ QLineEdit *readout(QWidget *parent, const char *name, const char *tip, double le
     t->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(2325),
                    twipsToPixels(465));
     return t;
+}
+
+// A thin grey edge, as the boxes would have on a classic desktop, so a
+// white box still shows on the white back plate.
+void edge(PictureBox *box)
+{
+    auto *e = new OverlayShape(OverlayShape::Rectangle, QStringLiteral("hEdge"), box);
+    e->setBorderColor(rgbColour(128, 128, 128));
+    e->Move(0, 0, box->Width(), box->Height());
+    e->setVisible(true);
 }
 
 } // namespace
@@ -46,9 +65,31 @@ frmquorcolortool::frmquorcolortool(ModuleQuorMain &state, QWidget *parent)
     m_fore->Move(360, 330, 105, 105);
     m_fore->setBackColor(0);
     m_fore->setToolTip(QStringLiteral("前景色"));
+    for (PictureBox *box : {m_back, m_drawing, m_fore})
+        edge(box);
+    connect(m_drawing, &PictureBox::DblClick, this,
+            &frmquorcolortool::PictureForeAndFillColor_DblClick);
+    connect(m_fore, &PictureBox::DblClick, this, &frmquorcolortool::Picture1Forecolor_DblClick);
+    connect(m_back, &PictureBox::DblClick, this, &frmquorcolortool::Picture1backcolor_DblClick);
+
+    for (int n = FirstSwatch; n <= LastSwatch; ++n) {
+        auto *swatch = new PictureBox(QStringLiteral("Picture%1").arg(n), frame);
+        swatch->Move(600 + 270.0 * (swatchColumn(n) - 1), swatchRow(n) == 0 ? 30 : 270, 255, 225);
+        swatch->setBackColor(swatchColour(n));
+        edge(swatch);
+        onBoxClick(swatch, this, [this, n] { Picture_Click(n); });
+        m_swatches.append(swatch);
+    }
 
     m_text1 = readout(this, "Text1", "像点坐标(X Y)", 7170, 180);
     m_text2 = readout(this, "Text2", "相片尺寸(宽 高)", 9510, 180);
+    makeDigitBox(m_text2, [this] { return m_state.hActiveEdit != nullptr; }, true);
+    m_text2->installEventFilter(this);
+}
+
+PictureBox *frmquorcolortool::Picture(int n) const
+{
+    return m_swatches.value(n - FirstSwatch);
 }
 
 void frmquorcolortool::placeReadouts()
@@ -64,6 +105,85 @@ void frmquorcolortool::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     placeReadouts();
+}
+
+bool frmquorcolortool::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == m_text2 && e->type() == QEvent::FocusOut)
+        Text2_LostFocus();
+    return QWidget::eventFilter(watched, e);
+}
+
+void frmquorcolortool::hApplyDrawingColour()
+{
+    if (m_state.tools)
+        m_state.tools->hApplyDrawingColour();
+}
+
+void frmquorcolortool::Picture_Click(int n)
+{
+    if (!m_state.hActiveEdit || !Picture(n))
+        return;
+    m_drawing->setBackColor(Picture(n)->backColor());
+    hApplyDrawingColour();
+}
+
+void frmquorcolortool::PictureForeAndFillColor_DblClick()
+{
+    if (!m_state.hActiveEdit)
+        return;
+    if (const auto c = pickColour(m_state.main, this, QStringLiteral("绘图色"))) {
+        m_drawing->setBackColor(*c);
+        hApplyDrawingColour();
+    }
+}
+
+void frmquorcolortool::Picture1Forecolor_DblClick()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    auto c = pickColour(m_state.main, this, QStringLiteral("前景色"));
+    if (!c)
+        return;
+    doc->canvas()->surface().setForeColor(*c);
+    m_fore->setBackColor(*c);
+    // Light grey samples would vanish on the samples' light grey face.
+    constexpr Colour lightGrey = rgbColour(192, 192, 192), white = rgbColour(255, 255, 255);
+    if (*c == lightGrey) {
+        if (m_state.main)
+            m_state.main->dlgCommonDialog.Color = toQColor(white);
+        c = white;
+    }
+    if (m_state.tools)
+        m_state.tools->applySampleForeColour(*c);
+}
+
+void frmquorcolortool::Picture1backcolor_DblClick()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    if (const auto c = pickColour(m_state.main, this, QStringLiteral("背景色"))) {
+        // Clears the drawing to the new colour, over the loaded picture.
+        doc->canvas()->surface().setBackColor(*c);
+        m_back->setBackColor(*c);
+    }
+}
+
+void frmquorcolortool::Text2_LostFocus()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    // Without a blank, or with a part that is no number, nothing changes.
+    const auto size = parseSizeEntry(m_text2->text());
+    if (!size)
+        return;
+    m_text2->setText(sizeEntryText(*size));
+    // The canvas's resize writes its size back and marks the document.
+    PictureBox *canvas = doc->canvas();
+    canvas->Move(canvas->Left(), canvas->Top(), size->width, size->height);
 }
 
 } // namespace quor

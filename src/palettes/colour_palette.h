@@ -22,18 +22,32 @@ public:
     PictureBox *Picture1Forecolor() const { return m_fore; }
     QLineEdit *Text1() const { return m_text1; } // pointer position
     QLineEdit *Text2() const { return m_text2; } // canvas size
+    PictureBox *Picture(int n) const; // swatches Picture9..Picture56
 
     // Puts the two read-outs at the right edge, 200 twips apart.
     void placeReadouts();
 
+    // Handlers; each does nothing while no document is open.
+    void Picture_Click(int n); // a swatch
+    void PictureForeAndFillColor_DblClick();
+    void Picture1Forecolor_DblClick();
+    void Picture1backcolor_DblClick();
+    void Text2_LostFocus();
+
+    // Shows the drawing colour in the tool palette's samples and makes it
+    // the fill colour of the active canvas.
+    void hApplyDrawingColour();
+
 protected:
     void resizeEvent(QResizeEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     ModuleQuorMain &m_state;
     PictureBox *m_back;
     PictureBox *m_drawing;
     PictureBox *m_fore;
+    QList<PictureBox *> m_swatches;
     QLineEdit *m_text1;
     QLineEdit *m_text2;
 };
