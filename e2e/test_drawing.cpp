@@ -1,28 +1,9 @@
-#include "harness.h"
+#include "steps.h"
 
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
-
-namespace {
-
-// Canvas pixel (x, y) on the screen.
-QPoint onCanvas(const QRect &canvas, int x, int y)
-{
-    return canvas.topLeft() + QPoint(x, y);
-}
-
-// Pixels of img that differ from white, as a count.
-int inkCount(const QImage &img)
-{
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += (img.pixel(x, y) & 0xffffff) != 0xffffff;
-    return n;
-}
-
-} // namespace
+using namespace e2e;
 
 TEST(Drawing, BlackLineSavedThroughTheCloseQuestion)
 {
@@ -42,16 +23,7 @@ TEST(Drawing, BlackLineSavedThroughTheCloseQuestion)
     ASSERT_TRUE(canvas);
     s.drag(onCanvas(*canvas, 20, 20), onCanvas(*canvas, 120, 70));
 
-    s.key("F7");
-    ASSERT_TRUE(s.waitWindow("New Quor1", 5s));
-    s.key("Return"); // Yes, save the changes
-    ASSERT_TRUE(s.waitWindow("保存 New Quor1", 5s));
-    const QString file = s.home() + "/line.bmp";
-    s.key("ctrl+a");
-    s.type(file);
-    s.key("Return");
-
-    const QImage saved = s.readImage(file);
+    const QImage saved = saveThroughCloseQuestion(s, "New Quor1", "line.bmp");
     ASSERT_FALSE(saved.isNull());
     EXPECT_EQ(saved.pixel(20, 20) & 0xffffff, 0u);
     EXPECT_EQ(saved.pixel(70, 45) & 0xffffff, 0u);
@@ -60,6 +32,67 @@ TEST(Drawing, BlackLineSavedThroughTheCloseQuestion)
     // One pixel per column of the line, and nothing else.
     EXPECT_EQ(inkCount(saved), 100);
 
+    s.key("ctrl+q");
+    EXPECT_EQ(s.waitExit(5s), 0);
+}
+
+TEST(Drawing, RectangleAndEllipseDraggedWithTheMouse)
+{
+    e2e::Session s;
+    ASSERT_TRUE(s.waitWindow("Quor 画图"));
+    const auto canvas = s.widget("frmquoredit/Picture1");
+    ASSERT_TRUE(canvas);
+
+    // Both take a black outline (the foreground colour) and a solid fill in
+    // the drawing colour, white.
+    s.click(s.widget("Command4")->center());
+    s.drag(onCanvas(*canvas, 60, 40), onCanvas(*canvas, 10, 10));
+    s.click(s.widget("Command3")->center());
+    s.drag(onCanvas(*canvas, 80, 20), onCanvas(*canvas, 140, 60));
+
+    const QImage saved = saveThroughCloseQuestion(s, "New Quor1", "shapes.bmp");
+    ASSERT_FALSE(saved.isNull());
+    for (QPoint p : {QPoint(10, 10), QPoint(60, 40), QPoint(35, 10), QPoint(10, 25), QPoint(60, 25)})
+        EXPECT_TRUE(isBlack(saved.pixel(p))) << p.x() << "," << p.y();
+    EXPECT_TRUE(isWhite(saved.pixel(35, 25)));
+    EXPECT_TRUE(isWhite(saved.pixel(61, 41)));
+    // The ellipse in the 60 x 40 rectangle: its extreme pixels on the edges.
+    for (QPoint p : {QPoint(80, 40), QPoint(140, 40), QPoint(110, 20), QPoint(110, 60)})
+        EXPECT_TRUE(isBlack(saved.pixel(p))) << p.x() << "," << p.y();
+    EXPECT_TRUE(isWhite(saved.pixel(110, 40)));
+    EXPECT_TRUE(isWhite(saved.pixel(81, 21)));
+
+    s.key("ctrl+q");
+    EXPECT_EQ(s.waitExit(5s), 0);
+}
+
+TEST(Drawing, ASelectionDraggedElsewhereIsPastedWithEnter)
+{
+    e2e::Session s;
+    ASSERT_TRUE(s.waitWindow("Quor 画图"));
+    const auto canvas = s.widget("frmquoredit/Picture1");
+    ASSERT_TRUE(canvas);
+
+    s.click(s.widget("Command4")->center());
+    s.drag(onCanvas(*canvas, 10, 10), onCanvas(*canvas, 30, 30));
+    // Lift the square and move it 100 pixels right.
+    s.click(s.widget("Command1")->center());
+    s.drag(onCanvas(*canvas, 5, 5), onCanvas(*canvas, 40, 40));
+    const auto lifted = s.widget("PictureCopy");
+    ASSERT_TRUE(lifted);
+    const QPoint grab = lifted->topLeft() + QPoint(10, 10);
+    s.drag(grab, grab + QPoint(100, 0));
+    s.key("Return");
+
+    const QImage saved = saveThroughCloseQuestion(s, "New Quor1", "moved.bmp");
+    ASSERT_FALSE(saved.isNull());
+    // The original stays (the selection copies) and the copy lies 100 to the right.
+    for (int dx : {0, 100}) {
+        EXPECT_TRUE(isBlack(saved.pixel(10 + dx, 10))) << dx;
+        EXPECT_TRUE(isBlack(saved.pixel(30 + dx, 30))) << dx;
+        EXPECT_TRUE(isWhite(saved.pixel(20 + dx, 20))) << dx;
+    }
+    EXPECT_EQ(inkCount(saved), 2 * inkCount(saved.copy(0, 0, 60, 60)));
     s.key("ctrl+q");
     EXPECT_EQ(s.waitExit(5s), 0);
 }

@@ -315,8 +315,8 @@ void frmquoredit::BeginRubberBand(double x, double y)
 
 void frmquoredit::hShowSelectionFrame()
 {
-    for (PictureBox *h : m_handles)
-        h->hide();
+    // The handles are moved, not hidden first: hiding the handle being
+    // dragged would end its mouse grab.
     const TwipRect frame = selectionFrame(
         {m_copy->Left(), m_copy->Top(), m_copy->Width(), m_copy->Height()});
     m_shape1->Move(frame.left, frame.top, frame.width, frame.height);

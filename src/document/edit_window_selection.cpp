@@ -19,9 +19,8 @@ void frmquoredit::PictureCopy_MouseMove(int button, int, double x, double y)
 {
     if (button != 1)
         return;
-    m_copy->hide();
+    // Moved in place: hiding it would end the drag's mouse grab.
     m_copy->Move(m_copy->Left() + x - hEndx, m_copy->Top() + y - hEndy);
-    m_copy->show();
     hShowSelectionFrame();
     hStartx = m_copy->Left();
     hStarty = m_copy->Top();
@@ -35,15 +34,10 @@ void frmquoredit::selectionHandle_MouseMove(int handle, int button, int, double 
     const auto h = SelectionHandle(handle);
     const TwipRect n = resizeWithHandle(
         h, {m_copy->Left(), m_copy->Top(), m_copy->Width(), m_copy->Height()}, x, y);
-    const bool movesOrigin = h == LeftUp || h == Up || h == RightUp || h == Left || h == LeftDown;
-    if (movesOrigin)
-        m_copy->hide();
     m_copy->Move(n.left, n.top, n.width, n.height);
     // Resizing selects another part of the canvas; it never stretches.
     m_copy->surface().paintPicture(m_canvas->surface().image(), 0, 0, n.width, n.height, n.left,
                                    n.top, n.width, n.height, rop::SrcCopy);
-    if (movesOrigin)
-        m_copy->show();
     hShowSelectionFrame();
     hStartx = m_copy->Left();
     hStarty = m_copy->Top();
