@@ -256,6 +256,12 @@ bool Session::waitWindowGone(const QString &title, Ms timeout)
     return false;
 }
 
+void Session::resize(WindowId window, int width, int height)
+{
+    xdotool({"windowsize", "--sync", num(window), QString::number(width), QString::number(height)});
+    pause(300ms); // let the program lay itself out and refresh its widget map
+}
+
 QRect Session::geometry(WindowId window)
 {
     const QByteArray out = xdotool({"getwindowgeometry", "--shell", num(window)});

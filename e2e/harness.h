@@ -65,6 +65,7 @@ public:
     bool waitWindowGone(const QString &title, Ms timeout = 10s);
     // Position and size of the window's client area on the screen.
     QRect geometry(WindowId window);
+    void resize(WindowId window, int width, int height);
     // A point given relative to a window's client area, on the screen.
     QPoint at(WindowId window, QPoint p);
     QPoint at(const QString &title, QPoint p);
