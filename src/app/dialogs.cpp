@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -153,7 +154,9 @@ void CommonDialog::cancelled()
 
 void CommonDialog::reset()
 {
+    auto printer = m_printer;
     *this = CommonDialog(m_owner);
+    m_printer = printer;
 }
 
 static void runFileDialog(CommonDialog &d, QWidget *owner, bool save)
@@ -255,23 +258,44 @@ void CommonDialog::ShowFont()
         cancelled();
 }
 
+// A printer or page-setup dialog: scripted runs take the next answer.
+static bool runPrinterDialog(const QString &kind, const QString &title, int flags,
+                             const std::function<bool()> &show)
+{
+    if (!g_script)
+        return show();
+    record({kind, title, {}, flags, {}, {}});
+    if (g_script->printAnswers.empty()) {
+        ++g_script->unanswered;
+        return false;
+    }
+    const bool accepted = g_script->printAnswers.front();
+    g_script->printAnswers.pop_front();
+    return accepted;
+}
+
+QPrinter &CommonDialog::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_shared<QPrinter>();
+    return *m_printer;
+}
+
 void CommonDialog::ShowPrinter()
 {
-    bool accepted = false;
-    if (g_script) {
-        record({QStringLiteral("print"), DialogTitle, {}, Flags, {}, {}});
-        if (!g_script->printAnswers.empty()) {
-            accepted = g_script->printAnswers.front();
-            g_script->printAnswers.pop_front();
-        } else {
-            ++g_script->unanswered;
-        }
-    } else {
-        QPrinter printer;
-        QPrintDialog dlg(&printer, m_owner);
-        accepted = dlg.exec() == QDialog::Accepted;
-    }
-    if (!accepted)
+    if (!runPrinterDialog(QStringLiteral("print"), DialogTitle, Flags, [this] {
+            QPrintDialog dlg(&printer(), m_owner);
+            return dlg.exec() == QDialog::Accepted;
+        }))
+        cancelled();
+}
+
+void CommonDialog::ShowPageSetup()
+{
+    if (!runPrinterDialog(QStringLiteral("pagesetup"), DialogTitle, Flags, [this] {
+            QPageSetupDialog dlg(&printer(), m_owner);
+            return dlg.exec() == QDialog::Accepted;
+        }))
         cancelled();
 }
 

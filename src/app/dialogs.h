@@ -14,8 +14,10 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
+class QPrinter;
 class QWidget;
 
 namespace quor {
@@ -72,7 +74,7 @@ struct DialogScript
     std::deque<ColourAnswer> colourAnswers;
     struct FontAnswer { bool accepted; QFont font; };
     std::deque<FontAnswer> fontAnswers;
-    std::deque<bool> printAnswers;
+    std::deque<bool> printAnswers; // print and page-setup dialogs
     QList<ShownDialog> shown;
     // Runs as each dialog is shown, before it is answered.
     std::function<void(const ShownDialog &)> onShow;
@@ -116,12 +118,16 @@ public:
     void ShowColor();
     void ShowFont();
     void ShowPrinter();
+    void ShowPageSetup();
+    // The printer the print and page-setup dialogs set up.
+    QPrinter &printer();
     // Resets every property, like releasing the dialog.
     void reset();
 
 private:
     void cancelled();
     QWidget *m_owner;
+    std::shared_ptr<QPrinter> m_printer; // kept across reset()
 };
 
 // "A|*.a;*.b|B|*.c" into Qt name filters whose patterns match either case
