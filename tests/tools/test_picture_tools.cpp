@@ -3,6 +3,7 @@
 #include "palettes/tool_palette.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 using namespace quor;
 
@@ -126,4 +127,19 @@ TEST_F(PictureTools, TheTextBoxAppearsAtTheClickAndFollowsTheDrag)
     EXPECT_FALSE(box->isVisible());
     EXPECT_TRUE(box->text().isEmpty());
     EXPECT_EQ(doc->hwordLabel()->text(), "H");
+}
+
+TEST_F(PictureTools, ARightClickOnTheTextBoxPopsUpTheQuickMenu)
+{
+    state().hTool = 9;
+    doc->Picture1_MouseDown(1, 0, 300, 450);
+    TextEntryBox *box = doc->hword();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), box->mapToGlobal(QPointF(2, 2)),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(box, &press);
+    QMenu *quick = main->mnuquick1();
+    EXPECT_TRUE(quick->isVisible());
+    // At the pointer: the box's place on the canvas, as the window shows it.
+    EXPECT_EQ(quick->pos(), box->mapToGlobal(QPoint(2, 2)));
+    quick->hide();
 }
