@@ -19,7 +19,7 @@ class ProgramTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QSettings(QSettings::IniFormat, QSettings::UserScope, "quor", "quor").clear();
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "quor", "quor").clear();
         quor::setDialogScript(&script);
         main = std::make_unique<quor::frmQuorMain>();
         main->show();

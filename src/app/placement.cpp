@@ -8,7 +8,7 @@ namespace {
 
 QSettings store()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quor"),
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("quor"),
                      QStringLiteral("quor"));
 }
 

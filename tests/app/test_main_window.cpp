@@ -3,6 +3,8 @@
 #include "app/placement.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -100,6 +102,19 @@ TEST_F(ProgramTest, PlacementSurvivesARestartButNotAMinimisedClose)
     main->showMinimized();
     main->MDIForm_Unload();
     EXPECT_EQ(readPlacement().width, 9000);
+}
+
+TEST_F(ProgramTest, PlacementIsReadFromTheUsersConfigFolder)
+{
+    main.reset();
+    const QString dir = qEnvironmentVariable("XDG_CONFIG_HOME") + "/quor";
+    QDir().mkpath(dir);
+    QFile f(dir + "/quor.conf");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Settings]\nMainLeft=300\nMainTop=450\nMainWidth=15000\nMainHeight=9000\n");
+    f.close();
+    main = std::make_unique<frmQuorMain>();
+    EXPECT_EQ(main->geometry(), QRect(20, 30, 1000, 600));
 }
 
 TEST_F(ProgramTest, ARefusedDocumentKeepsTheProgramRunning)
