@@ -6,4 +6,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
-ctest --test-dir build --output-on-failure --timeout 600 "$@"
+# The picture loader's fuzz target has its own clang build; a short bounded
+# run goes before the main tests so their summary stays the last output.
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DQUOR_FUZZ=ON >/dev/null
+cmake --build build-fuzz --target fuzz_picture_loader
+fuzz_status=0
+ctest --test-dir build-fuzz -L fuzz --output-on-failure || fuzz_status=$?
+status=0
+ctest --test-dir build --output-on-failure --timeout 600 "$@" || status=$?
+[ "$status" -ne 0 ] || status=$fuzz_status
+exit "$status"

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDockWidget>
 #include <QLineEdit>
@@ -183,7 +184,13 @@ void frmQuorMain::applyDrawingSettings()
 
 void frmQuorMain::mnuFileNew_Click()
 {
-    hNewEditWindow();
+    try {
+        hNewEditWindow();
+    } catch (const std::overflow_error &) {
+        // The document counters are spent: say so instead of stopping.
+        msgBox(this, QStringLiteral("\r溢出"), mb::OkOnly, QCoreApplication::applicationName());
+        return;
+    }
     applyDrawingSettings();
     m_state.hEnableDocCommands(true);
 }

@@ -49,8 +49,22 @@ public:
 
     // File.
     void mnuFileNew_Click();
+    void mnuFileOpen_Click();
     void mnuFileClose_Click();
+    void mnuAllFileClose_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuAllFileSave_Click();
+    void mnuFileProperties_Click();
     void mnuFileExit_Click();
+    // Around writing a document (the active one when doc is null): the
+    // floating selection's marks and the arc guides leave the picture.
+    void hHideSelectionMarks(frmquoredit *doc = nullptr);
+    void hShowSelectionMarks(frmquoredit *doc = nullptr);
+    void hHideRadiusLines(frmquoredit *doc = nullptr);
+    void hShowRadiusLines(frmquoredit *doc = nullptr);
+    // Marks the active document changed.
+    void hSetEditChanged();
     // Window.
     void mnuWindowTileHorizontal_Click();
     void mnuWindowTileVertical_Click();

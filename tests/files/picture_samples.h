@@ -1,0 +1,54 @@
+// Small pictures of every format the loader reads, built byte by byte (BMP,
+// DIB, RLE, GIF, icons) or with libUEMF's own record builders (WMF, EMF),
+// so each test knows exactly which pixels to expect.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace samples {
+
+using Pixel = std::function<std::uint32_t(int x, int y)>;
+
+// An info header (40 bytes) or core header (12 bytes).
+QByteArray infoHeader(int width, int height, int bits, int compression, int colours = 0,
+                      int imageSize = 0);
+QByteArray coreHeader(int width, int height, int bits);
+// RGB quads (or triples for a core header) of the given colours.
+QByteArray palette(const std::vector<QRgb> &colours, bool triples = false);
+// Bottom-up rows of `bits`-bit values, each row padded to four bytes;
+// 24- and 32-bit values are 0xRRGGBB.
+QByteArray rows(int width, int height, int bits, const Pixel &value, bool topDown = false);
+// A whole file: the 14-byte file header before the DIB.
+QByteArray bmpFile(const QByteArray &dib, int headerAndTable);
+
+// A square RLE8 bitmap, colour 1 of `colours` in the lower half and 2 in
+// the upper: a few hundred kilobytes even at 8000 x 8000.
+QByteArray bigRle8(int side, const std::vector<QRgb> &colours);
+
+// A GIF of indexed frames (first frame's colours, then more frames).
+QByteArray gif(int width, int height, const std::vector<QRgb> &colours,
+               const std::vector<Pixel> &frames);
+
+// One icon image: a DIB with its AND mask (bit set = transparent).
+QByteArray iconImage(int size, int bits, QRgb colour, const Pixel &transparent = {});
+// An icon file holding the given images (DIB or PNG data).
+QByteArray icoFile(const std::vector<std::pair<int, QByteArray>> &sizedImages);
+
+QByteArray png(const QImage &img);
+QByteArray jpeg(const QImage &img);
+
+// Metafiles written through libUEMF into `path` and read back.
+QByteArray wmfShapes(const QString &path, bool placeable);
+QByteArray emfShapes(const QString &path);
+// `count` red fills of the whole picture (960 x 960), then one green fill.
+QByteArray wmfFills(const QString &path, int count);
+
+QByteArray readFile(const QString &path);
+void writeFile(const QString &path, const QByteArray &data);
+
+} // namespace samples

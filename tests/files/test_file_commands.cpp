@@ -1,0 +1,401 @@
+// The File commands end to end on a real main window, with every dialog and
+// message answered from a script.
+#include "program_fixture.h"
+
+#include "files/file_texts.h"
+#include "files/picture_errors.h"
+#include "files/picture_loader.h"
+#include "files/picture_samples.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using namespace quor;
+
+namespace {
+
+class FileCommands : public ProgramTest
+{
+protected:
+    // A 24 x 16 bitmap file, blue on the left half and yellow on the right.
+    QString writeBitmap(const QString &name)
+    {
+        const QString path = dir.filePath(name);
+        QImage img(24, 16, QImage::Format_RGB32);
+        img.fill(qRgb(255, 255, 0));
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 12; ++x)
+                img.setPixel(x, y, qRgb(0, 0, 255));
+        img.save(path, "BMP");
+        return path;
+    }
+    void open(const QString &path)
+    {
+        script.fileAnswers.push_back(path);
+        main->mnuFileOpen_Click();
+    }
+    QList<ShownDialog> messages() const
+    {
+        QList<ShownDialog> m;
+        for (const ShownDialog &d : script.shown)
+            if (d.kind == "message")
+                m << d;
+        return m;
+    }
+    QByteArray contents(const QString &path) { return samples::readFile(path); }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(FileCommands, NewNumbersNeverGoBack)
+{
+    EXPECT_EQ(active()->caption(), "New Quor1");
+    main->mnuFileNew_Click();
+    EXPECT_EQ(active()->caption(), "New Quor2");
+    state().hEditForms(1)->closeDocument();
+    main->mnuFileNew_Click();
+    EXPECT_EQ(active()->caption(), "New Quor3");
+    EXPECT_EQ(state().hEditCount, 2);
+    EXPECT_EQ(state().hEditForms(1)->caption(), "New Quor2");
+
+    // A spent counter is a message, not a stop, and makes no window.
+    state().hNewCount = INT32_MAX;
+    main->mnuFileNew_Click();
+    EXPECT_EQ(state().hEditCount, 2);
+    EXPECT_EQ(lastMessage().text, "\r溢出");
+}
+
+TEST_F(FileCommands, OpenShowsItsDialogAndCancelIsSilent)
+{
+    main->mnuFileOpen_Click(); // no answer queued: cancelled
+    ASSERT_EQ(script.shown.size(), 1);
+    const ShownDialog &d = script.shown[0];
+    EXPECT_EQ(d.kind, "open");
+    EXPECT_EQ(d.title, "打开...");
+    EXPECT_EQ(d.text, openFilter());
+    EXPECT_EQ(d.buttons, 0x200004);
+    EXPECT_EQ(d.initDir, programFolder());
+    EXPECT_TRUE(d.fileName.isEmpty());
+    EXPECT_EQ(state().hEditCount, 1);
+    EXPECT_EQ(state().hNewCount, 1);
+}
+
+TEST_F(FileCommands, OpenNotFoundRetriesThenCancelKeepsTheEmptyWindow)
+{
+    const QString missing = dir.filePath("missing.bmp");
+    script.messageAnswers = {mb::Retry, mb::Cancel};
+    open(missing);
+    const QList<ShownDialog> m = messages();
+    ASSERT_EQ(m.size(), 2);
+    for (const ShownDialog &d : m) {
+        EXPECT_EQ(d.title, missing);
+        EXPECT_EQ(d.text, paddedMessage("找不到指定文件！", std::abs(9 - 16) / 2 + 2));
+        EXPECT_EQ(d.buttons, mb::RetryCancel + mb::Exclamation);
+    }
+    EXPECT_EQ(state().hEditCount, 2);
+    EXPECT_EQ(active()->caption(), "New Quor2");
+    EXPECT_FALSE(active()->canvas()->DataChanged);
+    EXPECT_TRUE(main->action("mnuFileSave")->isEnabled());
+}
+
+TEST_F(FileCommands, RetryAfterTheFileAppearsOpensIt)
+{
+    const QString path = dir.filePath("late.bmp");
+    script.messageAnswers = {mb::Retry};
+    script.onShow = [&](const ShownDialog &d) {
+        if (d.kind == "message")
+            QFile::copy(writeBitmap("source.bmp"), path);
+    };
+    open(path);
+    EXPECT_EQ(active()->caption(), path);
+    EXPECT_EQ(state().hNewCount, 2); // the same window took the picture
+    EXPECT_EQ(canvas().image().size(), QSize(24, 16));
+}
+
+TEST_F(FileCommands, EveryFormatOpensSizedToItsPicture)
+{
+    QImage solid(20, 10, QImage::Format_RGB32);
+    solid.fill(qRgb(200, 30, 30));
+    const std::vector<std::pair<QString, QByteArray>> files = {
+        {"a.bmp", samples::readFile(writeBitmap("a.bmp"))},
+        {"b.dib", samples::infoHeader(2, 1, 24, 0) + samples::rows(2, 1, 24, [](int, int) { return 0xc81e1eu; })},
+        {"c.gif", samples::gif(3, 2, {qRgb(200, 30, 30)}, {[](int, int) { return 0u; }})},
+        {"d.jpg", samples::jpeg(solid)},
+        {"e.ico", samples::icoFile({{16, samples::iconImage(16, 24, qRgb(200, 30, 30))}})},
+        {"f.wmf", samples::wmfShapes(dir.filePath("f.wmf"), true)},
+        {"g.emf", samples::emfShapes(dir.filePath("g.emf"))},
+        // Our own Save writes bitmap data under any name.
+        {"h.jpg", samples::readFile(writeBitmap("h.bmp"))},
+    };
+    for (const auto &[name, bytes] : files) {
+        const QString path = dir.filePath(name);
+        samples::writeFile(path, bytes);
+        const QImage expected = loadPictureFile(path);
+        open(path);
+        EXPECT_EQ(active()->caption(), path) << name.toStdString();
+        EXPECT_EQ(canvas().image().size(), expected.size()) << name.toStdString();
+        EXPECT_FALSE(active()->canvas()->DataChanged) << name.toStdString();
+        const QPoint mid(expected.width() / 2, expected.height() / 2);
+        EXPECT_EQ(canvas().image().pixel(mid) & 0xffffff, expected.pixel(mid) & 0xffffff)
+            << name.toStdString();
+    }
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(FileCommands, An8000SquarePictureOpensWhole)
+{
+    const QString path = dir.filePath("big.bmp");
+    samples::writeFile(path, samples::bigRle8(8000, {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 0, 255)}));
+    open(path);
+    EXPECT_TRUE(messages().isEmpty());
+    ASSERT_EQ(canvas().image().size(), QSize(8000, 8000));
+    EXPECT_EQ(canvas().image().pixel(7999, 7999), qRgb(255, 0, 0));
+    EXPECT_EQ(canvas().image().pixel(0, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(active()->canvas()->Width(), 8000 * 15.0);
+    EXPECT_GT(active()->VScroll1()->maximum(), 5000); // every part can be scrolled to
+}
+
+TEST_F(FileCommands, BadFilesSayWhyAndHurtNoOpenDocument)
+{
+    canvas().line(0, 0, 300, 0, rgbColour(255, 0, 0));
+    frmquoredit *first = active();
+    const QImage before = first->canvas()->surface().image();
+    const QByteArray bmp = samples::readFile(writeBitmap("whole.bmp"));
+    const std::vector<std::pair<QString, QString>> cases = {
+        {"empty.bmp", emptyPictureFile().description},
+        {"note.txt", notAPicture().description},
+        {"cut.bmp", damagedPicture().description},
+        {"huge.bmp", pictureTooLarge(50000, 50000).description},
+    };
+    samples::writeFile(dir.filePath("empty.bmp"), {});
+    samples::writeFile(dir.filePath("note.txt"), "不是图片");
+    samples::writeFile(dir.filePath("cut.bmp"), bmp.left(bmp.size() / 2));
+    samples::writeFile(dir.filePath("huge.bmp"),
+                       samples::bmpFile(samples::infoHeader(50000, 50000, 24, 0), 40));
+    int windows = state().hEditCount;
+    for (const auto &[name, description] : cases) {
+        open(dir.filePath(name));
+        ++windows;
+        EXPECT_EQ(lastMessage().text, "\r" + description) << name.toStdString();
+        EXPECT_EQ(lastMessage().title, QCoreApplication::applicationName());
+        EXPECT_EQ(lastMessage().buttons, mb::OkOnly);
+        EXPECT_EQ(state().hEditCount, windows); // the empty window stays
+        EXPECT_TRUE(isUnsavedCaption(active()->caption()));
+    }
+    EXPECT_EQ(first->canvas()->surface().image(), before);
+    EXPECT_EQ(first->caption(), "New Quor1");
+}
+
+TEST_F(FileCommands, SaveOfAnOpenedJpegWritesABitmapUnderItsName)
+{
+    const QString path = dir.filePath("photo.jpg");
+    QImage solid(20, 10, QImage::Format_RGB32);
+    solid.fill(qRgb(30, 30, 200));
+    samples::writeFile(path, samples::jpeg(solid));
+    open(path);
+    canvas().line(0, 0, 150, 0, rgbColour(255, 0, 0));
+    active()->canvas()->DataChanged = true;
+    const int shownBefore = int(script.shown.size());
+    main->mnuFileSave_Click();
+    EXPECT_EQ(int(script.shown.size()), shownBefore); // no dialog, no message
+    EXPECT_TRUE(contents(path).startsWith("BM"));
+    EXPECT_FALSE(active()->canvas()->DataChanged);
+    const QImage again = loadPictureFile(path);
+    EXPECT_EQ(again.size(), QSize(20, 10));
+    EXPECT_EQ(again.pixel(2, 0), qRgb(255, 0, 0));
+    open(path);
+    EXPECT_EQ(active()->caption(), path);
+}
+
+TEST_F(FileCommands, SaveAsksOnlyForNewDocumentsAndSaveAsAlways)
+{
+    const QString path = dir.filePath("first.bmp");
+    script.fileAnswers = {path};
+    active()->canvas()->DataChanged = true;
+    main->mnuFileSave_Click();
+    ASSERT_EQ(script.shown.size(), 1);
+    EXPECT_EQ(script.shown[0].kind, "save");
+    EXPECT_EQ(script.shown[0].title, "保存 New Quor1");
+    EXPECT_EQ(script.shown[0].fileName, "New Quor1");
+    EXPECT_EQ(script.shown[0].text, "BMP (*.BMP)|*.bmp");
+    EXPECT_EQ(script.shown[0].buttons, 2099206);
+    EXPECT_EQ(active()->caption(), path);
+    EXPECT_FALSE(active()->canvas()->DataChanged);
+
+    main->mnuFileSave_Click(); // saved before: straight to the file
+    EXPECT_EQ(script.shown.size(), 1);
+
+    main->mnuFileSaveAs_Click(); // cancelled
+    ASSERT_EQ(script.shown.size(), 2);
+    EXPECT_EQ(script.shown[1].title, "另存为 " + path);
+    EXPECT_EQ(active()->caption(), path);
+}
+
+TEST_F(FileCommands, SaveAllSkipsTheDocumentWhoseDialogIsCancelled)
+{
+    const QString one = writeBitmap("one.bmp"), three = writeBitmap("three.bmp");
+    active()->closeDocument();
+    open(one);
+    main->mnuFileNew_Click();
+    const QString unsaved = active()->caption();
+    open(three);
+    for (int i = 1; i <= 3; ++i) {
+        state().hEditForms(i)->canvas()->surface().line(0, 0, 150, 0, rgbColour(255, 0, 0));
+        state().hEditForms(i)->canvas()->DataChanged = true;
+    }
+    script.shown.clear();
+    main->mnuAllFileSave_Click(); // no file answer: the one dialog is cancelled
+    ASSERT_EQ(script.shown.size(), 1);
+    EXPECT_EQ(script.shown[0].title, "保存 " + unsaved);
+    EXPECT_EQ(loadPictureFile(one).pixel(3, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(loadPictureFile(three).pixel(3, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(state().hEditForms(2)->caption(), unsaved);
+    EXPECT_TRUE(state().hEditForms(2)->canvas()->DataChanged);
+    EXPECT_FALSE(state().hEditForms(1)->canvas()->DataChanged);
+    EXPECT_FALSE(state().hEditForms(3)->canvas()->DataChanged);
+}
+
+TEST_F(FileCommands, SaveAllOnAReadOnlyFileOffersAbortRetryIgnore)
+{
+    const QString locked = writeBitmap("locked.bmp"), free = writeBitmap("free.bmp");
+    active()->closeDocument();
+    open(locked);
+    open(free);
+    for (int i = 1; i <= 2; ++i) {
+        state().hEditForms(i)->canvas()->surface().line(0, 0, 150, 0, rgbColour(255, 0, 0));
+        state().hEditForms(i)->canvas()->DataChanged = true;
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner);
+    const QByteArray old = contents(locked);
+    script.messageAnswers = {mb::Ignore};
+    main->mnuAllFileSave_Click();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(lastMessage().text, saveAllReadOnlyMessage(locked));
+    EXPECT_TRUE(lastMessage().text.contains("    文件只读！"));
+    EXPECT_EQ(lastMessage().buttons, mb::AbortRetryIgnore + mb::Exclamation + mb::DefaultButton2);
+    EXPECT_EQ(lastMessage().title, locked);
+    EXPECT_EQ(contents(locked), old);
+    EXPECT_TRUE(state().hEditForms(1)->canvas()->DataChanged);
+    EXPECT_FALSE(state().hEditForms(2)->canvas()->DataChanged); // the rest still saved
+
+    // Abort stops before the later documents.
+    state().hEditForms(2)->canvas()->DataChanged = true;
+    const QByteArray second = contents(free);
+    state().hEditForms(2)->canvas()->surface().line(0, 30, 150, 30, rgbColour(0, 255, 0));
+    script.messageAnswers = {mb::Abort};
+    main->mnuAllFileSave_Click();
+    EXPECT_EQ(contents(free), second);
+    EXPECT_TRUE(state().hEditForms(2)->canvas()->DataChanged);
+}
+
+TEST_F(FileCommands, CloseAllClosesEveryDocumentThatAgrees)
+{
+    main->mnuFileNew_Click();
+    main->mnuFileNew_Click();
+    frmquoredit *keeps = state().hEditForms(2);
+    keeps->canvas()->DataChanged = true;
+    script.messageAnswers = {mb::Cancel};
+    main->mnuAllFileClose_Click();
+    EXPECT_EQ(state().hEditCount, 1);
+    EXPECT_EQ(state().hEditForms(1), keeps);
+    EXPECT_EQ(keeps->Tag(), "1");
+    EXPECT_EQ(messages().size(), 1);
+}
+
+TEST_F(FileCommands, SaveLeavesTheFloatingSelectionOutAndShowsItsMarksAgain)
+{
+    frmquoredit *doc = active();
+    // A blue floating selection over the white canvas, and the arc guides.
+    QImage blue(10, 10, QImage::Format_RGB32);
+    blue.fill(qRgb(0, 0, 255));
+    doc->PictureCopy()->setPicture(blue);
+    doc->PictureCopy()->Move(150, 150);
+    doc->PictureCopy()->show();
+    doc->hShowSelectionFrame();
+    doc->hselectShape1()->setVisible(true);
+    doc->hselectshapesTimer()->start();
+    doc->hSelect = true;
+    doc->hHulineradius = true;
+    doc->huradiusLine1()->setVisible(true);
+    doc->huradiusTimer()->start();
+
+    // The read-only question comes mid-write: the marks are gone then.
+    const QString path = dir.filePath("sel.bmp");
+    samples::writeFile(path, "locked");
+    QFile::setPermissions(path, QFile::ReadOwner);
+    bool hiddenDuringWrite = false;
+    script.onShow = [&](const ShownDialog &d) {
+        if (d.kind != "message")
+            return;
+        hiddenDuringWrite = doc->PictureCopy()->isHidden() && !doc->hselectShape1()->isVisible()
+            && doc->selectionHandle(0)->isHidden() && !doc->huradiusLine1()->isVisible()
+            && !doc->hselectshapesTimer()->isActive() && !doc->huradiusTimer()->isActive();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    };
+    script.fileAnswers = {path};
+    script.messageAnswers = {mb::Retry};
+    main->mnuFileSave_Click();
+    EXPECT_TRUE(hiddenDuringWrite);
+    EXPECT_EQ(lastMessage().text, readOnlyMessage("New Quor1"));
+    EXPECT_EQ(lastMessage().text.trimmed(), "文件只读！");
+
+    const QImage saved = loadPictureFile(path);
+    EXPECT_EQ(saved.pixel(12, 12), qRgb(255, 255, 255)); // not the selection
+    EXPECT_FALSE(doc->PictureCopy()->isHidden());
+    EXPECT_TRUE(doc->hselectShape1()->isVisible());
+    for (int i = 0; i < 8; ++i)
+        EXPECT_FALSE(doc->selectionHandle(i)->isHidden()) << i;
+    EXPECT_TRUE(doc->hselectshapesTimer()->isActive());
+    EXPECT_TRUE(doc->huradiusLine1()->isVisible());
+    EXPECT_TRUE(doc->huradiusTimer()->isActive());
+    doc->hselectshapesTimer()->stop();
+    doc->huradiusTimer()->stop();
+}
+
+TEST_F(FileCommands, ReadOnlyTargetCancelKeepsTheOldFileAndTheChanges)
+{
+    const QString path = writeBitmap("old.bmp");
+    open(path);
+    canvas().line(0, 0, 150, 0, rgbColour(255, 0, 0));
+    active()->canvas()->DataChanged = true;
+    QFile::setPermissions(path, QFile::ReadOwner);
+    const QByteArray old = contents(path);
+    script.messageAnswers = {mb::Cancel};
+    main->mnuFileSave_Click();
+    EXPECT_EQ(lastMessage().text, paddedMessage("文件只读！", std::abs(int(path.size()) - 10) / 2 + 2));
+    EXPECT_EQ(lastMessage().title, path);
+    EXPECT_EQ(lastMessage().buttons, mb::RetryCancel + mb::Exclamation);
+    EXPECT_EQ(contents(path), old);
+    EXPECT_TRUE(active()->canvas()->DataChanged);
+
+    // A folder that does not exist is some other error: its description.
+    active()->setCaption(dir.filePath("no-such-folder/x.bmp"));
+    main->mnuFileSave_Click();
+    EXPECT_TRUE(lastMessage().text.startsWith('\r'));
+    EXPECT_EQ(lastMessage().buttons, mb::OkOnly);
+    EXPECT_TRUE(active()->canvas()->DataChanged);
+}
+
+TEST_F(FileCommands, RoutinesActOnTheActiveDocument)
+{
+    frmquoredit *doc = active();
+    doc->canvas()->DataChanged = false;
+    main->hSetEditChanged();
+    EXPECT_TRUE(doc->canvas()->DataChanged);
+    main->hShowRadiusLines();
+    EXPECT_TRUE(doc->huradiusLine1()->isVisible());
+    EXPECT_FALSE(doc->huradiusLine2()->isVisible());
+    main->hHideRadiusLines();
+    EXPECT_FALSE(doc->huradiusLine1()->isVisible());
+    EXPECT_FALSE(doc->huradiusTimer()->isActive());
+    main->mnuFileProperties_Click(); // nothing to show yet, nothing breaks
+    doc->canvas()->DataChanged = false;
+    doc->closeDocument();
+    main->hSetEditChanged(); // no document: nothing happens
+    EXPECT_EQ(state().hEditCount, 0);
+}
