@@ -519,6 +519,7 @@ QImage renderWmf(ByteSpan d, const PictureLimits &limits)
         {
             DeviceContext dc(&measure, QRect(-32768, -32768, 65536, 65536), QTransform(),
                              QSizeF(MetafileDpi / 25.4, MetafileDpi / 25.4));
+            dc.setBudget(16LL << 20); // the recording keeps every bitmap it is given
             playAll(d, h, dc, limits);
         }
         box = measure.boundingRect();

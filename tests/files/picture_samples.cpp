@@ -343,6 +343,26 @@ QByteArray wmfShapes(const QString &path, bool placeable)
     return readFile(path);
 }
 
+QByteArray wmfWithoutWindow(const QString &path)
+{
+    const QByteArray name = path.toLocal8Bit();
+    WMFTRACK *wt = nullptr;
+    WMFHANDLES *wht = nullptr;
+    wmf_start(name.constData(), 1024, 1024, &wt);
+    wmf_htable_create(8, 8, &wht);
+    wmf_header_append(reinterpret_cast<U_METARECORD *>(U_WMRHEADER_set(nullptr, 96)), wt, 1);
+    auto add = [&](char *rec) { wmf_append(reinterpret_cast<U_METARECORD *>(rec), wt, 1); };
+    uint32_t ih;
+    add(wcreatebrushindirect_set(&ih, wht, U_WLOGBRUSH_set(U_BS_SOLID, U_RGB(255, 0, 0), 0)));
+    add(wselectobject_set(ih, wht));
+    add(U_WMRRECTANGLE_set(U_RECT16{10, 10, 50, 30}));
+    add(U_WMREOF_set());
+    wmf_finish(wt);
+    wmf_free(&wt);
+    wmf_htable_free(&wht);
+    return readFile(path);
+}
+
 QByteArray wmfFills(const QString &path, int count)
 {
     const QByteArray name = path.toLocal8Bit();

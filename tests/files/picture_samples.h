@@ -45,6 +45,8 @@ QByteArray jpeg(const QImage &img);
 // Metafiles written through libUEMF into `path` and read back.
 QByteArray wmfShapes(const QString &path, bool placeable);
 QByteArray emfShapes(const QString &path);
+// No placeable header and no window: one red rectangle (10,10)-(50,30).
+QByteArray wmfWithoutWindow(const QString &path);
 // `count` red fills of the whole picture (960 x 960), then one green fill.
 QByteArray wmfFills(const QString &path, int count);
 

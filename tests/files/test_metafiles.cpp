@@ -76,6 +76,14 @@ TEST_F(Metafiles, WmfWithoutPlaceableHeaderTakesItsWindow)
     EXPECT_EQ(img.pixel(1420, 1420), white);
 }
 
+TEST_F(Metafiles, WmfWithoutAnySizeIsMeasuredByWhatItDraws)
+{
+    const QImage img = decode(wmfWithoutWindow(dir.filePath("m.wmf")));
+    EXPECT_NEAR(img.width(), 40, 2);
+    EXPECT_NEAR(img.height(), 20, 2);
+    EXPECT_EQ(img.pixel(img.width() / 2, img.height() / 2), red);
+}
+
 TEST_F(Metafiles, EmfMappingWorldTransformClipTextAndBitmaps)
 {
     const QImage img = decode(emfShapes(dir.filePath("c.emf")));
