@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <new>
 #include <stdexcept>
 
 namespace quor {
@@ -188,6 +189,10 @@ void frmQuorMain::mnuFileOpen_Click()
             msgBox(this, otherErrorMessage(e.description), mb::OkOnly, appTitle());
     } catch (const std::overflow_error &) {
         msgBox(this, otherErrorMessage(QStringLiteral("溢出")), mb::OkOnly, appTitle());
+    } catch (const std::bad_alloc &) {
+        // The picture fit the limits but not what memory is left.
+        msgBox(this, otherErrorMessage(QStringLiteral("内存不足，无法打开这张图片。")), mb::OkOnly,
+               appTitle());
     }
 }
 
