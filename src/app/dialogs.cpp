@@ -119,6 +119,11 @@ QStringList qtNameFilters(const QString &pairs)
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QStringList patterns;
         for (const QString &p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            // "All files" means names without a dot too.
+            if (p.trimmed() == QLatin1String("*.*")) {
+                patterns << QStringLiteral("*");
+                continue;
+            }
             QString any;
             for (QChar c : p.trimmed()) {
                 if (c.isLetter() && c.toLower() != c.toUpper())
