@@ -296,3 +296,23 @@ TEST_F(ToolPalette, LoadDrawsTheSamples)
         EXPECT_FALSE(tools().Command(n)->toolTip().isEmpty()) << n;
     }
 }
+
+TEST_F(ToolPalette, EveryButtonChoosesItsToolAndShowsOnePanel)
+{
+    struct Row { int command, tool, frame; };
+    const Row rows[] = {{1, 1, 2},  {2, 2, 3},   {3, 3, 1},   {4, 4, 4},   {5, 5, 3},  {6, 6, 3},
+                        {7, 11, 2}, {8, 12, 2},  {9, 7, 3},   {10, 8, 3},  {11, 13, 2}, {14, 10, 5},
+                        {15, 14, 2}, {16, 14, 2}, {13, 9, 2}, {12, 15, 2}};
+    for (const Row &r : rows) {
+        state().hFillStyle = 6;
+        state().hDrawStyle = 3;
+        tools().Command_GotFocus(r.command);
+        EXPECT_EQ(state().hTool, r.tool) << "Command" << r.command;
+        EXPECT_EQ(visibleFrames(), std::vector<int>{r.frame}) << "Command" << r.command;
+        // The panels with style boxes start again at their first entries.
+        if (r.frame != 2)
+            EXPECT_EQ(state().hDrawStyle, 0) << "Command" << r.command;
+        if (r.frame == 1 || r.frame == 4 || r.frame == 5)
+            EXPECT_EQ(state().hFillStyle, 0) << "Command" << r.command;
+    }
+}
