@@ -85,6 +85,9 @@ public:
 
     // Arranges the documents with an arrangement code 0..3.
     void arrange(int code);
+    // A Window-menu arrangement: only with a document open, and kept as
+    // the mode new documents follow.
+    void arrangeByMenu(int code);
 
 protected:
     void closeEvent(QCloseEvent *e) override;

@@ -49,37 +49,18 @@ void frmQuorMain::arrange(int code)
     }
 }
 
-void frmQuorMain::mnuWindowTileHorizontal_Click()
+void frmQuorMain::arrangeByMenu(int code)
 {
     if (!m_state.hActiveEdit)
         return;
-    arrange(2);
-    m_state.hArrangeMode = 2;
+    arrange(code);
+    m_state.hArrangeMode = std::int16_t(code);
 }
 
-void frmQuorMain::mnuWindowTileVertical_Click()
-{
-    if (!m_state.hActiveEdit)
-        return;
-    arrange(1);
-    m_state.hArrangeMode = 1;
-}
-
-void frmQuorMain::mnuWindowCascade_Click()
-{
-    if (!m_state.hActiveEdit)
-        return;
-    arrange(0);
-    m_state.hArrangeMode = 0;
-}
-
-void frmQuorMain::mnuWindowArrangeIcons_Click()
-{
-    if (!m_state.hActiveEdit)
-        return;
-    arrange(3);
-    m_state.hArrangeMode = 3;
-}
+void frmQuorMain::mnuWindowTileHorizontal_Click() { arrangeByMenu(2); }
+void frmQuorMain::mnuWindowTileVertical_Click() { arrangeByMenu(1); }
+void frmQuorMain::mnuWindowCascade_Click() { arrangeByMenu(0); }
+void frmQuorMain::mnuWindowArrangeIcons_Click() { arrangeByMenu(3); }
 
 void frmQuorMain::mnuWindowmax_Click()
 {

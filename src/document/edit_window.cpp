@@ -45,6 +45,20 @@ PictureBox *sizeHandle(const char *name, Qt::CursorShape cursor, QWidget *parent
     return p;
 }
 
+// A 100 ms timer that swaps the visibility of two overlays, so a frame or
+// guide alternates between its black and its white form.
+QTimer *blinkTimer(const char *name, OverlayShape *a, OverlayShape *b, QObject *parent)
+{
+    auto *t = new QTimer(parent);
+    t->setObjectName(QLatin1String(name));
+    t->setInterval(100);
+    QObject::connect(t, &QTimer::timeout, parent, [a, b] {
+        a->setVisible(!a->isVisible());
+        b->setVisible(!b->isVisible());
+    });
+    return t;
+}
+
 // Twips from a widget's pixel extent.
 double tw(int px) { return pixelsToTwips(px); }
 
@@ -131,20 +145,8 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
     m_bothSize = sizeHandle("bothsizePicture", Qt::SizeFDiagCursor, this);
     m_bothSize->Move(0, 0, SizeHandleThickness, SizeHandleThickness);
 
-    m_shapesTimer = new QTimer(this);
-    m_shapesTimer->setObjectName(QStringLiteral("hselectshapesTimer"));
-    m_shapesTimer->setInterval(100);
-    connect(m_shapesTimer, &QTimer::timeout, this, [this] {
-        m_shape1->setVisible(!m_shape1->isVisible());
-        m_shape2->setVisible(!m_shape2->isVisible());
-    });
-    m_radiusTimer = new QTimer(this);
-    m_radiusTimer->setObjectName(QStringLiteral("huradiusTimer"));
-    m_radiusTimer->setInterval(100);
-    connect(m_radiusTimer, &QTimer::timeout, this, [this] {
-        m_radius1->setVisible(!m_radius1->isVisible());
-        m_radius2->setVisible(!m_radius2->isVisible());
-    });
+    m_shapesTimer = blinkTimer("hselectshapesTimer", m_shape1, m_shape2, this);
+    m_radiusTimer = blinkTimer("huradiusTimer", m_radius1, m_radius2, this);
 
     m_pasteStyle = new QLineEdit(this);
     m_pasteStyle->setObjectName(QStringLiteral("HpastestyleText"));
