@@ -105,7 +105,8 @@ double CanvasSurface::scaleHeight() const { return m_scaleH; }
 
 void CanvasSurface::setScaleSize(double width, double height)
 {
-    resizeBitmap(toPixelSize(width), toPixelSize(height));
+    if (!resizeBitmap(toPixelSize(width), toPixelSize(height)))
+        return; // no memory for that size: keep the picture as it was
     m_scaleW = width;
     m_scaleH = height;
 }
@@ -117,17 +118,20 @@ void CanvasSurface::resizePixels(int widthPx, int heightPx)
     m_scaleH = fromPixel(m_image.height());
 }
 
-void CanvasSurface::resizeBitmap(int widthPx, int heightPx)
+bool CanvasSurface::resizeBitmap(int widthPx, int heightPx)
 {
     widthPx = std::max(1, widthPx);
     heightPx = std::max(1, heightPx);
     if (widthPx == m_image.width() && heightPx == m_image.height())
-        return;
+        return true;
     QImage next(widthPx, heightPx, QImage::Format_RGB32);
+    if (next.isNull())
+        return false;
     next.fill(toQRgb(m_backColor));
     copyRows(next, m_image);
     m_image = std::move(next);
     damage(m_image.rect());
+    return true;
 }
 
 int CanvasSurface::toPixelX(double x) const { return floorToPixel(x / unit()); }

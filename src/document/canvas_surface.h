@@ -167,7 +167,8 @@ public:
 
 private:
     void damage(const QRect &r);
-    void resizeBitmap(int widthPx, int heightPx);
+    // False (and nothing changed) when the bitmap cannot be allocated.
+    bool resizeBitmap(int widthPx, int heightPx);
     QRgb penColour(std::optional<Colour> colour) const;
     // The pen stroke a-b (width, style) into out; bandOnly gives the solid
     // stroke whatever the dash style.

@@ -21,6 +21,12 @@ public:
     void mouseMove(frmquoredit &doc, int shift, double x, double y) override;
 };
 
+// Whether an enlarged bitmap of that many pixels may be made: at most
+// 32767 on a side and 150 million pixels (600 MB).
+constexpr double MaxZoomSide = 32767;
+constexpr double MaxZoomPixels = 150e6;
+bool zoomFits(double widthPx, double heightPx);
+
 class ZoomTool : public Tool
 {
 public:

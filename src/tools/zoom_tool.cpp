@@ -1,12 +1,20 @@
 #include "tools/picture_tools.h"
 
+#include "app/dialogs.h"
 #include "app/module_quor_main.h"
 #include "document/edit_window.h"
 #include "palettes/tool_palette.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace quor {
+
+bool zoomFits(double widthPx, double heightPx)
+{
+    return widthPx <= MaxZoomSide && heightPx <= MaxZoomSide
+        && widthPx * heightPx <= MaxZoomPixels;
+}
 
 void ZoomTool::mouseDown(frmquoredit &doc, int, double, double)
 {
@@ -14,6 +22,12 @@ void ZoomTool::mouseDown(frmquoredit &doc, int, double, double)
     PictureBox *copy = doc.PictureCopy();
     const bool enlarge = !doc.hZoomed;
     const double factor = enlarge ? 3.0 : 1.0 / 3.0;
+    if (enlarge && !zoomFits(canvas->surface().widthPx() * 3.0, canvas->surface().heightPx() * 3.0)) {
+        // Stretching into a bitmap that cannot be had would lose the picture.
+        msgBox(&doc, QStringLiteral("\r图片太大，无法放大。"), mb::Exclamation,
+               QCoreApplication::applicationName());
+        return;
+    }
 
     // PictureCopy is scratch space for the unchanged picture.
     copy->Move(0, 0, canvas->ScaleWidth(), canvas->ScaleHeight());

@@ -1,6 +1,7 @@
 #include "program_fixture.h"
 
 #include "palettes/tool_palette.h"
+#include "tools/picture_tools.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -142,4 +143,22 @@ TEST_F(PictureTools, ARightClickOnTheTextBoxPopsUpTheQuickMenu)
     // At the pointer: the box's place on the canvas, as the window shows it.
     EXPECT_EQ(quick->pos(), box->mapToGlobal(QPoint(2, 2)));
     quick->hide();
+}
+
+TEST_F(PictureTools, APictureTooLargeToEnlargeIsLeftAsItWas)
+{
+    EXPECT_TRUE(zoomFits(2402 * 3, 2002 * 3));
+    EXPECT_FALSE(zoomFits(8000 * 3, 8000 * 3));
+    EXPECT_FALSE(zoomFits(40000, 10));
+
+    QImage big(8000, 8000, QImage::Format_RGB32);
+    big.fill(qRgb(10, 20, 30));
+    doc->canvas()->setPicture(big);
+    state().hTool = 15;
+    script.messageAnswers = {mb::Ok};
+    gesture(0, 0, 0, 0);
+    EXPECT_FALSE(doc->hZoomed);
+    EXPECT_EQ(canvas().widthPx(), 8000);
+    EXPECT_EQ(canvas().point(119985, 119985), rgbColour(10, 20, 30));
+    EXPECT_EQ(lastMessage().text, "\r图片太大，无法放大。");
 }
