@@ -96,3 +96,22 @@ TEST(Drawing, ASelectionDraggedElsewhereIsPastedWithEnter)
     s.key("ctrl+q");
     EXPECT_EQ(s.waitExit(5s), 0);
 }
+
+TEST(Drawing, TheCornerHandleResizesTheCanvas)
+{
+    e2e::Session s;
+    ASSERT_TRUE(s.waitWindow("Quor 画图"));
+    const auto canvas = s.widget("frmquoredit/Picture1");
+    const auto corner = s.widget("bothsizePicture");
+    ASSERT_TRUE(canvas && corner);
+    const QPoint grab = corner->topLeft() + QPoint(1, 1);
+    s.drag(grab, grab - QPoint(100, 60));
+
+    const QImage saved = saveThroughCloseQuestion(s, "New Quor1", "smaller.bmp");
+    ASSERT_FALSE(saved.isNull());
+    // The edge follows the pointer's offset from the handle's corner, which
+    // started one pixel inside.
+    EXPECT_EQ(saved.size(), canvas->size() - QSize(99, 59));
+    s.key("ctrl+q");
+    EXPECT_EQ(s.waitExit(5s), 0);
+}

@@ -42,6 +42,7 @@ PictureBox *sizeHandle(const char *name, Qt::CursorShape cursor, QWidget *parent
     auto *p = new PictureBox(QLatin1String(name), parent);
     p->setBackColor(0x808080);
     p->setCursor(cursor);
+    p->setMinimumPixelSize({4, 4}); // something a pointer can hit
     return p;
 }
 

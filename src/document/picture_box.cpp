@@ -86,10 +86,17 @@ void PictureBox::applyGeometry(bool sizeChanged)
         m_surface.setScaleSize(m_width / CanvasSurface::TwipsPerPixel * unit,
                                m_height / CanvasSurface::TwipsPerPixel * unit);
     }
-    setGeometry(twipsToPixels(m_left), twipsToPixels(m_top), m_surface.widthPx(),
-                m_surface.heightPx());
+    setGeometry(twipsToPixels(m_left), twipsToPixels(m_top),
+                std::max(m_surface.widthPx(), m_minimumPixels.width()),
+                std::max(m_surface.heightPx(), m_minimumPixels.height()));
     if (sizeChanged)
         emit Resize();
+}
+
+void PictureBox::setMinimumPixelSize(QSize size)
+{
+    m_minimumPixels = size;
+    applyGeometry(false);
 }
 
 void PictureBox::setPicture(const QImage &img)
@@ -97,8 +104,9 @@ void PictureBox::setPicture(const QImage &img)
     m_surface.setPicture(img);
     m_width = pixelsToTwips(m_surface.widthPx());
     m_height = pixelsToTwips(m_surface.heightPx());
-    setGeometry(twipsToPixels(m_left), twipsToPixels(m_top), m_surface.widthPx(),
-                m_surface.heightPx());
+    setGeometry(twipsToPixels(m_left), twipsToPixels(m_top),
+                std::max(m_surface.widthPx(), m_minimumPixels.width()),
+                std::max(m_surface.heightPx(), m_minimumPixels.height()));
     emit Resize();
 }
 
@@ -106,6 +114,8 @@ void PictureBox::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
     const QRect r = e->rect();
+    if (!m_surface.image().rect().contains(r))
+        p.fillRect(r, toQColor(m_surface.backColor()));
     p.drawImage(r.topLeft(), m_surface.image(), r);
     for (QObject *o : children()) {
         auto *s = qobject_cast<OverlayShape *>(o);

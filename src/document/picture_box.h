@@ -74,6 +74,10 @@ public:
     void setBackColor(Colour c) { m_surface.setBackColor(c); }
     Colour backColor() const { return m_surface.backColor(); }
 
+    // A box thinner on screen than this (a 25-twip handle) is widened for
+    // the pointer, in its back colour; its twip size stays as set.
+    void setMinimumPixelSize(QSize size);
+
     // Loads a picture: the box takes the picture's size.
     void setPicture(const QImage &img);
 
@@ -100,6 +104,7 @@ private:
 
     CanvasSurface m_surface;
     double m_left = 0, m_top = 0, m_width = 15, m_height = 15;
+    QSize m_minimumPixels{0, 0};
 };
 
 } // namespace quor
