@@ -41,10 +41,12 @@ void ZoomTool::mouseDown(frmquoredit &doc, int, double, double)
     copy->setPicture(doc.Picture4()->surface().image());
     copy->surface().setDrawWidth(enlarge ? 3 : 1);
 
-    const QString width = enlarge ? QStringLiteral("3") : QStringLiteral("1");
+    // The width box passes its value on to the canvas pen, as it always does.
+    const int width = enlarge ? 3 : 1;
     if (frmquortools *tools = doc.state().tools)
-        tools->Text1()->setText(width);
-    canvas->surface().setDrawWidth(width.toInt());
+        tools->Text1()->setText(QString::number(width));
+    else
+        canvas->surface().setDrawWidth(width);
     doc.hZoomed = enlarge;
 }
 
