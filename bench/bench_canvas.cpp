@@ -1,7 +1,7 @@
 // Canvas surface costs on a full-size (2402 x 2002 pixel) picture. The
 // rubber-band step is what a drag pays per mouse move; it must stay far
 // below the cost of copying the whole bitmap once.
-#include "document/canvas_surface.h"
+#include "document/model/canvas_surface.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // empty document) answering its dialogs from a script.
 #pragma once
 
-#include "app/dialogs.h"
+#include "core/dialog_seam.h"
 #include "app/main_window.h"
 #include "document/edit_window.h"
 
@@ -28,7 +28,7 @@ protected:
     {
         // Nothing may be left to ask at the end of a test.
         for (auto *doc : main->findChildren<quor::frmquoredit *>())
-            doc->canvas()->DataChanged = false;
+            doc->document().DataChanged = false;
         main.reset();
         quor::setDialogScript(nullptr);
     }

@@ -1,140 +1,24 @@
-// The one seam every dialog and message box of the program goes through.
-//
-// In the running program it shows Qt's own dialogs; a test installs a
-// DialogScript and the seam answers from its queues instead, recording
-// everything that would have been shown, so no test blocks on a modal
-// window.
+// The real dialogs behind the dialog seam: Qt's own message box, file,
+// colour, font, printer and page-setup dialogs.
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QList>
-#include <QString>
-#include <QStringList>
-
-#include <deque>
-#include <functional>
-#include <memory>
-#include <stdexcept>
+#include "core/dialog_seam.h"
 
 class QPrinter;
-class QWidget;
 
 namespace quor {
 
-// An error a command reports to its handler: a number the handlers test
-// (53 not found, 75 access, 7 out of memory, 32755 dialog cancelled …) and
-// the platform's description.
-struct QuorError : std::runtime_error
-{
-    QuorError(int number, const QString &description)
-        : std::runtime_error(description.toStdString()), number(number), description(description)
-    {
-    }
-    int number;
-    QString description;
-};
-
-namespace err {
-constexpr int FileNotFound = 53;
-constexpr int DriveNotReady = 68;
-constexpr int PathFileAccess = 75;
-constexpr int OutOfMemory = 7;
-constexpr int DialogCancelled = 32755;
-} // namespace err
-
-// Message box button sets, icons and default buttons (combined by adding),
-// and its answers.
-namespace mb {
-constexpr int OkOnly = 0, OkCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4,
-              RetryCancel = 5;
-constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
-constexpr int DefaultButton1 = 0, DefaultButton2 = 256, DefaultButton3 = 512;
-enum Answer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
-} // namespace mb
-
-// One shown dialog or message box, as recorded for tests.
-struct ShownDialog
-{
-    QString kind;  // "message", "open", "save", "colour", "font", "print", "pagesetup"
-    QString title;
-    QString text;  // message text, or the dialog's filter
-    int buttons = 0; // message box style value (buttons + icon + default)
-    QString fileName; // initial file name of file dialogs
-    QString initDir;
-};
-
-// Queued answers for scripted runs. A file dialog answer with an empty
-// name, or a colour/font answer marked cancelled, cancels that dialog.
-struct DialogScript
-{
-    std::deque<int> messageAnswers;
-    std::deque<QString> fileAnswers;
-    struct ColourAnswer { bool accepted; QColor colour; };
-    std::deque<ColourAnswer> colourAnswers;
-    struct FontAnswer { bool accepted; QFont font; };
-    std::deque<FontAnswer> fontAnswers;
-    std::deque<bool> printAnswers; // print and page-setup dialogs
-    QList<ShownDialog> shown;
-    // Runs as each dialog is shown, before it is answered.
-    std::function<void(const ShownDialog &)> onShow;
-    int unanswered = 0; // dialogs shown with an empty queue (answered Cancel)
-};
-
-// Installs (or with nullptr removes) the script the seam answers from.
-void setDialogScript(DialogScript *script);
-DialogScript *dialogScript();
-
-// A message box shaped like the classic one: text (carriage returns become
-// line breaks), style = buttons + icon + default button, title; returns the
-// button pressed.
-int msgBox(QWidget *parent, const QString &text, int style, const QString &title);
-
-// Builds the message texts the program uses: one carriage return, n
-// blanks, the message, n blanks, one carriage return.
-QString paddedMessage(const QString &message, int blanks);
-
-// The common-dialog component owned by the main window. Set the
-// properties, then call a Show… method; Cancel throws QuorError 32755 when
-// CancelError is set (the program always sets it) and leaves FileName
-// empty otherwise.
-class CommonDialog
+class QtDialogBackend : public DialogBackend
 {
 public:
-    explicit CommonDialog(QWidget *owner) : m_owner(owner) {}
-
-    QString DialogTitle;
-    QString Filter;      // "Description|*.a;*.b|…" pairs
-    int FilterIndex = 1;
-    int Flags = 0;
-    QString InitDir;
-    QString FileName;
-    bool CancelError = true;
-    QColor Color;
-    QFont Font;
-
-    void ShowOpen();
-    void ShowSave();
-    void ShowColor();
-    void ShowFont();
-    void ShowPrinter();
-    void ShowPageSetup();
-    // The printer the print and page-setup dialogs set up.
-    QPrinter &printer();
-    // Resets every property, like releasing the dialog.
-    void reset();
-
-private:
-    void cancelled();
-    QWidget *m_owner;
-    std::shared_ptr<QPrinter> m_printer; // kept across reset()
+    int message(QObject *parent, const QString &text, int style, const QString &title) override;
+    void fileDialog(CommonDialog &d, bool save) override;
+    bool colourDialog(CommonDialog &d) override;
+    bool fontDialog(CommonDialog &d) override;
+    bool printDialog(CommonDialog &d, bool pageSetup) override;
 };
 
-// "A|*.a;*.b|B|*.c" into Qt name filters whose patterns match either case
-// while the combo box still shows each description as given.
-QStringList qtNameFilters(const QString &pairs);
-
-// Folder the file dialogs start in.
-QString programFolder();
+// The printer the print and page-setup dialogs of this component set up.
+QPrinter &printerOf(CommonDialog &d);
 
 } // namespace quor

@@ -3,8 +3,10 @@
 #include "app/mode_menus.h"
 #include "app/placement.h"
 #include "document/edit_window.h"
+#include "files/bitmap_file.h"
 #include "palettes/colour_palette.h"
 #include "palettes/tool_palette.h"
+#include "tools/tool_engine.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -31,7 +33,9 @@ frmQuorMain::frmQuorMain(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmQuorMain"));
     setWindowTitle(QString::fromUtf8(ProductName));
+    setDialogBackend(&m_dialogs);
     m_state.main = this;
+    m_state.toolHandler = std::make_unique<ToolEngine>();
 
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
@@ -39,6 +43,10 @@ frmQuorMain::frmQuorMain(QWidget *parent) : QMainWindow(parent)
     setCentralWidget(m_mdi);
 
     buildMenus();
+    for (const auto *entries : {&drawModeEntries(), &pasteModeEntries()})
+        for (const ModeEntry &e : *entries)
+            if (QAction *a = action(e.name))
+                connect(a, &QAction::toggled, this, &frmQuorMain::takeModeSettings);
     m_toolbar = addToolBar(QStringLiteral("tbToolBar"));
     m_toolbar->setObjectName(QStringLiteral("tbToolBar"));
     m_toolbar->setMovable(false);
@@ -61,6 +69,44 @@ QSize frmQuorMain::documentAreaSize()
 QAction *frmQuorMain::action(const char *name) const
 {
     return findChild<QAction *>(QLatin1String(name));
+}
+
+void frmQuorMain::takeModeSettings()
+{
+    auto checked = [this](const char *n) {
+        QAction *a = action(n);
+        return a && a->isChecked();
+    };
+    m_state.settings.drawMode =
+        int(firstCheckedMode(drawModeEntries(), drawModeTestOrder(), checked, 13));
+    m_state.settings.pasteRasterOp =
+        firstCheckedMode(pasteModeEntries(), pasteModeTestOrder(), checked, rop::SrcCopy);
+}
+
+void frmQuorMain::hEnableDocCommands(bool enabled)
+{
+    for (const char *name : {"mnuFileClose", "mnuAllFileClose", "mnuFileSave", "mnuFileSaveAs",
+                             "mnuAllFileSave", "mnuFileProperties", "mnuFilePageSetup",
+                             "mnuFilePrint"})
+        action(name)->setEnabled(enabled);
+    for (const char *name : {"mnuedit", "mnuquor", "mnudraw"})
+        if (QMenu *m = findChild<QMenu *>(QLatin1String(name)))
+            m->menuAction()->setEnabled(enabled);
+    // Toolbar buttons carry their key in the "key" property.
+    static const char *const keys[] = {"保存", "打印", "属性", "复制", "粘贴", "垂直翻转",
+                                       "水平翻转", "对角翻转", "图片字体", "背景色", "前景色",
+                                       "柔化", "锐化", "油化", "浮雕", "最大化", "横向排列",
+                                       "纵向排列", "层叠"};
+    if (m_toolbar)
+        for (const char *key : keys)
+            for (QAction *a : m_toolbar->actions())
+                if (a->property("key").toString() == QString::fromUtf8(key))
+                    a->setEnabled(enabled);
+}
+
+void frmQuorMain::writeBitmapFile(const QImage &image, const QString &fileName)
+{
+    saveBitmapFile(image, fileName);
 }
 
 void frmQuorMain::buildStatusBar()
@@ -104,10 +150,11 @@ void frmQuorMain::buildPalettes()
         dock->setWidget(content);
         return dock;
     };
-    m_state.colours = new frmquorcolortool(m_state);
-    m_coloursDock = makeDock(m_state.colours, QStringLiteral("frmquorcolortool"));
-    m_state.tools = new frmquortools(m_state);
-    m_toolsDock = makeDock(m_state.tools, QStringLiteral("frmquortools"));
+    m_colours = new frmquorcolortool(m_state);
+    m_coloursDock = makeDock(m_colours, QStringLiteral("frmquorcolortool"));
+    m_tools = new frmquortools(m_state);
+    m_colours->setToolPalette(m_tools);
+    m_toolsDock = makeDock(m_tools, QStringLiteral("frmquortools"));
     addDockWidget(Qt::BottomDockWidgetArea, m_coloursDock);
     addDockWidget(Qt::LeftDockWidgetArea, m_toolsDock);
 }
@@ -120,8 +167,8 @@ void frmQuorMain::MDIForm_Load()
                 twipsToPixels(p.height));
     action("mnudrawvbcopypen")->setChecked(true);
     action("mnuvbsrccopy")->setChecked(true);
-    m_state.hTool = 1;
-    m_state.colours->placeReadouts();
+    m_state.settings.hTool = 1;
+    m_colours->placeReadouts();
     hNewEditWindow();
 }
 
@@ -165,7 +212,7 @@ void frmQuorMain::hNewEditWindow()
     doc->showInArea();
     if (s.hArrangeMode != 4)
         arrange(s.hArrangeMode);
-    doc->canvas()->DataChanged = false;
+    doc->document().DataChanged = false;
 }
 
 void frmQuorMain::applyDrawingSettings()
@@ -174,12 +221,13 @@ void frmQuorMain::applyDrawingSettings()
     if (!doc)
         return;
     CanvasSurface &c = doc->canvas()->surface();
-    c.setBackColor(m_state.backColour());
-    c.setForeColor(m_state.foreColour());
-    c.setFillColor(m_state.drawingColour());
-    c.setFillStyle(m_state.hFillStyle.value_or(0));
-    c.setDrawStyle(m_state.hDrawStyle.value_or(0));
-    c.setDrawWidth(m_state.lineWidth());
+    const DrawingSettings &d = m_state.settings;
+    c.setBackColor(d.backColour);
+    c.setForeColor(d.foreColour);
+    c.setFillColor(d.drawingColour);
+    c.setFillStyle(d.hFillStyle.value_or(0));
+    c.setDrawStyle(d.hDrawStyle.value_or(0));
+    c.setDrawWidth(d.lineWidth);
 }
 
 void frmQuorMain::mnuFileNew_Click()
@@ -231,8 +279,11 @@ void frmQuorMain::drawModeEntry_Click(const char *name)
 
 void frmQuorMain::pasteModeEntry_Click(const char *name)
 {
-    if (frmquoredit *doc = m_state.hActiveEdit)
-        doc->HpastestyleText()->setText(QString::number(checkOnly(this, pasteModeEntries(), name)));
+    if (frmquoredit *doc = m_state.hActiveEdit) {
+        const std::uint32_t op = checkOnly(this, pasteModeEntries(), name);
+        doc->document().pasteRasterOp = op;
+        doc->HpastestyleText()->setText(QString::number(op));
+    }
 }
 
 void frmQuorMain::updateWindowList()

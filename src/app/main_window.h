@@ -3,7 +3,8 @@
 #pragma once
 
 #include "app/dialogs.h"
-#include "app/module_quor_main.h"
+#include "document/document_host.h"
+#include "document/module_quor_main.h"
 
 #include <QMainWindow>
 
@@ -16,7 +17,10 @@ class QToolBar;
 
 namespace quor {
 
-class frmQuorMain : public QMainWindow
+class frmquortools;
+class frmquorcolortool;
+
+class frmQuorMain : public QMainWindow, public DocumentHost
 {
     Q_OBJECT
 public:
@@ -25,15 +29,21 @@ public:
 
     ModuleQuorMain &state() { return m_state; }
     CommonDialog dlgCommonDialog{this};
-    QMdiArea *mdiArea() const { return m_mdi; }
+    QMdiArea *mdiArea() const override { return m_mdi; }
+    CommonDialog &commonDialog() override { return dlgCommonDialog; }
+    frmquortools *toolsPalette() const { return m_tools; }
+    frmquorcolortool *coloursPalette() const { return m_colours; }
     QToolBar *tbToolBar() const { return m_toolbar; }
     QDockWidget *toolsDock() const { return m_toolsDock; }
     QDockWidget *coloursDock() const { return m_coloursDock; }
-    QMenu *mnuedit() const { return m_editMenu; }
-    QMenu *mnuquick1() const { return m_quickMenu; }
+    QMenu *mnuedit() const override { return m_editMenu; }
+    QMenu *mnuquick1() const override { return m_quickMenu; }
     // Inner size of the document area, in pixels, laid out even before the
     // window is first shown.
-    QSize documentAreaSize();
+    QSize documentAreaSize() override;
+    // Enables or disables every command that needs an open document.
+    void hEnableDocCommands(bool enabled) override;
+    void writeBitmapFile(const QImage &image, const QString &fileName) override;
     // A menu entry by its name.
     QAction *action(const char *name) const;
 
@@ -98,8 +108,13 @@ private:
     void buildStatusBar();
     void buildPalettes();
     void updateWindowList();
+    // The draw mode and paste operation of the checked mode entries.
+    void takeModeSettings();
 
+    QtDialogBackend m_dialogs;
     ModuleQuorMain m_state;
+    frmquortools *m_tools = nullptr;
+    frmquorcolortool *m_colours = nullptr;
     QMdiArea *m_mdi = nullptr;
     QToolBar *m_toolbar = nullptr;
     QDockWidget *m_toolsDock = nullptr;

@@ -1,9 +1,8 @@
 #include "document/edit_window.h"
 
-#include "app/main_window.h"
-#include "app/module_quor_main.h"
+#include "document/document_host.h"
+#include "document/module_quor_main.h"
 #include "document/selection_geometry.h"
-#include "tools/tool_engine.h"
 
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -75,7 +74,7 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
     setPalette(pal);
     setFocusPolicy(Qt::StrongFocus);
 
-    m_canvas = new PictureBox(QStringLiteral("Picture1"), this);
+    m_canvas = new PictureBox(QStringLiteral("Picture1"), m_doc.canvas(), this);
     m_canvas->setFocusPolicy(Qt::ClickFocus);
     CanvasSurface &c = m_canvas->surface();
     c.setBackColor(fromQColor(palette().color(QPalette::Base)));
@@ -94,9 +93,9 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
     m_picture4 = new PictureBox(QStringLiteral("Picture4"), m_canvas);
     m_picture4->Move(0, 0, 15, 15);
     m_picture4->hide();
-    m_unload = new PictureBox(QStringLiteral("PictureUnloadAssist"), m_canvas);
+    m_unload = new PictureBox(QStringLiteral("PictureUnloadAssist"), m_doc.scratch(), m_canvas);
     m_unload->hide();
-    m_copy = new PictureBox(QStringLiteral("PictureCopy"), m_canvas);
+    m_copy = new PictureBox(QStringLiteral("PictureCopy"), m_doc.selection(), m_canvas);
     m_copy->setCursor(Qt::SizeAllCursor);
     m_copy->hide();
     auto *runShape = new OverlayShape(OverlayShape::Rectangle, QStringLiteral("hrunShape"), m_copy);
@@ -153,7 +152,10 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
     m_pasteStyle->setObjectName(QStringLiteral("HpastestyleText"));
     m_pasteStyle->hide();
 
-    m_engine = new ToolEngine;
+    connect(&m_doc, &Document::canvasDamaged, m_canvas, qOverload<const QRect &>(&QWidget::update));
+    connect(&m_doc, &Document::selectionDamaged, m_copy, qOverload<const QRect &>(&QWidget::update));
+    connect(&m_doc, &Document::canvasResized, m_canvas, &PictureBox::followSurface);
+    connect(&m_doc, &Document::selectionPlaced, this, &frmquoredit::followSelection);
     connect(m_canvas, &PictureBox::MouseDown, this, &frmquoredit::Picture1_MouseDown);
     connect(m_canvas, &PictureBox::MouseMove, this, &frmquoredit::Picture1_MouseMove);
     connect(m_canvas, &PictureBox::MouseUp, this, &frmquoredit::Picture1_MouseUp);
@@ -174,10 +176,7 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
     Form_Load();
 }
 
-frmquoredit::~frmquoredit()
-{
-    delete m_engine;
-}
+frmquoredit::~frmquoredit() = default;
 
 void frmquoredit::setCaption(const QString &c)
 {
@@ -251,16 +250,17 @@ void frmquoredit::Form_Activate()
     CanvasSurface &c = m_canvas->surface();
     s.showCanvasSize(c.scaleWidth(), c.scaleHeight());
     s.clearPointer();
-    c.setForeColor(s.foreColour());
+    c.setForeColor(s.settings.foreColour);
     QPalette pal = m_word->palette();
-    pal.setColor(QPalette::Text, toQColor(s.foreColour()));
+    pal.setColor(QPalette::Text, toQColor(s.settings.foreColour));
     m_word->setPalette(pal);
-    c.setFillColor(s.drawingColour());
-    c.setFillStyle(s.hFillStyle.value_or(0));
-    c.setDrawStyle(s.hDrawStyle.value_or(0));
-    c.setDrawWidth(s.lineWidth());
-    c.setDrawMode(s.userDrawMode());
-    m_pasteStyle->setText(QString::number(s.pasteRasterOp()));
+    c.setFillColor(s.settings.drawingColour);
+    c.setFillStyle(s.settings.hFillStyle.value_or(0));
+    c.setDrawStyle(s.settings.hDrawStyle.value_or(0));
+    c.setDrawWidth(s.settings.lineWidth);
+    c.setDrawMode(s.settings.drawMode);
+    m_doc.pasteRasterOp = s.settings.pasteRasterOp;
+    m_pasteStyle->setText(QString::number(s.settings.pasteRasterOp));
 }
 
 void frmquoredit::resizeEvent(QResizeEvent *e)
@@ -304,24 +304,15 @@ void frmquoredit::Picture1_Resize()
         m_state.showCanvasSize(c.scaleWidth(), c.scaleHeight());
     placeSizeHandles();
     updateScrollRanges();
-    m_canvas->DataChanged = true;
-}
-
-void frmquoredit::BeginRubberBand(double x, double y)
-{
-    hStartx = x;
-    hStarty = y;
-    hEndx = x;
-    hEndy = y;
-    m_canvas->surface().setDrawMode(7);
+    m_doc.markChanged();
 }
 
 void frmquoredit::hShowSelectionFrame()
 {
     // The handles are moved, not hidden first: hiding the handle being
     // dragged would end its mouse grab.
-    const TwipRect frame = selectionFrame(
-        {m_copy->Left(), m_copy->Top(), m_copy->Width(), m_copy->Height()});
+    const TwipBox p = m_doc.selectionPlace();
+    const TwipRect frame = selectionFrame({p.left, p.top, p.width, p.height});
     m_shape1->Move(frame.left, frame.top, frame.width, frame.height);
     m_shape2->Move(frame.left, frame.top, frame.width, frame.height);
     const auto places = handlePositions(frame, SelectionHandleSize);
@@ -332,17 +323,65 @@ void frmquoredit::hShowSelectionFrame()
     }
 }
 
-void frmquoredit::layDownSelection()
+// The floating picture's box follows the document's floating selection.
+void frmquoredit::followSelection()
 {
-    const CanvasSurface &copy = m_copy->surface();
-    m_canvas->surface().paintPicture(copy.image(), m_copy->Left(), m_copy->Top(),
-                                     copy.scaleWidth(), copy.scaleHeight(), 0, 0,
-                                     copy.scaleWidth(), copy.scaleHeight(),
-                                     std::uint32_t(m_pasteStyle->text().toLongLong()));
-    m_copy->setPicture(m_picture4->surface().image());
-    m_copy->hide();
-    hHideSelectionFrame();
-    m_canvas->DataChanged = true;
+    const TwipBox p = m_doc.selectionPlace();
+    m_copy->Move(p.left, p.top, p.width, p.height);
+    m_copy->followSurface();
+    if (m_doc.selectionVisible()) {
+        m_copy->show();
+        m_copy->raise();
+    } else {
+        m_copy->hide();
+        hHideSelectionFrame();
+    }
+}
+
+ToolContext frmquoredit::toolContext()
+{
+    return {m_doc, m_state.settings, *this};
+}
+
+void frmquoredit::showSelectionBand(double left, double top, double width, double height)
+{
+    moveSelectionBand(left, top, width, height);
+    m_shape1->setVisible(true);
+    m_shapesTimer->start();
+}
+
+void frmquoredit::moveSelectionBand(double left, double top, double width, double height)
+{
+    m_shape1->Move(left, top, width, height);
+    m_shape2->Move(left, top, width, height);
+}
+
+void frmquoredit::showTextBox()
+{
+    m_word->show();
+    m_word->raise();
+}
+
+void frmquoredit::placeTextBox(double x, double y)
+{
+    m_word->placeAt(x, y);
+    m_word->setFocus();
+}
+
+void frmquoredit::showGuide(double x1, double y1, double x2, double y2)
+{
+    m_radius1->Move(x1, y1, x2, y2);
+    m_radius2->Move(x1, y1, x2, y2);
+    m_radius1->setVisible(true);
+    m_radius2->setVisible(false);
+    m_radiusTimer->start();
+}
+
+void frmquoredit::hideGuide()
+{
+    m_radiusTimer->stop();
+    m_radius1->setVisible(false);
+    m_radius2->setVisible(false);
 }
 
 void frmquoredit::hHideSelectionFrame()
@@ -362,7 +401,7 @@ void frmquoredit::keyPressEvent(QKeyEvent *e)
 
 void frmquoredit::Form_KeyDown(int key)
 {
-    if (!hSelect)
+    if (!m_doc.hSelect)
         return;
     double dx = 0, dy = 0;
     switch (key) {
@@ -372,21 +411,18 @@ void frmquoredit::Form_KeyDown(int key)
     case Qt::Key_Down: dy = 15; break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        layDownSelection();
-        hSelect = false;
+        m_doc.layDownSelection();
+        m_doc.hSelect = false;
         return;
     case Qt::Key_Escape:
-        m_copy->setPicture(m_picture4->surface().image());
-        m_copy->hide();
-        hHideSelectionFrame();
-        hSelect = false;
+        m_doc.dropSelection();
+        m_doc.hSelect = false;
         return;
     default:
         return;
     }
-    m_copy->hide();
-    m_copy->Move(m_copy->Left() + dx, m_copy->Top() + dy);
-    m_copy->show();
+    const TwipBox p = m_doc.selectionPlace();
+    m_doc.placeSelection(p.left + dx, p.top + dy);
     hShowSelectionFrame();
     update();
 }
@@ -394,36 +430,45 @@ void frmquoredit::Form_KeyDown(int key)
 void frmquoredit::Picture1_MouseDown(int button, int shift, double x, double y)
 {
     if (button == 2) {
-        hStartx = x;
-        hStarty = y;
+        m_doc.hStartx = x;
+        m_doc.hStarty = y;
         popupEditMenu(x, y);
         return;
     }
-    if (button == 1)
-        m_engine->mouseDown(*this, shift, x, y);
+    if (button == 1 && m_state.toolHandler) {
+        ToolContext t = toolContext();
+        m_state.toolHandler->mouseDown(t, shift, x, y);
+    }
 }
 
 void frmquoredit::Picture1_MouseMove(int button, int shift, double x, double y)
 {
     if (button == 1) {
-        m_engine->mouseMove(*this, shift, x, y);
-        hEndx = x;
-        hEndy = y;
+        if (m_state.toolHandler) {
+            ToolContext t = toolContext();
+            m_state.toolHandler->mouseMove(t, shift, x, y);
+        }
+        m_doc.hEndx = x;
+        m_doc.hEndy = y;
     }
     m_state.showPointer(x, y);
 }
 
 void frmquoredit::Picture1_MouseUp(int button, int shift, double x, double y)
 {
-    if (button != 1)
+    if (button != 1 || !m_state.toolHandler)
         return;
-    m_canvas->surface().setDrawMode(m_state.userDrawMode());
-    m_engine->mouseUp(*this, shift, x, y);
+    m_canvas->surface().setDrawMode(m_state.settings.drawMode);
+    ToolContext t = toolContext();
+    m_state.toolHandler->mouseUp(t, shift, x, y);
 }
 
 void frmquoredit::Picture1_DblClick()
 {
-    m_engine->dblClick(*this);
+    if (!m_state.toolHandler)
+        return;
+    ToolContext t = toolContext();
+    m_state.toolHandler->dblClick(t);
 }
 
 } // namespace quor

@@ -2,6 +2,8 @@
 // its gesture state, and the close protocol with the save question.
 #pragma once
 
+#include "document/model/document.h"
+#include "document/model/tool_handler.h"
 #include "document/picture_box.h"
 #include "document/text_entry_box.h"
 
@@ -18,9 +20,8 @@ class QTimer;
 namespace quor {
 
 struct ModuleQuorMain;
-class ToolEngine;
 
-class frmquoredit : public QWidget
+class frmquoredit : public QWidget, private ToolOverlays
 {
     Q_OBJECT
 public:
@@ -28,6 +29,8 @@ public:
     ~frmquoredit() override;
 
     ModuleQuorMain &state() { return m_state; }
+    // The picture being edited, without its widgets.
+    Document &document() { return m_doc; }
 
     // Document number (index in the document list) and caption.
     QString Tag() const { return m_tag; }
@@ -57,19 +60,12 @@ public:
     QTimer *huradiusTimer() const { return m_radiusTimer; }
     PictureBox *selectionHandle(int i) const { return m_handles[i]; } // 0..7
 
-    // Gesture state.
-    double hStartx = 0, hStarty = 0, hEndx = 0, hEndy = 0;
-    bool hLinking = false;
-    bool hHulineradius = false;
-    bool hSelect = false;
-    bool hZoomed = false;
-
-    void BeginRubberBand(double x, double y);
+    void BeginRubberBand(double x, double y) { m_doc.beginRubberBand(x, y); }
     void hShowSelectionFrame();
     void hHideSelectionFrame();
     // Lays the floating selection down on the canvas with the paste raster
     // operation and clears it away (hSelect is left to the caller).
-    void layDownSelection();
+    void layDownSelection() { m_doc.layDownSelection(); }
 
     // Window placement in twips inside the document area.
     void moveWindow(double left, double top, double width, double height);
@@ -120,6 +116,18 @@ protected:
     void closeEvent(QCloseEvent *e) override;
 
 private:
+    // What the tools lay over the canvas.
+    void showSelectionBand(double left, double top, double width, double height) override;
+    void moveSelectionBand(double left, double top, double width, double height) override;
+    void showSelectionFrame() override { hShowSelectionFrame(); }
+    void showTextBox() override;
+    void placeTextBox(double x, double y) override;
+    void showGuide(double x1, double y1, double x2, double y2) override;
+    void hideGuide() override;
+    QObject *messageParent() override { return this; }
+    ToolContext toolContext();
+    void followSelection();
+
     bool closeProtocol();
     void windowGone();
     void Form_Load();
@@ -129,6 +137,7 @@ private:
     void popupMenu(QMenu *menu, double x, double y);
 
     ModuleQuorMain &m_state;
+    Document m_doc;
     QMdiSubWindow *m_sub = nullptr;
     QString m_tag;
     bool m_gone = false;
@@ -153,8 +162,6 @@ private:
     OverlayShape *m_radius2;
     QTimer *m_shapesTimer;
     QTimer *m_radiusTimer;
-    QWidget *m_viewport; // clips the canvas left of and above the scroll bars
-    ToolEngine *m_engine;
 };
 
 } // namespace quor

@@ -2,10 +2,9 @@
 // document window has gone.
 #include "document/edit_window.h"
 
-#include "app/dialogs.h"
-#include "app/main_window.h"
-#include "app/module_quor_main.h"
-#include "files/bitmap_file.h"
+#include "core/dialog_seam.h"
+#include "document/document_host.h"
+#include "document/module_quor_main.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -39,12 +38,15 @@ void frmquoredit::closeEvent(QCloseEvent *e)
 
 void frmquoredit::writeCanvas(const QString &fileName)
 {
-    const CanvasSurface &c = m_canvas->surface();
-    m_unload->setPicture(m_picture4->surface().image());
-    m_unload->Move(m_canvas->Left(), m_canvas->Top(), m_canvas->Width(), m_canvas->Height());
-    m_unload->surface().paintPicture(c.image(), 0, 0, c.scaleWidth(), c.scaleHeight(), 0, 0,
-                                     c.scaleWidth(), c.scaleHeight(), rop::SrcCopy);
-    saveBitmapFile(m_unload->surface().image(), fileName);
+    const CanvasSurface &c = m_doc.canvas();
+    CanvasSurface &out = m_doc.scratch();
+    out.setPicture(Document::emptyPicture());
+    out.setScaleSize(c.scaleWidth(), c.scaleHeight());
+    out.paintPicture(c.image(), 0, 0, c.scaleWidth(), c.scaleHeight(), 0, 0, c.scaleWidth(),
+                     c.scaleHeight(), rop::SrcCopy);
+    if (!m_state.main)
+        throw QuorError(err::PathFileAccess, QStringLiteral("no place to write"));
+    m_state.main->writeBitmapFile(out.image(), fileName);
 }
 
 bool frmquoredit::closeProtocol()
@@ -56,7 +58,7 @@ bool frmquoredit::closeProtocol()
             other->activate();
         activate();
     }
-    if (!m_canvas->DataChanged)
+    if (!m_doc.DataChanged)
         return true;
 
     const QString cap = caption();
@@ -66,12 +68,12 @@ bool frmquoredit::closeProtocol()
     if (answer == mb::Cancel)
         return false;
     if (answer == mb::No) {
-        m_canvas->DataChanged = false;
+        m_doc.DataChanged = false;
         return true;
     }
 
     auto showMarksAgain = [this] {
-        if (hSelect) {
+        if (m_doc.hSelect) {
             m_shapesTimer->start();
             m_shape1->setVisible(true);
             m_copy->show();
@@ -80,7 +82,7 @@ bool frmquoredit::closeProtocol()
     try {
         QString fileName = cap;
         if (cap.startsWith(QLatin1String("New Quor"))) {
-            CommonDialog &dlg = s.main->dlgCommonDialog;
+            CommonDialog &dlg = s.main->commonDialog();
             dlg.reset();
             dlg.DialogTitle = QStringLiteral("保存 ") + cap;
             dlg.CancelError = true;
@@ -90,22 +92,22 @@ bool frmquoredit::closeProtocol()
             dlg.FileName = cap;
             dlg.ShowSave();
             if (dlg.FileName.isEmpty()) {
-                m_canvas->DataChanged = false;
+                m_doc.DataChanged = false;
                 return true;
             }
             fileName = dlg.FileName;
         }
-        if (hSelect) {
+        if (m_doc.hSelect) {
             m_shapesTimer->stop();
             m_shape1->setVisible(false);
             m_shape2->setVisible(false);
             m_copy->hide();
         }
-        if (hHulineradius) {
+        if (m_doc.hHulineradius) {
             huradiusTimer()->stop();
             huradiusLine1()->setVisible(false);
             huradiusLine2()->setVisible(false);
-            hHulineradius = false;
+            m_doc.hHulineradius = false;
         }
         for (;;) {
             try {
@@ -125,7 +127,7 @@ bool frmquoredit::closeProtocol()
         }
         showMarksAgain();
         setCaption(fileName);
-        m_canvas->DataChanged = false;
+        m_doc.DataChanged = false;
         return true;
     } catch (const QuorError &e) {
         if (e.number == err::DialogCancelled)

@@ -1,8 +1,8 @@
 // Scrolling the canvas and dragging its size handles.
 #include "document/edit_window.h"
 
-#include "app/main_window.h"
-#include "app/module_quor_main.h"
+#include "document/document_host.h"
+#include "document/module_quor_main.h"
 
 #include <QMenu>
 #include <QScrollBar>

@@ -8,10 +8,11 @@ namespace quor {
 void frmquoredit::PictureCopy_MouseDown(int button, int, double x, double y)
 {
     if (button == 1) {
-        hEndx = x; // the grab point
-        hEndy = y;
+        m_doc.hEndx = x; // the grab point
+        m_doc.hEndy = y;
     } else if (button == 2) {
-        popupEditMenu(m_copy->Left() + x, m_copy->Top() + y);
+        const TwipBox p = m_doc.selectionPlace();
+        popupEditMenu(p.left + x, p.top + y);
     }
 }
 
@@ -20,10 +21,11 @@ void frmquoredit::PictureCopy_MouseMove(int button, int, double x, double y)
     if (button != 1)
         return;
     // Moved in place: hiding it would end the drag's mouse grab.
-    m_copy->Move(m_copy->Left() + x - hEndx, m_copy->Top() + y - hEndy);
+    const TwipBox p = m_doc.selectionPlace();
+    m_doc.placeSelection(p.left + x - m_doc.hEndx, p.top + y - m_doc.hEndy);
     hShowSelectionFrame();
-    hStartx = m_copy->Left();
-    hStarty = m_copy->Top();
+    m_doc.hStartx = p.left + x - m_doc.hEndx;
+    m_doc.hStarty = p.top + y - m_doc.hEndy;
     update();
 }
 
@@ -32,15 +34,13 @@ void frmquoredit::selectionHandle_MouseMove(int handle, int button, int, double 
     if (button != 1)
         return;
     const auto h = SelectionHandle(handle);
-    const TwipRect n = resizeWithHandle(
-        h, {m_copy->Left(), m_copy->Top(), m_copy->Width(), m_copy->Height()}, x, y);
-    m_copy->Move(n.left, n.top, n.width, n.height);
+    const TwipBox p = m_doc.selectionPlace();
+    const TwipRect n = resizeWithHandle(h, {p.left, p.top, p.width, p.height}, x, y);
     // Resizing selects another part of the canvas; it never stretches.
-    m_copy->surface().paintPicture(m_canvas->surface().image(), 0, 0, n.width, n.height, n.left,
-                                   n.top, n.width, n.height, rop::SrcCopy);
+    m_doc.copyCanvasToSelection({n.left, n.top, n.width, n.height});
     hShowSelectionFrame();
-    hStartx = m_copy->Left();
-    hStarty = m_copy->Top();
+    m_doc.hStartx = n.left;
+    m_doc.hStarty = n.top;
 }
 
 } // namespace quor

@@ -56,12 +56,35 @@ void OverlayShape::setDotted(bool d)
         emit changed();
 }
 
-PictureBox::PictureBox(const QString &name, QWidget *parent) : QWidget(parent)
+PictureBox::PictureBox(const QString &name, QWidget *parent)
+    : QWidget(parent), m_own(std::make_unique<CanvasSurface>()), m_surface(m_own.get())
 {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_surface.setDamageListener([this](const QRect &r) { update(r); });
+    m_surface->setDamageListener([this](const QRect &r) { update(r); });
     applyGeometry(true);
+}
+
+PictureBox::PictureBox(const QString &name, CanvasSurface &shown, QWidget *parent)
+    : QWidget(parent), m_surface(&shown)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    followSurface();
+}
+
+void PictureBox::followSurface()
+{
+    const double twips = CanvasSurface::TwipsPerPixel / m_surface->unit();
+    const double w = m_surface->scaleWidth() * twips, h = m_surface->scaleHeight() * twips;
+    const bool sizeChanged = w != m_width || h != m_height;
+    m_width = w;
+    m_height = h;
+    setGeometry(twipsToPixels(m_left), twipsToPixels(m_top),
+                std::max(m_surface->widthPx(), m_minimumPixels.width()),
+                std::max(m_surface->heightPx(), m_minimumPixels.height()));
+    if (sizeChanged)
+        emit Resize();
 }
 
 void PictureBox::Move(double left, double top)
@@ -82,13 +105,13 @@ void PictureBox::Move(double left, double top, double width, double height)
 void PictureBox::applyGeometry(bool sizeChanged)
 {
     if (sizeChanged) {
-        const double unit = m_surface.unit();
-        m_surface.setScaleSize(m_width / CanvasSurface::TwipsPerPixel * unit,
+        const double unit = m_surface->unit();
+        m_surface->setScaleSize(m_width / CanvasSurface::TwipsPerPixel * unit,
                                m_height / CanvasSurface::TwipsPerPixel * unit);
     }
     setGeometry(twipsToPixels(m_left), twipsToPixels(m_top),
-                std::max(m_surface.widthPx(), m_minimumPixels.width()),
-                std::max(m_surface.heightPx(), m_minimumPixels.height()));
+                std::max(m_surface->widthPx(), m_minimumPixels.width()),
+                std::max(m_surface->heightPx(), m_minimumPixels.height()));
     if (sizeChanged)
         emit Resize();
 }
@@ -101,12 +124,12 @@ void PictureBox::setMinimumPixelSize(QSize size)
 
 void PictureBox::setPicture(const QImage &img)
 {
-    m_surface.setPicture(img);
-    m_width = pixelsToTwips(m_surface.widthPx());
-    m_height = pixelsToTwips(m_surface.heightPx());
+    m_surface->setPicture(img);
+    m_width = pixelsToTwips(m_surface->widthPx());
+    m_height = pixelsToTwips(m_surface->heightPx());
     setGeometry(twipsToPixels(m_left), twipsToPixels(m_top),
-                std::max(m_surface.widthPx(), m_minimumPixels.width()),
-                std::max(m_surface.heightPx(), m_minimumPixels.height()));
+                std::max(m_surface->widthPx(), m_minimumPixels.width()),
+                std::max(m_surface->heightPx(), m_minimumPixels.height()));
     emit Resize();
 }
 
@@ -114,9 +137,9 @@ void PictureBox::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
     const QRect r = e->rect();
-    if (!m_surface.image().rect().contains(r))
-        p.fillRect(r, toQColor(m_surface.backColor()));
-    p.drawImage(r.topLeft(), m_surface.image(), r);
+    if (!m_surface->image().rect().contains(r))
+        p.fillRect(r, toQColor(m_surface->backColor()));
+    p.drawImage(r.topLeft(), m_surface->image(), r);
     for (QObject *o : children()) {
         auto *s = qobject_cast<OverlayShape *>(o);
         if (!s || !s->isVisible())
@@ -162,7 +185,7 @@ void PictureBox::emitMouse(QMouseEvent *e, int button,
                            void (PictureBox::*sig)(int, int, double, double))
 {
     const QPoint p = e->position().toPoint();
-    const double unit = m_surface.unit();
+    const double unit = m_surface->unit();
     emit(this->*sig)(button, shiftMask(e->modifiers()), p.x() * unit, p.y() * unit);
 }
 

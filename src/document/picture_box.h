@@ -3,9 +3,11 @@
 // and rectangle objects lie above its bitmap without touching it.
 #pragma once
 
-#include "document/canvas_surface.h"
+#include "document/model/canvas_surface.h"
 
 #include <QWidget>
+
+#include <memory>
 
 namespace quor {
 
@@ -51,9 +53,12 @@ class PictureBox : public QWidget
     Q_OBJECT
 public:
     explicit PictureBox(const QString &name, QWidget *parent = nullptr);
+    // A box showing a surface it does not own (a document's canvas or
+    // floating picture); whoever owns it reports its damage by update().
+    PictureBox(const QString &name, CanvasSurface &shown, QWidget *parent);
 
-    CanvasSurface &surface() { return m_surface; }
-    const CanvasSurface &surface() const { return m_surface; }
+    CanvasSurface &surface() { return *m_surface; }
+    const CanvasSurface &surface() const { return *m_surface; }
 
     // Placement in the parent, twips. Width and Height are the box's outer
     // size; the surface's scale size follows them.
@@ -63,16 +68,16 @@ public:
     double Height() const { return m_height; }
     void Move(double left, double top);
     void Move(double left, double top, double width, double height);
-    double ScaleWidth() const { return m_surface.scaleWidth(); }
-    double ScaleHeight() const { return m_surface.scaleHeight(); }
-
-    // The changed flag of a canvas.
-    bool DataChanged = false;
+    double ScaleWidth() const { return m_surface->scaleWidth(); }
+    double ScaleHeight() const { return m_surface->scaleHeight(); }
+    // Takes the box's size from its surface after the surface was resized
+    // by its owner (Resize follows a change).
+    void followSurface();
 
     // Persistent bitmap off: the box only shows its back colour (swatches,
     // handles); drawing still goes to the surface.
-    void setBackColor(Colour c) { m_surface.setBackColor(c); }
-    Colour backColor() const { return m_surface.backColor(); }
+    void setBackColor(Colour c) { m_surface->setBackColor(c); }
+    Colour backColor() const { return m_surface->backColor(); }
 
     // A box thinner on screen than this (a 25-twip handle) is widened for
     // the pointer, in its back colour; its twip size stays as set.
@@ -102,7 +107,8 @@ private:
     void applyGeometry(bool sizeChanged);
     void emitMouse(QMouseEvent *e, int button, void (PictureBox::*sig)(int, int, double, double));
 
-    CanvasSurface m_surface;
+    std::unique_ptr<CanvasSurface> m_own;
+    CanvasSurface *m_surface;
     double m_left = 0, m_top = 0, m_width = 15, m_height = 15;
     QSize m_minimumPixels{0, 0};
 };

@@ -1,6 +1,6 @@
 #include "files/file_texts.h"
 
-#include "app/dialogs.h"
+#include "core/dialog_seam.h"
 
 #include <cstdlib>
 

@@ -3,7 +3,7 @@
 // allocates anything.
 #pragma once
 
-#include "app/dialogs.h"
+#include "core/errors.h"
 
 #include <QtGlobal>
 
@@ -11,7 +11,7 @@ namespace quor {
 
 // The picture loader's own error number: the file is no picture it can
 // read (not a picture at all, damaged, or an unsupported variant).
-constexpr int InvalidPicture = 481;
+constexpr int InvalidPicture = err::InvalidPicture;
 
 struct PictureLimits
 {

@@ -1,7 +1,9 @@
 #include "palettes/colour_palette.h"
 
-#include "app/main_window.h"
-#include "app/module_quor_main.h"
+#include "core/dialog_seam.h"
+#include "document/document_host.h"
+#include "palettes/tool_palette.h"
+#include "document/module_quor_main.h"
 #include "document/edit_window.h"
 #include "document/picture_box.h"
 #include "palettes/box_click.h"
@@ -55,15 +57,15 @@ frmquorcolortool::frmquorcolortool(ModuleQuorMain &state, QWidget *parent)
 
     m_back = new PictureBox(QStringLiteral("Picture1backcolor"), frame);
     m_back->Move(0, 30, 555, 465);
-    m_back->setBackColor(0xffffff);
+    setBackColour(0xffffff);
     m_back->setToolTip(QStringLiteral("背景色"));
     m_drawing = new PictureBox(QStringLiteral("PictureForeAndFillColor"), m_back);
     m_drawing->Move(30, 60, 345, 315);
-    m_drawing->setBackColor(fromQColor(palette().color(QPalette::Base)));
+    setDrawingColour(fromQColor(palette().color(QPalette::Base)));
     m_drawing->setToolTip(QStringLiteral("绘图色、填充色"));
     m_fore = new PictureBox(QStringLiteral("Picture1Forecolor"), m_back);
     m_fore->Move(360, 330, 105, 105);
-    m_fore->setBackColor(0);
+    setForeColour(0);
     m_fore->setToolTip(QStringLiteral("前景色"));
     for (PictureBox *box : {m_back, m_drawing, m_fore})
         edge(box);
@@ -85,6 +87,8 @@ frmquorcolortool::frmquorcolortool(ModuleQuorMain &state, QWidget *parent)
     m_text2 = readout(this, "Text2", "相片尺寸(宽 高)", 9510, 180);
     makeDigitBox(m_text2, [this] { return m_state.hActiveEdit != nullptr; }, true);
     m_text2->installEventFilter(this);
+    m_state.pointerReadout = [this](const QString &t) { m_text1->setText(t); };
+    m_state.canvasSizeReadout = [this](const QString &t) { m_text2->setText(t); };
 }
 
 PictureBox *frmquorcolortool::Picture(int n) const
@@ -116,15 +120,15 @@ bool frmquorcolortool::eventFilter(QObject *watched, QEvent *e)
 
 void frmquorcolortool::hApplyDrawingColour()
 {
-    if (m_state.tools)
-        m_state.tools->hApplyDrawingColour();
+    if (m_tools)
+        m_tools->hApplyDrawingColour();
 }
 
 void frmquorcolortool::Picture_Click(int n)
 {
     if (!m_state.hActiveEdit || !Picture(n))
         return;
-    m_drawing->setBackColor(Picture(n)->backColor());
+    setDrawingColour(Picture(n)->backColor());
     hApplyDrawingColour();
 }
 
@@ -133,7 +137,7 @@ void frmquorcolortool::PictureForeAndFillColor_DblClick()
     if (!m_state.hActiveEdit)
         return;
     if (const auto c = pickColour(m_state.main, this, QStringLiteral("绘图色"))) {
-        m_drawing->setBackColor(*c);
+        setDrawingColour(*c);
         hApplyDrawingColour();
     }
 }
@@ -147,16 +151,16 @@ void frmquorcolortool::Picture1Forecolor_DblClick()
     if (!c)
         return;
     doc->canvas()->surface().setForeColor(*c);
-    m_fore->setBackColor(*c);
+    setForeColour(*c);
     // Light grey samples would vanish on the samples' light grey face.
     constexpr Colour lightGrey = rgbColour(192, 192, 192), white = rgbColour(255, 255, 255);
     if (*c == lightGrey) {
         if (m_state.main)
-            m_state.main->dlgCommonDialog.Color = toQColor(white);
+            m_state.main->commonDialog().Color = toQColor(white);
         c = white;
     }
-    if (m_state.tools)
-        m_state.tools->applySampleForeColour(*c);
+    if (m_tools)
+        m_tools->applySampleForeColour(*c);
 }
 
 void frmquorcolortool::Picture1backcolor_DblClick()
@@ -167,8 +171,26 @@ void frmquorcolortool::Picture1backcolor_DblClick()
     if (const auto c = pickColour(m_state.main, this, QStringLiteral("背景色"))) {
         // Clears the drawing to the new colour, over the loaded picture.
         doc->canvas()->surface().setBackColor(*c);
-        m_back->setBackColor(*c);
+        setBackColour(*c);
     }
+}
+
+void frmquorcolortool::setDrawingColour(Colour c)
+{
+    m_drawing->setBackColor(c);
+    m_state.settings.drawingColour = c;
+}
+
+void frmquorcolortool::setForeColour(Colour c)
+{
+    m_fore->setBackColor(c);
+    m_state.settings.foreColour = c;
+}
+
+void frmquorcolortool::setBackColour(Colour c)
+{
+    m_back->setBackColor(c);
+    m_state.settings.backColour = c;
 }
 
 void frmquorcolortool::Text2_LostFocus()

@@ -2,6 +2,8 @@
 // the swatches, and the pointer and canvas-size read-outs.
 #pragma once
 
+#include "core/colour.h"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -10,6 +12,7 @@ namespace quor {
 
 struct ModuleQuorMain;
 class PictureBox;
+class frmquortools;
 
 class frmquorcolortool : public QWidget
 {
@@ -34,6 +37,14 @@ public:
     void Picture1backcolor_DblClick();
     void Text2_LostFocus();
 
+    // The tool palette whose samples follow the colours.
+    void setToolPalette(frmquortools *tools) { m_tools = tools; }
+
+    // The three working colours: their boxes and the drawing settings.
+    void setDrawingColour(Colour c);
+    void setForeColour(Colour c);
+    void setBackColour(Colour c);
+
     // Shows the drawing colour in the tool palette's samples and makes it
     // the fill colour of the active canvas.
     void hApplyDrawingColour();
@@ -44,6 +55,7 @@ protected:
 
 private:
     ModuleQuorMain &m_state;
+    frmquortools *m_tools = nullptr;
     PictureBox *m_back;
     PictureBox *m_drawing;
     PictureBox *m_fore;

@@ -2,7 +2,7 @@
 // light colour above a dark one.
 #pragma once
 
-#include "document/colour.h"
+#include "core/colour.h"
 
 namespace quor {
 

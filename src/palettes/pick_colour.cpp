@@ -1,7 +1,7 @@
 #include "palettes/pick_colour.h"
 
-#include "app/dialogs.h"
-#include "app/main_window.h"
+#include "core/dialog_seam.h"
+#include "document/document_host.h"
 
 #include <QCoreApplication>
 
@@ -12,11 +12,11 @@ namespace {
 constexpr int ColourDialogFlags = 1 | 2 | 8;
 } // namespace
 
-std::optional<Colour> pickColour(frmQuorMain *main, QWidget *parent, const QString &title)
+std::optional<Colour> pickColour(DocumentHost *main, QWidget *parent, const QString &title)
 {
     if (!main)
         return std::nullopt;
-    CommonDialog &d = main->dlgCommonDialog;
+    CommonDialog &d = main->commonDialog();
     try {
         d.CancelError = true;
         d.Flags = ColourDialogFlags;

@@ -2,21 +2,21 @@
 // dialog.
 #pragma once
 
-#include "document/colour.h"
+#include "core/colour.h"
 
 #include <QString>
 
 #include <optional>
 
-class QWidget;
+#include <QWidget>
 
 namespace quor {
 
-class frmQuorMain;
+class DocumentHost;
 
 // Shows the colour dialog titled title (initial colour from the dialog,
 // fully open, help button) and returns the colour chosen. Cancel gives
 // nothing, silently; any other failure is reported and gives nothing.
-std::optional<Colour> pickColour(frmQuorMain *main, QWidget *parent, const QString &title);
+std::optional<Colour> pickColour(DocumentHost *main, QWidget *parent, const QString &title);
 
 } // namespace quor

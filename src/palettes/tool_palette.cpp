@@ -1,6 +1,6 @@
 #include "palettes/tool_palette.h"
 
-#include "app/module_quor_main.h"
+#include "document/module_quor_main.h"
 #include "document/edit_window.h"
 #include "document/picture_box.h"
 #include "palettes/digit_box.h"
@@ -194,6 +194,8 @@ void frmquortools::buildWidthBox()
     m_width->setMaxLength(5);
     makeDigitBox(m_width, [this] { return activeDoc() != nullptr; });
     connect(m_width, &QLineEdit::textChanged, this, &frmquortools::Text1_Change);
+    connect(&m_state.settings, &DrawingSettings::lineWidthRequested, m_width,
+            [this](int w) { m_width->setText(QString::number(w)); });
 }
 
 void frmquortools::Form_Load()
@@ -201,9 +203,9 @@ void frmquortools::Form_Load()
     drawLineSamples();
     drawShapeLineSamples();
     drawFillSamples();
-    m_state.hStartRed = m_state.hStartGreen = m_state.hStartBlue = 239;
-    m_state.hEndRed = m_state.hEndGreen = m_state.hEndBlue = 127;
-    m_state.hGradientAngle = 0;
+    m_state.settings.hStartRed = m_state.settings.hStartGreen = m_state.settings.hStartBlue = 239;
+    m_state.settings.hEndRed = m_state.settings.hEndGreen = m_state.settings.hEndBlue = 127;
+    m_state.settings.hGradientAngle = 0;
     Command_GotFocus(1);
 }
 
@@ -224,8 +226,9 @@ void frmquortools::Text1_Change()
         m_width->setText(fixed); // changes again, and that change sets the width
         return;
     }
+    m_state.settings.lineWidth = roundHalfEven(fixed.toDouble());
     if (frmquoredit *doc = activeDoc())
-        doc->canvas()->surface().setDrawWidth(m_state.lineWidth());
+        doc->canvas()->surface().setDrawWidth(m_state.settings.lineWidth);
 }
 
 } // namespace quor

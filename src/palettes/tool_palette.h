@@ -3,7 +3,7 @@
 // the tool engine reads and pushes styles onto the active canvas.
 #pragma once
 
-#include "document/colour.h"
+#include "core/colour.h"
 #include "palettes/style_boxes.h"
 
 #include <QWidget>

@@ -2,7 +2,7 @@
 // program state and the active document.
 #include "palettes/tool_palette.h"
 
-#include "app/module_quor_main.h"
+#include "document/module_quor_main.h"
 #include "document/edit_window.h"
 #include "document/picture_box.h"
 #include "palettes/tool_buttons.h"
@@ -42,7 +42,7 @@ void frmquortools::runCommand(int command)
         doc->hword()->clear();
         doc->hwordLabel()->setText(QStringLiteral("H"));
     }
-    m_state.hTool = b.tool;
+    m_state.settings.hTool = b.tool;
 
     switch (command) {
     case 1:
@@ -95,24 +95,22 @@ void frmquortools::showOnlyFrame(int frame)
 void frmquortools::hCancelSelection()
 {
     frmquoredit *doc = activeDoc();
-    if (!doc || !doc->hSelect)
+    if (!doc || !doc->document().hSelect)
         return;
     // The floating picture is dropped, not pasted.
-    doc->PictureCopy()->setPicture(doc->Picture4()->surface().image());
-    doc->PictureCopy()->hide();
-    doc->hHideSelectionFrame();
-    doc->hSelect = false;
+    doc->document().dropSelection();
+    doc->document().hSelect = false;
 }
 
 void frmquortools::hCancelArcGuides()
 {
     frmquoredit *doc = activeDoc();
-    if (!doc || !doc->hHulineradius)
+    if (!doc || !doc->document().hHulineradius)
         return;
     doc->huradiusTimer()->stop();
     doc->huradiusLine1()->setVisible(false);
     doc->huradiusLine2()->setVisible(false);
-    doc->hHulineradius = false;
+    doc->document().hHulineradius = false;
 }
 
 } // namespace quor

@@ -3,7 +3,7 @@
 // and the gradient line styles, shown per tool.
 #include "palettes/tool_palette.h"
 
-#include "app/module_quor_main.h"
+#include "document/module_quor_main.h"
 #include "document/edit_window.h"
 #include "document/picture_box.h"
 #include "palettes/digit_box.h"
@@ -60,6 +60,10 @@ void frmquortools::buildGradientControls()
         m_options[i]->setGeometry(twipsToPixels(60), twipsToPixels(optionTops[i]),
                                   twipsToPixels(735), twipsToPixels(220));
         m_options[i]->setFocusPolicy(Qt::ClickFocus);
+        connect(m_options[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                m_state.settings.gradientKind = i;
+        });
     }
 }
 
@@ -115,7 +119,7 @@ void frmquortools::gradientSetup(Setup s, const QString &widthTip)
     } else {
         hShowGradientLineStyles();
         // The outlines of a gradient are never filled.
-        m_state.hFillStyle = 1;
+        m_state.settings.hFillStyle = 1;
         if (doc) {
             doc->canvas()->surface().setFillStyle(1);
             doc->PictureCopy()->surface().setFillStyle(1);
@@ -134,13 +138,13 @@ void frmquortools::pickGradientColour(bool start)
     (start ? m_startColour : m_endColour)->setBackColor(*c);
     const int red = *c & 255, green = (*c & 65535) / 256, blue = *c / 65536;
     if (start) {
-        m_state.hStartRed = red;
-        m_state.hStartGreen = green;
-        m_state.hStartBlue = blue;
+        m_state.settings.hStartRed = red;
+        m_state.settings.hStartGreen = green;
+        m_state.settings.hStartBlue = blue;
     } else {
-        m_state.hEndRed = red;
-        m_state.hEndGreen = green;
-        m_state.hEndBlue = blue;
+        m_state.settings.hEndRed = red;
+        m_state.settings.hEndGreen = green;
+        m_state.settings.hEndBlue = blue;
     }
 }
 
@@ -157,8 +161,11 @@ void frmquortools::hendcolorPicture_DblClick()
 void frmquortools::hlinewidthText_Change()
 {
     const QString fixed = bandWidthText(m_bandWidth->text());
-    if (fixed != m_bandWidth->text())
+    if (fixed != m_bandWidth->text()) {
         m_bandWidth->setText(fixed);
+        return;
+    }
+    m_state.settings.bandWidthText = fixed;
 }
 
 void frmquortools::hlinecornerText_Change()
@@ -168,7 +175,7 @@ void frmquortools::hlinecornerText_Change()
         m_angle->setText(fixed); // changes again, and that change keeps the angle
         return;
     }
-    m_state.hGradientAngle = fixed.toDouble();
+    m_state.settings.hGradientAngle = fixed.toDouble();
 }
 
 } // namespace quor

@@ -2,7 +2,7 @@
 // each group's choice, and what a click stores.
 #include "palettes/tool_palette.h"
 
-#include "app/module_quor_main.h"
+#include "document/module_quor_main.h"
 #include "document/edit_window.h"
 #include "document/picture_box.h"
 #include "palettes/box_click.h"
@@ -85,17 +85,17 @@ void frmquortools::styleBox_Click(StyleFamily f, int i)
     const int value = styleBoxValue(f, i);
     CanvasSurface &canvas = doc->canvas()->surface();
     if (fill) {
-        m_state.hFillStyle = value;
+        m_state.settings.hFillStyle = value;
         canvas.setFillStyle(value);
     } else {
-        m_state.hDrawStyle = value;
+        m_state.settings.hDrawStyle = value;
         canvas.setDrawStyle(value);
     }
 }
 
 void frmquortools::drawLineSamples()
 {
-    const Colour d = m_state.drawingColour();
+    const Colour d = m_state.settings.drawingColour;
     for (PictureBox *box : m_boxes[int(StyleFamily::Line)]) {
         box->surface().cls();
         box->surface().line(90, 157, 540, 157, d);
@@ -129,7 +129,7 @@ void frmquortools::drawFillSamples()
 
 void frmquortools::hApplyDrawingColour()
 {
-    const Colour d = m_state.drawingColour();
+    const Colour d = m_state.settings.drawingColour;
     drawLineSamples();
     drawShapeLineSamples();
     for (StyleFamily f : shapeFamilies)

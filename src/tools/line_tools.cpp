@@ -1,31 +1,31 @@
 #include "tools/line_tools.h"
 
-#include "app/module_quor_main.h"
-#include "document/edit_window.h"
+#include "core/drawing_settings.h"
+#include "document/model/document.h"
 
 namespace quor {
 
-void StraightLineTool::figure(frmquoredit &doc, double u, double v)
+void StraightLineTool::figure(ToolContext &t, double u, double v)
 {
-    doc.canvas()->surface().line(doc.hStartx, doc.hStarty, u, v, doc.state().drawingColour());
+    t.doc.canvas().line(t.doc.hStartx, t.doc.hStarty, u, v, t.settings.drawingColour);
 }
 
-void FreehandTool::mouseDown(frmquoredit &doc, int, double x, double y)
+void FreehandTool::mouseDown(ToolContext &t, int, double x, double y)
 {
-    doc.hEndx = x;
-    doc.hEndy = y;
+    t.doc.hEndx = x;
+    t.doc.hEndy = y;
 }
 
-void FreehandTool::mouseMove(frmquoredit &doc, int, double x, double y)
+void FreehandTool::mouseMove(ToolContext &t, int, double x, double y)
 {
-    CanvasSurface &c = doc.canvas()->surface();
-    c.setDrawMode(doc.state().userDrawMode());
-    c.line(doc.hEndx, doc.hEndy, x, y, doc.state().drawingColour());
+    CanvasSurface &c = t.doc.canvas();
+    c.setDrawMode(t.settings.drawMode);
+    c.line(t.doc.hEndx, t.doc.hEndy, x, y, t.settings.drawingColour);
 }
 
-void FreehandTool::mouseUp(frmquoredit &doc, int, double, double)
+void FreehandTool::mouseUp(ToolContext &t, int, double, double)
 {
-    doc.canvas()->DataChanged = true;
+    t.doc.markChanged();
 }
 
 } // namespace quor

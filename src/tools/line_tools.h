@@ -8,16 +8,16 @@ namespace quor {
 class StraightLineTool : public RubberBandFigureTool
 {
 protected:
-    void figure(frmquoredit &doc, double u, double v) override;
+    void figure(ToolContext &t, double u, double v) override;
     bool visibleAtZeroSize() const override { return true; }
 };
 
 class FreehandTool : public Tool
 {
 public:
-    void mouseDown(frmquoredit &doc, int shift, double x, double y) override;
-    void mouseMove(frmquoredit &doc, int shift, double x, double y) override;
-    void mouseUp(frmquoredit &doc, int shift, double x, double y) override;
+    void mouseDown(ToolContext &t, int shift, double x, double y) override;
+    void mouseMove(ToolContext &t, int shift, double x, double y) override;
+    void mouseUp(ToolContext &t, int shift, double x, double y) override;
 };
 
 } // namespace quor

@@ -9,16 +9,16 @@ namespace quor {
 class SelectTool : public Tool
 {
 public:
-    void mouseDown(frmquoredit &doc, int shift, double x, double y) override;
-    void mouseMove(frmquoredit &doc, int shift, double x, double y) override;
-    void mouseUp(frmquoredit &doc, int shift, double x, double y) override;
+    void mouseDown(ToolContext &t, int shift, double x, double y) override;
+    void mouseMove(ToolContext &t, int shift, double x, double y) override;
+    void mouseUp(ToolContext &t, int shift, double x, double y) override;
 };
 
 class TextTool : public Tool
 {
 public:
-    void mouseDown(frmquoredit &doc, int shift, double x, double y) override;
-    void mouseMove(frmquoredit &doc, int shift, double x, double y) override;
+    void mouseDown(ToolContext &t, int shift, double x, double y) override;
+    void mouseMove(ToolContext &t, int shift, double x, double y) override;
 };
 
 // Whether an enlarged bitmap of that many pixels may be made: at most
@@ -30,7 +30,7 @@ bool zoomFits(double widthPx, double heightPx);
 class ZoomTool : public Tool
 {
 public:
-    void mouseDown(frmquoredit &doc, int shift, double x, double y) override;
+    void mouseDown(ToolContext &t, int shift, double x, double y) override;
 };
 
 } // namespace quor

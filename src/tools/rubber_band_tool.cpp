@@ -1,34 +1,34 @@
 #include "tools/rubber_band_tool.h"
 
-#include "app/module_quor_main.h"
-#include "document/edit_window.h"
+#include "core/drawing_settings.h"
+#include "document/model/document.h"
 
 namespace quor {
 
-void RubberBandFigureTool::mouseDown(frmquoredit &doc, int, double x, double y)
+void RubberBandFigureTool::mouseDown(ToolContext &t, int, double x, double y)
 {
-    doc.BeginRubberBand(x, y);
+    t.doc.beginRubberBand(x, y);
     if (visibleAtZeroSize())
-        figure(doc, doc.hEndx, doc.hEndy);
+        figure(t, t.doc.hEndx, t.doc.hEndy);
 }
 
-void RubberBandFigureTool::mouseMove(frmquoredit &doc, int, double x, double y)
+void RubberBandFigureTool::mouseMove(ToolContext &t, int, double x, double y)
 {
-    doc.canvas()->surface().setDrawMode(7);
-    figure(doc, doc.hEndx, doc.hEndy);
-    figure(doc, x, y);
+    t.doc.canvas().setDrawMode(7);
+    figure(t, t.doc.hEndx, t.doc.hEndy);
+    figure(t, x, y);
 }
 
-void RubberBandFigureTool::mouseUp(frmquoredit &doc, int, double x, double y)
+void RubberBandFigureTool::mouseUp(ToolContext &t, int, double x, double y)
 {
-    CanvasSurface &c = doc.canvas()->surface();
+    CanvasSurface &c = t.doc.canvas();
     c.setDrawMode(7);
     // Erase what is on the canvas: the band of the last position seen, which
     // is also the release point unless the release came without a move.
-    figure(doc, doc.hEndx, doc.hEndy);
-    c.setDrawMode(doc.state().userDrawMode());
-    figure(doc, x, y);
-    doc.canvas()->DataChanged = true;
+    figure(t, t.doc.hEndx, t.doc.hEndy);
+    c.setDrawMode(t.settings.drawMode);
+    figure(t, x, y);
+    t.doc.markChanged();
 }
 
 } // namespace quor

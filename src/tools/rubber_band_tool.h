@@ -11,12 +11,12 @@ namespace quor {
 class RubberBandFigureTool : public Tool
 {
 public:
-    void mouseDown(frmquoredit &doc, int shift, double x, double y) override;
-    void mouseMove(frmquoredit &doc, int shift, double x, double y) override;
-    void mouseUp(frmquoredit &doc, int shift, double x, double y) override;
+    void mouseDown(ToolContext &t, int shift, double x, double y) override;
+    void mouseMove(ToolContext &t, int shift, double x, double y) override;
+    void mouseUp(ToolContext &t, int shift, double x, double y) override;
 
 protected:
-    virtual void figure(frmquoredit &doc, double u, double v) = 0;
+    virtual void figure(ToolContext &t, double u, double v) = 0;
     virtual bool visibleAtZeroSize() const = 0;
 };
 

@@ -1,51 +1,41 @@
 #include "tools/picture_tools.h"
 
-#include "document/edit_window.h"
-
-#include <QTimer>
+#include "document/model/document.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace quor {
 
-void SelectTool::mouseDown(frmquoredit &doc, int, double x, double y)
+void SelectTool::mouseDown(ToolContext &t, int, double x, double y)
 {
     // A floating selection is put down before the next one starts; the
     // release sets hSelect again.
-    if (doc.hSelect)
-        doc.layDownSelection();
-    doc.hStartx = x;
-    doc.hStarty = y;
-    doc.hselectShape1()->Move(x, y, 1, 1);
-    doc.hselectShape2()->Move(x, y, 1, 1);
-    doc.hselectShape1()->setVisible(true);
-    doc.hselectshapesTimer()->start();
+    if (t.doc.hSelect)
+        t.doc.layDownSelection();
+    t.doc.hStartx = x;
+    t.doc.hStarty = y;
+    t.doc.selectionBand = {x, y, 1, 1};
+    t.overlays.showSelectionBand(x, y, 1, 1);
 }
 
-void SelectTool::mouseMove(frmquoredit &doc, int, double x, double y)
+void SelectTool::mouseMove(ToolContext &t, int, double x, double y)
 {
-    const CanvasSurface &c = doc.canvas()->surface();
-    const double left = std::min(doc.hStartx, x), top = std::min(doc.hStarty, y);
-    const double width = std::min(std::fabs(x - doc.hStartx), c.scaleWidth());
-    const double height = std::min(std::fabs(y - doc.hStarty), c.scaleHeight());
-    doc.hselectShape1()->Move(left, top, width, height);
-    doc.hselectShape2()->Move(left, top, width, height);
+    const CanvasSurface &c = t.doc.canvas();
+    const double left = std::min(t.doc.hStartx, x), top = std::min(t.doc.hStarty, y);
+    const double width = std::min(std::fabs(x - t.doc.hStartx), c.scaleWidth());
+    const double height = std::min(std::fabs(y - t.doc.hStarty), c.scaleHeight());
+    t.doc.selectionBand = {left, top, width, height};
+    t.overlays.moveSelectionBand(left, top, width, height);
 }
 
-void SelectTool::mouseUp(frmquoredit &doc, int, double, double)
+void SelectTool::mouseUp(ToolContext &t, int, double, double)
 {
     // The rectangle is the one the last move drew, not the release point.
-    const OverlayShape *s = doc.hselectShape1();
-    PictureBox *copy = doc.PictureCopy();
-    copy->Move(s->a(), s->b(), s->c(), s->d());
-    copy->surface().paintPicture(doc.canvas()->surface().image(), 0, 0, copy->Width(),
-                                 copy->Height(), copy->Left(), copy->Top(), copy->Width(),
-                                 copy->Height(), rop::SrcCopy);
-    copy->show();
-    copy->raise();
-    doc.hShowSelectionFrame();
-    doc.hSelect = true;
+    t.doc.copyCanvasToSelection(t.doc.selectionBand);
+    t.doc.setSelectionVisible(true);
+    t.overlays.showSelectionFrame();
+    t.doc.hSelect = true;
 }
 
 } // namespace quor

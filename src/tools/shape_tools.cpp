@@ -1,7 +1,7 @@
 #include "tools/shape_tools.h"
 
-#include "app/module_quor_main.h"
-#include "document/edit_window.h"
+#include "core/drawing_settings.h"
+#include "document/model/document.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,64 +20,64 @@ bool fitEllipse(double x0, double y0, double x1, double y1, EllipseFit &out)
     return true;
 }
 
-void RectangleTool::figure(frmquoredit &doc, double u, double v)
+void RectangleTool::figure(ToolContext &t, double u, double v)
 {
-    doc.canvas()->surface().line(doc.hStartx, doc.hStarty, u, v, std::nullopt, LineKind::Box);
+    t.doc.canvas().line(t.doc.hStartx, t.doc.hStarty, u, v, std::nullopt, LineKind::Box);
 }
 
-void EllipseTool::figure(frmquoredit &doc, double u, double v)
+void EllipseTool::figure(ToolContext &t, double u, double v)
 {
     EllipseFit e;
-    if (fitEllipse(doc.hStartx, doc.hStarty, u, v, e))
-        doc.canvas()->surface().circle(e.cx, e.cy, e.radius, std::nullopt, std::nullopt,
+    if (fitEllipse(t.doc.hStartx, t.doc.hStarty, u, v, e))
+        t.doc.canvas().circle(e.cx, e.cy, e.radius, std::nullopt, std::nullopt,
                                        std::nullopt, e.aspect);
 }
 
-void PolylineTool::figure(frmquoredit &doc, double u, double v)
+void PolylineTool::figure(ToolContext &t, double u, double v)
 {
-    doc.canvas()->surface().line(doc.hStartx, doc.hStarty, u, v, doc.state().drawingColour());
+    t.doc.canvas().line(t.doc.hStartx, t.doc.hStarty, u, v, t.settings.drawingColour);
 }
 
-void PolylineTool::mouseDown(frmquoredit &doc, int shift, double x, double y)
+void PolylineTool::mouseDown(ToolContext &t, int shift, double x, double y)
 {
-    if (!doc.hLinking) {
-        RubberBandFigureTool::mouseDown(doc, shift, x, y);
-        doc.hLinking = true;
+    if (!t.doc.hLinking) {
+        RubberBandFigureTool::mouseDown(t, shift, x, y);
+        t.doc.hLinking = true;
         return;
     }
     // A later press: the band runs from the previous release point.
-    doc.hEndx = x;
-    doc.hEndy = y;
-    doc.canvas()->surface().setDrawMode(7);
-    figure(doc, x, y);
+    t.doc.hEndx = x;
+    t.doc.hEndy = y;
+    t.doc.canvas().setDrawMode(7);
+    figure(t, x, y);
 }
 
-void PolylineTool::mouseUp(frmquoredit &doc, int shift, double x, double y)
+void PolylineTool::mouseUp(ToolContext &t, int shift, double x, double y)
 {
-    RubberBandFigureTool::mouseUp(doc, shift, x, y);
-    doc.hStartx = x; // the next segment starts here
-    doc.hStarty = y;
+    RubberBandFigureTool::mouseUp(t, shift, x, y);
+    t.doc.hStartx = x; // the next segment starts here
+    t.doc.hStarty = y;
 }
 
-void PolylineTool::dblClick(frmquoredit &doc)
+void PolylineTool::dblClick(ToolContext &t)
 {
-    CanvasSurface &c = doc.canvas()->surface();
+    CanvasSurface &c = t.doc.canvas();
     c.setDrawMode(7);
-    figure(doc, doc.hEndx, doc.hEndy);
-    doc.hLinking = false;
-    c.setDrawMode(doc.state().userDrawMode());
+    figure(t, t.doc.hEndx, t.doc.hEndy);
+    t.doc.hLinking = false;
+    c.setDrawMode(t.settings.drawMode);
 }
 
-void DotsTool::mouseMove(frmquoredit &doc, int, double x, double y)
+void DotsTool::mouseMove(ToolContext &t, int, double x, double y)
 {
-    CanvasSurface &c = doc.canvas()->surface();
-    c.setDrawMode(doc.state().userDrawMode());
-    c.pset(x, y, doc.state().drawingColour());
+    CanvasSurface &c = t.doc.canvas();
+    c.setDrawMode(t.settings.drawMode);
+    c.pset(x, y, t.settings.drawingColour);
 }
 
-void DotsTool::mouseUp(frmquoredit &doc, int, double, double)
+void DotsTool::mouseUp(ToolContext &t, int, double, double)
 {
-    doc.canvas()->DataChanged = true;
+    t.doc.markChanged();
 }
 
 } // namespace quor

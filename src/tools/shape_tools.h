@@ -20,14 +20,14 @@ bool fitEllipse(double x0, double y0, double x1, double y1, EllipseFit &out);
 class RectangleTool : public RubberBandFigureTool
 {
 protected:
-    void figure(frmquoredit &doc, double u, double v) override;
+    void figure(ToolContext &t, double u, double v) override;
     bool visibleAtZeroSize() const override { return true; }
 };
 
 class EllipseTool : public RubberBandFigureTool
 {
 protected:
-    void figure(frmquoredit &doc, double u, double v) override;
+    void figure(ToolContext &t, double u, double v) override;
     bool visibleAtZeroSize() const override { return false; }
 };
 
@@ -36,12 +36,12 @@ protected:
 class PolylineTool : public RubberBandFigureTool
 {
 public:
-    void mouseDown(frmquoredit &doc, int shift, double x, double y) override;
-    void mouseUp(frmquoredit &doc, int shift, double x, double y) override;
-    void dblClick(frmquoredit &doc) override;
+    void mouseDown(ToolContext &t, int shift, double x, double y) override;
+    void mouseUp(ToolContext &t, int shift, double x, double y) override;
+    void dblClick(ToolContext &t) override;
 
 protected:
-    void figure(frmquoredit &doc, double u, double v) override;
+    void figure(ToolContext &t, double u, double v) override;
     bool visibleAtZeroSize() const override { return true; }
 };
 
@@ -49,8 +49,8 @@ protected:
 class DotsTool : public Tool
 {
 public:
-    void mouseMove(frmquoredit &doc, int shift, double x, double y) override;
-    void mouseUp(frmquoredit &doc, int shift, double x, double y) override;
+    void mouseMove(ToolContext &t, int shift, double x, double y) override;
+    void mouseUp(ToolContext &t, int shift, double x, double y) override;
 };
 
 } // namespace quor

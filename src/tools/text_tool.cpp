@@ -1,23 +1,21 @@
 #include "tools/picture_tools.h"
 
-#include "document/edit_window.h"
+#include "document/model/document.h"
 
 namespace quor {
 
-void TextTool::mouseDown(frmquoredit &doc, int shift, double x, double y)
+void TextTool::mouseDown(ToolContext &t, int shift, double x, double y)
 {
-    doc.hword()->show();
-    doc.hword()->raise();
-    mouseMove(doc, shift, x, y);
+    t.overlays.showTextBox();
+    mouseMove(t, shift, x, y);
 }
 
 // While the button is held the box follows the pointer.
-void TextTool::mouseMove(frmquoredit &doc, int, double x, double y)
+void TextTool::mouseMove(ToolContext &t, int, double x, double y)
 {
-    doc.hword()->placeAt(x, y);
-    doc.canvas()->surface().setCurrentX(x);
-    doc.canvas()->surface().setCurrentY(y);
-    doc.hword()->setFocus();
+    t.overlays.placeTextBox(x, y);
+    t.doc.canvas().setCurrentX(x);
+    t.doc.canvas().setCurrentY(y);
 }
 
 } // namespace quor

@@ -1,7 +1,6 @@
 #include "tools/tool_engine.h"
 
-#include "app/module_quor_main.h"
-#include "document/edit_window.h"
+#include "core/drawing_settings.h"
 #include "tools/line_tools.h"
 #include "tools/picture_tools.h"
 #include "tools/shape_tools.h"
@@ -10,47 +9,47 @@ namespace quor {
 
 ToolEngine::ToolEngine()
 {
-    m_tools[1] = std::make_shared<SelectTool>();
-    m_tools[2] = std::make_shared<StraightLineTool>();
-    m_tools[3] = std::make_shared<EllipseTool>();
-    m_tools[4] = std::make_shared<RectangleTool>();
-    m_tools[5] = std::make_shared<PolylineTool>();
-    m_tools[6] = std::make_shared<FreehandTool>();
-    m_tools[7] = std::make_shared<DotsTool>();
-    m_tools[9] = std::make_shared<TextTool>();
-    m_tools[15] = std::make_shared<ZoomTool>();
+    m_tools[ToolId::Select] = std::make_unique<SelectTool>();
+    m_tools[ToolId::Line] = std::make_unique<StraightLineTool>();
+    m_tools[ToolId::Ellipse] = std::make_unique<EllipseTool>();
+    m_tools[ToolId::Rectangle] = std::make_unique<RectangleTool>();
+    m_tools[ToolId::Polyline] = std::make_unique<PolylineTool>();
+    m_tools[ToolId::Freehand] = std::make_unique<FreehandTool>();
+    m_tools[ToolId::Dots] = std::make_unique<DotsTool>();
+    m_tools[ToolId::Text] = std::make_unique<TextTool>();
+    m_tools[ToolId::Zoom] = std::make_unique<ZoomTool>();
 }
 
 ToolEngine::~ToolEngine() = default;
 
-Tool *ToolEngine::current(frmquoredit &doc) const
+Tool *ToolEngine::current(const ToolContext &t) const
 {
-    const auto it = m_tools.find(doc.state().hTool);
+    const auto it = m_tools.find(ToolId(t.settings.hTool));
     return it == m_tools.end() ? nullptr : it->second.get();
 }
 
-void ToolEngine::mouseDown(frmquoredit &doc, int shift, double x, double y)
+void ToolEngine::mouseDown(ToolContext &t, int shift, double x, double y)
 {
-    if (Tool *t = current(doc))
-        t->mouseDown(doc, shift, x, y);
+    if (Tool *tool = current(t))
+        tool->mouseDown(t, shift, x, y);
 }
 
-void ToolEngine::mouseMove(frmquoredit &doc, int shift, double x, double y)
+void ToolEngine::mouseMove(ToolContext &t, int shift, double x, double y)
 {
-    if (Tool *t = current(doc))
-        t->mouseMove(doc, shift, x, y);
+    if (Tool *tool = current(t))
+        tool->mouseMove(t, shift, x, y);
 }
 
-void ToolEngine::mouseUp(frmquoredit &doc, int shift, double x, double y)
+void ToolEngine::mouseUp(ToolContext &t, int shift, double x, double y)
 {
-    if (Tool *t = current(doc))
-        t->mouseUp(doc, shift, x, y);
+    if (Tool *tool = current(t))
+        tool->mouseUp(t, shift, x, y);
 }
 
-void ToolEngine::dblClick(frmquoredit &doc)
+void ToolEngine::dblClick(ToolContext &t)
 {
-    if (Tool *t = current(doc))
-        t->dblClick(doc);
+    if (Tool *tool = current(t))
+        tool->dblClick(t);
 }
 
 } // namespace quor

@@ -1,6 +1,7 @@
 // Dispatches the canvas's mouse events to the tool family of hTool.
 #pragma once
 
+#include "core/tool_id.h"
 #include "tools/tool.h"
 
 #include <map>
@@ -8,20 +9,20 @@
 
 namespace quor {
 
-class ToolEngine
+class ToolEngine : public ToolHandler
 {
 public:
     ToolEngine();
-    ~ToolEngine();
+    ~ToolEngine() override;
 
-    void mouseDown(frmquoredit &doc, int shift, double x, double y);
-    void mouseMove(frmquoredit &doc, int shift, double x, double y);
-    void mouseUp(frmquoredit &doc, int shift, double x, double y);
-    void dblClick(frmquoredit &doc);
+    void mouseDown(ToolContext &t, int shift, double x, double y) override;
+    void mouseMove(ToolContext &t, int shift, double x, double y) override;
+    void mouseUp(ToolContext &t, int shift, double x, double y) override;
+    void dblClick(ToolContext &t) override;
 
 private:
-    Tool *current(frmquoredit &doc) const;
-    std::map<int, std::shared_ptr<Tool>> m_tools;
+    Tool *current(const ToolContext &t) const;
+    std::map<ToolId, std::unique_ptr<Tool>> m_tools;
 };
 
 } // namespace quor

@@ -1,12 +1,10 @@
 #include "tools/picture_tools.h"
 
-#include "app/dialogs.h"
-#include "app/module_quor_main.h"
-#include "document/edit_window.h"
-#include "palettes/tool_palette.h"
+#include "core/dialog_seam.h"
+#include "core/drawing_settings.h"
+#include "document/model/document.h"
 
 #include <QCoreApplication>
-#include <QLineEdit>
 
 namespace quor {
 
@@ -16,38 +14,31 @@ bool zoomFits(double widthPx, double heightPx)
         && widthPx * heightPx <= MaxZoomPixels;
 }
 
-void ZoomTool::mouseDown(frmquoredit &doc, int, double, double)
+void ZoomTool::mouseDown(ToolContext &t, int, double, double)
 {
-    PictureBox *canvas = doc.canvas();
-    PictureBox *copy = doc.PictureCopy();
-    const bool enlarge = !doc.hZoomed;
+    CanvasSurface &canvas = t.doc.canvas();
+    const bool enlarge = !t.doc.hZoomed;
     const double factor = enlarge ? 3.0 : 1.0 / 3.0;
-    if (enlarge && !zoomFits(canvas->surface().widthPx() * 3.0, canvas->surface().heightPx() * 3.0)) {
+    if (enlarge && !zoomFits(canvas.widthPx() * 3.0, canvas.heightPx() * 3.0)) {
         // Stretching into a bitmap that cannot be had would lose the picture.
-        msgBox(&doc, QStringLiteral("\r图片太大，无法放大。"), mb::Exclamation,
-               QCoreApplication::applicationName());
+        msgBox(t.overlays.messageParent(), QStringLiteral("\r图片太大，无法放大。"),
+               mb::Exclamation, QCoreApplication::applicationName());
         return;
     }
 
-    // PictureCopy is scratch space for the unchanged picture.
-    copy->Move(0, 0, canvas->ScaleWidth(), canvas->ScaleHeight());
-    copy->surface().paintPicture(canvas->surface().image(), 0, 0, copy->Width(), copy->Height(),
-                                 0, 0, copy->Width(), copy->Height(), rop::SrcCopy);
-    canvas->Move(canvas->Left(), canvas->Top(), float(canvas->Width() * factor),
-                 float(canvas->Height() * factor));
-    canvas->surface().paintPicture(copy->surface().image(), 0, 0, canvas->ScaleWidth(),
-                                   canvas->ScaleHeight(), 0, 0, copy->ScaleWidth(),
-                                   copy->ScaleHeight(), rop::SrcCopy);
-    copy->setPicture(doc.Picture4()->surface().image());
-    copy->surface().setDrawWidth(enlarge ? 3 : 1);
+    // The scratch picture holds the unchanged picture while it is stretched.
+    CanvasSurface &copy = t.doc.scratch();
+    const double w = canvas.scaleWidth(), h = canvas.scaleHeight();
+    copy.setScaleSize(w, h);
+    copy.paintPicture(canvas.image(), 0, 0, w, h, 0, 0, w, h, rop::SrcCopy);
+    t.doc.resizeCanvas(float(w * factor), float(h * factor));
+    canvas.paintPicture(copy.image(), 0, 0, canvas.scaleWidth(), canvas.scaleHeight(), 0, 0,
+                        copy.scaleWidth(), copy.scaleHeight(), rop::SrcCopy);
+    copy.setPicture(Document::emptyPicture());
 
     // The width box passes its value on to the canvas pen, as it always does.
-    const int width = enlarge ? 3 : 1;
-    if (frmquortools *tools = doc.state().tools)
-        tools->Text1()->setText(QString::number(width));
-    else
-        canvas->surface().setDrawWidth(width);
-    doc.hZoomed = enlarge;
+    t.settings.requestLineWidth(enlarge ? 3 : 1);
+    t.doc.hZoomed = enlarge;
 }
 
 } // namespace quor

@@ -15,13 +15,13 @@ using namespace quor;
 TEST_F(ProgramTest, StartsWithOneEmptyDocumentAndTheDefaultChecks)
 {
     EXPECT_EQ(state().hArrangeMode, 4);
-    EXPECT_EQ(state().hTool, 1);
+    EXPECT_EQ(state().settings.hTool, 1);
     EXPECT_EQ(state().hEditCount, 1);
     EXPECT_EQ(state().hNewCount, 1);
     ASSERT_NE(active(), nullptr);
     EXPECT_EQ(active()->caption(), "New Quor1");
     EXPECT_EQ(active()->Tag(), "1");
-    EXPECT_FALSE(active()->canvas()->DataChanged);
+    EXPECT_FALSE(active()->document().DataChanged);
     EXPECT_TRUE(main->action("mnudrawvbcopypen")->isChecked());
     EXPECT_TRUE(main->action("mnuvbsrccopy")->isChecked());
     EXPECT_EQ(active()->HpastestyleText()->text(), "13369376");
@@ -59,21 +59,21 @@ TEST_F(ProgramTest, DrawModeEntriesCheckOneAndTheFirstCheckedInTestOrderRules)
     EXPECT_TRUE(main->action("mnudrawvbxorpen")->isChecked());
     EXPECT_FALSE(main->action("mnudrawvbcopypen")->isChecked());
     EXPECT_EQ(canvas().drawMode(), 7);
-    EXPECT_EQ(state().userDrawMode(), 7);
+    EXPECT_EQ(state().settings.drawMode, 7);
 
     // Checked by other means, the test order (not the menu order) decides.
     main->action("mnudrawvbwhiteness")->setChecked(true);
     main->action("mnudrawvbnotmergepen")->setChecked(true);
-    EXPECT_EQ(state().userDrawMode(), 2);
+    EXPECT_EQ(state().settings.drawMode, 2);
 
     for (QAction *a : main->findChild<QMenu *>("mnudrawmod")->actions())
         a->setChecked(false);
-    EXPECT_EQ(state().userDrawMode(), 13);
+    EXPECT_EQ(state().settings.drawMode, 13);
 
     main->action("mnuvbsrcinvert")->trigger();
     EXPECT_EQ(active()->HpastestyleText()->text(), "6684742");
     main->action("mnuvbsrcinvert")->setChecked(false);
-    EXPECT_EQ(state().pasteRasterOp(), 0xCC0020u);
+    EXPECT_EQ(state().settings.pasteRasterOp, 0xCC0020u);
 }
 
 TEST_F(ProgramTest, ModeEntriesDoNothingWithoutADocument)
@@ -119,7 +119,7 @@ TEST_F(ProgramTest, PlacementIsReadFromTheUsersConfigFolder)
 
 TEST_F(ProgramTest, ARefusedDocumentKeepsTheProgramRunning)
 {
-    active()->canvas()->DataChanged = true;
+    active()->document().DataChanged = true;
     script.messageAnswers = {mb::Cancel};
     EXPECT_FALSE(main->close());
     EXPECT_EQ(state().hEditCount, 1);

@@ -1,6 +1,6 @@
 // The canvas surface: colour rules, raster operations, scale mapping,
 // figures, pictures, text and damage reports.
-#include "document/canvas_surface.h"
+#include "document/model/canvas_surface.h"
 
 #include <gtest/gtest.h>
 

@@ -26,7 +26,7 @@ TEST_F(ProgramTest, AnUnchangedDocumentClosesWithoutAsking)
 TEST_F(ProgramTest, YesOnANewDocumentAsksForANameAndCancelKeepsIt)
 {
     frmquoredit *doc = active();
-    doc->canvas()->DataChanged = true;
+    doc->document().DataChanged = true;
     script.messageAnswers = {mb::Yes};
     EXPECT_FALSE(doc->closeDocument());
 
@@ -40,16 +40,16 @@ TEST_F(ProgramTest, YesOnANewDocumentAsksForANameAndCancelKeepsIt)
     EXPECT_EQ(script.shown[1].text, "BMP (*.BMP)|*.bmp");
     EXPECT_EQ(script.shown[1].fileName, "New Quor1");
     EXPECT_EQ(state().hEditCount, 1);
-    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_TRUE(doc->document().DataChanged);
 }
 
 TEST_F(ProgramTest, NoClosesWithoutSavingAndCancelKeepsTheChanges)
 {
     frmquoredit *doc = active();
-    doc->canvas()->DataChanged = true;
+    doc->document().DataChanged = true;
     script.messageAnswers = {mb::Cancel};
     EXPECT_FALSE(doc->closeDocument());
-    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_TRUE(doc->document().DataChanged);
     script.messageAnswers = {mb::No};
     EXPECT_TRUE(doc->closeDocument());
     EXPECT_EQ(state().hEditCount, 0);
@@ -60,7 +60,7 @@ TEST_F(ProgramTest, YesSavesTheCanvasAsABitmapAndTakesTheName)
     QTemporaryDir dir;
     const QString file = dir.filePath("picture.bmp");
     canvas().line(0, 0, 300, 0, rgbColour(255, 0, 0));
-    active()->canvas()->DataChanged = true;
+    active()->document().DataChanged = true;
     script.messageAnswers = {mb::Yes};
     script.fileAnswers = {file};
     EXPECT_TRUE(active()->closeDocument());
@@ -82,7 +82,7 @@ TEST_F(ProgramTest, AReadOnlyFileAsksRetryAndRetrySavesOnceWritable)
     }
     QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadUser);
     active()->setCaption(file);
-    active()->canvas()->DataChanged = true;
+    active()->document().DataChanged = true;
 
     // First Cancel: the old file stays exactly as it was.
     script.messageAnswers = {mb::Yes, mb::Cancel};
@@ -93,7 +93,7 @@ TEST_F(ProgramTest, AReadOnlyFileAsksRetryAndRetrySavesOnceWritable)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "old contents");
     f.close();
-    EXPECT_TRUE(active()->canvas()->DataChanged);
+    EXPECT_TRUE(active()->document().DataChanged);
 
     // Then Retry after the mark is cleared.
     script.messageAnswers = {mb::Yes, mb::Retry};
@@ -108,11 +108,11 @@ TEST_F(ProgramTest, AReadOnlyFileAsksRetryAndRetrySavesOnceWritable)
 TEST_F(ProgramTest, AFailedWriteKeepsTheDocumentOpenAndChanged)
 {
     active()->setCaption("/nonexistent-folder/x.bmp");
-    active()->canvas()->DataChanged = true;
+    active()->document().DataChanged = true;
     script.messageAnswers = {mb::Yes, mb::Ok};
     EXPECT_FALSE(active()->closeDocument());
     EXPECT_EQ(state().hEditCount, 1);
-    EXPECT_TRUE(active()->canvas()->DataChanged);
+    EXPECT_TRUE(active()->document().DataChanged);
     EXPECT_TRUE(lastMessage().text.startsWith('\r'));
 }
 
@@ -134,8 +134,8 @@ TEST_F(ProgramTest, ActivationPushesPaletteStateOntoTheCanvas)
 {
     main->mnuFileNew_Click();
     frmquoredit *second = active();
-    state().hFillStyle = 3;
-    state().hDrawStyle = 2;
+    state().settings.hFillStyle = 3;
+    state().settings.hDrawStyle = 2;
     main->action("mnudrawvbmaskpen")->setChecked(true);
     state().hEditForms(1)->activate();
     EXPECT_EQ(active(), state().hEditForms(1));
@@ -155,13 +155,13 @@ protected:
         canvas().setBackColor(rgbColour(0, 0, 0));
         QImage sel(2, 2, QImage::Format_RGB32);
         sel.fill(qRgb(255, 255, 255));
-        doc->PictureCopy()->setPicture(sel);
-        doc->PictureCopy()->Move(150, 150);
-        doc->PictureCopy()->show();
-        doc->hSelect = true;
-        doc->hStartx = 150;
-        doc->hStarty = 150;
-        doc->canvas()->DataChanged = false;
+        doc->document().selection().setPicture(sel);
+        doc->document().placeSelection(150, 150);
+        doc->document().setSelectionVisible(true);
+        doc->document().hSelect = true;
+        doc->document().hStartx = 150;
+        doc->document().hStarty = 150;
+        doc->document().DataChanged = false;
     }
     void key(int k)
     {
@@ -178,20 +178,20 @@ TEST_F(SelectionKeys, ArrowsNudgeBy15WithoutMovingTheStartPoint)
     key(Qt::Key_Down);
     EXPECT_EQ(doc->PictureCopy()->Left(), 165);
     EXPECT_EQ(doc->PictureCopy()->Top(), 180);
-    EXPECT_EQ(doc->hStartx, 150);
-    EXPECT_EQ(doc->hStarty, 150);
+    EXPECT_EQ(doc->document().hStartx, 150);
+    EXPECT_EQ(doc->document().hStarty, 150);
     EXPECT_EQ(doc->hselectShape1()->a(), 165 - 24);
     EXPECT_EQ(doc->hselectShape1()->c(), 30 + 63);
-    EXPECT_FALSE(doc->canvas()->DataChanged);
+    EXPECT_FALSE(doc->document().DataChanged);
 }
 
 TEST_F(SelectionKeys, EnterPastesWithThePasteMode)
 {
-    doc->HpastestyleText()->setText(QString::number(rop::SrcInvert));
+    doc->document().pasteRasterOp = rop::SrcInvert;
     canvas().pset(150, 150, rgbColour(0, 255, 0));
     key(Qt::Key_Return);
-    EXPECT_FALSE(doc->hSelect);
-    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_FALSE(doc->document().hSelect);
+    EXPECT_TRUE(doc->document().DataChanged);
     EXPECT_FALSE(doc->PictureCopy()->isVisible());
     EXPECT_EQ(canvas().point(150, 150), rgbColour(255, 0, 255));
     EXPECT_EQ(canvas().point(165, 165), rgbColour(255, 255, 255));
@@ -202,16 +202,16 @@ TEST_F(SelectionKeys, EscapeDropsLeavingTheCanvasAlone)
 {
     const QImage before = canvas().image();
     key(Qt::Key_Escape);
-    EXPECT_FALSE(doc->hSelect);
+    EXPECT_FALSE(doc->document().hSelect);
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_FALSE(doc->canvas()->DataChanged);
+    EXPECT_FALSE(doc->document().DataChanged);
 }
 
 TEST_F(SelectionKeys, KeysWithoutASelectionDoNothing)
 {
-    doc->hSelect = false;
+    doc->document().hSelect = false;
     key(Qt::Key_Left);
     key(Qt::Key_Return);
     EXPECT_EQ(doc->PictureCopy()->Left(), 150);
-    EXPECT_FALSE(doc->canvas()->DataChanged);
+    EXPECT_FALSE(doc->document().DataChanged);
 }

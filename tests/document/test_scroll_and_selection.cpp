@@ -47,10 +47,10 @@ protected:
         canvas().line(0, 0, 1485, 2985, rgbColour(255, 0, 0), LineKind::BoxFilled);
         QImage sel(20, 20, QImage::Format_RGB32);
         sel.fill(qRgb(0, 255, 0));
-        doc->PictureCopy()->setPicture(sel);
-        doc->PictureCopy()->Move(300, 300);
-        doc->PictureCopy()->show();
-        doc->hSelect = true;
+        doc->document().selection().setPicture(sel);
+        doc->document().placeSelection(300, 300);
+        doc->document().setSelectionVisible(true);
+        doc->document().hSelect = true;
         doc->hShowSelectionFrame();
     }
     frmquoredit *doc = nullptr;
@@ -62,8 +62,8 @@ TEST_F(FloatingSelection, DraggingFollowsTheGrabPointAndMovesTheStartPoint)
     doc->PictureCopy_MouseMove(1, 0, 210, 45);
     EXPECT_EQ(doc->PictureCopy()->Left(), 450);
     EXPECT_EQ(doc->PictureCopy()->Top(), 300);
-    EXPECT_EQ(doc->hStartx, 450);
-    EXPECT_EQ(doc->hStarty, 300);
+    EXPECT_EQ(doc->document().hStartx, 450);
+    EXPECT_EQ(doc->document().hStarty, 300);
     EXPECT_EQ(doc->hselectShape1()->a(), 450 - 24);
     EXPECT_EQ(doc->selectionHandle(RightDown)->Left(), 450 - 24 + 300 + 63);
     // Moving without the button does nothing.
@@ -85,7 +85,7 @@ TEST_F(FloatingSelection, EnlargingAfterAMoveShowsTheCanvasUnderTheNewRectangle)
     doc->selectionHandle_MouseMove(Left, 1, 0, -150, 0);
     EXPECT_EQ(doc->PictureCopy()->Left(), 1350);
     EXPECT_EQ(doc->PictureCopy()->surface().point(0, 0), rgbColour(255, 0, 0));
-    EXPECT_EQ(doc->hStartx, 1350);
+    EXPECT_EQ(doc->document().hStartx, 1350);
     // Saving a floating selection writes no frame or picture into the canvas.
     EXPECT_EQ(canvas().point(1500, 300), rgbColour(0, 0, 255));
 }
@@ -116,7 +116,7 @@ TEST_F(ProgramTest, SizeHandlesClampTheCanvasToOneTwipAndTheLargestSize)
     EXPECT_EQ(doc->canvas()->Width(), 36035);
     EXPECT_EQ(doc->canvas()->Height(), 30035);
     EXPECT_EQ(canvas().widthPx(), 2402);
-    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_TRUE(doc->document().DataChanged);
     EXPECT_EQ(doc->widthsizePicture()->Left(), 36035);
     EXPECT_EQ(doc->heightasizePicture()->Top(), 30035);
     doc->heightasizePicture_MouseMove(2, 0, 0, -100);

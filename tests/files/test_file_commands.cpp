@@ -99,7 +99,7 @@ TEST_F(FileCommands, OpenNotFoundRetriesThenCancelKeepsTheEmptyWindow)
     }
     EXPECT_EQ(state().hEditCount, 2);
     EXPECT_EQ(active()->caption(), "New Quor2");
-    EXPECT_FALSE(active()->canvas()->DataChanged);
+    EXPECT_FALSE(active()->document().DataChanged);
     EXPECT_TRUE(main->action("mnuFileSave")->isEnabled());
 }
 
@@ -139,7 +139,7 @@ TEST_F(FileCommands, EveryFormatOpensSizedToItsPicture)
         open(path);
         EXPECT_EQ(active()->caption(), path) << name.toStdString();
         EXPECT_EQ(canvas().image().size(), expected.size()) << name.toStdString();
-        EXPECT_FALSE(active()->canvas()->DataChanged) << name.toStdString();
+        EXPECT_FALSE(active()->document().DataChanged) << name.toStdString();
         const QPoint mid(expected.width() / 2, expected.height() / 2);
         EXPECT_EQ(canvas().image().pixel(mid) & 0xffffff, expected.pixel(mid) & 0xffffff)
             << name.toStdString();
@@ -199,12 +199,12 @@ TEST_F(FileCommands, SaveOfAnOpenedJpegWritesABitmapUnderItsName)
     samples::writeFile(path, samples::jpeg(solid));
     open(path);
     canvas().line(0, 0, 150, 0, rgbColour(255, 0, 0));
-    active()->canvas()->DataChanged = true;
+    active()->document().DataChanged = true;
     const int shownBefore = int(script.shown.size());
     main->mnuFileSave_Click();
     EXPECT_EQ(int(script.shown.size()), shownBefore); // no dialog, no message
     EXPECT_TRUE(contents(path).startsWith("BM"));
-    EXPECT_FALSE(active()->canvas()->DataChanged);
+    EXPECT_FALSE(active()->document().DataChanged);
     const QImage again = loadPictureFile(path);
     EXPECT_EQ(again.size(), QSize(20, 10));
     EXPECT_EQ(again.pixel(2, 0), qRgb(255, 0, 0));
@@ -216,7 +216,7 @@ TEST_F(FileCommands, SaveAsksOnlyForNewDocumentsAndSaveAsAlways)
 {
     const QString path = dir.filePath("first.bmp");
     script.fileAnswers = {path};
-    active()->canvas()->DataChanged = true;
+    active()->document().DataChanged = true;
     main->mnuFileSave_Click();
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].kind, "save");
@@ -225,7 +225,7 @@ TEST_F(FileCommands, SaveAsksOnlyForNewDocumentsAndSaveAsAlways)
     EXPECT_EQ(script.shown[0].text, "BMP (*.BMP)|*.bmp");
     EXPECT_EQ(script.shown[0].buttons, 2099206);
     EXPECT_EQ(active()->caption(), path);
-    EXPECT_FALSE(active()->canvas()->DataChanged);
+    EXPECT_FALSE(active()->document().DataChanged);
 
     main->mnuFileSave_Click(); // saved before: straight to the file
     EXPECT_EQ(script.shown.size(), 1);
@@ -246,7 +246,7 @@ TEST_F(FileCommands, SaveAllSkipsTheDocumentWhoseDialogIsCancelled)
     open(three);
     for (int i = 1; i <= 3; ++i) {
         state().hEditForms(i)->canvas()->surface().line(0, 0, 150, 0, rgbColour(255, 0, 0));
-        state().hEditForms(i)->canvas()->DataChanged = true;
+        state().hEditForms(i)->document().DataChanged = true;
     }
     script.shown.clear();
     main->mnuAllFileSave_Click(); // no file answer: the one dialog is cancelled
@@ -255,9 +255,9 @@ TEST_F(FileCommands, SaveAllSkipsTheDocumentWhoseDialogIsCancelled)
     EXPECT_EQ(loadPictureFile(one).pixel(3, 0), qRgb(255, 0, 0));
     EXPECT_EQ(loadPictureFile(three).pixel(3, 0), qRgb(255, 0, 0));
     EXPECT_EQ(state().hEditForms(2)->caption(), unsaved);
-    EXPECT_TRUE(state().hEditForms(2)->canvas()->DataChanged);
-    EXPECT_FALSE(state().hEditForms(1)->canvas()->DataChanged);
-    EXPECT_FALSE(state().hEditForms(3)->canvas()->DataChanged);
+    EXPECT_TRUE(state().hEditForms(2)->document().DataChanged);
+    EXPECT_FALSE(state().hEditForms(1)->document().DataChanged);
+    EXPECT_FALSE(state().hEditForms(3)->document().DataChanged);
 }
 
 TEST_F(FileCommands, SaveAllOnAReadOnlyFileOffersAbortRetryIgnore)
@@ -268,7 +268,7 @@ TEST_F(FileCommands, SaveAllOnAReadOnlyFileOffersAbortRetryIgnore)
     open(free);
     for (int i = 1; i <= 2; ++i) {
         state().hEditForms(i)->canvas()->surface().line(0, 0, 150, 0, rgbColour(255, 0, 0));
-        state().hEditForms(i)->canvas()->DataChanged = true;
+        state().hEditForms(i)->document().DataChanged = true;
     }
     QFile::setPermissions(locked, QFile::ReadOwner);
     const QByteArray old = contents(locked);
@@ -280,17 +280,17 @@ TEST_F(FileCommands, SaveAllOnAReadOnlyFileOffersAbortRetryIgnore)
     EXPECT_EQ(lastMessage().buttons, mb::AbortRetryIgnore + mb::Exclamation + mb::DefaultButton2);
     EXPECT_EQ(lastMessage().title, locked);
     EXPECT_EQ(contents(locked), old);
-    EXPECT_TRUE(state().hEditForms(1)->canvas()->DataChanged);
-    EXPECT_FALSE(state().hEditForms(2)->canvas()->DataChanged); // the rest still saved
+    EXPECT_TRUE(state().hEditForms(1)->document().DataChanged);
+    EXPECT_FALSE(state().hEditForms(2)->document().DataChanged); // the rest still saved
 
     // Abort stops before the later documents.
-    state().hEditForms(2)->canvas()->DataChanged = true;
+    state().hEditForms(2)->document().DataChanged = true;
     const QByteArray second = contents(free);
     state().hEditForms(2)->canvas()->surface().line(0, 30, 150, 30, rgbColour(0, 255, 0));
     script.messageAnswers = {mb::Abort};
     main->mnuAllFileSave_Click();
     EXPECT_EQ(contents(free), second);
-    EXPECT_TRUE(state().hEditForms(2)->canvas()->DataChanged);
+    EXPECT_TRUE(state().hEditForms(2)->document().DataChanged);
 }
 
 TEST_F(FileCommands, CloseAllClosesEveryDocumentThatAgrees)
@@ -298,7 +298,7 @@ TEST_F(FileCommands, CloseAllClosesEveryDocumentThatAgrees)
     main->mnuFileNew_Click();
     main->mnuFileNew_Click();
     frmquoredit *keeps = state().hEditForms(2);
-    keeps->canvas()->DataChanged = true;
+    keeps->document().DataChanged = true;
     script.messageAnswers = {mb::Cancel};
     main->mnuAllFileClose_Click();
     EXPECT_EQ(state().hEditCount, 1);
@@ -313,14 +313,14 @@ TEST_F(FileCommands, SaveLeavesTheFloatingSelectionOutAndShowsItsMarksAgain)
     // A blue floating selection over the white canvas, and the arc guides.
     QImage blue(10, 10, QImage::Format_RGB32);
     blue.fill(qRgb(0, 0, 255));
-    doc->PictureCopy()->setPicture(blue);
-    doc->PictureCopy()->Move(150, 150);
-    doc->PictureCopy()->show();
+    doc->document().selection().setPicture(blue);
+    doc->document().placeSelection(150, 150);
+    doc->document().setSelectionVisible(true);
     doc->hShowSelectionFrame();
     doc->hselectShape1()->setVisible(true);
     doc->hselectshapesTimer()->start();
-    doc->hSelect = true;
-    doc->hHulineradius = true;
+    doc->document().hSelect = true;
+    doc->document().hHulineradius = true;
     doc->huradiusLine1()->setVisible(true);
     doc->huradiusTimer()->start();
 
@@ -362,7 +362,7 @@ TEST_F(FileCommands, ReadOnlyTargetCancelKeepsTheOldFileAndTheChanges)
     const QString path = writeBitmap("old.bmp");
     open(path);
     canvas().line(0, 0, 150, 0, rgbColour(255, 0, 0));
-    active()->canvas()->DataChanged = true;
+    active()->document().DataChanged = true;
     QFile::setPermissions(path, QFile::ReadOwner);
     const QByteArray old = contents(path);
     script.messageAnswers = {mb::Cancel};
@@ -371,22 +371,22 @@ TEST_F(FileCommands, ReadOnlyTargetCancelKeepsTheOldFileAndTheChanges)
     EXPECT_EQ(lastMessage().title, path);
     EXPECT_EQ(lastMessage().buttons, mb::RetryCancel + mb::Exclamation);
     EXPECT_EQ(contents(path), old);
-    EXPECT_TRUE(active()->canvas()->DataChanged);
+    EXPECT_TRUE(active()->document().DataChanged);
 
     // A folder that does not exist is some other error: its description.
     active()->setCaption(dir.filePath("no-such-folder/x.bmp"));
     main->mnuFileSave_Click();
     EXPECT_TRUE(lastMessage().text.startsWith('\r'));
     EXPECT_EQ(lastMessage().buttons, mb::OkOnly);
-    EXPECT_TRUE(active()->canvas()->DataChanged);
+    EXPECT_TRUE(active()->document().DataChanged);
 }
 
 TEST_F(FileCommands, RoutinesActOnTheActiveDocument)
 {
     frmquoredit *doc = active();
-    doc->canvas()->DataChanged = false;
+    doc->document().DataChanged = false;
     main->hSetEditChanged();
-    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_TRUE(doc->document().DataChanged);
     main->hShowRadiusLines();
     EXPECT_TRUE(doc->huradiusLine1()->isVisible());
     EXPECT_FALSE(doc->huradiusLine2()->isVisible());
@@ -394,7 +394,7 @@ TEST_F(FileCommands, RoutinesActOnTheActiveDocument)
     EXPECT_FALSE(doc->huradiusLine1()->isVisible());
     EXPECT_FALSE(doc->huradiusTimer()->isActive());
     main->mnuFileProperties_Click(); // nothing to show yet, nothing breaks
-    doc->canvas()->DataChanged = false;
+    doc->document().DataChanged = false;
     doc->closeDocument();
     main->hSetEditChanged(); // no document: nothing happens
     EXPECT_EQ(state().hEditCount, 0);

@@ -14,8 +14,8 @@
 class PaletteTest : public ProgramTest
 {
 protected:
-    quor::frmquortools &tools() { return *state().tools; }
-    quor::frmquorcolortool &colours() { return *state().colours; }
+    quor::frmquortools &tools() { return *main->toolsPalette(); }
+    quor::frmquorcolortool &colours() { return *main->coloursPalette(); }
     quor::PictureBox *box(quor::StyleFamily f, int i) { return tools().styleBox(f, i); }
 
     // A key press as the keyboard sends it, text included.
@@ -32,7 +32,7 @@ protected:
     // Closes the one document, so none is open.
     void closeAll()
     {
-        active()->canvas()->DataChanged = false;
+        active()->document().DataChanged = false;
         ASSERT_TRUE(active()->closeDocument());
         ASSERT_EQ(state().hActiveEdit, nullptr);
     }

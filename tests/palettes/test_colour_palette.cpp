@@ -29,11 +29,11 @@ TEST_F(ColourPalette, SwatchesLieInTwoRowsOfTwentyFourColumns)
 TEST_F(ColourPalette, SwatchClickMakesTheDrawingColourAndRedrawsTheSamples)
 {
     colours().Picture_Click(17);
-    EXPECT_EQ(state().drawingColour(), rgbColour(255, 128, 128));
+    EXPECT_EQ(state().settings.drawingColour, rgbColour(255, 128, 128));
     EXPECT_EQ(sample(StyleFamily::Box, 1).point(300, 97), rgbColour(255, 128, 128));
 
     colours().Picture_Click(13); // column 3, top row
-    EXPECT_EQ(state().drawingColour(), grey);
+    EXPECT_EQ(state().settings.drawingColour, grey);
     EXPECT_EQ(canvas().fillColor(), grey);
     EXPECT_EQ(sample(StyleFamily::Line, 1).point(300, 157), grey);
     EXPECT_EQ(sample(StyleFamily::Line, 1).point(300, 97), grey); // the face, no line there
@@ -55,7 +55,7 @@ TEST_F(ColourPalette, DrawingColourFromTheDialog)
     EXPECT_EQ(script.shown[0].title, "绘图色");
     EXPECT_EQ(script.shown[0].buttons, 11);
     EXPECT_EQ(lastMessage().kind, "");
-    EXPECT_EQ(state().drawingColour(), rgbColour(0, 0, 200));
+    EXPECT_EQ(state().settings.drawingColour, rgbColour(0, 0, 200));
     EXPECT_EQ(canvas().fillColor(), rgbColour(0, 0, 200));
     EXPECT_EQ(sample(StyleFamily::Line, 2).point(90, 157), rgbColour(0, 0, 200));
 }
@@ -85,14 +85,14 @@ TEST_F(ColourPalette, LightGreyForegroundStaysOnTheCanvasButSamplesGoWhite)
 TEST_F(ColourPalette, BackgroundColourClearsTheDrawing)
 {
     canvas().line(0, 0, 1500, 1500, rgbColour(255, 0, 0), LineKind::BoxFilled);
-    active()->canvas()->DataChanged = false;
+    active()->document().DataChanged = false;
     script.colourAnswers.push_back({true, QColor(0, 128, 0)});
     colours().Picture1backcolor_DblClick();
     EXPECT_EQ(script.shown.value(0).title, "背景色");
     EXPECT_EQ(canvas().backColor(), rgbColour(0, 128, 0));
     EXPECT_EQ(canvas().point(750, 750), rgbColour(0, 128, 0));
     EXPECT_EQ(colours().Picture1backcolor()->backColor(), rgbColour(0, 128, 0));
-    EXPECT_FALSE(active()->canvas()->DataChanged);
+    EXPECT_FALSE(active()->document().DataChanged);
 }
 
 TEST_F(ColourPalette, SizeBoxClampsAndResizesTheCanvas)
@@ -101,13 +101,13 @@ TEST_F(ColourPalette, SizeBoxClampsAndResizesTheCanvas)
     QStringList written;
     QObject::connect(size, &QLineEdit::textChanged, [&](const QString &t) { written << t; });
     size->setText(QStringLiteral("40000  500"));
-    active()->canvas()->DataChanged = false;
+    active()->document().DataChanged = false;
     leave(size);
     EXPECT_EQ(written.value(1), "36035 500");
     EXPECT_EQ(active()->canvas()->Width(), 36035);
     EXPECT_EQ(active()->canvas()->Height(), 500);
     EXPECT_EQ(size->text(), "36035  500");
-    EXPECT_TRUE(active()->canvas()->DataChanged);
+    EXPECT_TRUE(active()->document().DataChanged);
 }
 
 TEST_F(ColourPalette, SizeBoxWithoutANumberLeavesTheCanvas)
@@ -120,7 +120,7 @@ TEST_F(ColourPalette, SizeBoxWithoutANumberLeavesTheCanvas)
         EXPECT_EQ(size->text(), text);
         EXPECT_EQ(active()->canvas()->Width(), w);
     }
-    EXPECT_FALSE(active()->canvas()->DataChanged);
+    EXPECT_FALSE(active()->document().DataChanged);
 }
 
 TEST_F(ColourPalette, SizeBoxTakesOnlyTypedDigits)
@@ -140,14 +140,14 @@ TEST_F(ColourPalette, SizeBoxTakesOnlyTypedDigits)
 
 TEST_F(ColourPalette, NothingHappensWithoutADocument)
 {
-    const Colour drawing = state().drawingColour();
+    const Colour drawing = state().settings.drawingColour;
     const QImage line = sample(StyleFamily::Line, 1).image();
     closeAll();
     colours().Picture_Click(19);
     colours().PictureForeAndFillColor_DblClick();
     colours().Picture1Forecolor_DblClick();
     colours().Picture1backcolor_DblClick();
-    EXPECT_EQ(state().drawingColour(), drawing);
+    EXPECT_EQ(state().settings.drawingColour, drawing);
     EXPECT_EQ(sample(StyleFamily::Line, 1).image(), line);
     EXPECT_TRUE(script.shown.isEmpty());
 

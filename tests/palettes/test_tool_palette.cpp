@@ -26,17 +26,17 @@ TEST_F(ToolPalette, WithoutADocumentNothingAnswers)
 {
     tools().Command_GotFocus(4);
     closeAll();
-    state().hTool = 2;
+    state().settings.hTool = 2;
     const QPoint marker = tools().Picture1()->pos();
     const auto frames = visibleFrames();
     for (int n : {1, 3, 7, 13, 16})
         tools().Command_GotFocus(n);
     tools().styleBox_Click(StyleFamily::Box, 3);
     tools().hstartcolorPicture_DblClick();
-    EXPECT_EQ(state().hTool, 2);
+    EXPECT_EQ(state().settings.hTool, 2);
     EXPECT_EQ(tools().Picture1()->pos(), marker);
     EXPECT_EQ(visibleFrames(), frames);
-    EXPECT_EQ(state().hFillStyle, 0); // still the rectangle tool's solid fill
+    EXPECT_EQ(state().settings.hFillStyle, 0); // still the rectangle tool's solid fill
     EXPECT_EQ(tools().BorderStyle(box(StyleFamily::Box, 3)), 0);
     EXPECT_TRUE(script.shown.isEmpty());
 
@@ -55,9 +55,9 @@ TEST_F(ToolPalette, RectangleToolResetsSolidFillAndSolidLine)
 
     tools().Command_GotFocus(2);
     tools().Command_GotFocus(4);
-    EXPECT_EQ(state().hTool, 4);
-    EXPECT_EQ(state().hFillStyle, 0);
-    EXPECT_EQ(state().hDrawStyle, 0);
+    EXPECT_EQ(state().settings.hTool, 4);
+    EXPECT_EQ(state().settings.hFillStyle, 0);
+    EXPECT_EQ(state().settings.hDrawStyle, 0);
     EXPECT_EQ(canvas().fillStyle(), 0);
     EXPECT_EQ(canvas().drawStyle(), 0);
     EXPECT_EQ(visibleFrames(), std::vector<int>{4});
@@ -72,7 +72,7 @@ TEST_F(ToolPalette, LineBoxesOfTheShapeFamiliesEndWithInsideSolidThenInvisible)
     tools().Command_GotFocus(3);
     tools().styleBox_Click(StyleFamily::Circle, 14);
     EXPECT_EQ(canvas().drawStyle(), 6);
-    EXPECT_EQ(state().hDrawStyle, 6);
+    EXPECT_EQ(state().settings.hDrawStyle, 6);
     tools().styleBox_Click(StyleFamily::Circle, 15);
     EXPECT_EQ(canvas().drawStyle(), 5);
     EXPECT_EQ(tools().BorderStyle(box(StyleFamily::Circle, 14)), 0);
@@ -93,8 +93,8 @@ TEST_F(ToolPalette, GradientToolsMakeTheFillTransparent)
 {
     tools().Command_GotFocus(4); // solid fill
     tools().Command_GotFocus(7);
-    EXPECT_EQ(state().hTool, 11);
-    EXPECT_EQ(state().hFillStyle, 1);
+    EXPECT_EQ(state().settings.hTool, 11);
+    EXPECT_EQ(state().settings.hFillStyle, 1);
     EXPECT_EQ(canvas().fillStyle(), 1);
     EXPECT_EQ(active()->PictureCopy()->surface().fillStyle(), 1);
     EXPECT_EQ(visibleFrames(), std::vector<int>{2});
@@ -108,7 +108,7 @@ TEST_F(ToolPalette, GradientToolsMakeTheFillTransparent)
     EXPECT_EQ(tools().BorderStyle(box(StyleFamily::Line0, 1)), 1);
 
     tools().Command_GotFocus(11);
-    EXPECT_EQ(state().hTool, 13);
+    EXPECT_EQ(state().settings.hTool, 13);
     EXPECT_TRUE(tools().hlinewidthText()->isHidden());
     EXPECT_FALSE(tools().hlinecornerText()->isHidden());
 }
@@ -118,7 +118,7 @@ TEST_F(ToolPalette, TextSetupKeepsTheFillAndOffersNoGradient)
     tools().Command_GotFocus(4);
     active()->hword()->setText(QStringLiteral("你好"));
     tools().Command_GotFocus(13);
-    EXPECT_EQ(state().hTool, 9);
+    EXPECT_EQ(state().settings.hTool, 9);
     EXPECT_EQ(canvas().fillStyle(), 0);
     EXPECT_EQ(tools().hjianbianbanOptionzong()->text(), "不变");
     EXPECT_EQ(tools().hjianbianbanOptionzong()->toolTip(), "不渐变");
@@ -142,7 +142,7 @@ TEST_F(ToolPalette, TextSetupKeepsTheFillAndOffersNoGradient)
 TEST_F(ToolPalette, GradientSectorIsTheArcDrawnLengthwise)
 {
     tools().Command_GotFocus(16);
-    EXPECT_EQ(state().hTool, 14);
+    EXPECT_EQ(state().settings.hTool, 14);
     EXPECT_TRUE(tools().hjianbianbanOptionzong()->isChecked());
     EXPECT_FALSE(tools().hjianbianbanOptiondan()->isChecked());
     EXPECT_EQ(tools().hjianbianbanOptionzong2()->text(), "双纵");
@@ -162,41 +162,41 @@ TEST_F(ToolPalette, AnyToolButSelectDropsTheFloatingPicture)
     const QImage before = canvas().image();
     QImage red(40, 30, QImage::Format_RGB32);
     red.fill(Qt::red);
-    doc->PictureCopy()->setPicture(red);
-    doc->PictureCopy()->Move(150, 150);
-    doc->PictureCopy()->show();
-    doc->hSelect = true;
+    doc->document().selection().setPicture(red);
+    doc->document().placeSelection(150, 150);
+    doc->document().setSelectionVisible(true);
+    doc->document().hSelect = true;
     doc->hShowSelectionFrame();
     doc->hselectshapesTimer()->start();
 
     tools().Command_GotFocus(1);
-    EXPECT_TRUE(doc->hSelect);
+    EXPECT_TRUE(doc->document().hSelect);
     EXPECT_FALSE(doc->PictureCopy()->isHidden());
 
     tools().Command_GotFocus(5);
-    EXPECT_FALSE(doc->hSelect);
+    EXPECT_FALSE(doc->document().hSelect);
     EXPECT_TRUE(doc->PictureCopy()->isHidden());
     EXPECT_FALSE(doc->hselectshapesTimer()->isActive());
     EXPECT_TRUE(doc->selectionHandle(0)->isHidden());
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_FALSE(doc->canvas()->DataChanged);
+    EXPECT_FALSE(doc->document().DataChanged);
 }
 
 TEST_F(ToolPalette, ArcToolsKeepTheirGuidesOthersCancelThem)
 {
     frmquoredit *doc = active();
     auto guides = [doc] {
-        doc->hHulineradius = true;
+        doc->document().hHulineradius = true;
         doc->huradiusLine1()->setVisible(true);
         doc->huradiusTimer()->start();
     };
     guides();
     for (int n : {10, 14, 15, 16}) {
         tools().Command_GotFocus(n);
-        EXPECT_TRUE(doc->hHulineradius) << n;
+        EXPECT_TRUE(doc->document().hHulineradius) << n;
     }
     tools().Command_GotFocus(8);
-    EXPECT_FALSE(doc->hHulineradius);
+    EXPECT_FALSE(doc->document().hHulineradius);
     EXPECT_FALSE(doc->huradiusLine1()->isVisible());
     EXPECT_FALSE(doc->huradiusTimer()->isActive());
 }
@@ -205,9 +205,9 @@ TEST_F(ToolPalette, FocusChoosesTheToolButWindowActivationDoesNot)
 {
     QApplication::setActiveWindow(main.get());
     tools().Command(9)->setFocus(Qt::ActiveWindowFocusReason);
-    EXPECT_EQ(state().hTool, 1);
+    EXPECT_EQ(state().settings.hTool, 1);
     tools().Command(14)->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(state().hTool, 10);
+    EXPECT_EQ(state().settings.hTool, 10);
     EXPECT_EQ(visibleFrames(), std::vector<int>{5});
 }
 
@@ -216,10 +216,10 @@ TEST_F(ToolPalette, DirectionBoxTurns180IntoZero)
     QLineEdit *angle = tools().hlinecornerText();
     angle->setText(QStringLiteral("179"));
     EXPECT_EQ(angle->text(), "179");
-    EXPECT_EQ(state().hGradientAngle, 179);
+    EXPECT_EQ(state().settings.hGradientAngle, 179);
     angle->setText(QStringLiteral("180"));
     EXPECT_EQ(angle->text(), "0");
-    EXPECT_EQ(state().hGradientAngle, 0);
+    EXPECT_EQ(state().settings.hGradientAngle, 0);
     angle->clear();
     EXPECT_EQ(angle->text(), "0");
 
@@ -270,9 +270,9 @@ TEST_F(ToolPalette, GradientColoursComeFromTheColourDialog)
     EXPECT_EQ(script.shown[0].buttons, 11);
     EXPECT_EQ(script.shown[1].title, "终止色");
     EXPECT_EQ(lastMessage().kind, ""); // cancel is silent
-    EXPECT_EQ(std::tuple(state().hStartRed, state().hStartGreen, state().hStartBlue),
+    EXPECT_EQ(std::tuple(state().settings.hStartRed, state().settings.hStartGreen, state().settings.hStartBlue),
               std::tuple(10, 200, 30));
-    EXPECT_EQ(std::tuple(state().hEndRed, state().hEndGreen, state().hEndBlue),
+    EXPECT_EQ(std::tuple(state().settings.hEndRed, state().settings.hEndGreen, state().settings.hEndBlue),
               std::tuple(1, 2, 250));
     EXPECT_EQ(tools().hstartcolorPicture()->backColor(), rgbColour(10, 200, 30));
     EXPECT_EQ(tools().hendcolorPicture()->backColor(), rgbColour(1, 2, 250));
@@ -281,7 +281,7 @@ TEST_F(ToolPalette, GradientColoursComeFromTheColourDialog)
 TEST_F(ToolPalette, LoadDrawsTheSamples)
 {
     // Line samples in the drawing colour, shape samples in black on grey.
-    const Colour d = state().drawingColour();
+    const Colour d = state().settings.drawingColour;
     EXPECT_EQ(box(StyleFamily::Line, 1)->surface().point(300, 157), d);
     EXPECT_EQ(box(StyleFamily::Line0, 1)->surface().point(300, 80), d);
     EXPECT_EQ(box(StyleFamily::Box, 9)->surface().point(300, 97), 0);
@@ -289,8 +289,8 @@ TEST_F(ToolPalette, LoadDrawsTheSamples)
     EXPECT_NE(box(StyleFamily::Box, 2)->surface().point(300, 97), 0); // transparent
     EXPECT_EQ(box(StyleFamily::Box, 2)->surface().point(90, 97), 0);  // its outline
     EXPECT_EQ(box(StyleFamily::Box, 15)->surface().point(300, 97), rgbColour(192, 192, 192));
-    EXPECT_EQ(state().hStartRed, 239);
-    EXPECT_EQ(state().hEndBlue, 127);
+    EXPECT_EQ(state().settings.hStartRed, 239);
+    EXPECT_EQ(state().settings.hEndBlue, 127);
     for (int n = 1; n <= 16; ++n) {
         EXPECT_FALSE(tools().Command(n)->icon().isNull()) << n;
         EXPECT_FALSE(tools().Command(n)->toolTip().isEmpty()) << n;
@@ -304,15 +304,15 @@ TEST_F(ToolPalette, EveryButtonChoosesItsToolAndShowsOnePanel)
                         {7, 11, 2}, {8, 12, 2},  {9, 7, 3},   {10, 8, 3},  {11, 13, 2}, {14, 10, 5},
                         {15, 14, 2}, {16, 14, 2}, {13, 9, 2}, {12, 15, 2}};
     for (const Row &r : rows) {
-        state().hFillStyle = 6;
-        state().hDrawStyle = 3;
+        state().settings.hFillStyle = 6;
+        state().settings.hDrawStyle = 3;
         tools().Command_GotFocus(r.command);
-        EXPECT_EQ(state().hTool, r.tool) << "Command" << r.command;
+        EXPECT_EQ(state().settings.hTool, r.tool) << "Command" << r.command;
         EXPECT_EQ(visibleFrames(), std::vector<int>{r.frame}) << "Command" << r.command;
         // The panels with style boxes start again at their first entries.
         if (r.frame != 2)
-            EXPECT_EQ(state().hDrawStyle, 0) << "Command" << r.command;
+            EXPECT_EQ(state().settings.hDrawStyle, 0) << "Command" << r.command;
         if (r.frame == 1 || r.frame == 4 || r.frame == 5)
-            EXPECT_EQ(state().hFillStyle, 0) << "Command" << r.command;
+            EXPECT_EQ(state().settings.hFillStyle, 0) << "Command" << r.command;
     }
 }

@@ -15,7 +15,7 @@ protected:
         ProgramTest::SetUp();
         doc = active();
         canvas().setBackColor(rgbColour(255, 255, 255));
-        state().colours->PictureForeAndFillColor()->setBackColor(rgbColour(0, 0, 255));
+        main->coloursPalette()->setDrawingColour(rgbColour(0, 0, 255));
     }
     void down(double x, double y, int button = 1) { doc->Picture1_MouseDown(button, 0, x, y); }
     void move(double x, double y, int button = 1) { doc->Picture1_MouseMove(button, 0, x, y); }
@@ -31,7 +31,7 @@ TEST_F(LineTools, StraightLineRubberBandLeavesOnlyTheFinalLine)
     canvas().setDrawWidth(3);
     const QImage background = canvas().image();
 
-    state().hTool = 2;
+    state().settings.hTool = 2;
     down(150, 150);
     for (double x : {300.0, 900.0, 2400.0, 1200.0})
         move(x, 1500);
@@ -43,13 +43,13 @@ TEST_F(LineTools, StraightLineRubberBandLeavesOnlyTheFinalLine)
     expected.setDrawWidth(3);
     expected.line(150, 150, 1800, 900, rgbColour(0, 0, 255));
     EXPECT_EQ(canvas().image(), expected.image());
-    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_TRUE(doc->document().DataChanged);
     EXPECT_EQ(canvas().drawMode(), 13);
 }
 
 TEST_F(LineTools, AClickWithTheLineToolLeavesOneDot)
 {
-    state().hTool = 2;
+    state().settings.hTool = 2;
     down(300, 300);
     up(300, 300);
     EXPECT_EQ(canvas().point(300, 300), rgbColour(0, 0, 255));
@@ -60,7 +60,7 @@ TEST_F(LineTools, XorDrawModeTwiceRemovesTheLine)
 {
     main->action("mnudrawvbxorpen")->trigger();
     const QImage before = canvas().image();
-    state().hTool = 2;
+    state().settings.hTool = 2;
     for (int i = 0; i < 2; ++i) {
         down(150, 150);
         move(1500, 750);
@@ -71,12 +71,12 @@ TEST_F(LineTools, XorDrawModeTwiceRemovesTheLine)
 
 TEST_F(LineTools, FreehandDrawsAsItGoesAndAClickOnlyMarksChanged)
 {
-    state().hTool = 6;
+    state().settings.hTool = 6;
     const QImage before = canvas().image();
     down(150, 150);
     up(150, 150);
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_TRUE(doc->document().DataChanged);
 
     down(150, 150);
     move(600, 150);
@@ -88,7 +88,7 @@ TEST_F(LineTools, FreehandDrawsAsItGoesAndAClickOnlyMarksChanged)
 
 TEST_F(LineTools, OnlyTheExactLeftButtonDraws)
 {
-    state().hTool = 2;
+    state().settings.hTool = 2;
     const QImage before = canvas().image();
     down(150, 150, 4);
     move(900, 900, 4);
@@ -97,29 +97,29 @@ TEST_F(LineTools, OnlyTheExactLeftButtonDraws)
     move(900, 900, 3);
     up(900, 900, 3);
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_FALSE(doc->canvas()->DataChanged);
+    EXPECT_FALSE(doc->document().DataChanged);
 }
 
 TEST_F(LineTools, RightPressStoresTheStartPoint)
 {
     down(450, 600, 2);
-    EXPECT_EQ(doc->hStartx, 450);
-    EXPECT_EQ(doc->hStarty, 600);
+    EXPECT_EQ(doc->document().hStartx, 450);
+    EXPECT_EQ(doc->document().hStarty, 600);
     main->mnuedit()->hide();
 }
 
 TEST_F(LineTools, PointerPositionIsWrittenForEveryMove)
 {
     move(1500, 2400, 0);
-    EXPECT_EQ(state().colours->Text1()->text(), "1500  2400");
+    EXPECT_EQ(main->coloursPalette()->Text1()->text(), "1500  2400");
     move(0, 0, 0);
-    EXPECT_EQ(state().colours->Text1()->text(), "0  0");
+    EXPECT_EQ(main->coloursPalette()->Text1()->text(), "0  0");
     EXPECT_EQ(pointerText(7.5, 100000), "7.5  100000");
 }
 
 TEST_F(LineTools, RealMouseEventsReachTheToolAndAReleaseOutsideEndsTheGesture)
 {
-    state().hTool = 2;
+    state().settings.hTool = 2;
     PictureBox *c = doc->canvas();
     auto send = [c](QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held) {
         QMouseEvent e(t, QPointF(p), c->mapToGlobal(QPointF(p)), b, held, Qt::NoModifier);
@@ -129,5 +129,5 @@ TEST_F(LineTools, RealMouseEventsReachTheToolAndAReleaseOutsideEndsTheGesture)
     send(QEvent::MouseMove, {10, 2}, Qt::NoButton, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, {10, 2}, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(canvas().point(5 * 15, 2 * 15), rgbColour(0, 0, 255));
-    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_TRUE(doc->document().DataChanged);
 }

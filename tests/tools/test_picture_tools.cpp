@@ -16,7 +16,7 @@ protected:
         ProgramTest::SetUp();
         doc = active();
         doc->canvas()->Move(0, 0, 1500, 1500); // 100 x 100 pixels
-        doc->canvas()->DataChanged = false;
+        doc->document().DataChanged = false;
     }
     void gesture(double x0, double y0, double x1, double y1)
     {
@@ -30,10 +30,10 @@ protected:
 TEST_F(PictureTools, ASelectionLiftsACopyWithoutChangingTheDocument)
 {
     canvas().pset(300, 300, rgbColour(255, 0, 0));
-    state().hTool = 1;
+    state().settings.hTool = 1;
     gesture(300, 300, 600, 450);
-    EXPECT_TRUE(doc->hSelect);
-    EXPECT_FALSE(doc->canvas()->DataChanged);
+    EXPECT_TRUE(doc->document().hSelect);
+    EXPECT_FALSE(doc->document().DataChanged);
     PictureBox *copy = doc->PictureCopy();
     EXPECT_TRUE(copy->isVisible());
     EXPECT_EQ(copy->Left(), 300);
@@ -46,7 +46,7 @@ TEST_F(PictureTools, ASelectionLiftsACopyWithoutChangingTheDocument)
 
 TEST_F(PictureTools, ASelectionDraggedPastTheEdgeIsNoWiderThanTheCanvas)
 {
-    state().hTool = 1;
+    state().settings.hTool = 1;
     gesture(600, 0, 9000, 300);
     EXPECT_EQ(doc->PictureCopy()->Width(), 1500);
     doc->Picture1_MouseDown(1, 0, 150, 150); // a click without dragging
@@ -59,13 +59,13 @@ TEST_F(PictureTools, ASecondSelectionPressPastesTheFirstWithThePasteMode)
 {
     canvas().setBackColor(rgbColour(0, 0, 0));
     canvas().line(0, 0, 285, 285, rgbColour(255, 255, 255), LineKind::BoxFilled);
-    state().hTool = 1;
+    state().settings.hTool = 1;
     gesture(0, 0, 300, 300); // lifts the white square
     main->action("mnuvbdstinvert")->trigger();
-    doc->PictureCopy()->Move(600, 600);
-    doc->canvas()->DataChanged = false;
+    doc->document().placeSelection(600, 600);
+    doc->document().DataChanged = false;
     doc->Picture1_MouseDown(1, 0, 1200, 1200);
-    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_TRUE(doc->document().DataChanged);
     EXPECT_FALSE(doc->PictureCopy()->isVisible());
     // Inverting the target: black under the pasted area turned white.
     EXPECT_EQ(canvas().point(600, 600), rgbColour(255, 255, 255));
@@ -77,12 +77,12 @@ TEST_F(PictureTools, ASecondSelectionPressPastesTheFirstWithThePasteMode)
 TEST_F(PictureTools, TwoZoomClicksRestoreTheSizeAndKeepWhatWasDrawn)
 {
     canvas().pset(150, 150, rgbColour(0, 255, 0));
-    state().hTool = 15;
+    state().settings.hTool = 15;
     gesture(0, 0, 0, 0);
-    EXPECT_TRUE(doc->hZoomed);
+    EXPECT_TRUE(doc->document().hZoomed);
     EXPECT_EQ(doc->canvas()->Width(), 4500);
     EXPECT_EQ(canvas().widthPx(), 300);
-    EXPECT_EQ(state().tools->Text1()->text(), "3");
+    EXPECT_EQ(main->toolsPalette()->Text1()->text(), "3");
     EXPECT_EQ(canvas().drawWidth(), 3);
     // Every pixel became 3 x 3.
     for (int dx = 0; dx < 3; ++dx)
@@ -91,10 +91,10 @@ TEST_F(PictureTools, TwoZoomClicksRestoreTheSizeAndKeepWhatWasDrawn)
     // A 3 x 3 mark drawn while enlarged survives the reduction.
     canvas().line(600, 600, 630, 630, rgbColour(255, 0, 0), LineKind::BoxFilled);
     gesture(0, 0, 0, 0);
-    EXPECT_FALSE(doc->hZoomed);
+    EXPECT_FALSE(doc->document().hZoomed);
     EXPECT_EQ(doc->canvas()->Width(), 1500);
     EXPECT_EQ(canvas().widthPx(), 100);
-    EXPECT_EQ(state().tools->Text1()->text(), "1");
+    EXPECT_EQ(main->toolsPalette()->Text1()->text(), "1");
     EXPECT_EQ(canvas().point(150, 150), rgbColour(0, 255, 0));
     EXPECT_EQ(canvas().point(195, 195), rgbColour(255, 0, 0));
     EXPECT_TRUE(doc->PictureCopy()->surface().picture().isNull() || doc->PictureCopy()->Width() <= 15);
@@ -102,7 +102,7 @@ TEST_F(PictureTools, TwoZoomClicksRestoreTheSizeAndKeepWhatWasDrawn)
 
 TEST_F(PictureTools, TheTextBoxAppearsAtTheClickAndFollowsTheDrag)
 {
-    state().hTool = 9;
+    state().settings.hTool = 9;
     TextEntryBox *box = doc->hword();
     doc->Picture1_MouseDown(1, 0, 300, 450);
     EXPECT_TRUE(box->isVisible());
@@ -114,7 +114,7 @@ TEST_F(PictureTools, TheTextBoxAppearsAtTheClickAndFollowsTheDrag)
     EXPECT_EQ(box->Left(), 600);
     EXPECT_EQ(canvas().currentY(), 750);
     doc->Picture1_MouseUp(1, 0, 600, 750);
-    EXPECT_FALSE(doc->canvas()->DataChanged);
+    EXPECT_FALSE(doc->document().DataChanged);
 
     const double oneLetter = box->Width();
     box->setText("一行很长的文字 and more");
@@ -132,7 +132,7 @@ TEST_F(PictureTools, TheTextBoxAppearsAtTheClickAndFollowsTheDrag)
 
 TEST_F(PictureTools, ARightClickOnTheTextBoxPopsUpTheQuickMenu)
 {
-    state().hTool = 9;
+    state().settings.hTool = 9;
     doc->Picture1_MouseDown(1, 0, 300, 450);
     TextEntryBox *box = doc->hword();
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), box->mapToGlobal(QPointF(2, 2)),
@@ -154,10 +154,10 @@ TEST_F(PictureTools, APictureTooLargeToEnlargeIsLeftAsItWas)
     QImage big(8000, 8000, QImage::Format_RGB32);
     big.fill(qRgb(10, 20, 30));
     doc->canvas()->setPicture(big);
-    state().hTool = 15;
+    state().settings.hTool = 15;
     script.messageAnswers = {mb::Ok};
     gesture(0, 0, 0, 0);
-    EXPECT_FALSE(doc->hZoomed);
+    EXPECT_FALSE(doc->document().hZoomed);
     EXPECT_EQ(canvas().widthPx(), 8000);
     EXPECT_EQ(canvas().point(119985, 119985), rgbColour(10, 20, 30));
     EXPECT_EQ(lastMessage().text, "\r图片太大，无法放大。");

@@ -18,8 +18,8 @@ protected:
         canvas().line(0, 1500, 2985, 2985, rgbColour(30, 160, 90), LineKind::BoxFilled);
         canvas().setForeColor(rgbColour(200, 0, 0));
         canvas().setFillColor(rgbColour(0, 0, 200));
-        state().colours->PictureForeAndFillColor()->setBackColor(rgbColour(0, 0, 255));
-        doc->canvas()->DataChanged = false;
+        main->coloursPalette()->setDrawingColour(rgbColour(0, 0, 255));
+        doc->document().DataChanged = false;
     }
     void drag(QList<QPointF> path)
     {
@@ -47,7 +47,7 @@ protected:
 
 TEST_F(ShapeTools, RectanglesAreTheSameWhicheverWayTheyAreDragged)
 {
-    state().hTool = 4;
+    state().settings.hTool = 4;
     for (int fill : {0, 1, 5}) {
         canvas().setFillStyle(fill);
         canvas().setDrawStyle(fill == 5 ? 2 : 0);
@@ -63,7 +63,7 @@ TEST_F(ShapeTools, RectanglesAreTheSameWhicheverWayTheyAreDragged)
         EXPECT_EQ(canvas().image(), expected->image()) << "fill style " << fill;
         canvas().setImage(before);
     }
-    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_TRUE(doc->document().DataChanged);
 }
 
 TEST_F(ShapeTools, EllipseFitsItsRectangle)
@@ -83,7 +83,7 @@ TEST_F(ShapeTools, EllipseFitsItsRectangle)
 TEST_F(ShapeTools, TheDraggedEllipseReachesItsRectanglesEdges)
 {
     canvas().setFillStyle(1);
-    state().hTool = 3;
+    state().settings.hTool = 3;
     before = canvas().image();
     drag({{0, 0}, {1200, 2400}, {3000, 1500}});
     // 3000 x 1500 twips: 200 x 100 pixels, centre (100, 50).
@@ -100,11 +100,11 @@ TEST_F(ShapeTools, TheDraggedEllipseReachesItsRectanglesEdges)
 
 TEST_F(ShapeTools, ADegenerateEllipseDrawsNothingButMarksChanged)
 {
-    state().hTool = 3;
+    state().settings.hTool = 3;
     before = canvas().image();
     drag({{300, 300}, {300, 900}});
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_TRUE(doc->document().DataChanged);
 }
 
 TEST_F(ShapeTools, RubberBandsLeaveNoTraceWhenTheReleaseIsElsewhere)
@@ -112,7 +112,7 @@ TEST_F(ShapeTools, RubberBandsLeaveNoTraceWhenTheReleaseIsElsewhere)
     canvas().setFillStyle(6);
     canvas().setDrawWidth(3);
     for (int tool : {2, 3, 4}) {
-        state().hTool = tool;
+        state().settings.hTool = tool;
         before = canvas().image();
         doc->Picture1_MouseDown(1, 0, 300, 300);
         doc->Picture1_MouseMove(1, 0, 1500, 2100);
@@ -134,7 +134,7 @@ TEST_F(ShapeTools, RubberBandsLeaveNoTraceWhenTheReleaseIsElsewhere)
 
 TEST_F(ShapeTools, APolylineOfClicksEndedByADoubleClickLeavesItsSegments)
 {
-    state().hTool = 5;
+    state().settings.hTool = 5;
     before = canvas().image();
     const QPointF a(300, 300), b(1500, 600), c(900, 2100);
     auto click = [&](QPointF p) {
@@ -144,10 +144,10 @@ TEST_F(ShapeTools, APolylineOfClicksEndedByADoubleClickLeavesItsSegments)
     click(a);
     click(b);
     click(c);
-    EXPECT_TRUE(doc->hLinking);
+    EXPECT_TRUE(doc->document().hLinking);
     doc->Picture1_DblClick(); // the second press of the double click
     doc->Picture1_MouseUp(1, 0, c.x(), c.y());
-    EXPECT_FALSE(doc->hLinking);
+    EXPECT_FALSE(doc->document().hLinking);
 
     auto expected = copyOfCanvas();
     const Colour blue = rgbColour(0, 0, 255);
@@ -159,13 +159,13 @@ TEST_F(ShapeTools, APolylineOfClicksEndedByADoubleClickLeavesItsSegments)
 
 TEST_F(ShapeTools, APolylineContinuesFromTheStartPointAfterAnotherTool)
 {
-    state().hTool = 5;
+    state().settings.hTool = 5;
     doc->Picture1_MouseDown(1, 0, 300, 300);
     doc->Picture1_MouseUp(1, 0, 600, 300);
-    state().hTool = 4;
+    state().settings.hTool = 4;
     doc->Picture1_MouseDown(2, 0, 1500, 1500); // a right press moves the start point
     main->mnuedit()->hide();
-    state().hTool = 5;
+    state().settings.hTool = 5;
     before = canvas().image();
     doc->Picture1_MouseDown(1, 0, 2100, 1500);
     doc->Picture1_MouseUp(1, 0, 2100, 1500);
@@ -176,13 +176,13 @@ TEST_F(ShapeTools, APolylineContinuesFromTheStartPointAfterAnotherTool)
 
 TEST_F(ShapeTools, DotsPlotOnePointPerMoveAndNothingForAPress)
 {
-    state().hTool = 7;
+    state().settings.hTool = 7;
     canvas().setDrawWidth(5);
     before = canvas().image();
     doc->Picture1_MouseDown(1, 0, 600, 600);
     doc->Picture1_MouseUp(1, 0, 600, 600);
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_TRUE(doc->canvas()->DataChanged);
+    EXPECT_TRUE(doc->document().DataChanged);
     drag({{300, 300}, {600, 600}, {1200, 600}});
     auto expected = copyOfCanvas();
     expected->pset(600, 600, rgbColour(0, 0, 255));

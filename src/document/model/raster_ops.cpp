@@ -1,6 +1,6 @@
-#include "document/raster_ops.h"
+#include "document/model/raster_ops.h"
 
-#include "document/canvas_surface.h"
+#include "document/model/canvas_surface.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "document/canvas_surface.h"
+#include "document/model/canvas_surface.h"
 
-#include "document/raster_figures.h"
-#include "document/raster_ops.h"
-#include "document/raster_spans.h"
+#include "document/model/raster_figures.h"
+#include "document/model/raster_ops.h"
+#include "document/model/raster_spans.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "document/raster_figures.h"
+#include "document/model/raster_figures.h"
 
 #include <algorithm>
 #include <array>

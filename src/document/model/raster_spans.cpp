@@ -1,4 +1,4 @@
-#include "document/raster_spans.h"
+#include "document/model/raster_spans.h"
 
 #include <algorithm>
 

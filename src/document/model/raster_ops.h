@@ -3,7 +3,7 @@
 // operation. Pixels are 0xffRRGGBB; only the 24 colour bits take part.
 #pragma once
 
-#include "document/raster_spans.h"
+#include "document/model/raster_spans.h"
 
 #include <QImage>
 

@@ -12,7 +12,7 @@
 // a figure twice in exclusive-or mode restores the bitmap exactly.
 #pragma once
 
-#include "document/colour.h"
+#include "core/colour.h"
 
 #include <QFont>
 #include <QImage>

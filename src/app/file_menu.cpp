@@ -39,17 +39,17 @@ QString askSaveName(CommonDialog &dlg, const QString &title, const QString &init
 
 void hideWriteMarks(frmQuorMain &w, frmquoredit *doc)
 {
-    if (doc->hSelect)
+    if (doc->document().hSelect)
         w.hHideSelectionMarks(doc);
-    if (doc->hHulineradius)
+    if (doc->document().hHulineradius)
         w.hHideRadiusLines(doc);
 }
 
 void showWriteMarks(frmQuorMain &w, frmquoredit *doc)
 {
-    if (doc->hSelect)
+    if (doc->document().hSelect)
         w.hShowSelectionMarks(doc);
-    if (doc->hHulineradius)
+    if (doc->document().hHulineradius)
         w.hShowRadiusLines(doc);
 }
 
@@ -88,7 +88,7 @@ void saveActive(frmQuorMain &w, bool alwaysAsk, const QString &titleWord)
         }
         showWriteMarks(w, doc);
         doc->setCaption(fileName);
-        doc->canvas()->DataChanged = false;
+        doc->document().DataChanged = false;
     } catch (const QuorError &e) {
         if (e.number != err::DialogCancelled)
             msgBox(&w, otherErrorMessage(e.description), mb::OkOnly, appTitle());
@@ -140,7 +140,7 @@ void frmQuorMain::hShowRadiusLines(frmquoredit *doc)
 void frmQuorMain::hSetEditChanged()
 {
     if (frmquoredit *doc = m_state.hActiveEdit)
-        doc->canvas()->DataChanged = true;
+        doc->document().DataChanged = true;
 }
 
 void frmQuorMain::mnuFileOpen_Click()
@@ -169,7 +169,7 @@ void frmQuorMain::mnuFileOpen_Click()
                 const QImage picture = loadPictureFile(fileName);
                 if (!doc)
                     return;
-                doc->canvas()->setPicture(picture);
+                doc->document().loadPicture(picture);
                 break;
             } catch (const QuorError &e) {
                 if (e.number != err::FileNotFound || !doc)
@@ -181,7 +181,7 @@ void frmQuorMain::mnuFileOpen_Click()
             }
         }
         doc->setCaption(fileName);
-        doc->canvas()->DataChanged = false;
+        doc->document().DataChanged = false;
         applyDrawingSettings();
         m_state.hEnableDocCommands(true);
     } catch (const QuorError &e) {
@@ -268,7 +268,7 @@ void frmQuorMain::mnuAllFileSave_Click()
         if (skip)
             continue;
         doc->setCaption(fileName);
-        doc->canvas()->DataChanged = false;
+        doc->document().DataChanged = false;
     }
 }
 

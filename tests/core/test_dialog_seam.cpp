@@ -1,4 +1,4 @@
-#include "app/dialogs.h"
+#include "core/dialog_seam.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

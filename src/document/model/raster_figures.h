@@ -3,7 +3,7 @@
 // limited to the rows and columns of the target SpanList's clip rectangle.
 #pragma once
 
-#include "document/raster_spans.h"
+#include "document/model/raster_spans.h"
 
 #include <QPoint>
 

@@ -1,4 +1,4 @@
-#include "document/colour.h"
+#include "core/colour.h"
 
 #include <cmath>
 

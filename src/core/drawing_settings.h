@@ -1,0 +1,58 @@
+// The program-wide drawing values the palettes and menus set: what the
+// next gesture draws with. The canvases keep their own drawing state and
+// take from here only what activation and the tools ask for.
+#pragma once
+
+#include "core/colour.h"
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace quor {
+
+class DrawingSettings : public QObject
+{
+    Q_OBJECT
+public:
+    // hTool: 1..15 (see ToolId).
+    int hTool = 1;
+    // Fill style 0..7 and line style 0..6; empty until first chosen.
+    std::optional<int> hFillStyle;
+    std::optional<int> hDrawStyle;
+    // The tool palette's width box, rounded: the pen width in pixels.
+    int lineWidth = 1;
+
+    // The colour palette's three working colours.
+    Colour drawingColour = 0;    // lines, polylines, dots, arcs; fill colour
+    Colour foreColour = 0;       // rectangles, ellipses, sectors, text
+    Colour backColour = 0xffffff;
+
+    // The first checked draw-mode entry (13 when none) and the raster
+    // operation of the first checked paste-mode entry.
+    int drawMode = 13;
+    std::uint32_t pasteRasterOp = 0xCC0020;
+
+    // Gradient colours, direction and kind, and the band-width box's text
+    // as typed (a text that is no number draws nothing).
+    int hStartRed = 239, hStartGreen = 239, hStartBlue = 239;
+    int hEndRed = 127, hEndGreen = 127, hEndBlue = 127;
+    double hGradientAngle = 0;
+    // 0 across one way, 1 across two ways, 2 along one way, 3 along two ways.
+    int gradientKind = 0;
+    QString bandWidthText = QStringLiteral("0");
+
+    Colour startColour() const { return rgbColour(hStartRed, hStartGreen, hStartBlue); }
+    Colour endColour() const { return rgbColour(hEndRed, hEndGreen, hEndBlue); }
+
+    // A tool that sets the pen width for the user (zoom) asks the width
+    // box to show it; the box passes it on as if typed.
+    void requestLineWidth(int width) { emit lineWidthRequested(width); }
+
+signals:
+    void lineWidthRequested(int width);
+};
+
+} // namespace quor

@@ -1,0 +1,104 @@
+// One picture being edited, without any widget: the canvas, the floating
+// selection's picture and place, the scratch picture, the gesture state
+// the tools share, and the changed flag. Every change of the canvas goes
+// through here, so the changed rectangles can be watched in one place.
+#pragma once
+
+#include "document/model/canvas_surface.h"
+
+#include <QObject>
+#include <QRect>
+
+#include <cstdint>
+
+namespace quor {
+
+// A rectangle in twips: left, top, width, height.
+struct TwipBox
+{
+    double left = 0, top = 0, width = 0, height = 0;
+};
+
+class Document : public QObject
+{
+    Q_OBJECT
+public:
+    Document();
+
+    CanvasSurface &canvas() { return m_canvas; }        // Picture1
+    CanvasSurface &selection() { return m_selection; }  // PictureCopy
+    CanvasSurface &scratch() { return m_scratch; }      // PictureUnloadAssist
+    const CanvasSurface &canvas() const { return m_canvas; }
+    const CanvasSurface &selection() const { return m_selection; }
+
+    // Gesture state, shared by the tools: the start and last points, the
+    // polyline chain, the arc tools' second phase, a floating selection,
+    // the zoom state, and the selection tool's rubber rectangle.
+    double hStartx = 0, hStarty = 0, hEndx = 0, hEndy = 0;
+    bool hLinking = false;
+    bool hHulineradius = false;
+    bool hSelect = false;
+    bool hZoomed = false;
+    TwipBox selectionBand;
+
+    // The changed flag.
+    bool DataChanged = false;
+    // Marks the document changed: the canvas pixels touched since the last
+    // mark are reported as one committed change.
+    void markChanged();
+
+    // The paste raster operation this document took on activation.
+    std::uint32_t pasteRasterOp = rop::SrcCopy;
+
+    // Starts a rubber-band gesture at (x, y): the start and end points and
+    // the exclusive-or pen.
+    void beginRubberBand(double x, double y);
+
+    // --- canvas size ------------------------------------------------------
+    // Loads a picture: the canvas takes its size and shows it over the back
+    // colour.
+    void loadPicture(const QImage &picture);
+    // New logical size in twips; the content stays at the top-left.
+    void resizeCanvas(double width, double height);
+
+    // --- floating selection -------------------------------------------------
+    bool selectionVisible() const { return m_selectionVisible; }
+    TwipBox selectionPlace() const;
+    // Moves (and with a new size resizes) the floating picture.
+    void placeSelection(double left, double top);
+    void placeSelection(double left, double top, double width, double height);
+    void setSelectionVisible(bool visible);
+    // The canvas under the box, copied into the floating picture placed
+    // there; no stretching.
+    void copyCanvasToSelection(const TwipBox &box);
+    // Puts the floating picture down on the canvas with the paste raster
+    // operation, empties it and hides it (hSelect is left to the caller).
+    void layDownSelection();
+    // Empties and hides the floating picture without putting it down.
+    void dropSelection();
+
+    // A 1 x 1 white picture: what clears the scratch pictures.
+    static const QImage &emptyPicture();
+
+signals:
+    // Pixels of the canvas or the floating picture changed (also during a
+    // rubber band): views repaint them.
+    void canvasDamaged(const QRect &pixels);
+    void selectionDamaged(const QRect &pixels);
+    // The canvas's logical size changed.
+    void canvasResized();
+    // The floating picture moved, was resized, shown or hidden.
+    void selectionPlaced();
+    // A finished change of the canvas: the pixels it touched.
+    void committed(const QRect &pixels);
+
+private:
+    CanvasSurface m_canvas;
+    CanvasSurface m_selection;
+    CanvasSurface m_scratch;
+    double m_selLeft = 0, m_selTop = 0;
+    bool m_selectionVisible = false;
+    QRect m_pending;
+};
+
+} // namespace quor
