@@ -11,6 +11,8 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick
     clang libclang-rt-14-dev
+    poppler-utils
+    dosfstools attr
 )
 
 missing=()

@@ -73,7 +73,8 @@ void QtDialogBackend::fileDialog(CommonDialog &d, bool save)
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Open takes any name too: a missing file is the command's to report.
+    dlg.setFileMode(QFileDialog::AnyFile);
     // Without the overwrite prompt flag (2) the dialog replaces silently.
     dlg.setOption(QFileDialog::DontConfirmOverwrite, !(d.Flags & 2));
     const QStringList filters = qtNameFilters(d.Filter);

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 
 #include "document/edit_window.h"
+#include "files/file_properties_dialog.h"
 #include "files/file_texts.h"
 #include "files/picture_loader.h"
 
@@ -274,8 +275,14 @@ void frmQuorMain::mnuAllFileSave_Click()
 
 void frmQuorMain::mnuFileProperties_Click()
 {
-    // The file-properties dialog opens here once it exists; until then the
-    // command has nothing to show.
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    // The dialog reports its own failures; nothing else is left to say.
+    try {
+        Frmquorfileattribute::showFor(doc->caption(), this);
+    } catch (...) {
+    }
 }
 
 } // namespace quor

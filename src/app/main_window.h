@@ -66,6 +66,8 @@ public:
     void mnuFileSaveAs_Click();
     void mnuAllFileSave_Click();
     void mnuFileProperties_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFilePrint_Click();
     void mnuFileExit_Click();
     // Around writing a document (the active one when doc is null): the
     // floating selection's marks and the arc guides leave the picture.
@@ -75,6 +77,23 @@ public:
     void hShowRadiusLines(frmquoredit *doc = nullptr);
     // Marks the active document changed.
     void hSetEditChanged();
+    // Edit: the floating selection and the clipboard, the whole-picture
+    // window, the foreground and background colours.
+    void mnuEditselect_Click();
+    void mnuEditCls_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnueditseeall_Click();
+    void mnueditforecolor_Click();
+    void mnueditbackcolor_Click();
+    // Effects and flips on the floating selection.
+    void mnuquorsmooth_Click();
+    void mnuquorruihua_Click();
+    void mnuquoryouhua_Click();
+    void mnuquorfudiao_Click();
+    void mnuquorfanzhuan1_Click();
+    void mnuquorfanzhuan2_Click();
+    void mnuquorfanzhuan3_Click();
     // Window.
     void mnuWindowTileHorizontal_Click();
     void mnuWindowTileVertical_Click();

@@ -1,16 +1,35 @@
 // Window-menu arrangement and the Help menu.
 #include "app/main_window.h"
 #include "document/edit_window.h"
+#include "document/window_layout.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 namespace quor {
 
 void frmQuorMain::arrange(int code)
 {
     switch (code) {
-    case 0: m_mdi->cascadeSubWindows(); break;
+    case 0: {
+        // Qt's own cascade shrinks windows to their size hint, a title bar.
+        QList<QMdiSubWindow *> wins;
+        for (QMdiSubWindow *w : m_mdi->subWindowList())
+            if (!w->isMinimized() && w->isVisible())
+                wins << w;
+        if (wins.isEmpty())
+            return;
+        const int titleBar = wins[0]->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, wins[0]);
+        const QList<QRect> rects = cascadeLayout(int(wins.size()), m_mdi->viewport()->size(), titleBar);
+        for (int i = 0; i < wins.size(); ++i) {
+            if (wins[i]->isMaximized())
+                wins[i]->showNormal();
+            wins[i]->setGeometry(rects[i]);
+            wins[i]->raise();
+        }
+        break;
+    }
     case 1: // one above another, each the full width
     case 2: { // side by side, each the full height
         QList<QMdiSubWindow *> wins;

@@ -22,6 +22,9 @@ struct QuorError : std::runtime_error
 namespace err {
 constexpr int Overflow = 6;
 constexpr int OutOfMemory = 7;
+// Not handled by name: a folder, pipe, socket or device where a file was
+// asked for, reported through the other-error box with its description.
+constexpr int NotARegularFile = 52;
 constexpr int FileNotFound = 53;
 constexpr int DriveNotReady = 68;
 constexpr int PathFileAccess = 75;

@@ -3,6 +3,7 @@
 #include "document/document_host.h"
 #include "document/module_quor_main.h"
 #include "document/selection_geometry.h"
+#include "document/window_layout.h"
 
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QMdiSubWindow>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -76,6 +78,7 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
 
     m_canvas = new PictureBox(QStringLiteral("Picture1"), m_doc.canvas(), this);
     m_canvas->setFocusPolicy(Qt::ClickFocus);
+    m_canvas->setMouseTracking(true); // the pointer read-out follows a hovering pointer
     CanvasSurface &c = m_canvas->surface();
     c.setBackColor(fromQColor(palette().color(QPalette::Base)));
     c.setForeColor(fromQColor(palette().color(QPalette::Text)));
@@ -98,10 +101,10 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
     m_copy = new PictureBox(QStringLiteral("PictureCopy"), m_doc.selection(), m_canvas);
     m_copy->setCursor(Qt::SizeAllCursor);
     m_copy->hide();
-    auto *runShape = new OverlayShape(OverlayShape::Rectangle, QStringLiteral("hrunShape"), m_copy);
-    runShape->setBorderColor(rgbColour(255, 0, 0));
-    auto *runLine = new OverlayShape(OverlayShape::Line, QStringLiteral("hrunLine"), m_copy);
-    runLine->setBorderColor(rgbColour(255, 0, 0));
+    m_runShape = new OverlayShape(OverlayShape::Rectangle, QStringLiteral("hrunShape"), m_copy);
+    m_runShape->setBorderColor(rgbColour(255, 0, 0));
+    m_runLine = new OverlayShape(OverlayShape::Line, QStringLiteral("hrunLine"), m_copy);
+    m_runLine->setBorderColor(rgbColour(255, 0, 0));
 
     m_wordLabel = new QLabel(QStringLiteral("H"), m_canvas);
     m_wordLabel->setObjectName(QStringLiteral("hwordLabel"));
@@ -165,8 +168,15 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
 
     resize(twipsToPixels(5040), twipsToPixels(4650));
     if (m_state.main) {
-        m_sub = m_state.main->mdiArea()->addSubWindow(this);
+        QMdiArea *area = m_state.main->mdiArea();
+        m_sub = area->addSubWindow(this);
         m_sub->setAttribute(Qt::WA_DeleteOnClose);
+        // A new window starts one title bar further down the cascade, not
+        // where the area finds free space, so Form_Load sizes it from there.
+        const int titleBar = m_sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, m_sub);
+        const int slot = cascadeSlot(m_state.nextWindowSlot, m_state.main->documentAreaSize(), titleBar);
+        m_state.nextWindowSlot = slot + 1;
+        m_sub->move(slot * titleBar, slot * titleBar);
         connect(m_state.main->mdiArea(), &QMdiArea::subWindowActivated, this,
                 [this](QMdiSubWindow *w) {
                     if (w && w == m_sub && !m_gone)
@@ -289,11 +299,12 @@ void frmquoredit::updateScrollRanges()
     auto maxFor = [](double hidden, double offset) {
         return roundHalfEven(float(offset < hidden ? hidden / 20 : offset / 20));
     };
+    // Room for the whole size handle as the screen shows it past the edge.
     const double hiddenV = m_canvas->Height()
-        - (ScaleHeight() - tw(m_hscroll->height()) - m_heightSize->Height());
+        - (ScaleHeight() - tw(m_hscroll->height()) - tw(m_heightSize->height()));
     m_vscroll->setMaximum(std::max(0, maxFor(hiddenV, std::fabs(m_canvas->Top()))));
     const double hiddenH = m_canvas->Width()
-        - (ScaleWidth() - tw(m_vscroll->width()) - m_widthSize->Width());
+        - (ScaleWidth() - tw(m_vscroll->width()) - tw(m_widthSize->width()));
     m_hscroll->setMaximum(std::max(0, maxFor(hiddenH, std::fabs(m_canvas->Left()))));
 }
 
@@ -370,11 +381,16 @@ void frmquoredit::placeTextBox(double x, double y)
 
 void frmquoredit::showGuide(double x1, double y1, double x2, double y2)
 {
-    m_radius1->Move(x1, y1, x2, y2);
-    m_radius2->Move(x1, y1, x2, y2);
+    moveGuide(x1, y1, x2, y2);
     m_radius1->setVisible(true);
     m_radius2->setVisible(false);
     m_radiusTimer->start();
+}
+
+void frmquoredit::moveGuide(double x1, double y1, double x2, double y2)
+{
+    m_radius1->Move(x1, y1, x2, y2);
+    m_radius2->Move(x1, y1, x2, y2);
 }
 
 void frmquoredit::hideGuide()

@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -56,6 +58,8 @@ public:
     OverlayShape *hselectShape2() const { return m_shape2; }
     OverlayShape *huradiusLine1() const { return m_radius1; }
     OverlayShape *huradiusLine2() const { return m_radius2; }
+    OverlayShape *hrunShape() const { return m_runShape; }
+    OverlayShape *hrunLine() const { return m_runLine; }
     QTimer *hselectshapesTimer() const { return m_shapesTimer; }
     QTimer *huradiusTimer() const { return m_radiusTimer; }
     PictureBox *selectionHandle(int i) const { return m_handles[i]; } // 0..7
@@ -66,6 +70,16 @@ public:
     // Lays the floating selection down on the canvas with the paste raster
     // operation and clears it away (hSelect is left to the caller).
     void layDownSelection() { m_doc.layDownSelection(); }
+
+    // Runs an effect on the floating selection: the unchanged picture goes
+    // to the scratch picture, the run frame and the progress line show over
+    // the selection while run(source, target, rowDone) rewrites it, and
+    // everything is back in twips with the overlays hidden at the end,
+    // whatever happens. Repaints follow the rows at screen rate. Nothing
+    // happens without a floating selection.
+    using SelectionRun =
+        std::function<void(const QImage &source, QImage &target, const std::function<void(int)> &rowDone)>;
+    void runOnSelection(const SelectionRun &run);
 
     // Window placement in twips inside the document area.
     void moveWindow(double left, double top, double width, double height);
@@ -123,7 +137,9 @@ private:
     void showTextBox() override;
     void placeTextBox(double x, double y) override;
     void showGuide(double x1, double y1, double x2, double y2) override;
+    void moveGuide(double x1, double y1, double x2, double y2) override;
     void hideGuide() override;
+    void repaintNow() override { repaint(); }
     QObject *messageParent() override { return this; }
     ToolContext toolContext();
     void followSelection();
@@ -160,6 +176,8 @@ private:
     OverlayShape *m_shape2;
     OverlayShape *m_radius1;
     OverlayShape *m_radius2;
+    OverlayShape *m_runShape;
+    OverlayShape *m_runLine;
     QTimer *m_shapesTimer;
     QTimer *m_radiusTimer;
 };

@@ -32,6 +32,8 @@ struct ModuleQuorMain
     std::int16_t hEditCount = 0;
     std::int32_t hNewCount = 0;
     std::int16_t hArrangeMode = 4;
+    // The cascade slot the next new document window starts in.
+    int nextWindowSlot = 0;
 
     frmquoredit *hEditForms(int i) const;
 

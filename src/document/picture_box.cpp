@@ -202,7 +202,9 @@ void PictureBox::mouseMoveEvent(QMouseEvent *e)
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *e)
 {
-    emitMouse(e, buttonMask(e->buttons() | e->button()), &PictureBox::MouseUp);
+    // The button released, whatever else is still held: releasing the left
+    // button with the right one down still ends a left-button gesture.
+    emitMouse(e, buttonMask(e->button()), &PictureBox::MouseUp);
 }
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent *e)

@@ -1,5 +1,6 @@
 #include "files/metafile_dc.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quor::gdi {
@@ -180,7 +181,9 @@ QPen DeviceContext::makePen(const QTransform &t) const
     const bool geometric = p.style & 0x10000;
     const double deviceWidth = p.width * std::sqrt(std::fabs(t.determinant()));
     const bool thin = p.width <= 0 || (!geometric && deviceWidth < 1.5);
-    pen.setWidthF(thin ? 0 : p.width);
+    // QPen ignores a width of 32768 or more and keeps its old one; the
+    // widest it takes is the nearest it can draw.
+    pen.setWidthF(thin ? 0 : std::min(p.width, 32767.0));
     // Styled lines stay styled only when thin or from an extended pen.
     if (thin || geometric) {
         switch (kind) {

@@ -123,7 +123,8 @@ void DeviceContext::text(QPointF at, const QString &s, const QVector<double> &dx
     const QPointF origin = t->map(at);
     QTransform place;
     place.translate(origin.x(), origin.y());
-    place.rotate(-st.font.escapement / 10.0);
+    // In floating point: a file may hold any escapement, even -2^31.
+    place.rotate(-std::fmod(double(st.font.escapement), 3600.0) / 10.0);
     m_painter.setTransform(place);
     double x = 0, y = fm.ascent(); // top
     switch (st.textAlign & 6) {

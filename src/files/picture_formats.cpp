@@ -141,10 +141,12 @@ QImage decodeIco(ByteSpan d, const PictureLimits &limits)
     if (count == 0)
         throw damagedPicture();
     // Choose by the sizes the images themselves declare: the directory
-    // says 0 for 256 and nothing at all beyond.
+    // says 0 for 256 and nothing at all beyond. An image beyond the limits
+    // gives way to a smaller one that can be shown.
     qint64 bestArea = -1;
     int bestBits = -1;
     ByteSpan best;
+    qint64 largeWidth = 0, largeHeight = 0;
     for (int i = 0; i < count; ++i) {
         const std::uint64_t entry = 6 + 16ull * i;
         const std::uint32_t bytes = d.u32(entry + 8), offset = d.u32(entry + 12);
@@ -156,8 +158,8 @@ QImage decodeIco(ByteSpan d, const PictureLimits &limits)
         if (image.u32(0) == 0x474e5089) { // PNG
             if (!image.has(16, 8))
                 continue;
-            w = qint64(image.data()[16]) << 24 | image.data()[17] << 16 | image.data()[18] << 8 | image.data()[19];
-            h = qint64(image.data()[20]) << 24 | image.data()[21] << 16 | image.data()[22] << 8 | image.data()[23];
+            w = qint64(image.u8(16)) << 24 | image.u8(17) << 16 | image.u8(18) << 8 | image.u8(19);
+            h = qint64(image.u8(20)) << 24 | image.u8(21) << 16 | image.u8(22) << 8 | image.u8(23);
             bits = 32;
         } else if (looksLikeBareDib(image) && image.u32(0) >= 40) {
             w = std::abs(qint64(image.i32(4)));
@@ -166,12 +168,25 @@ QImage decodeIco(ByteSpan d, const PictureLimits &limits)
         } else {
             continue;
         }
+        if (w <= 0 || h <= 0)
+            continue;
+        // Both sides are checked before they are multiplied: declared
+        // sizes reach 2^32 each.
+        if (w > limits.maxSide || h > limits.maxSide || w * h > limits.maxPixels) {
+            if (largeWidth == 0) {
+                largeWidth = w;
+                largeHeight = h;
+            }
+            continue;
+        }
         if (w * h > bestArea || (w * h == bestArea && bits > bestBits)) {
             bestArea = w * h;
             bestBits = bits;
             best = image;
         }
     }
+    if (bestArea < 0 && largeWidth > 0)
+        throw pictureTooLarge(largeWidth, largeHeight);
     if (bestArea < 0)
         throw damagedPicture();
     if (best.u32(0) == 0x474e5089) {

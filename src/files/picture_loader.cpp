@@ -3,9 +3,7 @@
 #include "files/dib_decoder.h"
 #include "files/metafile.h"
 #include "files/picture_formats.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "files/whole_file.h"
 
 #include <cstring>
 #include <new>
@@ -61,20 +59,7 @@ QImage decodePicture(ByteSpan d, const PictureLimits &limits)
 
 QImage loadPictureFile(const QString &fileName, const PictureLimits &limits)
 {
-    const QFileInfo info(fileName);
-    if (!info.exists())
-        throw QuorError(err::FileNotFound, QStringLiteral("文件未找到"));
-    if (info.isDir())
-        throw QuorError(err::PathFileAccess, QStringLiteral("路径/文件访问错误"));
-    if (info.size() > limits.maxFileBytes)
-        throw QuorError(err::OutOfMemory, QStringLiteral("文件太大（%1 字节），无法读入内存。")
-                                              .arg(info.size()));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw QuorError(err::PathFileAccess, QStringLiteral("路径/文件访问错误"));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw QuorError(57, file.errorString());
+    const QByteArray bytes = readWholeFile(fileName, limits.maxFileBytes);
     return decodePicture(ByteSpan(bytes.constData(), std::size_t(bytes.size())), limits);
 }
 

@@ -18,7 +18,7 @@ PictureKind sniffPicture(ByteSpan data);
 // a picture, damaged, unsupported) or OutOfMemory (too large).
 QImage decodePicture(ByteSpan data, const PictureLimits &limits = {});
 
-// Reads and decodes a file. Also throws 53 (not found) and 75 (no access).
+// Reads (through readWholeFile, with its errors) and decodes a file.
 QImage loadPictureFile(const QString &fileName, const PictureLimits &limits = {});
 
 } // namespace quor

@@ -151,16 +151,21 @@ void frmquorcolortool::Picture1Forecolor_DblClick()
     if (!c)
         return;
     doc->canvas()->surface().setForeColor(*c);
-    setForeColour(*c);
+    hApplyForeColour(*c);
+}
+
+void frmquorcolortool::hApplyForeColour(Colour c)
+{
+    setForeColour(c);
     // Light grey samples would vanish on the samples' light grey face.
     constexpr Colour lightGrey = rgbColour(192, 192, 192), white = rgbColour(255, 255, 255);
-    if (*c == lightGrey) {
+    if (c == lightGrey) {
         if (m_state.main)
             m_state.main->commonDialog().Color = toQColor(white);
         c = white;
     }
     if (m_tools)
-        m_tools->applySampleForeColour(*c);
+        m_tools->applySampleForeColour(c);
 }
 
 void frmquorcolortool::Picture1backcolor_DblClick()

@@ -48,6 +48,10 @@ public:
     // Shows the drawing colour in the tool palette's samples and makes it
     // the fill colour of the active canvas.
     void hApplyDrawingColour();
+    // The foreground colour in its box, the drawing settings and the tool
+    // palette's samples; the samples take white for light grey, which would
+    // vanish on their face, and so does the colour dialog's next colour.
+    void hApplyForeColour(Colour c);
 
 protected:
     void resizeEvent(QResizeEvent *e) override;

@@ -1,6 +1,8 @@
 #include "tools/tool_engine.h"
 
 #include "core/drawing_settings.h"
+#include "tools/arc_tools.h"
+#include "tools/gradient_tools.h"
 #include "tools/line_tools.h"
 #include "tools/picture_tools.h"
 #include "tools/shape_tools.h"
@@ -16,7 +18,13 @@ ToolEngine::ToolEngine()
     m_tools[ToolId::Polyline] = std::make_unique<PolylineTool>();
     m_tools[ToolId::Freehand] = std::make_unique<FreehandTool>();
     m_tools[ToolId::Dots] = std::make_unique<DotsTool>();
+    m_tools[ToolId::Arc] = std::make_unique<ArcTool>();
     m_tools[ToolId::Text] = std::make_unique<TextTool>();
+    m_tools[ToolId::Sector] = std::make_unique<SectorTool>();
+    m_tools[ToolId::GradientEllipse] = std::make_unique<GradientEllipseTool>();
+    m_tools[ToolId::GradientBox] = std::make_unique<GradientFramesTool>();
+    m_tools[ToolId::GradientDirectional] = std::make_unique<DirectionalGradientTool>();
+    m_tools[ToolId::GradientArcBand] = std::make_unique<GradientArcBandTool>();
     m_tools[ToolId::Zoom] = std::make_unique<ZoomTool>();
 }
 

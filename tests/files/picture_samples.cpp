@@ -466,4 +466,69 @@ QByteArray emfShapes(const QString &path)
     return readFile(path);
 }
 
+namespace {
+
+using RecordSink = std::function<void(char *)>;
+
+// A 192 x 192 picture at ten logical units a pixel, its records from `draw`.
+QByteArray emfPicture(const QString &path,
+                      const std::function<void(const RecordSink &, EMFHANDLES *)> &draw)
+{
+    const QByteArray name = path.toLocal8Bit();
+    EMFTRACK *et = nullptr;
+    EMFHANDLES *eht = nullptr;
+    emf_start(name.constData(), 4096, 4096, &et);
+    emf_htable_create(64, 64, &eht);
+    auto add = [&](char *rec) { emf_append(reinterpret_cast<U_ENHMETARECORD *>(rec), et, 1); };
+    add(U_EMRHEADER_set(U_RECTL{0, 0, 191, 191}, U_RECTL{0, 0, 5080, 5080}, nullptr, 0, nullptr,
+                        U_SIZEL{960, 960}, U_SIZEL{254, 254}, 0));
+    add(U_EMRSETMAPMODE_set(U_MM_ANISOTROPIC));
+    add(U_EMRSETWINDOWEXTEX_set(U_SIZEL{1920, 1920}));
+    add(U_EMRSETVIEWPORTEXTEX_set(U_SIZEL{192, 192}));
+    draw(add, eht);
+    add(U_EMREOF_set(0, nullptr, et));
+    emf_finish(et, eht);
+    emf_free(&et);
+    emf_htable_free(&eht);
+    return readFile(path);
+}
+
+} // namespace
+
+QByteArray emfWideLine(const QString &path, std::uint32_t width)
+{
+    return emfPicture(path, [&](const auto &add, EMFHANDLES *eht) {
+        uint32_t ih;
+        PU_EXTLOGPEN elp = extlogpen_set(U_PS_GEOMETRIC | U_PS_SOLID, width, U_BS_SOLID,
+                                         U_RGB(0, 0, 255), 0, 0, nullptr);
+        add(extcreatepen_set(&ih, eht, nullptr, 0, nullptr, elp));
+        std::free(elp);
+        add(selectobject_set(ih, eht));
+        add(U_EMRMOVETOEX_set(U_POINTL{0, 100}));
+        add(U_EMRLINETO_set(U_POINTL{1920, 100}));
+    });
+}
+
+QByteArray emfTurnedText(const QString &path, int escapement)
+{
+    return emfPicture(path, [&](const auto &add, EMFHANDLES *eht) {
+        uint32_t ih;
+        uint16_t *face = U_Utf8ToUtf16le("Sans", 0, nullptr);
+        U_LOGFONT lf = logfont_set(-400, 0, escapement, escapement, 700, 0, 0, 0, U_ANSI_CHARSET,
+                                   0, 0, 0, 0, face);
+        std::free(face);
+        add(extcreatefontindirectw_set(&ih, eht, reinterpret_cast<const char *>(&lf), nullptr));
+        add(selectobject_set(ih, eht));
+        add(U_EMRSETBKMODE_set(U_TRANSPARENT));
+        uint16_t *text = U_Utf8ToUtf16le("W", 0, nullptr);
+        uint32_t dx[1] = {400};
+        char *emrtext = emrtext_set(U_POINTL{960, 960}, 1, 2, text, U_ETO_NONE,
+                                    U_RECTL{0, 0, -1, -1}, dx);
+        add(U_EMREXTTEXTOUTW_set(U_RECTL{0, 0, -1, -1}, U_GM_COMPATIBLE, 1, 1,
+                                 reinterpret_cast<PU_EMRTEXT>(emrtext)));
+        std::free(text);
+        std::free(emrtext);
+    });
+}
+
 } // namespace samples

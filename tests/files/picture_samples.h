@@ -49,6 +49,12 @@ QByteArray emfShapes(const QString &path);
 QByteArray wmfWithoutWindow(const QString &path);
 // `count` red fills of the whole picture (960 x 960), then one green fill.
 QByteArray wmfFills(const QString &path, int count);
+// 192 x 192 pixels at ten logical units a pixel: a blue line across at
+// y 10 pixels, drawn with a geometric pen `width` logical units wide.
+QByteArray emfWideLine(const QString &path, std::uint32_t width);
+// The same picture with a bold 40-pixel "W" whose top left is the centre,
+// turned by `escapement` tenths of a degree counterclockwise.
+QByteArray emfTurnedText(const QString &path, int escapement);
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &data);

@@ -6,12 +6,28 @@
 #include "files/picture_errors.h"
 #include "files/picture_loader.h"
 #include "files/picture_samples.h"
+#include "files/whole_file.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace quor;
 
@@ -49,6 +65,53 @@ protected:
 
     QTemporaryDir dir;
 };
+
+// Ends the whole test program when its scope lasts longer than `seconds`:
+// a hang is the fault some tests look for, and it must fail, not stall.
+class Watchdog
+{
+public:
+    Watchdog(std::string what, int seconds)
+        : m_thread([this, what = std::move(what), seconds] {
+              std::unique_lock lock(m_mutex);
+              if (!m_wake.wait_for(lock, std::chrono::seconds(seconds), [this] { return m_done; })) {
+                  std::fprintf(stderr, "%s did not return within %d s\n", what.c_str(), seconds);
+                  std::_Exit(1);
+              }
+          })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_wake.notify_one();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_done = false;
+    std::thread m_thread; // last: starts once the rest exists
+};
+
+// A listening Unix socket at `path` (closed again; the file stays).
+bool makeSocketFile(const QString &path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (fd < 0 || std::size_t(name.size()) >= sizeof addr.sun_path)
+        return false;
+    std::memcpy(addr.sun_path, name.constData(), std::size_t(name.size()));
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
+    ::close(fd);
+    return bound;
+}
 
 } // namespace
 
@@ -189,6 +252,124 @@ TEST_F(FileCommands, BadFilesSayWhyAndHurtNoOpenDocument)
     }
     EXPECT_EQ(first->canvas()->surface().image(), before);
     EXPECT_EQ(first->caption(), "New Quor1");
+}
+
+TEST_F(FileCommands, OnlyRegularFilesAreOpenedAndOthersSayWhatTheyAre)
+{
+    // Each is refused without being read: a pipe would wait for a writer,
+    // /dev/zero reports size 0 and never ends.
+    const QString pipe = dir.filePath("pipe.bmp"), socket = dir.filePath("socket.bmp"),
+                  zero = dir.filePath("zero.bmp"), folder = dir.filePath("x.bmp");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(makeSocketFile(socket));
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("x.bmp"));
+    const std::vector<std::pair<QString, QString>> cases = {
+        {pipe, "“pipe.bmp”是命名管道，不是普通文件，无法打开。"},
+        {socket, "“socket.bmp”是套接字，不是普通文件，无法打开。"},
+        {zero, "“zero.bmp”是设备，不是普通文件，无法打开。"},
+        {folder, "“x.bmp”是文件夹，不是普通文件，无法打开。"},
+    };
+    int windows = state().hEditCount;
+    for (const auto &[path, description] : cases) {
+        {
+            const Watchdog watchdog("Open of " + path.toStdString(), 10);
+            open(path);
+        }
+        ++windows;
+        EXPECT_EQ(lastMessage().text, "\r" + description);
+        EXPECT_EQ(lastMessage().title, QCoreApplication::applicationName());
+        EXPECT_EQ(lastMessage().buttons, mb::OkOnly);
+        EXPECT_EQ(state().hEditCount, windows);
+        EXPECT_TRUE(isUnsavedCaption(active()->caption()));
+    }
+
+    // A link to a picture file is as good as the file.
+    const QString link = dir.filePath("link.jpg");
+    ASSERT_TRUE(QFile::link(writeBitmap("target.bmp"), link));
+    const int shown = int(messages().size());
+    open(link);
+    EXPECT_EQ(int(messages().size()), shown);
+    EXPECT_EQ(active()->caption(), link);
+    EXPECT_EQ(canvas().image().size(), QSize(24, 16));
+}
+
+TEST_F(FileCommands, NoMoreThanTheLimitIsReadWhateverSizeTheFileReports)
+{
+    const QString path = writeBitmap("exact.bmp");
+    const qint64 size = QFileInfo(path).size();
+    PictureLimits limits;
+    limits.maxFileBytes = size;
+    EXPECT_EQ(loadPictureFile(path, limits).size(), QSize(24, 16));
+    limits.maxFileBytes = size - 1;
+    try {
+        loadPictureFile(path, limits);
+        ADD_FAILURE() << "a file one byte over the limit was read";
+    } catch (const QuorError &e) {
+        EXPECT_EQ(e.number, err::OutOfMemory);
+    }
+
+    // Kernel files are regular but report size 0: the limit still holds.
+    const QString maps = dir.filePath("maps.bmp");
+    ASSERT_TRUE(QFile::link("/proc/self/maps", maps));
+    limits.maxFileBytes = 64;
+    try {
+        loadPictureFile(maps, limits);
+        ADD_FAILURE() << "a file longer than it said was read whole";
+    } catch (const QuorError &e) {
+        EXPECT_EQ(e.number, err::OutOfMemory);
+        EXPECT_EQ(e.description, "文件太大（超过 64 字节），无法读入内存。");
+    }
+    EXPECT_GT(readWholeFile(maps, 1 << 20).size(), 64);
+}
+
+TEST_F(FileCommands, ExtremeNumbersInsidePicturesOpenAsFarAsTheyCan)
+{
+    auto open = [&](const QString &name, const QByteArray &bytes) {
+        samples::writeFile(dir.filePath(name), bytes);
+        this->open(dir.filePath(name));
+        return canvas().image();
+    };
+    auto anyDark = [](const QImage &img, const QRect &area) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (qGray(img.pixel(x, y)) < 100)
+                    return true;
+        return false;
+    };
+    // PNG images declaring 2^32 - 1 and 70000 pixels a side give way to
+    // the small one that can be shown; alone they are too large.
+    QImage dot(1, 1, QImage::Format_RGB32);
+    dot.fill(Qt::white);
+    QByteArray endless = samples::png(dot);
+    endless.replace(16, 8, QByteArray(8, char(0xff)));
+    QByteArray large = endless;
+    large.replace(16, 8, QByteArray("\x00\x01\x11\x70\x00\x01\x11\x70", 8));
+    const QByteArray red = samples::iconImage(16, 24, qRgb(255, 0, 0));
+    const QImage icon = open("huge.ico", samples::icoFile({{0, endless}, {0, large}, {16, red}}));
+    EXPECT_EQ(icon.size(), QSize(16, 16));
+    EXPECT_EQ(icon.pixel(8, 8), qRgb(255, 0, 0));
+    const int shown = int(messages().size());
+    open("only-huge.ico", samples::icoFile({{0, endless}}));
+    ASSERT_EQ(int(messages().size()), shown + 1);
+    EXPECT_EQ(lastMessage().text, "\r" + pictureTooLarge(4294967295LL, 4294967295LL).description);
+
+    // A pen wider than any QPen is drawn as wide as one can be.
+    const QImage wide = open("wide.emf", samples::emfWideLine(dir.filePath("w.emf"), 100000));
+    EXPECT_EQ(wide.pixel(96, 150), qRgb(0, 0, 255));
+    const QImage narrow = open("narrow.emf", samples::emfWideLine(dir.filePath("n.emf"), 200));
+    EXPECT_EQ(narrow.pixel(96, 10), qRgb(0, 0, 255));
+    EXPECT_EQ(narrow.pixel(96, 30), qRgb(255, 255, 255));
+
+    // Escapements turn counterclockwise: 90 degrees runs the letter up from
+    // the centre, right of it; -2^31 tenths is 84.8 degrees the other way.
+    const QImage up = open("up.emf", samples::emfTurnedText(dir.filePath("u.emf"), 900));
+    EXPECT_TRUE(anyDark(up, QRect(96, 56, 40, 40)));
+    EXPECT_FALSE(anyDark(up, QRect(56, 96, 40, 40)));
+    const QImage down = open("down.emf", samples::emfTurnedText(dir.filePath("d.emf"), INT_MIN));
+    EXPECT_TRUE(anyDark(down, QRect(56, 96, 40, 40)));
+    EXPECT_FALSE(anyDark(down, QRect(96, 56, 40, 40)));
+    EXPECT_EQ(int(messages().size()), shown + 1);
 }
 
 TEST_F(FileCommands, SaveOfAnOpenedJpegWritesABitmapUnderItsName)

@@ -320,7 +320,8 @@ void CanvasSurface::circle(double x, double y, double radius, std::optional<Colo
 
     const bool arc = start || end;
     const double from = start.value_or(0), to = end.value_or(TwoPi);
-    const bool radiusAtStart = std::signbit(from), radiusAtEnd = std::signbit(to);
+    // Only a negative angle draws its radius; -0 counts as the zero it equals.
+    const bool radiusAtStart = from < 0, radiusAtEnd = to < 0;
     const raster::AngleRange range = raster::AngleRange::between(std::abs(from), std::abs(to));
     const bool pie = radiusAtStart || radiusAtEnd;
 

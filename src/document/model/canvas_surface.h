@@ -84,6 +84,9 @@ public:
 
     // --- bitmaps --------------------------------------------------------
     const QImage &image() const { return m_image; } // Format_RGB32
+    // The bitmap for whole-image functions that write its pixels directly;
+    // call refresh() (or report the rows) when views should show them.
+    QImage &editImage() { return m_image; }
     // Replaces the persistent bitmap (size included) with a copy of img.
     void setImage(const QImage &img);
     const QImage &picture() const { return m_picture; }

@@ -19,6 +19,21 @@ struct TwipBox
     double left = 0, top = 0, width = 0, height = 0;
 };
 
+// The two phases of the arc, sector and gradient arc band tools, which
+// share them: the guide from the centre to a point on the circle, what the
+// second press read from it, and the pointer's direction.
+struct ArcGesture
+{
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // the guide, twips
+    double cx = 0, cy = 0, radius = 0;
+    double hRadiusAngle = 0; // the guide's direction
+    double hArcAngle = 0;    // the pointer's direction
+    // Which press is under way, so that a release only finishes what its
+    // own press began (the second press of a double click comes without one).
+    bool placing = false;  // the first press is dragging the guide
+    bool pointing = false; // the second press's rubber band is on the canvas
+};
+
 class Document : public QObject
 {
     Q_OBJECT
@@ -32,11 +47,12 @@ public:
     const CanvasSurface &selection() const { return m_selection; }
 
     // Gesture state, shared by the tools: the start and last points, the
-    // polyline chain, the arc tools' second phase, a floating selection,
+    // polyline chain, the arc tools' phases, a floating selection,
     // the zoom state, and the selection tool's rubber rectangle.
     double hStartx = 0, hStarty = 0, hEndx = 0, hEndy = 0;
     bool hLinking = false;
     bool hHulineradius = false;
+    ArcGesture arc;
     bool hSelect = false;
     bool hZoomed = false;
     TwipBox selectionBand;

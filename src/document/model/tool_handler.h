@@ -24,7 +24,11 @@ public:
     virtual void placeTextBox(double x, double y) = 0;
     // The arc tools' blinking guide line from the centre, twips.
     virtual void showGuide(double x1, double y1, double x2, double y2) = 0;
+    // Moves the guide without touching its blinking.
+    virtual void moveGuide(double x1, double y1, double x2, double y2) = 0;
     virtual void hideGuide() = 0;
+    // Repaints the window at once, so a long drawing shows while it grows.
+    virtual void repaintNow() = 0;
     // Where messages of a tool are shown from.
     virtual QObject *messageParent() = 0;
 };

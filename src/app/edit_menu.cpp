@@ -1,0 +1,166 @@
+// The Edit menu's picture commands: Select all, Clear, Copy and Paste of
+// the floating selection through the desktop clipboard, the whole-picture
+// window, and the foreground and background colours.
+#include "app/main_window.h"
+
+#include "app/see_all_window.h"
+#include "document/edit_window.h"
+#include "palettes/colour_palette.h"
+#include "palettes/pick_colour.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPointer>
+#include <QTimer>
+
+namespace quor {
+
+namespace {
+
+// Makes picture the floating selection at (left, top). A selection that
+// already floats is replaced where it lies: its frame keeps blinking on
+// the one timer it has.
+void floatPicture(frmquoredit *doc, const QImage &picture, double left, double top)
+{
+    Document &d = doc->document();
+    d.selection().setPicture(picture);
+    d.placeSelection(left, top);
+    d.setSelectionVisible(true);
+    doc->hShowSelectionFrame();
+    if (d.hSelect)
+        return;
+    doc->hselectShape1()->setVisible(true);
+    doc->hselectshapesTimer()->start();
+    d.hSelect = true;
+}
+
+// The picture on the desktop clipboard, whatever program put it there
+// (PNG, BMP, JPEG, ...), or a null image when it holds none. Qt gives up
+// on an owner that does not answer, so this cannot hang.
+QImage clipboardPicture()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasImage())
+        return {};
+    return qvariant_cast<QImage>(data->imageData());
+}
+
+} // namespace
+
+void frmQuorMain::mnuEditselect_Click()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    Document &d = doc->document();
+    floatPicture(doc, d.canvas().image(), 0, 0);
+    d.hStartx = 0;
+    d.hStarty = 0;
+}
+
+void frmQuorMain::mnuEditCls_Click()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    // Without a floating selection this paints the hidden picture only.
+    CanvasSurface &s = doc->document().selection();
+    const Colour c = m_state.settings.drawingColour;
+    const int drawStyle = s.drawStyle(), fillStyle = s.fillStyle();
+    const Colour fillColour = s.fillColor();
+    s.setDrawStyle(0);
+    s.setFillStyle(0);
+    s.setFillColor(c);
+    s.line(0, 0, s.scaleWidth(), s.scaleHeight(), c, LineKind::Box);
+    s.setDrawStyle(drawStyle);
+    s.setFillStyle(fillStyle);
+    s.setFillColor(fillColour);
+}
+
+void frmQuorMain::mnuEditCopy_Click()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc || !doc->document().hSelect)
+        return;
+    // Offered to other programs as PNG, BMP and the other picture types.
+    QGuiApplication::clipboard()->setImage(doc->document().selection().image());
+}
+
+void frmQuorMain::mnuEditPaste_Click()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    const QImage picture = clipboardPicture();
+    if (picture.isNull())
+        return;
+    // Whole, however large: the canvas keeps its size.
+    const Document &d = doc->document();
+    floatPicture(doc, picture, d.hStartx, d.hStarty);
+}
+
+void frmQuorMain::mnueditseeall_Click()
+{
+    QPointer<frmquoredit> doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    // The canvas through the paste operation into the scratch picture.
+    Document &d = doc->document();
+    const CanvasSurface &c = d.canvas();
+    CanvasSurface &copy = d.scratch();
+    copy.setPicture(Document::emptyPicture());
+    copy.setScaleSize(c.scaleWidth(), c.scaleHeight());
+    copy.paintPicture(c.image(), 0, 0, c.scaleWidth(), c.scaleHeight(), 0, 0, c.scaleWidth(),
+                      c.scaleHeight(), d.pasteRasterOp);
+
+    FrmQuorSeeAll window(this);
+    window.showPicture(copy.image(), this);
+    window.exec();
+    // The copy is not kept once the window is gone.
+    if (doc)
+        doc->document().scratch().setPicture(Document::emptyPicture());
+}
+
+void frmQuorMain::mnueditforecolor_Click()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    const auto c = pickColour(this, this, QStringLiteral("前景色..."));
+    if (!c)
+        return;
+    Document &d = doc->document();
+    d.canvas().setForeColor(*c);
+    d.selection().setForeColor(*c);
+    QPalette pal = doc->hword()->palette();
+    pal.setColor(QPalette::Text, toQColor(*c));
+    doc->hword()->setPalette(pal);
+    if (m_colours)
+        m_colours->hApplyForeColour(*c);
+}
+
+void frmQuorMain::mnueditbackcolor_Click()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    const auto c = pickColour(this, this, QStringLiteral("背景色"));
+    if (!c)
+        return;
+    // A new back colour repaints the whole bitmap: only a loaded picture
+    // stays beneath.
+    Document &d = doc->document();
+    d.canvas().setBackColor(*c);
+    // The blank a dropped selection leaves is no loaded picture: it would
+    // stay behind as a white dot.
+    CanvasSurface &s = d.selection();
+    if (s.picture() == Document::emptyPicture())
+        s.setPicture(QImage());
+    s.setBackColor(*c);
+    if (m_colours)
+        m_colours->setBackColour(*c);
+    d.markChanged();
+}
+
+} // namespace quor

@@ -1,0 +1,59 @@
+#include "effects/flips.h"
+
+#include <cstring>
+
+namespace quor::effects {
+
+namespace {
+
+// Reversed copy of a row, eight pixels a step: a fixed-length loop between
+// buffers declared distinct, which compilers turn into vector shuffles.
+void reverseRow(const QRgb *__restrict in, QRgb *__restrict out, int n)
+{
+    constexpr int Step = 8;
+    int i = 0;
+    for (; i + Step <= n; i += Step) {
+        const QRgb *from = in + n - 1 - i;
+        for (int k = 0; k < Step; ++k)
+            out[i + k] = from[-k];
+    }
+    for (; i < n; ++i)
+        out[i] = in[n - 1 - i];
+}
+
+} // namespace
+
+bool flip(const QImage &source, QImage &target, Flip kind)
+{
+    if (source.isNull() || target.format() != QImage::Format_RGB32
+        || target.size() != source.size())
+        return false;
+    // A second reference, so that writing the target detaches it when the
+    // caller passed the same image twice.
+    const QImage src = source.format() == QImage::Format_RGB32
+                           ? source
+                           : source.convertToFormat(QImage::Format_RGB32);
+    const int w = src.width(), h = src.height();
+    const bool leftRight = kind != Flip::Vertical, topBottom = kind != Flip::Horizontal;
+    for (int y = 0; y < h; ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(src.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(target.scanLine(topBottom ? h - 1 - y : y));
+        if (leftRight)
+            reverseRow(in, out, w);
+        else
+            std::memcpy(out, in, std::size_t(w) * sizeof(QRgb));
+    }
+    return true;
+}
+
+QImage flipped(const QImage &source, Flip kind)
+{
+    if (source.isNull())
+        return {};
+    QImage out(source.size(), QImage::Format_RGB32);
+    if (out.isNull() || !flip(source, out, kind))
+        return {};
+    return out;
+}
+
+} // namespace quor::effects

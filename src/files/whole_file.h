@@ -1,0 +1,25 @@
+// The one way the program reads a file the user named (pictures, text,
+// browser samples): only regular files, never more than a limit. A named
+// pipe would block the user-interface thread for good, and a device or a
+// kernel file can report size 0 and then never end.
+#pragma once
+
+#include "core/errors.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace quor {
+
+// The whole content of `fileName` (a regular file or a link to one), at
+// most `maxBytes` bytes. Throws QuorError:
+// - 53 when the file does not exist,
+// - 75 when it may not be read,
+// - err::NotARegularFile for a folder, pipe, socket or device, which is never
+//   opened (opening a pipe waits for a writer),
+// - 7 (out of memory) when it is larger than `maxBytes`, whatever size it
+//   reports,
+// - 57 for an input/output error while reading.
+QByteArray readWholeFile(const QString &fileName, qint64 maxBytes);
+
+} // namespace quor

@@ -1,0 +1,147 @@
+// Faults only real events show: new windows' sizes, the hovering pointer,
+// a left release with the right button held, the open dialog's mode, the
+// cascade and the size handles at the far end of a large picture.
+#include "program_fixture.h"
+
+#include "app/dialogs.h"
+#include "document/model/document.h"
+#include "document/window_layout.h"
+#include "palettes/colour_palette.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTest>
+#include <QTimer>
+
+using namespace quor;
+
+class AsAUser : public ProgramTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        QApplication::setActiveWindow(main.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    }
+    int titleBar() const
+    {
+        QMdiSubWindow *w = main->mdiArea()->subWindowList().first();
+        return w->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, w);
+    }
+    void mouse(QWidget *w, QEvent::Type type, QPoint p, Qt::MouseButton button,
+               Qt::MouseButtons held)
+    {
+        QMouseEvent e(type, p, w->mapToGlobal(p), button, held, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+};
+
+TEST_F(AsAUser, EveryNewDocumentGetsAUsableWindowDownTheCascade)
+{
+    main->resize(1200, 900);
+    const QSize area = main->documentAreaSize();
+    for (int i = 0; i < 9; ++i)
+        QTest::keyClick(main.get(), Qt::Key_F1);
+    ASSERT_EQ(state().hEditCount, 10);
+    for (int n : {2, 3, 10}) {
+        frmquoredit *doc = state().hEditForms(n);
+        QWidget *sub = doc->parentWidget();
+        // It started one title bar further down the cascade; form load's
+        // width is the area less that left and 300 twips.
+        const int slot = cascadeSlot(n - 1, area, titleBar());
+        EXPECT_EQ(sub->width(), area.width() - slot * titleBar() - 20) << n;
+        EXPECT_GT(doc->canvas()->Width(), 9000) << n;
+    }
+}
+
+TEST_F(AsAUser, CascadeKeepsEveryPictureInView)
+{
+    QTest::keyClick(main.get(), Qt::Key_F1);
+    QTest::keyClick(main.get(), Qt::Key_F1);
+    QTest::keyClick(main.get(), Qt::Key_O, Qt::ControlModifier);
+    const QSize area = main->mdiArea()->viewport()->size();
+    const QList<QMdiSubWindow *> wins = main->mdiArea()->subWindowList();
+    ASSERT_EQ(wins.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(wins[i]->size(), QSize(area.width() * 2 / 3, area.height() * 2 / 3)) << i;
+        EXPECT_EQ(wins[i]->pos(), QPoint(i * titleBar(), i * titleBar())) << i;
+    }
+    EXPECT_EQ(state().hArrangeMode, 0);
+}
+
+TEST_F(AsAUser, TheReadOutFollowsAHoveringPointer)
+{
+    PictureBox *canvas = active()->canvas();
+    EXPECT_TRUE(canvas->hasMouseTracking());
+    // Moves with no button held, as a tracking widget receives them.
+    mouse(canvas, QEvent::MouseMove, {100, 160}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(main->coloursPalette()->Text1()->text(), "1500  2400");
+    mouse(canvas, QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(main->coloursPalette()->Text1()->text(), "0  0");
+}
+
+TEST_F(AsAUser, ALeftReleaseWithTheRightHeldFinishesTheLine)
+{
+    state().settings.hTool = 2;
+    frmquoredit *doc = active();
+    PictureBox *canvas = doc->canvas();
+    doc->document().DataChanged = false;
+    const QImage blank = canvas->surface().image();
+    mouse(canvas, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
+    mouse(canvas, QEvent::MouseMove, {60, 10}, Qt::NoButton, Qt::LeftButton);
+    mouse(canvas, QEvent::MouseButtonPress, {60, 10}, Qt::RightButton,
+          Qt::LeftButton | Qt::RightButton);
+    mouse(canvas, QEvent::MouseButtonRelease, {60, 10}, Qt::LeftButton, Qt::RightButton);
+    mouse(canvas, QEvent::MouseButtonRelease, {60, 10}, Qt::RightButton, Qt::NoButton);
+
+    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_EQ(canvas->surface().drawMode(), 13);
+    // The final line in the drawing colour, no exclusive-or band left.
+    CanvasSurface reference;
+    reference.setImage(blank);
+    reference.setDrawMode(13);
+    reference.line(150, 150, 900, 150, state().settings.drawingColour);
+    EXPECT_EQ(canvas->surface().image(), reference.image());
+}
+
+TEST_F(AsAUser, TheOpenDialogTakesANameThatDoesNotExist)
+{
+    QtDialogBackend backend;
+    CommonDialog dlg(main.get());
+    dlg.DialogTitle = "打开...";
+    const QString missing = QDir::tempPath() + "/quor-no-such-picture.bmp";
+    QFileDialog::FileMode mode = QFileDialog::Directory;
+    QTimer::singleShot(0, [&] {
+        auto *fd = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(fd);
+        mode = fd->fileMode();
+        fd->selectFile(missing);
+        QMetaObject::invokeMethod(fd, "accept");
+    });
+    backend.fileDialog(dlg, false);
+    EXPECT_EQ(mode, QFileDialog::AnyFile);
+    EXPECT_EQ(dlg.FileName, missing);
+}
+
+TEST_F(AsAUser, AtTheFarEndOfALargePictureBothSizeHandlesShowWhole)
+{
+    frmquoredit *doc = active();
+    doc->canvas()->Move(0, 0, 60000, 60000);
+    doc->VScroll1()->setValue(doc->VScroll1()->maximum());
+    doc->HScroll1()->setValue(doc->HScroll1()->maximum());
+    const QRect visible(0, 0, doc->width() - doc->VScroll1()->width(),
+                        doc->height() - doc->HScroll1()->height());
+    for (QWidget *handle : {static_cast<QWidget *>(doc->widthsizePicture()),
+                            static_cast<QWidget *>(doc->heightasizePicture()),
+                            static_cast<QWidget *>(doc->bothsizePicture())}) {
+        const QRect r = handle->geometry();
+        EXPECT_TRUE(visible.contains(r.bottomRight())) << qPrintable(handle->objectName());
+        EXPECT_GE(r.width(), 4);
+        EXPECT_GE(r.height(), 4);
+    }
+}

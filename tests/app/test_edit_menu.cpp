@@ -1,0 +1,390 @@
+// The Edit menu's clipboard, whole-picture and colour commands as a user
+// runs them: shortcuts on the main window, the toolbar, the dialogs.
+#include "program_fixture.h"
+
+#include "app/see_all_window.h"
+#include "document/model/document.h"
+#include "palettes/colour_palette.h"
+#include "palettes/tool_palette.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMimeData>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace quor;
+
+namespace {
+
+QImage noise(int w, int h, quint32 seed = 12345)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            img.setPixel(x, y, 0xff000000u | (seed >> 8));
+        }
+    return img;
+}
+
+QImage inverted(QImage img)
+{
+    img.invertPixels();
+    return img;
+}
+
+QImage rgb32(const QImage &img) { return img.convertToFormat(QImage::Format_RGB32); }
+
+constexpr Colour grey = rgbColour(192, 192, 192);
+constexpr Colour white = rgbColour(255, 255, 255);
+
+} // namespace
+
+class EditMenu : public ProgramTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        doc = active();
+        doc->document().loadPicture(picture);
+        doc->document().DataChanged = false;
+        QGuiApplication::clipboard()->clear();
+        // Shortcuts reach only the active window.
+        QApplication::setActiveWindow(main.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    }
+    Document &model() { return doc->document(); }
+    CanvasSurface &selection() { return model().selection(); }
+    void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::ControlModifier)
+    {
+        QTest::keyClick(main.get(), key, mods);
+    }
+    // Lifts canvas pixels 10..39 x 5..29 with the selection tool.
+    void lift()
+    {
+        state().settings.hTool = 1;
+        doc->Picture1_MouseDown(1, 0, 150, 75);
+        doc->Picture1_MouseMove(1, 0, 600, 450);
+        doc->Picture1_MouseUp(1, 0, 600, 450);
+    }
+    // Runs the whole-picture command; `look` sees the open window, then
+    // Escape is pressed on it. Whether Escape closed it is returned.
+    bool seeAll(const std::function<void(FrmQuorSeeAll &)> &look)
+    {
+        bool seen = false, closedByEscape = false;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto *w = qobject_cast<FrmQuorSeeAll *>(QApplication::activeModalWidget());
+            if (!w || seen)
+                return;
+            seen = true;
+            look(*w);
+            QTest::keyClick(w, Qt::Key_Escape);
+            closedByEscape = !w->isVisible();
+            if (w->isVisible())
+                w->reject(); // never leave the test waiting
+        });
+        poll.start();
+        press(Qt::Key_T);
+        EXPECT_TRUE(seen);
+        return closedByEscape;
+    }
+
+    const QImage picture = noise(60, 40);
+    frmquoredit *doc = nullptr;
+};
+
+TEST_F(EditMenu, SelectAllFloatsTheWholeCanvasAndInvertTargetInvertsIt)
+{
+    press(Qt::Key_A);
+    EXPECT_TRUE(model().hSelect);
+    EXPECT_EQ(selection().image(), picture);
+    EXPECT_EQ(model().selectionPlace().left, 0);
+    EXPECT_EQ(model().selectionPlace().top, 0);
+    EXPECT_TRUE(doc->PictureCopy()->isVisible());
+    EXPECT_TRUE(doc->hselectShape1()->isVisible());
+    EXPECT_TRUE(doc->hselectshapesTimer()->isActive());
+    EXPECT_TRUE(doc->selectionHandle(7)->isVisible());
+    EXPECT_EQ(model().canvas().image(), picture);
+    EXPECT_FALSE(model().DataChanged);
+
+    main->action("mnuvbdstinvert")->trigger();
+    QTest::keyClick(doc, Qt::Key_Return);
+    EXPECT_EQ(model().canvas().image(), inverted(picture));
+    EXPECT_TRUE(model().DataChanged);
+    EXPECT_FALSE(model().hSelect);
+}
+
+TEST_F(EditMenu, ClearFillsTheSelectionWithTheDrawingColourNotTheCanvas)
+{
+    lift();
+    const int fillStyle = selection().fillStyle();
+    main->coloursPalette()->setDrawingColour(rgbColour(0, 0, 200));
+    main->action("mnuEditCls")->trigger();
+    for (QPoint p : {QPoint(0, 0), QPoint(29, 24), QPoint(15, 12)})
+        EXPECT_EQ(selection().image().pixel(p), 0xff0000c8u) << p.x() << "," << p.y();
+    EXPECT_EQ(selection().fillStyle(), fillStyle);
+    EXPECT_EQ(model().canvas().image(), picture);
+
+    QTest::keyClick(doc, Qt::Key_Return);
+    EXPECT_EQ(model().canvas().image().pixel(10, 5), 0xff0000c8u);
+    EXPECT_EQ(model().canvas().image().pixel(39, 29), 0xff0000c8u);
+    EXPECT_EQ(model().canvas().image().pixel(40, 30), picture.pixel(40, 30));
+}
+
+TEST_F(EditMenu, CopyTakesOnlyAFloatingSelection)
+{
+    QClipboard *clip = QGuiApplication::clipboard();
+    clip->setText(QStringLiteral("keep"));
+    press(Qt::Key_C);
+    main->tbToolBar_ButtonClick(QStringLiteral("复制"));
+    EXPECT_EQ(clip->text(), "keep");
+    EXPECT_FALSE(clip->mimeData()->hasImage());
+
+    lift();
+    press(Qt::Key_C);
+    EXPECT_EQ(rgb32(clip->image()), picture.copy(10, 5, 30, 25));
+
+    // The toolbar button copies the floating picture as it is now.
+    main->action("mnuquorfanzhuan1")->trigger();
+    main->tbToolBar_ButtonClick(QStringLiteral("复制"));
+    EXPECT_EQ(rgb32(clip->image()), picture.copy(10, 5, 30, 25).mirrored(true, false));
+}
+
+TEST_F(EditMenu, PasteLandsAtTheLastGestureStartAndReachesTheCanvasOnlyWhenPutDown)
+{
+    const QImage pasted = noise(20, 10, 99);
+    QGuiApplication::clipboard()->setImage(pasted);
+    // Before any gesture: the top-left corner.
+    press(Qt::Key_V);
+    ASSERT_TRUE(model().hSelect);
+    EXPECT_EQ(selection().image(), pasted);
+    EXPECT_EQ(model().selectionPlace().left, 0);
+    EXPECT_EQ(model().selectionPlace().top, 0);
+    EXPECT_EQ(doc->PictureCopy()->size(), QSize(20, 10));
+    EXPECT_TRUE(doc->hselectShape1()->isVisible());
+    EXPECT_EQ(model().canvas().image(), picture);
+    EXPECT_FALSE(model().DataChanged);
+    QTest::keyClick(doc, Qt::Key_Return);
+    EXPECT_EQ(model().canvas().image().copy(0, 0, 20, 10), pasted);
+    EXPECT_TRUE(model().DataChanged);
+
+    // After a gesture: where it started; the toolbar button does the same.
+    lift();
+    QTest::keyClick(doc, Qt::Key_Escape);
+    main->tbToolBar_ButtonClick(QStringLiteral("粘贴"));
+    EXPECT_EQ(model().selectionPlace().left, 150);
+    EXPECT_EQ(model().selectionPlace().top, 75);
+    // Put down with the paste operation in force.
+    main->action("mnuvbsrcinvert")->trigger();
+    const QImage under = model().canvas().image().copy(10, 5, 20, 10);
+    QTest::keyClick(doc, Qt::Key_Return);
+    const QImage got = model().canvas().image().copy(10, 5, 20, 10);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 20; ++x)
+            ASSERT_EQ(got.pixel(x, y), 0xff000000u | (pasted.pixel(x, y) ^ under.pixel(x, y)))
+                << x << "," << y;
+}
+
+TEST_F(EditMenu, PasteWithoutAPictureOnTheClipboardDoesNothing)
+{
+    press(Qt::Key_V);
+    QGuiApplication::clipboard()->setText(QStringLiteral("only text"));
+    press(Qt::Key_V);
+    EXPECT_FALSE(model().hSelect);
+    EXPECT_FALSE(doc->PictureCopy()->isVisible());
+    EXPECT_FALSE(doc->hselectShape1()->isVisible());
+    EXPECT_EQ(model().canvas().image(), picture);
+}
+
+TEST_F(EditMenu, SecondPasteReplacesTheFloatingPictureAndKeepsTheBlink)
+{
+    QGuiApplication::clipboard()->setImage(noise(20, 10, 1));
+    press(Qt::Key_V);
+    // Let the frame blink once: the white phase shows.
+    QElapsedTimer t;
+    t.start();
+    while (!doc->hselectShape2()->isVisible() && t.elapsed() < 3000)
+        QTest::qWait(5);
+    ASSERT_TRUE(doc->hselectShape2()->isVisible());
+    ASSERT_FALSE(doc->hselectShape1()->isVisible());
+
+    const QImage second = noise(35, 15, 2);
+    QGuiApplication::clipboard()->setImage(second);
+    main->action("mnuEditPaste")->trigger();
+    EXPECT_EQ(selection().image(), second);
+    EXPECT_EQ(doc->PictureCopy()->size(), QSize(35, 15));
+    // Still one phase at a time.
+    EXPECT_FALSE(doc->hselectShape1()->isVisible());
+    EXPECT_TRUE(doc->hselectShape2()->isVisible());
+    EXPECT_TRUE(doc->hselectshapesTimer()->isActive());
+    EXPECT_EQ(model().canvas().image(), picture);
+}
+
+TEST_F(EditMenu, PictureLargerThanTheCanvasLimitsIsPastedWhole)
+{
+    QImage big(3000, 2500, QImage::Format_RGB32);
+    big.fill(qRgb(10, 20, 30));
+    big.setPixel(2999, 2499, qRgb(250, 0, 0));
+    QGuiApplication::clipboard()->setImage(big);
+    press(Qt::Key_V);
+    EXPECT_EQ(selection().widthPx(), 3000);
+    EXPECT_EQ(selection().heightPx(), 2500);
+    EXPECT_EQ(selection().image().pixel(2999, 2499), qRgb(250, 0, 0));
+    EXPECT_EQ(model().canvas().image().size(), picture.size());
+}
+
+TEST_F(EditMenu, WholePictureShowsAnExactCopyAndEscapeClosesIt)
+{
+    model().canvas().line(0, 0, 300, 300, rgbColour(255, 0, 0), LineKind::BoxFilled);
+    model().DataChanged = false;
+    const QImage canvas = model().canvas().image();
+    const bool closed = seeAll([&](FrmQuorSeeAll &w) {
+        EXPECT_EQ(w.windowTitle(), "查看全图");
+        EXPECT_FALSE(w.scaledDown());
+        EXPECT_EQ(rgb32(w.Picture1()->pixmap().toImage()), canvas);
+        // Centred in the window, which opened at the picture's size.
+        w.resize(160, 140);
+        QApplication::processEvents();
+        EXPECT_EQ(w.Picture1()->pos(), QPoint(50, 50));
+        w.resize(40, 140);
+        QApplication::processEvents();
+        EXPECT_EQ(w.Picture1()->pos(), QPoint(0, 50));
+    });
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(model().canvas().image(), canvas);
+    EXPECT_FALSE(model().DataChanged);
+    EXPECT_EQ(model().scratch().widthPx(), 1); // the copy is let go
+}
+
+TEST_F(EditMenu, WholePictureGoesThroughThePasteMode)
+{
+    main->action("mnuvbnotsrccopy")->trigger();
+    seeAll([&](FrmQuorSeeAll &w) {
+        EXPECT_EQ(rgb32(w.Picture1()->pixmap().toImage()), inverted(picture));
+    });
+    EXPECT_EQ(model().canvas().image(), picture);
+}
+
+TEST_F(EditMenu, WholePictureLargerThanTheScreenIsScaledToFit)
+{
+    QImage big(2400, 2000, QImage::Format_RGB32);
+    big.fill(qRgb(0, 0, 255));
+    for (int y = 0; y < 2000; ++y)
+        for (int x = 0; x < 1200; ++x)
+            big.setPixel(x, y, qRgb(255, 0, 0));
+    model().loadPicture(big);
+    const QRect screen = main->screen()->availableGeometry();
+    ASSERT_TRUE(screen.width() < 2400 || screen.height() < 2000);
+    seeAll([&](FrmQuorSeeAll &w) {
+        EXPECT_TRUE(w.scaledDown());
+        EXPECT_TRUE(w.windowTitle().startsWith(QStringLiteral("查看全图（缩小显示 ")));
+        const QImage shown = w.Picture1()->pixmap().toImage();
+        EXPECT_LE(shown.width(), screen.width());
+        EXPECT_LE(shown.height(), screen.height());
+        EXPECT_NEAR(double(shown.width()) / shown.height(), 1.2, 0.01);
+        EXPECT_TRUE(screen.contains(w.geometry()));
+        EXPECT_EQ(shown.pixel(shown.width() / 4, shown.height() / 2), qRgb(255, 0, 0));
+        EXPECT_EQ(shown.pixel(shown.width() * 3 / 4, shown.height() / 2), qRgb(0, 0, 255));
+    });
+}
+
+TEST_F(EditMenu, ForegroundColourGoesToCanvasSelectionTextBoxAndPalette)
+{
+    lift();
+    script.colourAnswers.push_back({true, QColor(0, 90, 0)});
+    press(Qt::Key_F);
+    ASSERT_EQ(script.shown.size(), 1);
+    EXPECT_EQ(script.shown[0].kind, "colour");
+    EXPECT_EQ(script.shown[0].title, "前景色...");
+    EXPECT_EQ(script.shown[0].buttons, 11);
+    const Colour green = rgbColour(0, 90, 0);
+    EXPECT_EQ(model().canvas().foreColor(), green);
+    EXPECT_EQ(selection().foreColor(), green);
+    EXPECT_EQ(doc->hword()->palette().color(QPalette::Text), QColor(0, 90, 0));
+    EXPECT_EQ(main->coloursPalette()->Picture1Forecolor()->backColor(), green);
+    EXPECT_EQ(state().settings.foreColour, green);
+    EXPECT_EQ(main->toolsPalette()->styleBox(StyleFamily::Box, 3)->surface().point(90, 97), green);
+
+    // Light grey: everything grey but the samples, which go white.
+    script.colourAnswers.push_back({true, QColor(192, 192, 192)});
+    main->tbToolBar_ButtonClick(QStringLiteral("前景色"));
+    EXPECT_EQ(model().canvas().foreColor(), grey);
+    EXPECT_EQ(selection().foreColor(), grey);
+    EXPECT_EQ(doc->hword()->palette().color(QPalette::Text), QColor(192, 192, 192));
+    EXPECT_EQ(main->coloursPalette()->Picture1Forecolor()->backColor(), grey);
+    EXPECT_EQ(main->dlgCommonDialog.Color, QColor(255, 255, 255));
+    frmquortools *tools = main->toolsPalette();
+    EXPECT_EQ(tools->styleBox(StyleFamily::Box, 2)->surface().point(90, 97), white);
+    EXPECT_EQ(tools->styleBox(StyleFamily::Hu, 9)->surface().point(300, 97), white);
+    EXPECT_EQ(tools->styleBox(StyleFamily::Circle, 14)->surface().point(300, 97), white);
+
+    // Cancel changes nothing and says nothing.
+    script.colourAnswers.push_back({false, {}});
+    press(Qt::Key_F);
+    EXPECT_EQ(model().canvas().foreColor(), grey);
+    EXPECT_EQ(lastMessage().kind, "");
+}
+
+TEST_F(EditMenu, BackgroundColourLeavesOnlyTheLoadedPictureAndMarksTheDocument)
+{
+    model().resizeCanvas(1500, 900); // 100 x 60 pixels, the picture in the corner
+    model().canvas().line(0, 0, 1485, 885, rgbColour(255, 0, 0), LineKind::BoxFilled);
+    // A selection lifted after another was dropped, with a stroke on it.
+    lift();
+    QTest::keyClick(doc, Qt::Key_Escape);
+    lift();
+    selection().line(0, 0, 300, 0, rgbColour(0, 255, 0));
+    model().DataChanged = false;
+
+    script.colourAnswers.push_back({true, QColor(0, 128, 0)});
+    press(Qt::Key_B);
+    EXPECT_EQ(script.shown.value(0).title, "背景色");
+    EXPECT_EQ(script.shown.value(0).buttons, 11);
+    const QImage c = model().canvas().image();
+    EXPECT_EQ(c.copy(0, 0, 60, 40), picture);
+    EXPECT_EQ(c.pixel(80, 50), qRgb(0, 128, 0));
+    EXPECT_EQ(c.pixel(70, 10), qRgb(0, 128, 0));
+    QImage plain(30, 25, QImage::Format_RGB32);
+    plain.fill(qRgb(0, 128, 0));
+    EXPECT_EQ(selection().image(), plain);
+    EXPECT_EQ(main->coloursPalette()->Picture1backcolor()->backColor(), rgbColour(0, 128, 0));
+    EXPECT_EQ(state().settings.backColour, rgbColour(0, 128, 0));
+    EXPECT_TRUE(model().DataChanged);
+
+    script.colourAnswers.push_back({false, {}});
+    model().DataChanged = false;
+    main->tbToolBar_ButtonClick(QStringLiteral("背景色"));
+    EXPECT_FALSE(model().DataChanged);
+    EXPECT_EQ(lastMessage().kind, "");
+}
+
+TEST_F(EditMenu, WithoutADocumentNothingHappens)
+{
+    main->mnuFileClose_Click();
+    ASSERT_EQ(state().hEditCount, 0);
+    const QImage onClip = noise(8, 8, 5);
+    QGuiApplication::clipboard()->setImage(onClip);
+    script.colourAnswers.push_back({true, QColor(1, 2, 3)});
+    script.colourAnswers.push_back({true, QColor(1, 2, 3)});
+    for (auto handler : {&frmQuorMain::mnuEditselect_Click, &frmQuorMain::mnuEditCls_Click,
+                         &frmQuorMain::mnuEditCopy_Click, &frmQuorMain::mnuEditPaste_Click,
+                         &frmQuorMain::mnueditseeall_Click, &frmQuorMain::mnueditforecolor_Click,
+                         &frmQuorMain::mnueditbackcolor_Click})
+        (main.get()->*handler)();
+    for (const char *key : {"复制", "粘贴", "前景色", "背景色"})
+        main->tbToolBar_ButtonClick(QString::fromUtf8(key));
+    EXPECT_TRUE(script.shown.isEmpty());
+    EXPECT_EQ(rgb32(QGuiApplication::clipboard()->image()), onClip);
+    EXPECT_EQ(state().settings.foreColour, 0);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}

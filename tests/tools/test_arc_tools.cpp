@@ -1,0 +1,288 @@
+// The arc and sector tools driven with mouse events on the canvas: the
+// blinking guide of the first phase, the exclusive-or rubber band of the
+// second, the final figures, and how the phase survives clicks, double
+// clicks, tool changes and a save.
+#include "canvas_mouse.h"
+
+#include "palettes/colour_palette.h"
+#include "palettes/tool_palette.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include <numbers>
+
+using namespace quor;
+
+namespace {
+
+constexpr double Pi = std::numbers::pi;
+const Colour Blue = rgbColour(0, 0, 255), Red = rgbColour(200, 0, 0);
+const Colour FillBlue = rgbColour(0, 0, 200), Ground = rgbColour(30, 160, 90);
+
+} // namespace
+
+class ArcTools : public ProgramTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        doc = active();
+        doc->canvas()->Move(0, 0, tw(300), tw(300));
+        canvas().setBackColor(rgbColour(255, 255, 255));
+        // Two grounds, so an exclusive-or mark left behind would show on either.
+        canvas().line(0, tw(150), tw(299), tw(299), Ground, LineKind::BoxFilled);
+        canvas().setForeColor(Red);
+        canvas().setFillColor(FillBlue);
+        canvas().setFillStyle(1);
+        main->coloursPalette()->setDrawingColour(Blue);
+        doc->document().DataChanged = false;
+        before = canvas().image();
+    }
+    void TearDown() override
+    {
+        doc->huradiusTimer()->stop();
+        ProgramTest::TearDown();
+    }
+    // The canvas as it was before the gesture, with the canvas's styles now.
+    std::unique_ptr<CanvasSurface> expected() const
+    {
+        auto s = std::make_unique<CanvasSurface>();
+        s->setImage(before);
+        const CanvasSurface &c = doc->canvas()->surface();
+        s->setForeColor(c.foreColor());
+        s->setFillColor(c.fillColor());
+        s->setFillStyle(c.fillStyle());
+        s->setDrawStyle(c.drawStyle());
+        s->setDrawWidth(c.drawWidth());
+        return s;
+    }
+    // The pixels that differ from the canvas before the gesture.
+    QRect changed() const
+    {
+        QRect box;
+        const QImage &now = doc->canvas()->surface().image();
+        for (int y = 0; y < now.height(); ++y)
+            for (int x = 0; x < now.width(); ++x)
+                if (now.pixel(x, y) != before.pixel(x, y))
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    }
+    Colour at(int x, int y) { return canvas().point(tw(x), tw(y)); }
+    bool guideShown() const
+    {
+        return doc->huradiusLine1()->isVisible() || doc->huradiusLine2()->isVisible();
+    }
+
+    frmquoredit *doc = nullptr;
+    CanvasMouse mouse{nullptr};
+    QImage before;
+};
+
+TEST_F(ArcTools, TheWorkedExampleGivesThreeQuartersOfTheCircle)
+{
+    for (int tool : {8, 10}) {
+        state().settings.hTool = tool;
+        canvas().setFillStyle(tool == 10 ? 4 : 1); // the sector with a hatch
+        CanvasMouse m(doc);
+        // Guide from the centre (1500, 1500) to the right, radius 1500; the
+        // second press straight above the centre.
+        m.drag({{100, 100}, {160, 100}, {200, 100}});
+        ASSERT_TRUE(doc->document().hHulineradius);
+        m.press({100, 0});
+        m.release({100, 0});
+        EXPECT_EQ(doc->document().arc.hRadiusAngle, 0);
+        EXPECT_EQ(doc->document().arc.hArcAngle, Pi / 2);
+
+        auto e = expected();
+        if (tool == 8)
+            e->circle(tw(100), tw(100), tw(100), Blue, Pi / 2, 0.0);
+        else
+            e->circle(tw(100), tw(100), tw(100), std::nullopt, -Pi / 2, -2 * Pi);
+        EXPECT_EQ(canvas().image(), e->image()) << "tool " << tool;
+        // From the top through the left and the bottom to the right.
+        const Colour ink = tool == 8 ? Blue : Red;
+        for (QPoint p : {QPoint(100, 0), QPoint(0, 100), QPoint(100, 200), QPoint(200, 100)})
+            EXPECT_EQ(at(p.x(), p.y()), ink) << "tool " << tool << " at " << p.x() << "," << p.y();
+        EXPECT_EQ(changed(), QRect(0, 0, 201, 201)) << "tool " << tool;
+        EXPECT_EQ(at(171, 29), before.pixel(171, 29) & 0xffffff) << "tool " << tool;
+        // The sector's radii to the top and to the right; the arc has none.
+        for (QPoint p : {QPoint(100, 50), QPoint(150, 100)})
+            EXPECT_EQ(at(p.x(), p.y()) == Red, tool == 10) << p.x() << "," << p.y();
+        EXPECT_TRUE(doc->document().DataChanged);
+        EXPECT_FALSE(doc->document().hHulineradius);
+        EXPECT_FALSE(guideShown());
+        EXPECT_FALSE(doc->huradiusTimer()->isActive());
+
+        canvas().setImage(before);
+        doc->document().DataChanged = false;
+    }
+}
+
+TEST_F(ArcTools, PointingOnTheGuideGivesTheWholeCircleAndOnTheCentreAZeroAngle)
+{
+    state().settings.hTool = 8;
+    CanvasMouse m(doc);
+    // Guide straight up: g = pi/2.
+    m.drag({{100, 100}, {100, 40}});
+    m.click({100, 10});
+    auto e = expected();
+    e->circle(tw(100), tw(100), tw(60), Blue);
+    EXPECT_EQ(canvas().image(), e->image());
+
+    canvas().setImage(before);
+    m.drag({{100, 100}, {100, 40}});
+    m.click({100, 100});
+    EXPECT_EQ(doc->document().arc.hArcAngle, 0);
+    e = expected();
+    e->circle(tw(100), tw(100), tw(60), Blue, 0.0, Pi / 2);
+    EXPECT_EQ(canvas().image(), e->image());
+}
+
+TEST_F(ArcTools, TheRubberBandLeavesNoTraceWhereverThePointerGoes)
+{
+    canvas().setFillStyle(6);
+    canvas().setDrawWidth(2);
+    for (int tool : {8, 10}) {
+        state().settings.hTool = tool;
+        CanvasMouse m(doc);
+        m.drag({{120, 150}, {120, 60}}); // straight up, radius 90 pixels
+        const QImage guided = canvas().image();
+        EXPECT_EQ(guided, before) << "tool " << tool;
+
+        m.press({40, 150});
+        EXPECT_NE(canvas().image(), before) << "tool " << tool; // the band shows
+        // Round the centre, onto it (a = 0), along the guide (the whole
+        // circle) and across direction 0.
+        for (QPoint p : {QPoint(40, 250), QPoint(120, 150), QPoint(120, 5), QPoint(250, 140),
+                         QPoint(250, 160), QPoint(200, 250), QPoint(60, 240)})
+            m.move(p);
+        // Released elsewhere: the figure ends where the last move pointed.
+        m.release({0, 0});
+        const double a = doc->document().arc.hArcAngle;
+        EXPECT_NEAR(a, 2 * Pi - std::atan2(90, 60), 1e-12) << "tool " << tool;
+
+        auto e = expected();
+        if (tool == 8)
+            e->circle(tw(120), tw(150), tw(90), Blue, a, Pi / 2);
+        else
+            e->circle(tw(120), tw(150), tw(90), std::nullopt, -a, -Pi / 2);
+        EXPECT_EQ(canvas().image(), e->image()) << "tool " << tool;
+        canvas().setImage(before);
+    }
+}
+
+TEST_F(ArcTools, TheGuideBlinksAboveTheCanvasAndNeverInIt)
+{
+    state().settings.hTool = 8;
+    CanvasMouse m(doc);
+    m.press({100, 100});
+    EXPECT_TRUE(doc->huradiusLine1()->isVisible());
+    EXPECT_TRUE(doc->huradiusTimer()->isActive());
+    EXPECT_EQ(doc->huradiusTimer()->interval(), 100);
+    // It blinks while it is dragged: a move places both lines and leaves
+    // the blinking alone.
+    QTRY_VERIFY_WITH_TIMEOUT(doc->huradiusLine2()->isVisible(), 1000);
+    m.move({160, 40});
+    EXPECT_TRUE(doc->huradiusLine2()->isVisible());
+    EXPECT_FALSE(doc->huradiusLine1()->isVisible());
+    for (OverlayShape *line : {doc->huradiusLine1(), doc->huradiusLine2()}) {
+        EXPECT_EQ(line->a(), tw(100));
+        EXPECT_EQ(line->b(), tw(100));
+        EXPECT_EQ(line->c(), tw(160));
+        EXPECT_EQ(line->d(), tw(40));
+    }
+    m.release({160, 40});
+    EXPECT_TRUE(doc->document().hHulineradius);
+    QTRY_VERIFY_WITH_TIMEOUT(doc->huradiusLine1()->isVisible(), 1000);
+    EXPECT_FALSE(doc->huradiusLine2()->isVisible());
+    EXPECT_EQ(canvas().image(), before);
+    EXPECT_FALSE(doc->document().DataChanged);
+
+    // A save meanwhile writes the canvas without the guide and leaves the
+    // guide waiting for the second press.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("guide.bmp");
+    script.fileAnswers = {path};
+    main->mnuFileSave_Click();
+    const QImage saved(path);
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), before);
+    EXPECT_TRUE(doc->document().hHulineradius);
+    EXPECT_TRUE(doc->huradiusTimer()->isActive());
+
+    m.click({100, 40}); // straight up from the centre
+    auto e = expected();
+    e->circle(tw(100), tw(100), std::hypot(tw(60), tw(60)), Blue, Pi / 2, Pi / 4);
+    EXPECT_EQ(canvas().image(), e->image());
+}
+
+TEST_F(ArcTools, AClickWithoutDragPlacesNoGuide)
+{
+    state().settings.hTool = 10;
+    CanvasMouse m(doc);
+    m.click({80, 80});
+    EXPECT_FALSE(doc->document().hHulineradius);
+    EXPECT_FALSE(guideShown());
+    EXPECT_FALSE(doc->huradiusTimer()->isActive());
+    EXPECT_EQ(canvas().image(), before);
+    EXPECT_FALSE(doc->document().DataChanged);
+    // The next press starts the first phase again.
+    m.drag({{80, 80}, {80, 20}});
+    EXPECT_TRUE(doc->document().hHulineradius);
+    EXPECT_EQ(canvas().image(), before);
+}
+
+TEST_F(ArcTools, ADoubleClickToFinishDoesNotStartASecondPhase)
+{
+    state().settings.hTool = 8;
+    CanvasMouse m(doc);
+    m.drag({{100, 100}, {200, 100}});
+    m.click({100, 0});
+    const QImage arc = canvas().image();
+    ASSERT_NE(arc, before);
+    // The second press of a double click comes as a double click only; its
+    // release must not bring back the finished guide.
+    m.doublePress({100, 0});
+    m.release({100, 0});
+    EXPECT_FALSE(doc->document().hHulineradius);
+    EXPECT_FALSE(guideShown());
+    EXPECT_EQ(canvas().image(), arc);
+    // So the next drag places a new guide instead of drawing round the old one.
+    m.drag({{50, 50}, {50, 20}});
+    EXPECT_TRUE(doc->document().hHulineradius);
+    EXPECT_EQ(canvas().image(), arc);
+}
+
+TEST_F(ArcTools, TheArcToolsShareThePhaseAndOtherToolsCancelIt)
+{
+    frmquortools &palette = *main->toolsPalette();
+    CanvasMouse m(doc);
+    palette.Command_GotFocus(10); // the arc
+    ASSERT_EQ(state().settings.hTool, 8);
+    m.drag({{100, 100}, {200, 100}});
+    palette.Command_GotFocus(14); // the sector finishes the arc's guide
+    ASSERT_EQ(state().settings.hTool, 10);
+    EXPECT_TRUE(doc->document().hHulineradius);
+    EXPECT_TRUE(doc->huradiusTimer()->isActive());
+    before = canvas().image(); // the palette may have restyled the canvas
+    m.click({100, 0});
+    auto e = expected();
+    e->circle(tw(100), tw(100), tw(100), std::nullopt, -Pi / 2, -2 * Pi);
+    EXPECT_EQ(canvas().image(), e->image());
+
+    // A guide cancelled by choosing the rectangle is gone for good: back on
+    // the arc, the next drag places a new guide and draws nothing.
+    before = canvas().image();
+    m.drag({{100, 100}, {200, 100}});
+    palette.Command_GotFocus(4);
+    EXPECT_FALSE(doc->document().hHulineradius);
+    EXPECT_FALSE(guideShown());
+    EXPECT_FALSE(doc->huradiusTimer()->isActive());
+    palette.Command_GotFocus(10);
+    m.drag({{40, 40}, {40, 10}});
+    EXPECT_EQ(canvas().image(), before);
+    EXPECT_TRUE(doc->document().hHulineradius);
+    EXPECT_EQ(doc->huradiusLine1()->a(), tw(40));
+}
