@@ -1,5 +1,9 @@
 #include "harness.h"
 
+#include <QDateTime>
+
+#include <QFileInfo>
+
 #include <QDir>
 #include <QFile>
 #include <QProcessEnvironment>
@@ -462,6 +466,32 @@ void Session::reportFailure()
             std::cout << "[ e2e      ] the program's output:\n" << output.toStdString() << '\n';
     }
     std::cout << std::flush;
+}
+
+QList<std::pair<QString, QRect>> Session::widgets()
+{
+    QList<std::pair<QString, QRect>> result;
+    QFile f(dir_.filePath("widgets.txt"));
+    if (!f.open(QIODevice::ReadOnly))
+        return result;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.split('\t');
+        if (parts.size() != 2)
+            continue;
+        const QList<QByteArray> r = parts[1].split(' ');
+        if (r.size() == 4)
+            result.append({QString::fromUtf8(parts[0]),
+                           QRect(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt())});
+    }
+    return result;
+}
+
+Ms Session::sinceLastReport()
+{
+    const QFileInfo info(dir_.filePath("widgets.txt"));
+    if (!info.exists())
+        return Ms(0);
+    return Ms(info.lastModified().msecsTo(QDateTime::currentDateTime()));
 }
 
 std::optional<QRect> Session::widget(const QString &path, Ms timeout)

@@ -56,6 +56,11 @@ public:
     // Screen rectangle of a visible widget of the program by its object
     // name, or by the end of its named-ancestor path ("frmquortools/Text1").
     std::optional<QRect> widget(const QString &path, Ms timeout = 5s);
+    // Every visible named widget the program last reported, by path.
+    QList<std::pair<QString, QRect>> widgets();
+    // How long ago the program last reported its widgets: it does so every
+    // 150 ms from its event loop, so a large age means it stopped answering.
+    Ms sinceLastReport();
 
     // Visible top-level windows of the program, bottom of the stack first.
     QList<Window> windows();

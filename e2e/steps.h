@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace e2e {
 
 // Canvas pixel (x, y) on the screen.
@@ -44,6 +47,40 @@ inline QImage saveThroughCloseQuestion(Session &s, const QString &caption, const
     s.type(file);
     s.key("Return");
     return Session::readImage(file);
+}
+
+// Saves a new document (F3) into the session's home through the save
+// dialog titled `title`; the picture written.
+inline QImage saveNew(Session &s, const QString &title, const QString &name)
+{
+    using namespace std::chrono_literals;
+    s.key("F3");
+    if (!s.waitWindow(title))
+        return {};
+    const QString file = s.home() + "/" + name;
+    s.key("ctrl+a");
+    s.type(file);
+    s.key("Return");
+    if (!s.waitWindowGone(title))
+        return {};
+    // The file is written right after the dialog closes.
+    for (int i = 0; i < 50 && QImage(file).isNull(); ++i)
+        std::this_thread::sleep_for(100ms);
+    return Session::readImage(file);
+}
+
+// F3 again saves under the document's name: the new picture once it
+// differs from `before`.
+inline QImage saveAgain(Session &s, const QString &file, const QImage &before)
+{
+    using namespace std::chrono_literals;
+    s.key("F3");
+    QImage after;
+    for (int i = 0; i < 50 && (after.isNull() || after == before); ++i) {
+        std::this_thread::sleep_for(100ms);
+        after = QImage(file);
+    }
+    return after.convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace e2e

@@ -11,24 +11,6 @@ using namespace e2e;
 
 namespace {
 
-// Saves a new document (F3) into the session's home; the dialog's title is
-// `title`.
-QImage saveNew(Session &s, const QString &title, const QString &name)
-{
-    s.key("F3");
-    if (!s.waitWindow(title))
-        return {};
-    const QString file = s.home() + "/" + name;
-    s.key("ctrl+a");
-    s.type(file);
-    s.key("Return");
-    if (!s.waitWindowGone(title))
-        return {};
-    // The file is written right after the dialog closes.
-    for (int i = 0; i < 50 && QImage(file).isNull(); ++i)
-        std::this_thread::sleep_for(100ms);
-    return Session::readImage(file);
-}
 
 } // namespace
 
@@ -48,12 +30,7 @@ TEST(Effects, SoftenFromTheKeyboardChangesExactlyTheSelection)
     s.key("F8");
     s.key("Return");
     // Saved again under its name, without a question.
-    s.key("F3");
-    QImage after;
-    for (int i = 0; i < 50 && (after.isNull() || after == before); ++i) {
-        std::this_thread::sleep_for(100ms);
-        after = QImage(s.home() + "/picture.bmp");
-    }
+    const QImage after = saveAgain(s, s.home() + "/picture.bmp", before);
     ASSERT_FALSE(after.isNull());
 
     // The lifted 35 x 35 square softened and put back where it was.

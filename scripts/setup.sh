@@ -7,12 +7,14 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-qpa-plugins libgl-dev
     qt6-translations-l10n fonts-wqy-microhei adwaita-icon-theme
+    qt6-image-formats-plugins
     libuemf-dev
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick xclip
     clang libclang-rt-14-dev
     poppler-utils
     dosfstools attr
+    desktop-file-utils librsvg2-bin
 )
 
 missing=()

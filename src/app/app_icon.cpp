@@ -6,13 +6,8 @@
 
 namespace quor {
 
-namespace {
-
-QPixmap drawIcon(int size)
+void paintQuorIcon(QPainter &p, int size)
 {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
     // The palette board with a thumb hole.
@@ -37,6 +32,16 @@ QPixmap drawIcon(int size)
     p.drawLine(QPointF(29, 2), QPointF(17, 16));
     p.setPen(QPen(QColor(40, 40, 40), 3.2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(17, 16), QPointF(14.5, 19));
+}
+
+namespace {
+
+QPixmap drawIcon(int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    paintQuorIcon(p, size);
     return pm;
 }
 

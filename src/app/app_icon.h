@@ -3,8 +3,14 @@
 
 #include <QIcon>
 
+class QPainter;
+
 namespace quor {
 
 QIcon quorIcon();
+
+// Paints the icon size x size pixels large at the painter's origin; the
+// build draws the installed icon files with it too.
+void paintQuorIcon(QPainter &p, int size);
 
 } // namespace quor

@@ -4,7 +4,9 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -34,6 +36,19 @@ QWidget *ownerWidget(QObject *o)
         if (auto *w = qobject_cast<QWidget *>(o))
             return w;
     return QApplication::activeWindow();
+}
+
+// The index of the filter Qt reports as chosen. With hidden details Qt
+// reports it as shown, without its last parenthesised patterns.
+qsizetype chosenFilter(const QStringList &filters, const QString &reported)
+{
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        const QString &f = filters[i];
+        const QString shown = f.left(f.lastIndexOf(QLatin1String(" ("))).trimmed();
+        if (f == reported || shown == reported.trimmed())
+            return i;
+    }
+    return -1;
 }
 
 } // namespace
@@ -82,11 +97,39 @@ void QtDialogBackend::fileDialog(CommonDialog &d, bool save)
         dlg.setNameFilters(filters);
         dlg.selectNameFilter(filters.value(qMax(0, d.FilterIndex - 1)));
     }
+    // Choosing another filter puts its first pattern's extension on the
+    // typed name, which for our either-case patterns would be "[jJ][pP][gG]";
+    // the plain extension of the filter text goes there instead.
+    if (save && filters.size() > 1) {
+        auto plainExtension = [&dlg, &d, filters](const QString &chosen) {
+            const qsizetype entry = chosenFilter(filters, chosen);
+            if (entry < 0)
+                return;
+            const QString pattern = d.Filter.split(QLatin1Char('|'))
+                                        .value(2 * int(entry) + 1)
+                                        .section(QLatin1Char(';'), 0, 0);
+            const QString extension = QFileInfo(pattern).suffix();
+            auto *edit = dlg.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (!edit || extension.isEmpty() || extension.contains(QLatin1Char('*')))
+                return;
+            QString name = edit->text();
+            const QString typed = QFileInfo(name).suffix();
+            if (typed.isEmpty())
+                return;
+            name.chop(typed.size());
+            edit->setText(name + extension);
+        };
+        QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, plainExtension);
+    }
     if (!d.FileName.isEmpty())
         dlg.selectFile(d.FileName);
     d.FileName.clear();
-    if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
+    if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
         d.FileName = QDir::toNativeSeparators(dlg.selectedFiles().first());
+        // Commands that read by the chosen entry ask for it afterwards.
+        if (const qsizetype chosen = chosenFilter(filters, dlg.selectedNameFilter()); chosen >= 0)
+            d.FilterIndex = int(chosen) + 1;
+    }
 }
 
 bool QtDialogBackend::colourDialog(CommonDialog &d)
@@ -114,9 +157,14 @@ bool QtDialogBackend::printDialog(CommonDialog &d, bool pageSetup)
 {
     if (pageSetup) {
         QPageSetupDialog dlg(&printerOf(d), ownerWidget(d.owner()));
+        dlg.setWindowTitle(d.DialogTitle);
         return dlg.exec() == QDialog::Accepted;
     }
     QPrintDialog dlg(&printerOf(d), ownerWidget(d.owner()));
+    dlg.setWindowTitle(d.DialogTitle);
+    // Flags: 8 no page numbers, 1 the selection option.
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, !(d.Flags & 0x8));
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, bool(d.Flags & 0x1));
     return dlg.exec() == QDialog::Accepted;
 }
 

@@ -10,6 +10,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMimeData>
 #include <QPointer>
 #include <QTimer>
@@ -36,14 +37,37 @@ void floatPicture(frmquoredit *doc, const QImage &picture, double left, double t
 }
 
 // The picture on the desktop clipboard, whatever program put it there
-// (PNG, BMP, JPEG, ...), or a null image when it holds none. Qt gives up
-// on an owner that does not answer, so this cannot hang.
+// (PNG, BMP, JPEG, ...), or a null image when it holds none. Every question
+// to the clipboard's owner may wait 5 s for an answer, and Qt's own
+// hasImage() and image() ask again for each picture type: an owner that
+// hangs would freeze the program for a minute. So ask once for the list of
+// types and once for the best picture type on it.
 QImage clipboardPicture()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasImage())
+    if (!data)
         return {};
-    return qvariant_cast<QImage>(data->imageData());
+    const QStringList types = data->formats();
+    QString best;
+    for (const char *preferred : {"image/png", "image/bmp", "image/jpeg"})
+        if (types.contains(QLatin1String(preferred))) {
+            best = QLatin1String(preferred);
+            break;
+        }
+    if (best.isEmpty()) {
+        const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+        for (const QString &type : types)
+            if (readable.contains(type.toLatin1())) {
+                best = type;
+                break;
+            }
+    }
+    if (!best.isEmpty())
+        return QImage::fromData(data->data(best));
+    // Our own copy, still held by this program, is the picture itself.
+    if (types.contains(QLatin1String("application/x-qt-image")))
+        return qvariant_cast<QImage>(data->imageData());
+    return {};
 }
 
 } // namespace
@@ -65,7 +89,11 @@ void frmQuorMain::mnuEditCls_Click()
     if (!doc)
         return;
     // Without a floating selection this paints the hidden picture only.
-    CanvasSurface &s = doc->document().selection();
+    Document &d = doc->document();
+    CanvasSurface &s = d.selection();
+    d.beginStep();
+    if (d.hSelect)
+        d.markSelectionEdit();
     const Colour c = m_state.settings.drawingColour;
     const int drawStyle = s.drawStyle(), fillStyle = s.fillStyle();
     const Colour fillColour = s.fillColor();
@@ -76,6 +104,7 @@ void frmQuorMain::mnuEditCls_Click()
     s.setDrawStyle(drawStyle);
     s.setFillStyle(fillStyle);
     s.setFillColor(fillColour);
+    d.endStep();
 }
 
 void frmQuorMain::mnuEditCopy_Click()
@@ -95,9 +124,14 @@ void frmQuorMain::mnuEditPaste_Click()
     const QImage picture = clipboardPicture();
     if (picture.isNull())
         return;
-    // Whole, however large: the canvas keeps its size.
-    const Document &d = doc->document();
+    // Whole, however large: the canvas keeps its size. Replacing a floating
+    // picture is a step of the history; floating the first is not.
+    Document &d = doc->document();
+    d.beginStep();
+    if (d.hSelect)
+        d.markSelectionEdit();
     floatPicture(doc, picture, d.hStartx, d.hStarty);
+    d.endStep();
 }
 
 void frmQuorMain::mnueditseeall_Click()

@@ -37,9 +37,12 @@ void flipSelection(frmquoredit *doc, effects::Flip kind)
     const QImage mirrored = effects::flipped(d.selection().image(), kind);
     if (mirrored.isNull())
         return;
+    d.beginStep();
+    d.markSelectionEdit();
     d.scratch().setImage(mirrored);
     d.scratch().setScaleSize(d.selection().scaleWidth(), d.selection().scaleHeight());
     d.selection().setImage(d.scratch().image());
+    d.endStep();
 }
 
 } // namespace

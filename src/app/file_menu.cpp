@@ -89,7 +89,7 @@ void saveActive(frmQuorMain &w, bool alwaysAsk, const QString &titleWord)
         }
         showWriteMarks(w, doc);
         doc->setCaption(fileName);
-        doc->document().DataChanged = false;
+        doc->document().markSaved();
     } catch (const QuorError &e) {
         if (e.number != err::DialogCancelled)
             msgBox(&w, otherErrorMessage(e.description), mb::OkOnly, appTitle());
@@ -182,7 +182,7 @@ void frmQuorMain::mnuFileOpen_Click()
             }
         }
         doc->setCaption(fileName);
-        doc->document().DataChanged = false;
+        doc->document().markSaved();
         applyDrawingSettings();
         m_state.hEnableDocCommands(true);
     } catch (const QuorError &e) {
@@ -269,7 +269,7 @@ void frmQuorMain::mnuAllFileSave_Click()
         if (skip)
             continue;
         doc->setCaption(fileName);
-        doc->document().DataChanged = false;
+        doc->document().markSaved();
     }
 }
 

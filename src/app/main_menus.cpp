@@ -32,6 +32,7 @@ const MenuRow menuTree[] = {
     {1, "mnuFileBar0", "-", nullptr, nullptr},
     {1, "mnuFileSave", "保存", "F3", &frmQuorMain::mnuFileSave_Click},
     {1, "mnuFileSaveAs", "另存为...", "F4", &frmQuorMain::mnuFileSaveAs_Click},
+    {1, "mnuFileExport", "导出...", "Ctrl+E", &frmQuorMain::mnuFileExport_Click},
     {1, "mnuAllFileSave", "全部保存...", nullptr, &frmQuorMain::mnuAllFileSave_Click},
     {1, "mnuFileBar1", "-", nullptr, nullptr},
     {1, "mnuFileProperties", "属性...", "F5", &frmQuorMain::mnuFileProperties_Click},
@@ -41,6 +42,9 @@ const MenuRow menuTree[] = {
     {1, "mnuFileBar3", "-", nullptr, nullptr},
     {1, "mnuFileExit", "退出", "Ctrl+Q", &frmQuorMain::mnuFileExit_Click},
     {0, "mnuedit", "编辑(&E)", nullptr, nullptr},
+    {1, "mnuEditUndo", "撤销", "Alt+Backspace", &frmQuorMain::mnuEditUndo_Click},
+    {1, "mnuEditRedo", "重做", "Alt+Shift+Backspace", &frmQuorMain::mnuEditRedo_Click},
+    {1, "mnuEditBarUndo", "-", nullptr, nullptr},
     {1, "mnuEditselect", "全选", "Ctrl+A", &frmQuorMain::mnuEditselect_Click},
     {1, "mnuEditBar0", "-", nullptr, nullptr},
     {1, "mnuEditCls", "清空", nullptr, &frmQuorMain::mnuEditCls_Click},
@@ -54,7 +58,7 @@ const MenuRow menuTree[] = {
     {1, "mnueditforecolor", "前景色...", "Ctrl+F", &frmQuorMain::mnueditforecolor_Click},
     {1, "mnueditbackcolor", "背景色...", "Ctrl+B", &frmQuorMain::mnueditbackcolor_Click},
     {1, "mnueditbar3", "-", nullptr, nullptr},
-    {1, "mnufont", "字体...", "Ctrl+W", nullptr},
+    {1, "mnufont", "字体...", "Ctrl+W", &frmQuorMain::mnufont_Click},
     {1, "mnueditbar4", "-", nullptr, nullptr},
     {1, "mnueditseeall", "查看全图...", "Ctrl+T", &frmQuorMain::mnueditseeall_Click},
     {0, "mnuquor", "效果(&V)", nullptr, nullptr},
@@ -63,9 +67,9 @@ const MenuRow menuTree[] = {
     {1, "mnuquoryouhua", "油化图形", "F11", &frmQuorMain::mnuquoryouhua_Click},
     {1, "mnuquorfudiao", "雕化图形", "F12", &frmQuorMain::mnuquorfudiao_Click},
     {1, "mnuquorbar0", "-", nullptr, nullptr},
-    {1, "mnuquorcustom", "自定义过滤器...", "Ctrl+G", nullptr},
+    {1, "mnuquorcustom", "自定义过滤器...", "Ctrl+G", &frmQuorMain::mnuquorcustom_Click},
     {1, "mnuquorbar1", "-", nullptr, nullptr},
-    {1, "mnuquorjianbianse", "渐变颜色...", "Ctrl+J", nullptr},
+    {1, "mnuquorjianbianse", "渐变颜色...", "Ctrl+J", &frmQuorMain::mnuquorjianbianse_Click},
     {0, "mnudraw", "选项(&D)", nullptr, nullptr},
     {1, "mnudrawmod", "绘制方式(&M)", nullptr, nullptr}, // submenu, filled below
     {1, "mnudrawbar0", "-", nullptr, nullptr},
@@ -79,7 +83,7 @@ const MenuRow menuTree[] = {
     {1, "mnuWindowCascade", "层次排列", "Ctrl+O", &frmQuorMain::mnuWindowCascade_Click},
     {1, "mnuWindowmax", "最大化", "Ctrl+P", &frmQuorMain::mnuWindowmax_Click},
     {1, "mnuWindowArrangeIcons", "排列图标", "Ctrl+L", &frmQuorMain::mnuWindowArrangeIcons_Click},
-    {0, "Hexplor", "浏览(&L)", nullptr, nullptr}, // a command, not a menu
+    {0, "Hexplor", "浏览(&L)", nullptr, &frmQuorMain::Hexplor_Click}, // a command, not a menu
     {0, "mnuHelp", "帮助(&H)", nullptr, nullptr},
     {1, "mnuHelpContents", "目录", "Ctrl+Shift+F11", &frmQuorMain::mnuHelpContents_Click},
     {1, "mnuHelpBar0", "-", nullptr, nullptr},
@@ -87,19 +91,19 @@ const MenuRow menuTree[] = {
 };
 
 const MenuRow quickMenu[] = {
-    {1, "Hquickmnuselall", "全选", nullptr, nullptr},
+    {1, "Hquickmnuselall", "全选", nullptr, &frmQuorMain::Hquickmnuselall_Click},
     {1, "Hquickmnubar4", "-", nullptr, nullptr},
-    {1, "Hquickmnucut", "剪切(Ctrl+X)", nullptr, nullptr},
-    {1, "Hquickmnucopy", "复制(Ctrl+C)", nullptr, nullptr},
-    {1, "Hquickmnupast", "粘贴(Ctrl+P)", nullptr, nullptr},
+    {1, "Hquickmnucut", "剪切(Ctrl+X)", nullptr, &frmQuorMain::Hquickmnucut_Click},
+    {1, "Hquickmnucopy", "复制(Ctrl+C)", nullptr, &frmQuorMain::Hquickmnucopy_Click},
+    {1, "Hquickmnupast", "粘贴(Ctrl+P)", nullptr, &frmQuorMain::Hquickmnupast_Click},
     {1, "Hquickmnubar2", "-", nullptr, nullptr},
-    {1, "Hquickmnupastfrom", "粘贴自...", nullptr, nullptr},
+    {1, "Hquickmnupastfrom", "粘贴自...", nullptr, &frmQuorMain::Hquickmnupastfrom_Click},
     {1, "Hquickmnubar0", "-", nullptr, nullptr},
-    {1, "Hquickmnufont", "字体...", nullptr, nullptr},
+    {1, "Hquickmnufont", "字体...", nullptr, &frmQuorMain::mnufont_Click},
     {1, "Hquickmnubar1", "-", nullptr, nullptr},
-    {1, "Hquickmnuforecorlor", "前景色...", nullptr, nullptr},
+    {1, "Hquickmnuforecorlor", "前景色...", nullptr, &frmQuorMain::mnueditforecolor_Click},
     {1, "Hquickmnubar3", "-", nullptr, nullptr},
-    {1, "Hquickqueding", "确定", nullptr, nullptr},
+    {1, "Hquickqueding", "确定", nullptr, &frmQuorMain::Hquickqueding_Click},
 };
 
 QAction *addEntry(frmQuorMain *w, QMenu *menu, const char *name, const char *caption,
@@ -184,8 +188,11 @@ void frmQuorMain::buildMenus()
     // The quick menu pops up over the text box only; it never joins the bar.
     m_quickMenu = new QMenu(QStringLiteral("快捷菜单"), this);
     m_quickMenu->setObjectName(QStringLiteral("mnuquick1"));
-    for (const MenuRow &row : quickMenu)
-        addEntry(this, m_quickMenu, row.name, row.caption, row.shortcut);
+    for (const MenuRow &row : quickMenu) {
+        QAction *a = addEntry(this, m_quickMenu, row.name, row.caption, row.shortcut);
+        if (row.handler)
+            connect(a, &QAction::triggered, this, row.handler);
+    }
 
     connect(m_windowMenu, &QMenu::aboutToShow, this, &frmQuorMain::updateWindowList);
 }

@@ -9,6 +9,7 @@
 #include "tools/tool_engine.h"
 
 #include <QAction>
+#include <functional>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -29,7 +30,7 @@ namespace quor {
 const char *const ProductName = "Quor 画图";
 const char *const AuthorCredit = "Quor 开发组";
 
-frmQuorMain::frmQuorMain(QWidget *parent) : QMainWindow(parent)
+frmQuorMain::frmQuorMain(QWidget *parent, bool emptyDocument) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmQuorMain"));
     setWindowTitle(QString::fromUtf8(ProductName));
@@ -41,6 +42,9 @@ frmQuorMain::frmQuorMain(QWidget *parent) : QMainWindow(parent)
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
     m_mdi->setBackground(palette().brush(QPalette::Dark)); // the workspace colour
     setCentralWidget(m_mdi);
+    // After the document's own activation has made it the active one.
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmQuorMain::updateUndoCommands,
+            Qt::QueuedConnection);
 
     buildMenus();
     for (const auto *entries : {&drawModeEntries(), &pasteModeEntries()})
@@ -53,8 +57,11 @@ frmQuorMain::frmQuorMain(QWidget *parent) : QMainWindow(parent)
     buildToolbar();
     buildStatusBar();
     buildPalettes();
+    // Only text boxes take drops of their own; a file dropped anywhere
+    // else, on a document too, comes here.
+    setAcceptDrops(true);
 
-    MDIForm_Load();
+    MDIForm_Load(emptyDocument);
 }
 
 frmQuorMain::~frmQuorMain() = default;
@@ -86,12 +93,22 @@ void frmQuorMain::takeModeSettings()
 void frmQuorMain::hEnableDocCommands(bool enabled)
 {
     for (const char *name : {"mnuFileClose", "mnuAllFileClose", "mnuFileSave", "mnuFileSaveAs",
-                             "mnuAllFileSave", "mnuFileProperties", "mnuFilePageSetup",
-                             "mnuFilePrint"})
+                             "mnuFileExport", "mnuAllFileSave", "mnuFileProperties",
+                             "mnuFilePageSetup", "mnuFilePrint"})
         action(name)->setEnabled(enabled);
+    // The entries too, not only their menus: a shortcut fires whatever its
+    // menu's state.
+    std::function<void(QMenu *)> enableAll = [&](QMenu *m) {
+        m->menuAction()->setEnabled(enabled);
+        for (QAction *a : m->actions()) {
+            a->setEnabled(enabled);
+            if (a->menu())
+                enableAll(a->menu());
+        }
+    };
     for (const char *name : {"mnuedit", "mnuquor", "mnudraw"})
         if (QMenu *m = findChild<QMenu *>(QLatin1String(name)))
-            m->menuAction()->setEnabled(enabled);
+            enableAll(m);
     // Toolbar buttons carry their key in the "key" property.
     static const char *const keys[] = {"保存", "打印", "属性", "复制", "粘贴", "垂直翻转",
                                        "水平翻转", "对角翻转", "图片字体", "背景色", "前景色",
@@ -102,6 +119,7 @@ void frmQuorMain::hEnableDocCommands(bool enabled)
             for (QAction *a : m_toolbar->actions())
                 if (a->property("key").toString() == QString::fromUtf8(key))
                     a->setEnabled(enabled);
+    updateUndoCommands();
 }
 
 void frmQuorMain::writeBitmapFile(const QImage &image, const QString &fileName)
@@ -159,7 +177,7 @@ void frmQuorMain::buildPalettes()
     addDockWidget(Qt::LeftDockWidgetArea, m_toolsDock);
 }
 
-void frmQuorMain::MDIForm_Load()
+void frmQuorMain::MDIForm_Load(bool emptyDocument)
 {
     m_state.hArrangeMode = 4;
     const Placement p = readPlacement();
@@ -169,7 +187,10 @@ void frmQuorMain::MDIForm_Load()
     action("mnuvbsrccopy")->setChecked(true);
     m_state.settings.hTool = 1;
     m_colours->placeReadouts();
-    hNewEditWindow();
+    if (emptyDocument)
+        hNewEditWindow();
+    else
+        hEnableDocCommands(false);
 }
 
 void frmQuorMain::MDIForm_Unload()
@@ -209,10 +230,11 @@ void frmQuorMain::hNewEditWindow()
     s.hActiveEdit = doc;
     doc->setTag(QString::number(s.hEditCount));
     doc->setCaption(QStringLiteral("New Quor") + QString::number(s.hNewCount));
+    connect(&doc->document(), &Document::historyChanged, this, &frmQuorMain::updateUndoCommands);
     doc->showInArea();
     if (s.hArrangeMode != 4)
         arrange(s.hArrangeMode);
-    doc->document().DataChanged = false;
+    doc->document().markSaved();
 }
 
 void frmQuorMain::applyDrawingSettings()

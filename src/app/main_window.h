@@ -24,7 +24,9 @@ class frmQuorMain : public QMainWindow, public DocumentHost
 {
     Q_OBJECT
 public:
-    explicit frmQuorMain(QWidget *parent = nullptr);
+    // Without the empty document the window starts with none, for the
+    // program to open the files it was given (openStartFiles).
+    explicit frmQuorMain(QWidget *parent = nullptr, bool emptyDocument = true);
     ~frmQuorMain() override;
 
     ModuleQuorMain &state() { return m_state; }
@@ -48,7 +50,7 @@ public:
     QAction *action(const char *name) const;
 
     // Start-up; the constructor runs it.
-    void MDIForm_Load();
+    void MDIForm_Load(bool emptyDocument = true);
     // Shut-down once every document agreed to close: saves the placement.
     void MDIForm_Unload();
 
@@ -64,6 +66,7 @@ public:
     void mnuAllFileClose_Click();
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
+    void mnuFileExport_Click();
     void mnuAllFileSave_Click();
     void mnuFileProperties_Click();
     void mnuFilePageSetup_Click();
@@ -86,11 +89,27 @@ public:
     void mnueditseeall_Click();
     void mnueditforecolor_Click();
     void mnueditbackcolor_Click();
+    void mnufont_Click();
+    // The text box's quick menu.
+    void Hquickmnuselall_Click();
+    void Hquickmnucut_Click();
+    void Hquickmnucopy_Click();
+    void Hquickmnupast_Click();
+    void Hquickmnupastfrom_Click();
+    void Hquickqueding_Click();
+    // Undo and redo on the active document; their entries follow what it
+    // can undo or redo.
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
+    void updateUndoCommands();
     // Effects and flips on the floating selection.
     void mnuquorsmooth_Click();
     void mnuquorruihua_Click();
     void mnuquoryouhua_Click();
     void mnuquorfudiao_Click();
+    // The custom filter and gradient fill dialogs (effect_dialogs.cpp).
+    void mnuquorcustom_Click();
+    void mnuquorjianbianse_Click();
     void mnuquorfanzhuan1_Click();
     void mnuquorfanzhuan2_Click();
     void mnuquorfanzhuan3_Click();
@@ -105,12 +124,22 @@ public:
     // Help.
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
+    // Browse: shows the picture browser, one per main window.
+    void Hexplor_Click();
     // Runs the command of the toolbar button with this key; any other key
     // does nothing.
     void tbToolBar_ButtonClick(const QString &key);
     // Draw-mode and paste-mode entries.
     void drawModeEntry_Click(const char *name);
     void pasteModeEntry_Click(const char *name);
+
+    // Picture files handed over from outside (command line, drops), each
+    // opened as a new document; one that can not be opened says why and
+    // leaves no window. Returns how many opened.
+    int openFilesFromOutside(const QStringList &files);
+    // The files of the command line, for a window made without its empty
+    // document; when none opens the empty document is made after all.
+    void openStartFiles(const QStringList &files);
 
     // Arranges the documents with an arrangement code 0..3.
     void arrange(int code);
@@ -120,6 +149,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    // Picture files dropped anywhere on the window, documents included.
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
     void buildMenus();

@@ -102,6 +102,8 @@ static void runFileDialog(CommonDialog &d, bool save)
         QString answer;
         takeAnswer(g_script->fileAnswers, answer);
         d.FileName = answer;
+        if (!g_script->filterAnswers.empty()) // optional: no unanswered dialog
+            takeAnswer(g_script->filterAnswers, d.FilterIndex);
     } else if (g_backend) {
         g_backend->fileDialog(d, save);
     } else {

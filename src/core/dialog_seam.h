@@ -55,6 +55,9 @@ struct DialogScript
 {
     std::deque<int> messageAnswers;
     std::deque<QString> fileAnswers;
+    // The filter entry (1-based) each file dialog returns as chosen; with
+    // none queued the entry it was given stays.
+    std::deque<int> filterAnswers;
     struct ColourAnswer { bool accepted; QColor colour; };
     std::deque<ColourAnswer> colourAnswers;
     struct FontAnswer { bool accepted; QFont font; };
@@ -109,7 +112,7 @@ public:
 
     QString DialogTitle;
     QString Filter;      // "Description|*.a;*.b|…" pairs
-    int FilterIndex = 1;
+    int FilterIndex = 1; // the entry shown first, and after a file dialog the one chosen
     int Flags = 0;
     QString InitDir;
     QString FileName;

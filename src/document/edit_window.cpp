@@ -14,7 +14,9 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMdiSubWindow>
+#include <QApplication>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QStyle>
 #include <QTextEdit>
 #include <QTimer>
@@ -171,6 +173,11 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
         QMdiArea *area = m_state.main->mdiArea();
         m_sub = area->addSubWindow(this);
         m_sub->setAttribute(Qt::WA_DeleteOnClose);
+        // The frame's own keys (Ctrl+W close among them) would make the
+        // menus' shortcuts ambiguous; F7 closes a document here.
+        if (QMenu *frameMenu = m_sub->systemMenu())
+            for (QAction *a : frameMenu->actions())
+                a->setShortcuts({});
         // A new window starts one title bar further down the cascade, not
         // where the area finds free space, so Form_Load sizes it from there.
         const int titleBar = m_sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, m_sub);
@@ -184,6 +191,19 @@ frmquoredit::frmquoredit(ModuleQuorMain &state, QWidget *parent)
                 });
     }
     Form_Load();
+    connect(&m_doc, &Document::restored, this, &frmquoredit::showRestoredSelection);
+    for (PictureBox *handle : {m_widthSize, m_heightSize, m_bothSize}) {
+        // A drag of a size handle is one step however many moves it takes.
+        connect(handle, &PictureBox::MouseDown, this, [this](int b) {
+            if (b == 1)
+                m_doc.beginStep();
+        });
+        connect(handle, &PictureBox::MouseUp, this, [this](int b) {
+            if (b == 1)
+                m_doc.endStep();
+        });
+    }
+    m_doc.rebase(); // a new document's history starts here
 }
 
 frmquoredit::~frmquoredit() = default;
@@ -306,6 +326,25 @@ void frmquoredit::updateScrollRanges()
     const double hiddenH = m_canvas->Width()
         - (ScaleWidth() - tw(m_vscroll->width()) - tw(m_widthSize->width()));
     m_hscroll->setMaximum(std::max(0, maxFor(hiddenH, std::fabs(m_canvas->Left()))));
+    // A click in the trough moves by what the window shows; an arrow by one
+    // unit.
+    m_vscroll->setPageStep(std::max(1, int((ScaleHeight() - tw(m_hscroll->height())) / 20)));
+    m_hscroll->setPageStep(std::max(1, int((ScaleWidth() - tw(m_vscroll->width())) / 20)));
+    m_vscroll->setSingleStep(1);
+    m_hscroll->setSingleStep(1);
+}
+
+void frmquoredit::wheelEvent(QWheelEvent *e)
+{
+    // Qt's lines per notch times a 20-pixel line, as desktop programs
+    // scroll; Shift (or a sideways wheel) scrolls across.
+    const QPoint delta = e->angleDelta();
+    const bool across = (e->modifiers() & Qt::ShiftModifier) || delta.x() != 0;
+    const int eighths = across ? (delta.x() != 0 ? delta.x() : delta.y()) : delta.y();
+    const double pixels = -eighths / 120.0 * QApplication::wheelScrollLines() * 20;
+    QScrollBar *bar = across ? m_hscroll : m_vscroll;
+    bar->setValue(bar->value() + int(std::lround(pixelsToTwips(1) * pixels / 20)));
+    e->accept();
 }
 
 void frmquoredit::Picture1_Resize()
@@ -427,8 +466,10 @@ void frmquoredit::Form_KeyDown(int key)
     case Qt::Key_Down: dy = 15; break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        m_doc.beginStep();
         m_doc.layDownSelection();
         m_doc.hSelect = false;
+        m_doc.endStep();
         return;
     case Qt::Key_Escape:
         m_doc.dropSelection();
@@ -452,6 +493,7 @@ void frmquoredit::Picture1_MouseDown(int button, int shift, double x, double y)
         return;
     }
     if (button == 1 && m_state.toolHandler) {
+        beginGestureStep();
         ToolContext t = toolContext();
         m_state.toolHandler->mouseDown(t, shift, x, y);
     }
@@ -477,12 +519,42 @@ void frmquoredit::Picture1_MouseUp(int button, int shift, double x, double y)
     m_canvas->surface().setDrawMode(m_state.settings.drawMode);
     ToolContext t = toolContext();
     m_state.toolHandler->mouseUp(t, shift, x, y);
+    endGestureStep();
+}
+
+// A figure from press to release is one step of the history.
+void frmquoredit::beginGestureStep()
+{
+    if (m_gestureStep)
+        return;
+    m_gestureStep = true;
+    m_doc.beginStep();
+}
+
+void frmquoredit::endGestureStep()
+{
+    if (!m_gestureStep)
+        return;
+    m_gestureStep = false;
+    m_doc.endStep();
+}
+
+void frmquoredit::showRestoredSelection()
+{
+    if (m_doc.selectionVisible() && m_doc.hSelect) {
+        hShowSelectionFrame();
+        m_shape1->setVisible(true);
+        m_shapesTimer->start();
+    } else {
+        hHideSelectionFrame();
+    }
 }
 
 void frmquoredit::Picture1_DblClick()
 {
     if (!m_state.toolHandler)
         return;
+    beginGestureStep(); // the second press of a double click; its release ends the step
     ToolContext t = toolContext();
     m_state.toolHandler->dblClick(t);
 }

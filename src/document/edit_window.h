@@ -94,7 +94,7 @@ public:
     void activate();
     // Runs the close protocol; true when the window closed.
     bool closeDocument();
-    // Writes the canvas to a bitmap file through PictureUnloadAssist.
+    // Writes the canvas to a bitmap file; throws QuorError.
     void writeCanvas(const QString &fileName);
 
     // Handlers.
@@ -127,6 +127,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
 private:
@@ -143,6 +144,9 @@ private:
     QObject *messageParent() override { return this; }
     ToolContext toolContext();
     void followSelection();
+    void beginGestureStep();
+    void endGestureStep();
+    void showRestoredSelection();
 
     bool closeProtocol();
     void windowGone();
@@ -157,6 +161,7 @@ private:
     QMdiSubWindow *m_sub = nullptr;
     QString m_tag;
     bool m_gone = false;
+    bool m_gestureStep = false;
 
     PictureBox *m_canvas;
     PictureBox *m_copy;

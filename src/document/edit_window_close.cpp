@@ -38,15 +38,11 @@ void frmquoredit::closeEvent(QCloseEvent *e)
 
 void frmquoredit::writeCanvas(const QString &fileName)
 {
-    const CanvasSurface &c = m_doc.canvas();
-    CanvasSurface &out = m_doc.scratch();
-    out.setPicture(Document::emptyPicture());
-    out.setScaleSize(c.scaleWidth(), c.scaleHeight());
-    out.paintPicture(c.image(), 0, 0, c.scaleWidth(), c.scaleHeight(), 0, 0, c.scaleWidth(),
-                     c.scaleHeight(), rop::SrcCopy);
+    // The floating selection is never part of the canvas bitmap, so the
+    // canvas is written as it is, without a write-out copy.
     if (!m_state.main)
-        throw QuorError(err::PathFileAccess, QStringLiteral("no place to write"));
-    m_state.main->writeBitmapFile(out.image(), fileName);
+        throw QuorError(err::PathFileAccess, QStringLiteral("路径/文件访问错误"));
+    m_state.main->writeBitmapFile(m_doc.canvas().image(), fileName);
 }
 
 bool frmquoredit::closeProtocol()

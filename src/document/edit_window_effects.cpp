@@ -20,6 +20,8 @@ struct RunEnd
         doc.scratch().setScaleMode(ScaleMode::Twips);
         frame->setVisible(false);
         line->setVisible(false);
+        doc.setRunning(false);
+        doc.endStep();
     }
 };
 
@@ -34,6 +36,10 @@ void frmquoredit::runOnSelection(const SelectionRun &run)
     scratch.setImage(selection.image());
     selection.setScaleMode(ScaleMode::Pixels);
     scratch.setScaleMode(ScaleMode::Pixels);
+    // The whole run is one step of the history, with nothing to undo meanwhile.
+    m_doc.beginStep();
+    m_doc.markSelectionEdit();
+    m_doc.setRunning(true);
     const RunEnd end{m_doc, m_runShape, m_runLine};
 
     // The overlays are placed in twips; in the selection's pixels they are

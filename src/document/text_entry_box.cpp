@@ -5,22 +5,32 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace quor {
 
+// A text pasted or read from a file can hold line breaks: the label's
+// extent is its widest line by its number of lines, as the canvas prints it.
 double labelWidth(const QLabel *l)
 {
-    return pixelsToTwips(l->fontMetrics().horizontalAdvance(l->text()));
+    int widest = 0;
+    for (const QString &line : l->text().split(QLatin1Char('\n')))
+        widest = std::max(widest, l->fontMetrics().horizontalAdvance(line));
+    return pixelsToTwips(widest);
 }
 
 double labelHeight(const QLabel *l)
 {
-    return pixelsToTwips(l->fontMetrics().height());
+    return pixelsToTwips(l->fontMetrics().height() * int(l->text().count(QLatin1Char('\n')) + 1));
 }
 
 TextEntryBox::TextEntryBox(QLabel *measure, QWidget *parent) : QLineEdit(parent), m_measure(measure)
 {
     setFrame(false);
-    setTextMargins(0, 0, 0, 0);
+    // The text starts at the box's top-left corner, where the canvas prints
+    // it on commit, not inside the line edit's own margins.
+    setTextMargins(-2, -1, 0, 0);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The quick menu replaces the toolkit's own text menu.
     setContextMenuPolicy(Qt::NoContextMenu);
     connect(this, &QLineEdit::textChanged, this, &TextEntryBox::textChangedResize);

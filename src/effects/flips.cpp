@@ -29,16 +29,19 @@ bool flip(const QImage &source, QImage &target, Flip kind)
         || target.size() != source.size())
         return false;
     // A second reference, so that writing the target detaches it when the
-    // caller passed the same image twice.
+    // caller passed the same image twice: the two never share pixels below.
     const QImage src = source.format() == QImage::Format_RGB32
                            ? source
                            : source.convertToFormat(QImage::Format_RGB32);
     const int w = src.width(), h = src.height();
-    const bool leftRight = kind != Flip::Vertical, topBottom = kind != Flip::Horizontal;
-    for (int y = 0; y < h; ++y) {
-        const auto *in = reinterpret_cast<const QRgb *>(src.constScanLine(y));
-        auto *out = reinterpret_cast<QRgb *>(target.scanLine(topBottom ? h - 1 - y : y));
-        if (leftRight)
+    // Rows in an order that keeps the memory streams simple: a half turn
+    // reads the picture exactly backwards while writing forwards.
+    for (int i = 0; i < h; ++i) {
+        const int from = kind == Flip::Diagonal ? h - 1 - i : i;
+        const int to = kind == Flip::Vertical ? h - 1 - i : i;
+        const auto *in = reinterpret_cast<const QRgb *>(src.constScanLine(from));
+        auto *out = reinterpret_cast<QRgb *>(target.scanLine(to));
+        if (kind != Flip::Vertical)
             reverseRow(in, out, w);
         else
             std::memcpy(out, in, std::size_t(w) * sizeof(QRgb));

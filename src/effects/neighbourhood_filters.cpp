@@ -1,7 +1,6 @@
 #include "effects/neighbourhood_filters.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 namespace quor::effects {
@@ -56,66 +55,89 @@ inline int roundHalfEven(double v)
     return int((v + Shift) - Shift);
 }
 
-// A channel sum of up to nine pixels fits 16 bits (9 * 255 < 65536), so the
-// three channels can be added side by side in one 64-bit word: blue at bit
-// 0, green at 16, red at 32.
-inline std::uint64_t spread(QRgb p)
+// The row kernels below work rows as plain byte arrays: a pixel's four bytes
+// are its three channels and the unused alpha byte, in whichever order the
+// platform keeps them, and every channel is treated alike. Loops of a fixed
+// length over buffers declared distinct let compilers use vector code; the
+// alpha bytes are set afterwards.
+constexpr int Block = 32;
+
+using Byte = std::uint8_t;
+
+const Byte *bytesOf(const QRgb *p) { return reinterpret_cast<const Byte *>(p); }
+Byte *bytesOf(QRgb *p) { return reinterpret_cast<Byte *>(p); }
+
+void makeOpaque(QRgb *p, int n)
 {
-    const std::uint64_t v = p;
-    return (v & 0xff) | ((v & 0xff00) << 8) | ((v & 0xff0000) << 16);
+    for (int i = 0; i < n; ++i)
+        p[i] |= Opaque;
 }
 
-inline QRgb nineAverage(std::uint64_t sums)
+// out[i] = op(a[i], b[i]) for n bytes.
+template <typename Op>
+void bytewise(const Byte *__restrict a, const Byte *__restrict b, Byte *__restrict out, int n,
+              Op op)
 {
-    // sum / 9 to the nearest: a ninth is never a half, so no ties to break.
-    const auto ch = [&](int shift) { return std::uint32_t(((sums >> shift) & 0xffff) + 4) / 9; };
-    return Opaque | (ch(32) << 16) | (ch(16) << 8) | ch(0);
+    int i = 0;
+    for (; i + Block <= n; i += Block)
+        for (int k = 0; k < Block; ++k)
+            out[i + k] = op(a[i + k], b[i + k]);
+    for (; i < n; ++i)
+        out[i] = op(a[i], b[i]);
 }
 
-// Sharpen of one channel indexed by 3v - u + 255, that is twice the exact
-// value v + (v - u) / 2 plus an offset: clamped, then halves to even.
-constexpr std::array<std::uint8_t, 1021> sharpenTable()
+// Pixels from .. to of a row from each one's upper-left neighbour.
+template <typename Op>
+void fromUpperLeft(const QRgb *here, const QRgb *above, QRgb *out, int from, int to, Op op)
 {
-    std::array<std::uint8_t, 1021> t{};
-    for (int i = 0; i < int(t.size()); ++i) {
-        const int twice = i - 255;
-        int v;
-        if (twice > 510)
-            v = 255;
-        else if (twice < 0)
-            v = 0;
-        else if (twice % 2 == 0)
-            v = twice / 2;
-        else
-            v = (twice / 2) % 2 == 0 ? twice / 2 : twice / 2 + 1;
-        t[std::size_t(i)] = std::uint8_t(v);
+    const int n = to - from + 1;
+    if (n <= 0)
+        return;
+    bytewise(bytesOf(here + from), bytesOf(above + from - 1), bytesOf(out + from), 4 * n, op);
+    makeOpaque(out + from, n);
+}
+
+// v + (v - u) / 2, clamped and rounded with halves to even, from twice the
+// value, t = 3v - u: t / 2 rounded so is (t + bit 1 of t) >> 1.
+struct Sharpened
+{
+    Byte operator()(Byte v, Byte u) const
+    {
+        const int t = 3 * v - u;
+        return Byte(std::clamp((t + ((t >> 1) & 1)) >> 1, 0, 255));
     }
-    return t;
-}
-constexpr auto SharpenTable = sharpenTable();
+};
 
-// Emboss of one channel indexed by v - u + 255: v - u + 128, clamped.
-constexpr std::array<std::uint8_t, 511> embossTable()
+struct Embossed
 {
-    std::array<std::uint8_t, 511> t{};
-    for (int i = 0; i < int(t.size()); ++i)
-        t[std::size_t(i)] = std::uint8_t(std::clamp(i - 255 + 128, 0, 255));
-    return t;
-}
-constexpr auto EmbossTable = embossTable();
+    Byte operator()(Byte v, Byte u) const { return Byte(std::clamp(v - u + 128, 0, 255)); }
+};
 
-// One output row of a filter that reads each pixel's upper-left neighbour:
-// each channel looked up by a * v - u in the table (already offset).
-inline void fromUpperLeft(const QRgb *here, const QRgb *above, QRgb *out, int from, int to,
-                          const std::uint8_t *table, int a)
+// Sums of each byte over three rows (at most 3 * 255, so 16 bits hold it).
+void columnSums(const Byte *__restrict a, const Byte *__restrict b, const Byte *__restrict c,
+                std::uint16_t *__restrict out, int n)
 {
-    for (int x = from; x <= to; ++x) {
-        const QRgb v = here[x], u = above[x - 1];
-        const auto ch = [&](int shift) {
-            return std::uint32_t(table[a * int((v >> shift) & 0xff) - int((u >> shift) & 0xff)]);
-        };
-        out[x] = Opaque | (ch(16) << 16) | (ch(8) << 8) | ch(0);
+    int i = 0;
+    for (; i + Block <= n; i += Block)
+        for (int k = 0; k < Block; ++k)
+            out[i + k] = std::uint16_t(a[i + k] + b[i + k] + c[i + k]);
+    for (; i < n; ++i)
+        out[i] = std::uint16_t(a[i] + b[i] + c[i]);
+}
+
+// out[i] = nine-pixel average from the column sums of the pixel before, the
+// pixel itself and the pixel after (4 bytes apart); columns[0] belongs to the
+// pixel before out[0]. A ninth is never a half, so rounding has no ties.
+void nineAverages(const std::uint16_t *__restrict columns, Byte *__restrict out, int n)
+{
+    int i = 0;
+    for (; i + Block <= n; i += Block) {
+        const std::uint16_t *c = columns + i;
+        for (int k = 0; k < Block; ++k)
+            out[i + k] = Byte(std::uint16_t(c[k] + c[k + 4] + c[k + 8] + 4) / 9);
     }
+    for (; i < n; ++i)
+        out[i] = Byte(std::uint16_t(columns[i] + columns[i + 4] + columns[i + 8] + 4) / 9);
 }
 
 } // namespace
@@ -138,26 +160,13 @@ bool soften(const QImage &source, QImage &target, const RowProgress &progress)
     const int w = pic.width, h = pic.height;
     if (w < 3 || h < 3)
         return true;
-    // Spread rows y - 1, y, y + 1, rolled down one row at a time.
-    std::array<std::vector<std::uint64_t>, 3> rows;
-    for (int k = 0; k < 3; ++k) {
-        rows[k].resize(std::size_t(w));
-        if (k < 2)
-            std::transform(pic.sourceRow(k), pic.sourceRow(k) + w, rows[k].begin(), spread);
-    }
-    std::vector<std::uint64_t> columns(static_cast<std::size_t>(w));
+    std::vector<std::uint16_t> columns(static_cast<std::size_t>(4 * w));
     for (int y = 1; y <= h - 2; ++y) {
-        auto &above = rows[(y - 1) % 3], &here = rows[y % 3], &below = rows[(y + 1) % 3];
-        const QRgb *next = pic.sourceRow(y + 1);
-        for (int x = 0; x < w; ++x) {
-            below[std::size_t(x)] = spread(next[x]);
-            columns[std::size_t(x)] = above[std::size_t(x)] + here[std::size_t(x)]
-                                    + below[std::size_t(x)];
-        }
+        columnSums(bytesOf(pic.sourceRow(y - 1)), bytesOf(pic.sourceRow(y)),
+                   bytesOf(pic.sourceRow(y + 1)), columns.data(), 4 * w);
         QRgb *out = pic.targetRow(y);
-        const std::uint64_t *c = columns.data();
-        for (int x = 1; x <= w - 2; ++x)
-            out[x] = nineAverage(c[x - 1] + c[x] + c[x + 1]);
+        nineAverages(columns.data(), bytesOf(out + 1), 4 * (w - 2));
+        makeOpaque(out + 1, w - 2);
         report(progress, y);
     }
     return true;
@@ -171,7 +180,7 @@ bool sharpen(const QImage &source, QImage &target, const RowProgress &progress)
     const int w = pic.width, h = pic.height;
     for (int y = 1; y <= h - 2; ++y) {
         fromUpperLeft(pic.sourceRow(y), pic.sourceRow(y - 1), pic.targetRow(y), 1, w - 2,
-                      SharpenTable.data() + 255, 3);
+                      Sharpened());
         report(progress, y);
     }
     return true;
@@ -214,7 +223,7 @@ bool emboss(const QImage &source, QImage &target, const RowProgress &progress)
     for (int y = 1; y <= h; ++y) {
         if (y < h)
             fromUpperLeft(pic.sourceRow(y), pic.sourceRow(y - 1), pic.targetRow(y), 1, w - 1,
-                          EmbossTable.data() + 255, 1);
+                          Embossed());
         report(progress, y);
     }
     return true;

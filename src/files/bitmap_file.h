@@ -2,14 +2,21 @@
 // extension, replaced atomically so a failed write keeps the old file whole.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
 namespace quor {
 
 // Throws QuorError: 75 when the file or its folder cannot be written
-// (read-only file, no permission), 76 when the folder does not exist,
-// other numbers with the system's description for the rest.
+// (read-only file or file system, no permission), 76 when the folder does
+// not exist, 7 when the bitmap cannot be made in memory, other numbers with
+// a Chinese description naming the cause (a full disk, say) for the rest.
+// The old file is left whole in every case.
 void saveBitmapFile(const QImage &image, const QString &fileName);
+
+// Writes bytes encoded elsewhere (an exported picture) the same way, with
+// the same checks and errors.
+void saveEncodedFile(const QByteArray &bytes, const QString &fileName);
 
 } // namespace quor

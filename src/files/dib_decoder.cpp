@@ -280,7 +280,8 @@ QImage decodeDib(ByteSpan header, ByteSpan bits, const DibOptions &opt, bool *bo
     if (opt.iconMask && !sawAlpha && h.compression != BiRle8 && h.compression != BiRle4)
         applyIconMask(h, bits.from(strideOf(h.width, h.bitCount) * h.height), img);
     const bool transparent = sawAlpha || opt.iconMask;
-    return transparent ? img : img.convertToFormat(QImage::Format_RGB32);
+    // Converted in place: the same pixels, no second full-size bitmap.
+    return transparent ? img : std::move(img).convertToFormat(QImage::Format_RGB32);
 }
 
 QImage decodeDib(ByteSpan dib, const DibOptions &opt, bool *bottomUp)

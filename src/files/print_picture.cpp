@@ -43,10 +43,6 @@ void printPicture(const QImage &picture, const QString &jobName, QPrinter &print
         area.moveTopLeft(QPointF(0, 0));
     const QRectF target =
         printPlacement(picture.size(), area, printer.logicalDpiX(), printer.logicalDpiY());
-    // At natural size every pixel stays a sharp square; a shrunk picture is
-    // smoothed instead of losing whole rows and columns.
-    const double natural = picture.width() * printer.logicalDpiX() / PicturePixelsPerInch;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, target.width() < natural);
     // Line art in JPEG would print with smudged edges.
     painter.setRenderHint(QPainter::LosslessImageRendering);
     if (!target.isEmpty())

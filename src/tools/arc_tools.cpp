@@ -76,8 +76,8 @@ void TwoPhaseArcTool::mouseUp(ToolContext &t, int, double, double)
 
 void TwoPhaseArcTool::rubberBand(ToolContext &t, double a)
 {
-    drawCircleCall(t.doc.canvas(), arcFigureCall(ArcFigure::ArcRubberBand, arcCircleOf(t.doc.arc), a),
-                   t.settings.drawingColour);
+    const CircleCall call = arcFigureCall(ArcFigure::ArcRubberBand, arcCircleOf(t.doc.arc), a);
+    drawCircleCall(t.doc.canvas(), call, t.settings.drawingColour);
 }
 
 bool ArcTool::finish(ToolContext &t)

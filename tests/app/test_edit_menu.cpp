@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -204,6 +205,44 @@ TEST_F(EditMenu, PasteWithoutAPictureOnTheClipboardDoesNothing)
     EXPECT_FALSE(doc->PictureCopy()->isVisible());
     EXPECT_FALSE(doc->hselectShape1()->isVisible());
     EXPECT_EQ(model().canvas().image(), picture);
+}
+
+TEST_F(EditMenu, PasteTakesPngBmpAndJpegFromOtherPrograms)
+{
+    // Another program offers the picture's file bytes under a picture type.
+    QImage flat(24, 16, QImage::Format_RGB32);
+    flat.fill(qRgb(200, 40, 90));
+    const QImage exact = noise(24, 16, 7);
+    struct Case { const char *type; const char *format; QImage sent; };
+    for (const Case &c : {Case{"image/png", "PNG", exact}, Case{"image/bmp", "BMP", exact},
+                          Case{"image/jpeg", "JPEG", flat}}) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(c.sent.save(&buffer, c.format, 100)) << c.type;
+        auto *data = new QMimeData;
+        data->setData(QLatin1String(c.type), bytes);
+        QGuiApplication::clipboard()->setMimeData(data);
+        press(Qt::Key_V);
+        ASSERT_TRUE(model().hSelect) << c.type;
+        const QImage got = selection().image();
+        ASSERT_EQ(got.size(), c.sent.size()) << c.type;
+        if (c.sent == exact) {
+            EXPECT_EQ(got, exact) << c.type;
+        } else {
+            const QColor p = got.pixelColor(12, 8);
+            EXPECT_NEAR(p.red(), 200, 3);
+            EXPECT_NEAR(p.green(), 40, 3);
+            EXPECT_NEAR(p.blue(), 90, 3);
+        }
+        QTest::keyClick(doc, Qt::Key_Escape);
+    }
+    // A picture type whose bytes are no picture pastes nothing.
+    auto *broken = new QMimeData;
+    broken->setData(QStringLiteral("image/png"), QByteArray("not a picture"));
+    QGuiApplication::clipboard()->setMimeData(broken);
+    press(Qt::Key_V);
+    EXPECT_FALSE(model().hSelect);
 }
 
 TEST_F(EditMenu, SecondPasteReplacesTheFloatingPictureAndKeepsTheBlink)

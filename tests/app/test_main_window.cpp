@@ -45,7 +45,8 @@ TEST_F(ProgramTest, MenuBarHoldsTheSixMenusAndBrowseButNeverTheQuickMenu)
     for (QAction *a : main->findChild<QMenu *>("mnuFile")->actions())
         file << (a->isSeparator() ? "-" : a->text() + " " + a->shortcut().toString());
     EXPECT_EQ(file, QStringList({"新建 F1", "打开... F2", "-", "关闭 F7", "全部关闭 ", "-",
-                                 "保存 F3", "另存为... F4", "全部保存... ", "-", "属性... F5", "-",
+                                 "保存 F3", "另存为... F4", "导出... Ctrl+E", "全部保存... ", "-",
+                                 "属性... F5", "-",
                                  "页面设置... Ctrl+Y", "打印... F6", "-", "退出 Ctrl+Q"}));
     EXPECT_EQ(main->action("mnuHelpContents")->shortcut(), QKeySequence("Ctrl+Shift+F11"));
     EXPECT_EQ(main->action("mnuQuorToolbar")->shortcut(), QKeySequence("Shift+F11"));

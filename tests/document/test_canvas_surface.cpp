@@ -403,9 +403,9 @@ TEST(Points, PsetAndPointStayOnTheBitmap)
     EXPECT_EQ(s.point(4, 4), 0x11 + 256 * 0x22 + 65536 * 0x33);
 
     s.cls();
-    s.setDrawWidth(4); // disc of radius 2 about the pixel
+    s.setDrawWidth(4); // a round dot 4 pixels across: 4 x 4 less its corners
     s.pset(5, 5);
-    EXPECT_EQ(differing(s.image(), solidImage(10, 10, 0xffffffff)), 13);
+    EXPECT_EQ(differing(s.image(), solidImage(10, 10, 0xffffffff)), 12);
     EXPECT_EQ(s.currentX(), 5);
 }
 
@@ -484,6 +484,33 @@ TEST(Circles, ArcsRunCounterclockwiseAndNegativeAnglesDrawRadii)
     s.circle(50, 50, 20, std::nullopt, Pi / 2, Pi);
     EXPECT_EQ(s.point(50, 40), White);
     EXPECT_EQ(s.point(40, 40), White);
+}
+
+TEST(Circles, OnlyANegativeAngleDrawsItsRadius)
+{
+    // -0 is the zero it equals: no radius. -2pi is how a zero angle asks
+    // for its radius, along direction 0.
+    CanvasSurface s = pixelSurface(100, 100);
+    s.setFillStyle(0);
+    s.setFillColor(Red);
+    s.circle(50, 50, 20, std::nullopt, -0.0, Pi / 2);
+    const QImage plain = s.image();
+    s.cls();
+    s.circle(50, 50, 20, std::nullopt, 0.0, Pi / 2);
+    EXPECT_EQ(s.image(), plain);
+    EXPECT_EQ(s.point(60, 50), White);
+    s.cls();
+    s.circle(50, 50, 20, std::nullopt, Pi / 2, -0.0);
+    EXPECT_EQ(s.point(60, 50), White);
+    EXPECT_EQ(s.point(50, 40), White);
+
+    s.cls();
+    s.circle(50, 50, 20, std::nullopt, -2 * Pi, -Pi / 2);
+    for (int i = 31; i < 50; ++i) {
+        EXPECT_EQ(s.point(50, i), Black) << i;
+        EXPECT_EQ(s.point(100 - i, 50), Black) << i;
+    }
+    EXPECT_EQ(s.point(60, 40), Red);
 }
 
 TEST(Pictures, StretchMirrorAndClip)

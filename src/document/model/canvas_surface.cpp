@@ -144,6 +144,28 @@ double CanvasSurface::fromPixel(int px) const { return px * unit(); }
 
 // --- bitmaps -----------------------------------------------------------------
 
+void CanvasSurface::putPixels(const QImage &pixels, QPoint at)
+{
+    const QRect r = QRect(at, pixels.size()) & m_image.rect();
+    if (r.isEmpty() || pixels.format() != QImage::Format_RGB32)
+        return;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        std::memcpy(reinterpret_cast<QRgb *>(m_image.scanLine(y)) + r.left(),
+                    reinterpret_cast<const QRgb *>(pixels.constScanLine(y - at.y())) + (r.left() - at.x()),
+                    std::size_t(r.width()) * sizeof(QRgb));
+    damage(r);
+}
+
+void CanvasSurface::adoptImage(QImage img, double scaleWidth, double scaleHeight)
+{
+    if (img.isNull() || img.format() != QImage::Format_RGB32)
+        return;
+    m_image = std::move(img);
+    m_scaleW = scaleWidth;
+    m_scaleH = scaleHeight;
+    damage(m_image.rect());
+}
+
 void CanvasSurface::setImage(const QImage &img)
 {
     if (img.isNull())
@@ -159,19 +181,29 @@ void CanvasSurface::setImage(const QImage &img)
     damage(m_image.rect());
 }
 
-void CanvasSurface::setPicture(const QImage &img)
+void CanvasSurface::setPicture(QImage img)
 {
     if (img.isNull()) {
         m_picture = QImage();
-    } else {
-        // Pictures are often another surface's bitmap: a deep copy keeps
-        // that surface's next drawing from having to detach its pixels.
-        const QImage::Format format = img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                            : QImage::Format_RGB32;
-        m_picture = img.format() == format ? img.copy() : img.convertToFormat(format);
-        resizePixels(m_picture.width(), m_picture.height());
+        cls();
+        return;
     }
-    cls();
+    const QImage::Format format = img.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                        : QImage::Format_RGB32;
+    m_picture = img.format() == format ? std::move(img) : std::move(img).convertToFormat(format);
+    if (m_picture.hasAlphaChannel()) {
+        resizePixels(m_picture.width(), m_picture.height());
+        cls();
+        return;
+    }
+    // An opaque picture is the bitmap itself until the first drawing, which
+    // makes the bitmap its own copy.
+    m_image = m_picture;
+    m_scaleW = fromPixel(m_image.width());
+    m_scaleH = fromPixel(m_image.height());
+    m_currentX = 0;
+    m_currentY = 0;
+    damage(m_image.rect());
 }
 
 // --- drawing state -----------------------------------------------------------
@@ -200,9 +232,17 @@ void CanvasSurface::addStroke(SpanList &out, QPoint a, QPoint b, bool includeEnd
     if (m_drawStyle == 5)
         return;
     if (m_drawWidth > 1)
-        raster::addCapsule(out, a, b, m_drawWidth / 2.0);
+        raster::addCapsule(out, penCentre(a), penCentre(b), m_drawWidth / 2.0);
     else
         raster::addThinSegment(out, a, b, bandOnly ? 0 : m_drawStyle, includeEnd);
+}
+
+QPointF CanvasSurface::penCentre(QPoint p) const
+{
+    // An even pen has no middle pixel: its extra one goes above and left of
+    // the point, as a box outline's does on its top and left edges, so
+    // every stroke is exactly the pen's width across.
+    return m_drawWidth % 2 ? QPointF(p) : QPointF(p) - QPointF(0.5, 0.5);
 }
 
 void CanvasSurface::paintFigure(SpanList &fill, SpanList &outline, QRgb pen)
@@ -231,7 +271,7 @@ void CanvasSurface::pset(double x, double y, std::optional<Colour> colour)
         return;
     }
     SpanList dot(m_image.rect()), none(m_image.rect());
-    raster::addCapsule(dot, p, p, m_drawWidth / 2.0);
+    raster::addCapsule(dot, penCentre(p), penCentre(p), m_drawWidth / 2.0);
     paintFigure(none, dot, penColour(colour));
 }
 
@@ -412,8 +452,12 @@ void CanvasSurface::paintPicture(const QImage &source, double dx, double dy,
 
 void CanvasSurface::cls()
 {
-    m_image.fill(toQRgb(m_backColor));
-    if (!m_picture.isNull()) {
+    if (!m_picture.isNull() && !m_picture.hasAlphaChannel() && m_picture.size() == m_image.size()) {
+        m_image = m_picture; // shared again until the next drawing
+    } else {
+        m_image.fill(toQRgb(m_backColor));
+    }
+    if (!m_picture.isNull() && m_image.constBits() != m_picture.constBits()) {
         if (m_picture.hasAlphaChannel()) {
             QPainter p(&m_image);
             p.drawImage(0, 0, m_picture);

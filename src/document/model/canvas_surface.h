@@ -89,11 +89,17 @@ public:
     QImage &editImage() { return m_image; }
     // Replaces the persistent bitmap (size included) with a copy of img.
     void setImage(const QImage &img);
+    // Copies pixels (Format_RGB32) into the bitmap with its top-left at
+    // `at`, as they are (no raster operation).
+    void putPixels(const QImage &pixels, QPoint at);
+    // Takes img (Format_RGB32) as the bitmap without copying it, with the
+    // logical size given in the current scale.
+    void adoptImage(QImage img, double scaleWidth, double scaleHeight);
     const QImage &picture() const { return m_picture; }
     // Loads a picture beneath: the bitmap is resized to the picture and
     // cleared to the back colour with the picture drawn at the top-left.
     // A null image removes the picture and clears.
-    void setPicture(const QImage &img);
+    void setPicture(QImage img);
 
     // --- drawing state --------------------------------------------------
     Colour foreColor() const { return m_foreColor; }
@@ -180,6 +186,8 @@ private:
     // Paints fill (FillStyle, FillColor) and then outline (pen), which the
     // caller keeps disjoint, and reports the damage.
     void paintFigure(raster::SpanList &fill, raster::SpanList &outline, QRgb pen);
+    // Where a wide pen centred on pixel p is centred, in pixels.
+    QPointF penCentre(QPoint p) const;
     void drawBox(const QRect &box, QRgb pen);
 
     QImage m_image;

@@ -1,11 +1,21 @@
 #include "document/model/document.h"
 
+#include "document/model/raster_zoom.h"
+
+#include <QTimer>
+
+#include <cstring>
+
 namespace quor {
 
 Document::Document()
 {
     m_canvas.setDamageListener([this](const QRect &r) {
         m_pending |= r;
+        if (!m_applying) {
+            m_stepRect |= r;
+            scheduleStep();
+        }
         emit canvasDamaged(r);
     });
     m_selection.setDamageListener([this](const QRect &r) { emit selectionDamaged(r); });
@@ -42,12 +52,28 @@ void Document::loadPicture(const QImage &picture)
 {
     m_canvas.setPicture(picture);
     emit canvasResized();
+    rebase(); // a picture opened is where its history starts
 }
 
 void Document::resizeCanvas(double width, double height)
 {
     m_canvas.setScaleSize(width, height);
     emit canvasResized();
+}
+
+bool Document::zoomCanvas(bool enlarge)
+{
+    const double factor = enlarge ? 3.0 : 1.0 / 3.0;
+    const double w = float(m_canvas.scaleWidth() * factor);
+    const double h = float(m_canvas.scaleHeight() * factor);
+    const int pw = m_canvas.toPixelSize(w), ph = m_canvas.toPixelSize(h);
+    QImage next = enlarge ? raster::zoomEnlarge(m_canvas.image(), pw, ph)
+                          : raster::zoomShrink(m_canvas.image(), pw, ph);
+    if (next.isNull())
+        return false;
+    m_canvas.adoptImage(std::move(next), w, h);
+    emit canvasResized();
+    return true;
 }
 
 TwipBox Document::selectionPlace() const
@@ -61,6 +87,8 @@ void Document::placeSelection(double left, double top)
 {
     m_selLeft = left;
     m_selTop = top;
+    if (m_depth == 0 && !m_scheduled)
+        m_selectionBase = selectionState();
     emit selectionPlaced();
 }
 
@@ -70,6 +98,8 @@ void Document::placeSelection(double left, double top, double width, double heig
     m_selTop = top;
     const double unit = m_selection.unit() / CanvasSurface::TwipsPerPixel;
     m_selection.setScaleSize(width * unit, height * unit);
+    if (m_depth == 0 && !m_scheduled)
+        m_selectionBase = selectionState();
     emit selectionPlaced();
 }
 
@@ -78,6 +108,8 @@ void Document::setSelectionVisible(bool visible)
     if (m_selectionVisible == visible)
         return;
     m_selectionVisible = visible;
+    if (m_depth == 0 && !m_scheduled)
+        m_selectionBase = selectionState();
     emit selectionPlaced();
 }
 
@@ -103,6 +135,180 @@ void Document::dropSelection()
     m_selection.setPicture(emptyPicture());
     m_selectionVisible = false;
     emit selectionPlaced();
+}
+
+} // namespace quor
+
+namespace quor {
+
+SelectionState Document::selectionState() const
+{
+    const TwipBox p = selectionPlace();
+    return {m_selection.image(), p.left, p.top, p.width, p.height, m_selectionVisible, hSelect};
+}
+
+void Document::scheduleStep()
+{
+    if (m_depth > 0 || m_scheduled)
+        return;
+    m_scheduled = true;
+    m_stepSelection = m_selectionBase;
+    QTimer::singleShot(0, this, [this] {
+        if (!m_scheduled)
+            return;
+        m_scheduled = false;
+        if (m_depth == 0)
+            finishStep();
+    });
+}
+
+void Document::beginStep()
+{
+    if (m_depth++ > 0)
+        return;
+    if (m_scheduled) {
+        // A change still waiting for its step closes first.
+        m_scheduled = false;
+        finishStep();
+    }
+    m_stepSelection = selectionState();
+}
+
+void Document::endStep()
+{
+    if (m_depth == 0 || --m_depth > 0)
+        return;
+    finishStep();
+}
+
+void Document::finishStep()
+{
+    const QSizeF size(m_canvas.scaleWidth(), m_canvas.scaleHeight());
+    const bool resized = m_base.isNull() || size != m_baseSize || m_base.size() != m_canvas.image().size();
+    const QRect rect = m_stepRect & m_canvas.image().rect();
+    const bool edited = m_selectionEdited;
+    m_stepRect = {};
+    m_selectionEdited = false;
+    const auto sameRows = [&] {
+        // Redrawing what was there (a Cls over the same picture) is no step.
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            if (std::memcmp(reinterpret_cast<const QRgb *>(m_base.constScanLine(y)) + rect.left(),
+                            reinterpret_cast<const QRgb *>(m_canvas.image().constScanLine(y)) + rect.left(),
+                            std::size_t(rect.width()) * sizeof(QRgb)) != 0)
+                return false;
+        return true;
+    };
+    if (!resized && !edited && (rect.isEmpty() || sameRows())) {
+        m_selectionBase = selectionState();
+        return;
+    }
+    HistoryStep step;
+    step.sizeBefore = m_baseSize;
+    step.sizeAfter = size;
+    if (resized) {
+        step.whole = true;
+        step.rect = m_canvas.image().rect();
+        step.before = m_base;
+        step.after = m_canvas.image();
+        m_base = m_canvas.image();
+    } else if (!rect.isEmpty()) {
+        step.rect = rect;
+        step.before = m_base.copy(rect);
+        step.after = m_canvas.image().copy(rect);
+        // The base follows the canvas in that rectangle only.
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            std::memcpy(reinterpret_cast<QRgb *>(m_base.scanLine(y)) + rect.left(),
+                        reinterpret_cast<const QRgb *>(m_canvas.image().constScanLine(y)) + rect.left(),
+                        std::size_t(rect.width()) * sizeof(QRgb));
+    }
+    m_baseSize = size;
+    step.selectionBefore = m_stepSelection;
+    step.selectionAfter = selectionState();
+    m_selectionBase = step.selectionAfter;
+    m_history.push(std::move(step));
+    emit historyChanged();
+}
+
+void Document::apply(const HistoryStep &step, bool before)
+{
+    m_applying = true;
+    const QImage &pixels = before ? step.before : step.after;
+    const QSizeF size = before ? step.sizeBefore : step.sizeAfter;
+    if (step.whole && !pixels.isNull()) {
+        m_canvas.adoptImage(pixels, size.width(), size.height());
+        m_base = m_canvas.image();
+        emit canvasResized();
+    } else if (!pixels.isNull()) {
+        m_canvas.putPixels(pixels, step.rect.topLeft());
+        for (int y = step.rect.top(); y <= step.rect.bottom(); ++y)
+            std::memcpy(reinterpret_cast<QRgb *>(m_base.scanLine(y)) + step.rect.left(),
+                        reinterpret_cast<const QRgb *>(pixels.constScanLine(y - step.rect.top())),
+                        std::size_t(step.rect.width()) * sizeof(QRgb));
+    }
+    m_baseSize = QSizeF(m_canvas.scaleWidth(), m_canvas.scaleHeight());
+
+    const SelectionState &sel = before ? step.selectionBefore : step.selectionAfter;
+    m_selection.setScaleMode(ScaleMode::Twips);
+    if (!sel.image.isNull())
+        m_selection.setImage(sel.image);
+    m_selLeft = sel.left;
+    m_selTop = sel.top;
+    m_selection.setScaleSize(sel.width, sel.height);
+    m_selectionVisible = sel.visible;
+    hSelect = sel.floating;
+    m_selectionBase = selectionState();
+    m_stepRect = {};
+    m_applying = false;
+
+    DataChanged = !m_history.isSaved();
+    emit selectionPlaced();
+    emit restored();
+    emit historyChanged();
+}
+
+void Document::undo()
+{
+    if (!canUndo() || m_depth > 0)
+        return;
+    if (m_scheduled) {
+        m_scheduled = false;
+        finishStep();
+    }
+    apply(m_history.undo(), true);
+}
+
+void Document::redo()
+{
+    if (!canRedo() || m_depth > 0)
+        return;
+    apply(m_history.redo(), false);
+}
+
+void Document::markSaved()
+{
+    if (m_scheduled && m_depth == 0) {
+        m_scheduled = false;
+        finishStep();
+    }
+    DataChanged = false;
+    m_history.markSaved();
+    emit historyChanged();
+}
+
+void Document::rebase()
+{
+    m_base = m_canvas.image();
+    m_baseSize = QSizeF(m_canvas.scaleWidth(), m_canvas.scaleHeight());
+    m_stepRect = {};
+    m_scheduled = false;
+    m_selectionEdited = false;
+    m_selectionBase = selectionState();
+}
+
+void Document::setRunning(bool running)
+{
+    m_running = running;
+    emit historyChanged();
 }
 
 } // namespace quor

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "document/model/canvas_surface.h"
+#include "document/model/history.h"
 
 #include <QObject>
 #include <QRect>
@@ -76,6 +77,10 @@ public:
     void loadPicture(const QImage &picture);
     // New logical size in twips; the content stays at the top-left.
     void resizeCanvas(double width, double height);
+    // The threefold zoom: enlarges (each pixel 3 x 3) or shrinks back, in
+    // one pass from the old bitmap into the new. False, with nothing
+    // changed, when the new bitmap cannot be had.
+    bool zoomCanvas(bool enlarge);
 
     // --- floating selection -------------------------------------------------
     bool selectionVisible() const { return m_selectionVisible; }
@@ -93,6 +98,28 @@ public:
     // Empties and hides the floating picture without putting it down.
     void dropSelection();
 
+    // --- undo history ---------------------------------------------------------
+    // A step is everything between beginStep() and the matching endStep()
+    // (they nest). A canvas change outside any step is a step of its own,
+    // closed when the event loop next turns. Moving or lifting a floating
+    // selection is never a step by itself; an edit of its picture is when
+    // the step says so.
+    void beginStep();
+    void endStep();
+    void markSelectionEdit() { m_selectionEdited = true; }
+    // A run (a filter, a gradient) is under way: no undo or redo meanwhile.
+    void setRunning(bool running);
+    bool canUndo() const { return !m_running && m_history.canUndo(); }
+    bool canRedo() const { return !m_running && m_history.canRedo(); }
+    void undo();
+    void redo();
+    // This state was saved (or opened): undoing back to it clears the
+    // changed flag.
+    void markSaved();
+    // Forgets what happened before: the picture as it is now is the start.
+    void rebase();
+    const History &history() const { return m_history; }
+
     // A 1 x 1 white picture: what clears the scratch pictures.
     static const QImage &emptyPicture();
 
@@ -107,6 +134,10 @@ signals:
     void selectionPlaced();
     // A finished change of the canvas: the pixels it touched.
     void committed(const QRect &pixels);
+    // What can be undone or redone changed.
+    void historyChanged();
+    // An undo or redo put the picture and the floating selection back.
+    void restored();
 
 private:
     CanvasSurface m_canvas;
@@ -115,6 +146,22 @@ private:
     double m_selLeft = 0, m_selTop = 0;
     bool m_selectionVisible = false;
     QRect m_pending;
+
+    SelectionState selectionState() const;
+    void finishStep();
+    void apply(const HistoryStep &step, bool before);
+    void scheduleStep();
+
+    History m_history;
+    QImage m_base;   // the canvas as the last step left it
+    QSizeF m_baseSize;
+    QRect m_stepRect; // canvas pixels changed in the step under way
+    SelectionState m_selectionBase, m_stepSelection;
+    int m_depth = 0;
+    bool m_scheduled = false;
+    bool m_selectionEdited = false;
+    bool m_applying = false;
+    bool m_running = false;
 };
 
 } // namespace quor

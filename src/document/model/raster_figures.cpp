@@ -80,15 +80,66 @@ void forVisibleRows(const SpanList &out, const Ellipse &e, Row row)
         row(dy);
 }
 
+// Every row's half width of one ellipse, found by walking the rows from the
+// middle outwards: the width only shrinks, so each row costs a comparison or
+// two in plain integers instead of a square root and a wide division. Very
+// tall ellipses, whose rows mostly lie off the bitmap, ask each row alone.
+class HalfWidths
+{
+public:
+    explicit HalfWidths(const Ellipse &e) : m_e(e)
+    {
+        if (e.a < 0 || e.b < 0 || e.b > MaxTableRows)
+            return;
+        m_rows.resize(std::size_t(e.b) + 1);
+        if (e.b == 0) {
+            m_rows[0] = e.a;
+            return;
+        }
+        if (e.a <= MaxNarrow)
+            walk<long long>();
+        else
+            walk<__int128>();
+    }
+    int operator()(int dy) const
+    {
+        if (m_rows.empty())
+            return m_e.halfWidth(dy);
+        const int d = dy < 0 ? -dy : dy;
+        return d > m_e.b ? -1 : m_rows[std::size_t(d)];
+    }
+
+private:
+    // With both semi-axes at most this, a^2 b^2 fits in 64 bits.
+    static constexpr int MaxNarrow = 46340;
+    static constexpr int MaxTableRows = 46340;
+
+    template <typename Wide>
+    void walk()
+    {
+        const Wide aa = Wide(m_e.a) * m_e.a, bb = Wide(m_e.b) * m_e.b, top = aa * bb;
+        long long h = m_e.a;
+        for (int dy = 0; dy <= m_e.b; ++dy) {
+            const Wide rhs = top - Wide(dy) * dy * aa;
+            while (h > 0 && Wide(h) * h * bb > rhs)
+                --h;
+            m_rows[std::size_t(dy)] = int(h);
+        }
+    }
+
+    Ellipse m_e;
+    std::vector<int> m_rows;
+};
+
 // Boundary pixels of one row: those beyond the narrower neighbour row, and
 // the row's own ends. take(x0, x1) is called once or twice.
 template <typename Take>
-void boundaryRow(const Ellipse &e, int dy, Take take)
+void boundaryRow(const Ellipse &e, const HalfWidths &width, int dy, Take take)
 {
-    const int h = e.halfWidth(dy);
+    const int h = width(dy);
     if (h < 0)
         return;
-    const int inner = std::min(e.halfWidth(dy - 1), e.halfWidth(dy + 1));
+    const int inner = std::min(width(dy - 1), width(dy + 1));
     const int k = std::min(inner + 1, h);
     if (k == 0) {
         take(e.cx - h, e.cx + h);
@@ -142,6 +193,11 @@ void addThinSegment(SpanList &out, QPoint a, QPoint b, int style, bool includeEn
 
 void addCapsule(SpanList &out, QPoint a, QPoint b, double radius)
 {
+    addCapsule(out, QPointF(a), QPointF(b), radius);
+}
+
+void addCapsule(SpanList &out, QPointF a, QPointF b, double radius)
+{
     const double ax = a.x(), ay = a.y(), dx = b.x() - ax, dy = b.y() - ay;
     const double length2 = dx * dx + dy * dy, acrossLimit = radius * std::sqrt(length2);
     const double by = b.y();
@@ -152,7 +208,7 @@ void addCapsule(SpanList &out, QPoint a, QPoint b, double radius)
     // of the row's intervals through the two end discs and the body.
     for (int y = top; y <= bottom; ++y) {
         double lo = std::numeric_limits<double>::infinity(), hi = -lo;
-        for (QPoint end : {a, b}) {
+        for (QPointF end : {a, b}) {
             const double v = y - end.y(), room = radius * radius - v * v;
             if (room >= -Slack) {
                 const double h = std::sqrt(std::max(room, 0.0));
@@ -265,16 +321,18 @@ QPoint Ellipse::pointAt(double t) const
 
 void addEllipse(SpanList &out, const Ellipse &e)
 {
+    const HalfWidths width(e);
     forVisibleRows(out, e, [&](int dy) {
-        const int h = e.halfWidth(dy);
+        const int h = width(dy);
         out.add(e.cy + dy, e.cx - h, e.cx + h);
     });
 }
 
 void addEllipseBoundary(SpanList &out, const Ellipse &e)
 {
+    const HalfWidths width(e);
     forVisibleRows(out, e, [&](int dy) {
-        boundaryRow(e, dy, [&](int x0, int x1) { out.add(e.cy + dy, x0, x1); });
+        boundaryRow(e, width, dy, [&](int x0, int x1) { out.add(e.cy + dy, x0, x1); });
     });
 }
 
@@ -300,8 +358,9 @@ void addDashedEllipseBoundary(SpanList &out, const Ellipse &e, int style, double
         first = std::max(first, clip.top() - e.cy);
         last = std::min(last, clip.bottom() - e.cy);
     }
+    const HalfWidths width(e);
     for (int dy = first; dy <= last; ++dy) {
-        boundaryRow(e, dy, [&](int x0, int x1) {
+        boundaryRow(e, width, dy, [&](int x0, int x1) {
             if (huge) {
                 x0 = std::max(x0, clip.left());
                 x1 = std::min(x1, clip.right());
@@ -322,8 +381,9 @@ void addDashedEllipseBoundary(SpanList &out, const Ellipse &e, int style, double
 
 void addEllipseRing(SpanList &out, const Ellipse &outer, const Ellipse &inner)
 {
+    const HalfWidths outerWidth(outer), innerWidth(inner);
     forVisibleRows(out, outer, [&](int dy) {
-        const int h = outer.halfWidth(dy), hole = inner.halfWidth(dy);
+        const int h = outerWidth(dy), hole = innerWidth(dy);
         const int y = outer.cy + dy;
         if (hole < 0) {
             out.add(y, outer.cx - h, outer.cx + h);

@@ -21,6 +21,8 @@ bool dashOn(int style, long long step);
 void addThinSegment(SpanList &out, QPoint a, QPoint b, int style, bool includeEnd);
 // Pixels whose centres lie within radius of the segment a-b (round caps).
 void addCapsule(SpanList &out, QPoint a, QPoint b, double radius);
+// The same with real end points (pixel centres are whole numbers).
+void addCapsule(SpanList &out, QPointF a, QPointF b, double radius);
 // The pixels of outer that are not in hole (hole may be empty).
 void addRectRing(SpanList &out, const QRect &outer, const QRect &hole);
 // The one-pixel frame of r, walked clockwise from its top-left corner with

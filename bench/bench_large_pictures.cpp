@@ -1,0 +1,135 @@
+// Large pictures against Qt's own QImage as the anchor a user would compare
+// with: opening a bitmap, zooming out and in, concentric ellipse outlines.
+// Each pair runs in the same binary on the same machine.
+#include "document/model/canvas_surface.h"
+#include "document/model/document.h"
+#include "files/picture_loader.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+
+namespace {
+
+QImage grey(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(QColor(120, 130, 140));
+    return img;
+}
+
+// An 8000 x 8000 24-bit bitmap on disk, made once.
+QString bigBitmap()
+{
+    static const QString path = [] {
+        const QString p = QDir::tempPath() + "/quor-bench-8000.bmp";
+        if (!QFile::exists(p))
+            QImageWriter(p, "bmp").write(grey(8000, 8000));
+        return p;
+    }();
+    return path;
+}
+
+void BM_OpenBitmap_Quor(benchmark::State &state)
+{
+    for (auto _ : state) {
+        quor::Document doc;
+        doc.loadPicture(quor::loadPictureFile(bigBitmap()));
+        benchmark::DoNotOptimize(doc.canvas().image().constBits());
+    }
+}
+BENCHMARK(BM_OpenBitmap_Quor)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_OpenBitmap_QImage(benchmark::State &state)
+{
+    QImageReader::setAllocationLimit(0); // Qt refuses 256 MB and more otherwise
+    for (auto _ : state) {
+        QImage img(bigBitmap());
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+BENCHMARK(BM_OpenBitmap_QImage)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ZoomOut12000_Quor(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        quor::Document doc;
+        doc.canvas().setScaleMode(quor::ScaleMode::Pixels);
+        doc.canvas().setImage(grey(12000, 12000));
+        doc.canvas().setScaleMode(quor::ScaleMode::Twips);
+        state.ResumeTiming();
+        doc.zoomCanvas(false);
+        benchmark::DoNotOptimize(doc.canvas().image().constBits());
+    }
+}
+BENCHMARK(BM_ZoomOut12000_Quor)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ZoomOut12000_QImage(benchmark::State &state)
+{
+    const QImage big = grey(12000, 12000);
+    for (auto _ : state) {
+        QImage small = big.scaled(4000, 4000);
+        benchmark::DoNotOptimize(small.constBits());
+    }
+}
+BENCHMARK(BM_ZoomOut12000_QImage)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ZoomIn4000_Quor(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        quor::Document doc;
+        doc.canvas().setScaleMode(quor::ScaleMode::Pixels);
+        doc.canvas().setImage(grey(4000, 4000));
+        doc.canvas().setScaleMode(quor::ScaleMode::Twips);
+        state.ResumeTiming();
+        doc.zoomCanvas(true);
+        benchmark::DoNotOptimize(doc.canvas().image().constBits());
+    }
+}
+BENCHMARK(BM_ZoomIn4000_Quor)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ZoomIn4000_QImage(benchmark::State &state)
+{
+    const QImage small = grey(4000, 4000);
+    for (auto _ : state) {
+        QImage big = small.scaled(12000, 12000);
+        benchmark::DoNotOptimize(big.constBits());
+    }
+}
+BENCHMARK(BM_ZoomIn4000_QImage)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Ellipses1500_Quor(benchmark::State &state)
+{
+    quor::CanvasSurface s(2402, 2002);
+    s.setScaleMode(quor::ScaleMode::Pixels);
+    for (auto _ : state)
+        for (int r = 1; r <= 1500; ++r)
+            s.circle(1201, 1001, r * 0.8, 0, std::nullopt, std::nullopt, 0.6);
+}
+BENCHMARK(BM_Ellipses1500_Quor)->Unit(benchmark::kMillisecond);
+
+void BM_Ellipses1500_QPainter(benchmark::State &state)
+{
+    QImage img = grey(2402, 2002);
+    for (auto _ : state) {
+        QPainter p(&img);
+        p.setPen(Qt::black);
+        for (int r = 1; r <= 1500; ++r) {
+            const double a = r * 0.8, b = a * 0.6;
+            p.drawEllipse(QPointF(1201, 1001), a, b);
+        }
+    }
+}
+BENCHMARK(BM_Ellipses1500_QPainter)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,136 @@
+#include "app/effect_dialogs.h"
+
+#include "app/main_window.h"
+#include "document/edit_window.h"
+#include "effects/gradient_fill_dialog.h"
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace quor {
+
+EffectDialogs::EffectDialogs(frmQuorMain &main) : QObject(&main), m_main(main)
+{
+    setObjectName(QStringLiteral("EffectDialogs"));
+}
+
+EffectDialogs::~EffectDialogs()
+{
+    if (m_running)
+        qApp->removeEventFilter(this);
+}
+
+EffectDialogs &EffectDialogs::of(frmQuorMain &main)
+{
+    if (auto *d = main.findChild<EffectDialogs *>(QString(), Qt::FindDirectChildrenOnly))
+        return *d;
+    return *new EffectDialogs(main);
+}
+
+bool EffectDialogs::hasSelection()
+{
+    frmquoredit *doc = activeDocument();
+    return doc && doc->document().hSelect;
+}
+
+void EffectDialogs::showCustomFilter()
+{
+    if (!hasSelection())
+        return;
+    if (!m_custom)
+        m_custom = new FrmQuorCustomFilter(m_values, *this, &m_main);
+    m_custom->show();
+    m_custom->raise();
+    m_custom->activateWindow();
+}
+
+void EffectDialogs::showGradientFill()
+{
+    if (!hasSelection())
+        return;
+    if (!m_gradient)
+        m_gradient = new FrmQuorJianbian(*this, &m_main);
+    m_gradient->show();
+    m_gradient->raise();
+    m_gradient->activateWindow();
+}
+
+frmquoredit *EffectDialogs::activeDocument() { return m_main.state().hActiveEdit; }
+DrawingSettings &EffectDialogs::settings() { return m_main.state().settings; }
+CommonDialog &EffectDialogs::commonDialog() { return m_main.commonDialog(); }
+
+void EffectDialogs::runGoing(QWidget *dialog, bool going, const std::function<void()> &stop)
+{
+    if (!going) {
+        endRun();
+        return;
+    }
+    if (m_running)
+        return;
+    m_running = true;
+    m_stop = stop;
+    // Painting goes on; input reaches only the running dialog. Disabling
+    // takes the focus from the main window's parts: it comes back after.
+    m_mainFocus = m_main.focusWidget();
+    const QList<QWidget *> parts = {m_main.menuBar(), m_main.tbToolBar(), m_main.toolsDock(),
+                                    m_main.coloursDock(), m_main.mdiArea(), m_custom,
+                                    m_gradient};
+    for (QWidget *w : parts)
+        if (w && w != dialog && w->isEnabled()) {
+            w->setEnabled(false);
+            m_held.append(w);
+        }
+    qApp->installEventFilter(this);
+    // A runner that goes away without saying so still ends the run.
+    m_runnerGone = connect(dialog, &QObject::destroyed, this, &EffectDialogs::endRun);
+}
+
+void EffectDialogs::endRun()
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    m_stop = {};
+    disconnect(m_runnerGone);
+    qApp->removeEventFilter(this);
+    for (const QPointer<QWidget> &w : std::as_const(m_held))
+        if (w)
+            w->setEnabled(true);
+    m_held.clear();
+    if (m_mainFocus)
+        m_mainFocus->setFocus();
+    // The closes asked for meanwhile go ahead now, from the event loop.
+    for (const QPointer<QWidget> &w : std::as_const(m_closeAfterRun))
+        if (w)
+            QTimer::singleShot(0, w, [w] {
+                if (w)
+                    w->close();
+            });
+    m_closeAfterRun.clear();
+}
+
+bool EffectDialogs::eventFilter(QObject *o, QEvent *e)
+{
+    if (!m_running || e->type() != QEvent::Close || !o->isWidgetType())
+        return false;
+    auto *w = static_cast<QWidget *>(o);
+    if (w != &m_main && !qobject_cast<frmquoredit *>(w) && !qobject_cast<QMdiSubWindow *>(w))
+        return false;
+    // Not while the run draws on a document: stop it, close afterwards.
+    e->ignore();
+    if (!m_closeAfterRun.contains(w))
+        m_closeAfterRun.append(w);
+    if (m_stop)
+        m_stop();
+    return true;
+}
+
+void frmQuorMain::mnuquorcustom_Click() { EffectDialogs::of(*this).showCustomFilter(); }
+void frmQuorMain::mnuquorjianbianse_Click() { EffectDialogs::of(*this).showGradientFill(); }
+
+} // namespace quor

@@ -1,0 +1,92 @@
+// File, Export: the canvas written as PNG, JPEG, BMP, TIFF or WebP for
+// other programs. The document keeps its name, its changed flag and Save's
+// bitmap format; only the file chosen here is written.
+#include "app/main_window.h"
+
+#include "document/edit_window.h"
+#include "files/bitmap_file.h"
+#include "files/file_texts.h"
+#include "files/picture_export.h"
+
+#include <QCoreApplication>
+#include <QInputDialog>
+
+#include <new>
+#include <optional>
+
+namespace quor {
+
+namespace {
+
+// The JPEG quality, asked in a small box; nothing when it is cancelled.
+std::optional<int> askJpegQuality(QWidget *parent)
+{
+    QInputDialog box(parent);
+    box.setObjectName(QStringLiteral("exportQuality"));
+    box.setWindowTitle(QStringLiteral("JPEG 质量"));
+    box.setLabelText(QStringLiteral("图片质量（1 - 100，越大越清晰，文件也越大）："));
+    box.setInputMode(QInputDialog::IntInput);
+    box.setIntRange(1, 100);
+    box.setIntValue(DefaultJpegQuality);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.intValue();
+}
+
+} // namespace
+
+void frmQuorMain::mnuFileExport_Click()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    const QList<ExportFormat> formats = availableExportFormats();
+    if (!doc || formats.isEmpty())
+        return;
+    try {
+        CommonDialog &dlg = dlgCommonDialog;
+        dlg.reset();
+        dlg.CancelError = true;
+        dlg.DialogTitle = QStringLiteral("导出 ") + doc->caption();
+        dlg.Flags = SaveDialogFlags;
+        dlg.Filter = exportFilter(formats);
+        dlg.InitDir = programFolder();
+        dlg.FileName = exportName(doc->caption(), formats.first());
+        dlg.ShowSave();
+        const QString fileName = dlg.FileName;
+        const ExportFormat format = formatOfFilterEntry(formats, dlg.FilterIndex);
+        dlg.reset();
+        if (fileName.isEmpty())
+            return;
+
+        int quality = DefaultJpegQuality;
+        if (format.asksQuality) {
+            const std::optional<int> chosen = askJpegQuality(this);
+            if (!chosen)
+                return;
+            quality = *chosen;
+        }
+        // Encoded once, as the canvas is now; a retry writes the same file.
+        const QByteArray bytes = encodePicture(doc->document().canvas().image(), format, quality);
+        for (;;) {
+            try {
+                saveEncodedFile(bytes, fileName);
+                return;
+            } catch (const QuorError &e) {
+                if (e.number != err::PathFileAccess)
+                    throw;
+                const QString cap = doc->caption();
+                if (msgBox(this, readOnlyMessage(cap), mb::RetryCancel + mb::Exclamation, cap)
+                    != mb::Retry)
+                    return;
+            }
+        }
+    } catch (const QuorError &e) {
+        if (e.number != err::DialogCancelled)
+            msgBox(this, otherErrorMessage(e.description), mb::OkOnly,
+                   QCoreApplication::applicationName());
+    } catch (const std::bad_alloc &) {
+        msgBox(this, otherErrorMessage(QStringLiteral("内存不足，文件未保存。")), mb::OkOnly,
+               QCoreApplication::applicationName());
+    }
+}
+
+} // namespace quor

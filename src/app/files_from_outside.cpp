@@ -1,0 +1,150 @@
+// Opening picture files that come from outside the program: its command
+// line at start-up and files dropped on the main window or a document.
+#include "app/files_from_outside.h"
+
+#include "app/main_window.h"
+#include "document/edit_window.h"
+#include "files/file_texts.h"
+#include "files/picture_loader.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+
+#include <new>
+#include <stdexcept>
+
+namespace quor {
+
+QStringList filesFromArguments(const QStringList &arguments, const QString &workingDir)
+{
+    QStringList files;
+    bool options = true;
+    for (const QString &arg : arguments.mid(1)) {
+        if (options && arg == QLatin1String("--")) {
+            options = false;
+            continue;
+        }
+        if (arg.isEmpty() || (options && arg.startsWith(QLatin1Char('-'))))
+            continue;
+        QString path = arg;
+        // Some launchers hand over URLs; only local ones can be opened.
+        if (arg.startsWith(QLatin1String("file:")) || arg.contains(QLatin1String("://"))) {
+            const QUrl url(arg);
+            if (!url.isLocalFile())
+                continue;
+            path = url.toLocalFile();
+        }
+        files << QDir::cleanPath(QDir(workingDir).absoluteFilePath(path));
+    }
+    return files;
+}
+
+QStringList droppedFiles(const QMimeData *data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = url.toLocalFile();
+        if (!QFileInfo(path).isDir())
+            files << path;
+    }
+    return files;
+}
+
+namespace {
+
+// Reads the picture before a window is made, so a file that can not be
+// opened leaves none behind. The messages carry the file's name as their
+// title: with several files the user must see which one failed.
+bool openOne(frmQuorMain &w, const QString &fileName)
+{
+    ModuleQuorMain &s = w.state();
+    try {
+        QImage picture;
+        for (;;) {
+            try {
+                picture = loadPictureFile(fileName);
+                break;
+            } catch (const QuorError &e) {
+                if (e.number != err::FileNotFound)
+                    throw;
+                if (msgBox(&w, notFoundMessage(fileName), mb::RetryCancel + mb::Exclamation,
+                           fileName)
+                    != mb::Retry)
+                    return false;
+            }
+        }
+        w.hNewEditWindow();
+        const QPointer<frmquoredit> doc = s.hActiveEdit;
+        try {
+            doc->document().loadPicture(picture);
+        } catch (...) {
+            doc->document().DataChanged = false;
+            doc->closeDocument();
+            throw;
+        }
+        doc->setCaption(fileName);
+        doc->document().markSaved();
+        w.applyDrawingSettings();
+        s.hEnableDocCommands(true);
+        return true;
+    } catch (const QuorError &e) {
+        msgBox(&w, otherErrorMessage(e.description), mb::OkOnly, fileName);
+    } catch (const std::overflow_error &) {
+        msgBox(&w, otherErrorMessage(QStringLiteral("溢出")), mb::OkOnly, fileName);
+    } catch (const std::bad_alloc &) {
+        msgBox(&w, otherErrorMessage(QStringLiteral("内存不足，无法打开这张图片。")), mb::OkOnly,
+               fileName);
+    }
+    return false;
+}
+
+} // namespace
+
+int frmQuorMain::openFilesFromOutside(const QStringList &files)
+{
+    int opened = 0;
+    for (const QString &file : files)
+        opened += openOne(*this, file);
+    return opened;
+}
+
+void frmQuorMain::openStartFiles(const QStringList &files)
+{
+    if (openFilesFromOutside(files) == 0 && m_state.hEditCount == 0) {
+        hNewEditWindow();
+        hEnableDocCommands(true);
+    }
+}
+
+void frmQuorMain::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (droppedFiles(e->mimeData()).isEmpty())
+        e->ignore();
+    else
+        e->acceptProposedAction();
+}
+
+void frmQuorMain::dropEvent(QDropEvent *e)
+{
+    const QStringList files = droppedFiles(e->mimeData());
+    if (files.isEmpty()) {
+        e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+    // Opened once the drop is over: a message box inside it would hold the
+    // program the files came from until it is answered.
+    QTimer::singleShot(0, this, [this, files] { openFilesFromOutside(files); });
+}
+
+} // namespace quor

@@ -1,0 +1,230 @@
+// The text tool's commands: the text box's quick menu (the box's own
+// clipboard commands, Paste from a file, the text commit) and the Font
+// command the box, the canvas and the floating selection share.
+#include "app/main_window.h"
+
+#include "core/screen_rate.h"
+#include "document/edit_window.h"
+#include "files/file_texts.h"
+#include "files/rtf_reader.h"
+#include "files/text_file.h"
+#include "tools/text_commit.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPointer>
+
+#include <new>
+
+namespace quor {
+
+namespace {
+
+// Long names, hide the read-only box.
+constexpr int PasteFromFlags = 0x200004;
+// Screen and printer fonts, effects, the font must exist.
+constexpr int FontDialogFlags = 0x10103;
+
+QString fixedCaption()
+{
+    return QString::fromUtf8(ProductName) + QStringLiteral(" - ") + QString::fromUtf8(AuthorCredit);
+}
+
+// Errors that mean the file named cannot be had: the user may retry.
+bool fileUnreachable(int number)
+{
+    return number == err::PathFileAccess || number == err::FileNotFound
+        || number == err::NotARegularFile || number == err::PathNotFound;
+}
+
+// Sizes the box to its measuring label, keeping the caret where it was
+// while the box scrolls back to its first character.
+void fitTextBox(TextEntryBox *box, QLabel *label)
+{
+    box->Move(box->Left(), box->Top(), labelWidth(label) + 50, labelHeight(label) + 50);
+    const int caret = box->cursorPosition();
+    box->setCursorPosition(0);
+    box->setCursorPosition(caret);
+}
+
+// The font with the dialog's name, size, strikeout, underline, italic and
+// bold; everything else the font had stays.
+QFont withChosen(QFont f, const QFont &chosen)
+{
+    f.setFamily(chosen.family());
+    if (chosen.pointSizeF() > 0)
+        f.setPointSizeF(chosen.pointSizeF());
+    else if (chosen.pixelSize() > 0)
+        f.setPixelSize(chosen.pixelSize());
+    f.setStrikeOut(chosen.strikeOut());
+    f.setUnderline(chosen.underline());
+    f.setItalic(chosen.italic());
+    f.setBold(chosen.bold());
+    return f;
+}
+
+} // namespace
+
+void frmQuorMain::Hquickmnuselall_Click()
+{
+    if (frmquoredit *doc = m_state.hActiveEdit)
+        doc->hword()->selectAll();
+}
+
+// Without a selection the clipboard keeps what it holds: copying nothing
+// over it would lose it.
+void frmQuorMain::Hquickmnucut_Click()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc || !doc->hword()->hasSelectedText())
+        return;
+    QGuiApplication::clipboard()->setText(doc->hword()->selectedText());
+    doc->hword()->insert(QString());
+}
+
+void frmQuorMain::Hquickmnucopy_Click()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc || !doc->hword()->hasSelectedText())
+        return;
+    QGuiApplication::clipboard()->setText(doc->hword()->selectedText());
+}
+
+// A clipboard without text leaves the selection as it is.
+void frmQuorMain::Hquickmnupast_Click()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!text.isEmpty())
+        doc->hword()->insert(text);
+}
+
+void frmQuorMain::Hquickmnupastfrom_Click()
+{
+    const QPointer<frmquoredit> doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    CommonDialog &dlg = dlgCommonDialog;
+    try {
+        dlg.reset();
+        dlg.CancelError = true;
+        dlg.DialogTitle = QStringLiteral("打开");
+        dlg.Flags = PasteFromFlags;
+        dlg.InitDir = programFolder();
+        dlg.Filter = textFileFilter();
+        dlg.ShowOpen();
+        const QString fileName = dlg.FileName;
+        const TextFileKind kind = textKindForFilter(dlg.FilterIndex);
+        dlg.reset();
+        if (fileName.isEmpty())
+            return;
+        QString text;
+        for (;;) {
+            try {
+                text = readTextFile(fileName, kind);
+                break;
+            } catch (const QuorError &e) {
+                if (!fileUnreachable(e.number) || !doc)
+                    throw;
+                if (msgBox(this, notFoundMessage(doc->caption()), mb::RetryCancel + mb::Exclamation,
+                           fileName)
+                    != mb::Retry)
+                    return;
+            }
+        }
+        if (!doc)
+            return; // closed while the question was open
+        // The box would cut a longer text off without a word.
+        if (text.size() > doc->hword()->maxLength())
+            throw QuorError(err::OutOfMemory, QString());
+        doc->hword()->setText(text);
+    } catch (const QuorError &e) {
+        dlg.reset();
+        if (e.number == err::OutOfMemory)
+            msgBox(this, QStringLiteral("\r       文件过长！"), mb::OkOnly, fixedCaption());
+        else if (e.number != err::DialogCancelled)
+            msgBox(this, QStringLiteral("\r    ") + e.description, mb::OkOnly, fixedCaption());
+    } catch (const std::bad_alloc &) {
+        dlg.reset();
+        msgBox(this, QStringLiteral("\r       文件过长！"), mb::OkOnly, fixedCaption());
+    }
+}
+
+void frmQuorMain::mnufont_Click()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    CommonDialog &dlg = dlgCommonDialog;
+    try {
+        dlg.CancelError = true;
+        dlg.DialogTitle = QStringLiteral("字体...");
+        dlg.Flags = FontDialogFlags;
+        dlg.Font = doc->document().canvas().font(); // the dialog opens on the font in use
+        dlg.ShowFont();
+        const QFont chosen = dlg.Font;
+        dlg.reset();
+        if (chosen.family().isEmpty())
+            return;
+        TextEntryBox *box = doc->hword();
+        QLabel *label = doc->hwordLabel();
+        label->setFont(withChosen(label->font(), chosen));
+        box->setFont(withChosen(box->font(), chosen));
+        fitTextBox(box, label);
+        Document &d = doc->document();
+        d.canvas().setFont(withChosen(d.canvas().font(), chosen));
+        d.selection().setFont(withChosen(d.selection().font(), chosen));
+    } catch (const QuorError &e) {
+        dlg.reset();
+        if (e.number != err::DialogCancelled)
+            msgBox(this, QLatin1Char('\r') + e.description, mb::OkOnly,
+                   QCoreApplication::applicationName());
+    }
+}
+
+void frmQuorMain::Hquickqueding_Click()
+{
+    frmquoredit *doc = m_state.hActiveEdit;
+    if (!doc)
+        return;
+    TextEntryBox *box = doc->hword();
+    QLabel *label = doc->hwordLabel();
+    Document &d = doc->document();
+    const CanvasSurface &canvas = d.canvas();
+
+    // The box fits the text and moves one box-height down for the next
+    // line; the text goes where it was.
+    const double x0 = box->Left(), y0 = box->Top();
+    box->Move(x0, box->Top() + box->Height(), labelWidth(label) + 50, labelHeight(label) + 50);
+    const TwipBox buffer = textBuffer(x0, y0, box->Width(), box->Height(), canvas.scaleWidth(),
+                                      canvas.scaleHeight());
+
+    const DrawingSettings &s = m_state.settings;
+    const Colour boxColour = fromQColor(box->palette().color(QPalette::Text));
+    const auto steps = textSweep(buffer.width, buffer.height, textGradientOfKind(s.gradientKind),
+                                 s.hGradientAngle, boxColour, s.startColour(), s.endColour());
+    // The gradient builds up on screen, repainted as often as the screen
+    // can show it rather than once per twip.
+    QPointer<frmquoredit> shown = doc;
+    d.beginStep(); // the committed text is one step of the history
+    sweepText(d, box->text(), canvas.font(), {x0, y0}, buffer, steps,
+              {[rate = ScreenRate()]() mutable { return rate.due(); },
+               [shown] {
+                   if (shown)
+                       shown->repaint();
+               }});
+
+    // The text is cleared before the label takes "H" back, which its
+    // change would measure away.
+    box->clear();
+    label->setText(QStringLiteral("H"));
+    d.markChanged();
+    d.endStep();
+    box->setFocus();
+}
+
+} // namespace quor

@@ -1,0 +1,425 @@
+// The picture browser on a real main window, driven by mouse and key
+// events on its controls, with its messages answered from a script.
+#include "program_fixture.h"
+
+#include "files/drive_list.h"
+#include "files/file_texts.h"
+#include "files/open_browser.h"
+#include "files/picture_loader.h"
+#include "files/picture_samples.h"
+#include "files/sample_loader.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <future>
+#include <utility>
+
+#include <sys/stat.h>
+
+using namespace quor;
+
+namespace {
+
+class Browser : public ProgramTest
+{
+protected:
+    void TearDown() override
+    {
+        setVolumeSource({});
+        ProgramTest::TearDown();
+    }
+
+    FrmQuorOpenfile *browse()
+    {
+        main->action("Hexplor")->trigger();
+        auto *b = main->findChild<FrmQuorOpenfile *>();
+        return b;
+    }
+    // The browser on the test folder.
+    FrmQuorOpenfile *browseHere()
+    {
+        FrmQuorOpenfile *b = browse();
+        b->setDirPath(folder());
+        return b;
+    }
+    QString folder() const { return QDir(dir.path()).canonicalPath(); }
+    QString path(const QString &name) const { return folder() + '/' + name; }
+
+    // A w x h bitmap, blue left of the middle and yellow right of it.
+    QImage writePicture(const QString &name, int w, int h)
+    {
+        QImage img(w, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                img.setPixel(x, y, x < w / 2 ? qRgb(0, 0, 255) : qRgb(255, 255, 0));
+        img.save(path(name), "BMP");
+        return img;
+    }
+
+    static QStringList listed(const QListWidget *list)
+    {
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i)
+            names << list->item(i)->text();
+        return names;
+    }
+    static void clickFile(FrmQuorOpenfile *b, const QString &name)
+    {
+        const QList<QListWidgetItem *> items = b->File1()->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << name.toStdString();
+        QTest::mouseClick(b->File1()->viewport(), Qt::LeftButton, {},
+                          b->File1()->visualItemRect(items[0]).center());
+    }
+    static bool sampleSettled(FrmQuorOpenfile *b)
+    {
+        return QTest::qWaitFor([b] { return b->sampleLoader()->pending().isEmpty(); }, 10000);
+    }
+    // Shows the file's sample and waits until it is there.
+    static void sample(FrmQuorOpenfile *b, const QString &name)
+    {
+        clickFile(b, name);
+        ASSERT_TRUE(sampleSettled(b));
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(Browser, BrowseShowsOneModelessWindowAboveTheOthers)
+{
+    FrmQuorOpenfile *b = browse();
+    ASSERT_TRUE(b);
+    EXPECT_TRUE(b->isVisible());
+    EXPECT_TRUE(b->isWindow());
+    EXPECT_FALSE(b->isModal());
+    EXPECT_TRUE(b->isTopmost());
+    EXPECT_EQ(b->windowTitle(), "Vedoz Izoverod");
+    EXPECT_EQ(b->size(), QSize(665, 475));
+    EXPECT_EQ(b->pos(), main->screen()->geometry().topLeft());
+    EXPECT_EQ(b->Text1()->text(), "相片尺寸(宽 高)");
+    EXPECT_EQ(b->Command1()->text(), "打 开");
+    EXPECT_EQ(b->Command2()->text(), "取 消");
+    EXPECT_EQ(b->dirPath(), QDir::currentPath());
+
+    // Browse again brings the same window.
+    EXPECT_EQ(browse(), b);
+    EXPECT_EQ(main->findChildren<FrmQuorOpenfile *>().size(), 1);
+
+    const QPointer<FrmQuorOpenfile> gone = b;
+    QTest::mouseClick(b->Command2(), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(gone.isNull());
+    FrmQuorOpenfile *again = browse();
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->isVisible());
+}
+
+TEST_F(Browser, ListsThePicturesOfTheFolderInAnyCaseAndMovesBetweenFolders)
+{
+    for (const char *name : {"a.BMP", "b.jpg", "c.txt", "d.Qor", "z.Emf", "j.jpegx"})
+        samples::writeFile(path(name), "x");
+    QDir(folder()).mkdir("e.gif"); // a folder with a picture's name
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("f.bmp")).constData(), 0600), 0);
+    QDir(folder()).mkdir("sub");
+    writePicture("sub/g.gif", 4, 4);
+
+    FrmQuorOpenfile *b = browseHere();
+    EXPECT_EQ(listed(b->File1()), QStringList({"a.BMP", "b.jpg", "d.Qor", "z.Emf"}));
+    ASSERT_TRUE(b->Dir1()->currentItem());
+    EXPECT_EQ(b->Dir1()->currentItem()->text(0), QDir(folder()).dirName());
+
+    // A double click goes into a subfolder, Enter on an ancestor up again.
+    const auto recursive = Qt::MatchExactly | Qt::MatchRecursive;
+    QTreeWidgetItem *sub = b->Dir1()->findItems("sub", recursive).value(0);
+    ASSERT_TRUE(sub);
+    const QPoint at = b->Dir1()->visualItemRect(sub).center();
+    QTest::mouseClick(b->Dir1()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(b->dirPath(), folder()); // one click only chooses
+    QTest::mouseDClick(b->Dir1()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(b->dirPath(), path("sub"));
+    EXPECT_EQ(listed(b->File1()), QStringList({"g.gif"}));
+
+    QTreeWidgetItem *up = b->Dir1()->findItems(QDir(folder()).dirName(), recursive).value(0);
+    ASSERT_TRUE(up);
+    b->Dir1()->setFocus();
+    b->Dir1()->setCurrentItem(up);
+    QTest::keyClick(b->Dir1(), Qt::Key_Return);
+    EXPECT_EQ(b->dirPath(), folder());
+    EXPECT_EQ(b->File1()->count(), 4);
+}
+
+TEST_F(Browser, SampleFitsCentredOrScrollsToItsFarEdge)
+{
+    writePicture("small.bmp", 24, 16);
+    const QImage wide = writePicture("wide.bmp", 9000, 20);
+    FrmQuorOpenfile *b = browseHere();
+    SampleBox *s = b->Picture1();
+    const QWidget *frame = b->Picture0();
+
+    auto expectCentred = [&] {
+        EXPECT_TRUE(s->isVisible());
+        EXPECT_EQ(b->Text1()->text(), "360  240");
+        EXPECT_EQ(s->size(), QSize(24, 16));
+        EXPECT_LE(std::abs(s->geometry().center().x() - frame->width() / 2), 1);
+        EXPECT_LE(std::abs(s->geometry().center().y() - frame->height() / 2), 1);
+        EXPECT_EQ(b->HScroll1()->maximum(), 0);
+        EXPECT_EQ(b->VScroll1()->maximum(), 0);
+    };
+    sample(b, "small.bmp");
+    expectCentred();
+
+    sample(b, "wide.bmp");
+    EXPECT_EQ(b->Text1()->text(), "135000  300");
+    EXPECT_EQ(s->x(), 0);
+    EXPECT_EQ(b->VScroll1()->maximum(), 0);
+    const int visible = b->VScroll1()->x(); // the bar lies over the frame's right edge
+    EXPECT_GT(b->HScroll1()->maximum(), 1638);
+    // End takes the bar to its last value: the far edge comes into view.
+    b->HScroll1()->setFocus();
+    QTest::keyClick(b->HScroll1(), Qt::Key_End);
+    EXPECT_EQ(b->HScroll1()->value(), b->HScroll1()->maximum());
+    EXPECT_LE(s->geometry().right() + 1, visible);
+    EXPECT_GE(s->geometry().right() + 1, visible - 2);
+    // What shows at the bar's edge is the picture's last column.
+    EXPECT_EQ(s->picture().pixel(wide.width() - 1, 0), wide.pixel(wide.width() - 1, 0));
+
+    // A small sample after a scrolled one is centred, not left where the
+    // old scroll value would put it.
+    sample(b, "small.bmp");
+    expectCentred();
+    EXPECT_EQ(b->HScroll1()->value(), 0);
+}
+
+TEST_F(Browser, EveryFormatShowsItsSampleAtItsSize)
+{
+    QImage solid(20, 10, QImage::Format_RGB32);
+    solid.fill(qRgb(200, 30, 30));
+    writePicture("a.bmp", 24, 16);
+    const samples::Pixel red = [](int, int) { return 0xc81e1eu; };
+    samples::writeFile(path("b.dib"),
+                       samples::infoHeader(2, 1, 24, 0) + samples::rows(2, 1, 24, red));
+    const samples::Pixel first = [](int, int) { return 0u; };
+    samples::writeFile(path("c.gif"), samples::gif(3, 2, {qRgb(200, 30, 30)}, {first}));
+    samples::writeFile(path("d.jpeg"), samples::jpeg(solid));
+    const QByteArray icon = samples::iconImage(16, 24, qRgb(1, 2, 3));
+    samples::writeFile(path("e.ico"), samples::icoFile({{16, icon}}));
+    samples::wmfShapes(path("f.wmf"), true);
+    // Text drawn by a metafile is drawn off the window's thread too.
+    samples::emfTurnedText(path("g.emf"), 450);
+    FrmQuorOpenfile *b = browseHere();
+    for (const char *name : {"a.bmp", "b.dib", "c.gif", "d.jpeg", "e.ico", "f.wmf", "g.emf"}) {
+        const QImage expected = loadPictureFile(path(name));
+        sample(b, name);
+        EXPECT_EQ(b->Picture1()->picture().size(), expected.size()) << name;
+        EXPECT_EQ(b->Text1()->text(),
+                  QString("%1  %2").arg(expected.width() * 15).arg(expected.height() * 15))
+            << name;
+        EXPECT_TRUE(b->Picture1()->isVisible()) << name;
+    }
+}
+
+TEST_F(Browser, DamagedOrOversizedFileGivesAnEmptySampleAndTheReason)
+{
+    writePicture("good.bmp", 24, 16);
+    samples::writeFile(path("bad.bmp"), "BM this is no bitmap at all");
+    samples::writeFile(path("huge.bmp"),
+                       samples::bmpFile(samples::infoHeader(40000, 40000, 24, 0), 54));
+    FrmQuorOpenfile *b = browseHere();
+    auto reason = [&](const QString &name) {
+        try {
+            loadPictureFile(path(name));
+        } catch (const QuorError &e) {
+            return e.description;
+        }
+        return QString();
+    };
+    sample(b, "good.bmp");
+    for (const char *name : {"bad.bmp", "huge.bmp"}) {
+        sample(b, name);
+        EXPECT_FALSE(b->Picture1()->isVisible()) << name;
+        EXPECT_FALSE(reason(name).isEmpty());
+        EXPECT_EQ(b->Text1()->text(), reason(name)) << name;
+        EXPECT_EQ(b->HScroll1()->maximum() + b->VScroll1()->maximum(), 0);
+    }
+    sample(b, "good.bmp");
+    EXPECT_TRUE(b->Picture1()->isVisible());
+    EXPECT_EQ(b->Text1()->text(), "360  240");
+}
+
+TEST_F(Browser, NewerSelectionWinsOverASlowOlderOne)
+{
+    writePicture("fast.bmp", 24, 16);
+    writePicture("slow.bmp", 50, 50);
+    FrmQuorOpenfile *b = browseHere();
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    // However the test ends, the worker is let go.
+    struct Release
+    {
+        std::promise<void> &p;
+        bool done = false;
+        void now()
+        {
+            if (!std::exchange(done, true))
+                p.set_value();
+        }
+        ~Release() { now(); }
+    } letGo{release};
+    b->sampleLoader()->setReader([released](const QString &f) {
+        if (f.endsWith("slow.bmp"))
+            released.wait();
+        return loadPictureFile(f);
+    });
+
+    clickFile(b, "slow.bmp");
+    EXPECT_FALSE(b->Picture1()->isVisible());
+    // The window answers while the slow file is being read.
+    sample(b, "fast.bmp");
+    EXPECT_EQ(b->Text1()->text(), "360  240");
+    letGo.now();
+    QTest::qWait(300);
+    EXPECT_EQ(b->Picture1()->picture().size(), QSize(24, 16));
+    EXPECT_EQ(b->Text1()->text(), "360  240");
+}
+
+TEST_F(Browser, OpenAfterAllDocumentsClosedMakesAReadyDocumentAndStays)
+{
+    const QImage picture = writePicture("a.bmp", 24, 16);
+    writePicture("b.bmp", 10, 10);
+    active()->closeDocument();
+    ASSERT_EQ(state().hEditCount, 0);
+    ASSERT_FALSE(main->action("mnuFileSave")->isEnabled());
+    state().settings.lineWidth = 7;
+
+    FrmQuorOpenfile *b = browseHere();
+    QTest::mouseClick(b->Command1(), Qt::LeftButton); // nothing chosen: nothing happens
+    EXPECT_EQ(state().hEditCount, 0);
+
+    clickFile(b, "a.bmp");
+    QTest::mouseClick(b->Command1(), Qt::LeftButton);
+    ASSERT_EQ(state().hEditCount, 1);
+    EXPECT_EQ(active()->caption(), path("a.bmp"));
+    EXPECT_FALSE(active()->document().DataChanged);
+    EXPECT_EQ(canvas().image().size(), picture.size());
+    EXPECT_EQ(canvas().image().pixel(3, 3), picture.pixel(3, 3));
+    EXPECT_EQ(canvas().image().pixel(20, 3), picture.pixel(20, 3));
+    EXPECT_EQ(canvas().drawWidth(), 7);
+    EXPECT_TRUE(main->action("mnuFileSave")->isEnabled());
+    EXPECT_TRUE(b->isVisible());
+    EXPECT_TRUE(b->isTopmost());
+    EXPECT_TRUE(script.shown.isEmpty());
+
+    // The next file at once.
+    clickFile(b, "b.bmp");
+    QTest::mouseClick(b->Command1(), Qt::LeftButton);
+    EXPECT_EQ(state().hEditCount, 2);
+    EXPECT_EQ(active()->caption(), path("b.bmp"));
+}
+
+TEST_F(Browser, VanishedFileAsksWithItsNameAndRetryOpensItOnceBack)
+{
+    writePicture("a.bmp", 24, 16);
+    FrmQuorOpenfile *b = browseHere();
+    clickFile(b, "a.bmp");
+    ASSERT_TRUE(QFile::rename(path("a.bmp"), path("away")));
+    bool topmostDuringMessage = true;
+    script.messageAnswers = {mb::Retry};
+    script.onShow = [&](const ShownDialog &) {
+        topmostDuringMessage = b->isTopmost();
+        QFile::rename(path("away"), path("a.bmp"));
+    };
+    QTest::mouseClick(b->Command1(), Qt::LeftButton);
+
+    ASSERT_EQ(script.shown.size(), 1);
+    const ShownDialog &d = script.shown[0];
+    EXPECT_EQ(d.title, path("a.bmp"));
+    EXPECT_EQ(d.text, notFoundMessage("New Quor2"));
+    EXPECT_EQ(d.buttons, mb::RetryCancel + mb::Exclamation);
+    EXPECT_FALSE(topmostDuringMessage);
+    EXPECT_TRUE(b->isTopmost());
+    EXPECT_EQ(state().hEditCount, 2);
+    EXPECT_EQ(active()->caption(), path("a.bmp"));
+    EXPECT_EQ(canvas().image().size(), QSize(24, 16));
+
+    // Cancel: the window made for it stays, empty.
+    ASSERT_TRUE(QFile::remove(path("a.bmp")));
+    script.onShow = {};
+    script.messageAnswers = {mb::Cancel};
+    QTest::mouseClick(b->Command1(), Qt::LeftButton);
+    EXPECT_EQ(script.shown.size(), 2);
+    EXPECT_EQ(state().hEditCount, 3);
+    EXPECT_EQ(active()->caption(), "New Quor3");
+    EXPECT_TRUE(b->isTopmost());
+}
+
+TEST_F(Browser, OtherOpenFailuresSayWhyOnce)
+{
+    samples::writeFile(path("bad.gif"), "GIF89a broken");
+    FrmQuorOpenfile *b = browseHere();
+    clickFile(b, "bad.gif");
+    QTest::mouseClick(b->Command1(), Qt::LeftButton);
+    ASSERT_EQ(script.shown.size(), 1);
+    EXPECT_EQ(script.shown[0].buttons, mb::OkOnly);
+    EXPECT_EQ(script.shown[0].title, QCoreApplication::applicationName());
+    EXPECT_TRUE(script.shown[0].text.startsWith('\r'));
+    EXPECT_EQ(state().hEditCount, 2); // the window made for it stays
+    EXPECT_TRUE(b->isTopmost());
+
+    // Spent document counters: said, and no window.
+    state().hNewCount = INT32_MAX;
+    QTest::mouseClick(b->Command1(), Qt::LeftButton);
+    ASSERT_EQ(script.shown.size(), 2);
+    EXPECT_EQ(script.shown[1].text, "\r溢出");
+    EXPECT_EQ(state().hEditCount, 2);
+    EXPECT_TRUE(b->isTopmost());
+}
+
+TEST_F(Browser, DriveNotReadyAsksUnderItsNameAndRetryEntersIt)
+{
+    QTemporaryDir card;
+    const QString root = QDir(card.path()).canonicalPath();
+    bool ready = false;
+    setVolumeSource([&] { return QList<Volume>{{root, "Card", "/dev/sdb1", "vfat", ready}}; });
+    FrmQuorOpenfile *b = browseHere();
+    QComboBox *drives = b->Drive1();
+    ASSERT_EQ(drives->count(), 3); // home, the root, the card
+    bool topmostDuringMessage = true;
+    script.messageAnswers = {mb::Retry};
+    script.onShow = [&](const ShownDialog &) {
+        topmostDuringMessage = b->isTopmost();
+        ready = true; // the card is in now
+    };
+    drives->setFocus();
+    QTest::keyClick(drives, Qt::Key_End);
+    ASSERT_EQ(script.shown.size(), 1);
+    EXPECT_EQ(script.shown[0].text, "驱动器未准备好！");
+    EXPECT_EQ(script.shown[0].title, "CARD");
+    EXPECT_EQ(script.shown[0].buttons, mb::RetryCancel + mb::Exclamation);
+    EXPECT_FALSE(topmostDuringMessage);
+    EXPECT_TRUE(b->isTopmost());
+    EXPECT_EQ(b->dirPath(), root);
+
+    // Home again, then the card taken out: Cancel keeps the card chosen and
+    // the home folder shown.
+    QTest::keyClick(drives, Qt::Key_Home);
+    EXPECT_EQ(b->dirPath(), QDir(QDir::homePath()).canonicalPath());
+    ready = false;
+    script.onShow = {};
+    script.messageAnswers = {mb::Cancel};
+    QTest::keyClick(drives, Qt::Key_End);
+    EXPECT_EQ(script.shown.size(), 2);
+    EXPECT_EQ(drives->currentIndex(), 2);
+    EXPECT_EQ(b->dirPath(), QDir(QDir::homePath()).canonicalPath());
+    EXPECT_TRUE(b->isTopmost());
+}
