@@ -2,6 +2,7 @@
 // rubber-band step is what a drag pays per mouse move; it must stay far
 // below the cost of copying the whole bitmap once.
 #include "document/model/canvas_surface.h"
+#include "document/model/document.h"
 
 #include <benchmark/benchmark.h>
 
@@ -75,6 +76,22 @@ void BM_PsetThenPointEveryPixel(benchmark::State &state)
     }
 }
 BENCHMARK(BM_PsetThenPointEveryPixel)->Unit(benchmark::kMillisecond);
+
+// Undoing and redoing a step that changed the whole of the largest canvas.
+void BM_UndoRedoFullCanvasStep(benchmark::State &state)
+{
+    quor::Document doc;
+    doc.resizeCanvas(36035, 30035);
+    doc.rebase();
+    doc.beginStep();
+    doc.canvas().line(0, 0, 36000, 30000, 0xff0000, quor::LineKind::BoxFilled);
+    doc.endStep();
+    for (auto _ : state) {
+        doc.undo();
+        doc.redo();
+    }
+}
+BENCHMARK(BM_UndoRedoFullCanvasStep)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
