@@ -15,7 +15,7 @@ fuzz_status=0
 ctest --test-dir build-fuzz -L fuzz --output-on-failure || fuzz_status=$?
 # The unit and widget tests again under the address and undefined-behaviour
 # sanitizers (the end-to-end tests run the optimised program below).
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUOR_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Sanitize -DQUOR_SANITIZE=ON >/dev/null
 cmake --build build-asan
 asan_status=0
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -24,7 +24,7 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan -LE 'e2e|fuzz' --output-on-failure --timeout 600 -j2 "$@" \
     || asan_status=$?
 status=0
-ctest --test-dir build --output-on-failure --timeout 600 "$@" || status=$?
+ctest --test-dir build --output-on-failure --timeout 600 -j2 "$@" || status=$?
 [ "$status" -ne 0 ] || status=$fuzz_status
 [ "$status" -ne 0 ] || status=$asan_status
 exit "$status"

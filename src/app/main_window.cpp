@@ -9,6 +9,7 @@
 #include "tools/tool_engine.h"
 
 #include <QAction>
+#include <QApplication>
 #include <functional>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -218,6 +219,11 @@ void frmQuorMain::closeEvent(QCloseEvent *e)
         MDIForm_Unload();
     }
     e->accept();
+    // The browser and the effect dialogs are windows of their own: the
+    // program ends with the main window, not with the last of them.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible())
+            w->close();
 }
 
 void frmQuorMain::hNewEditWindow()

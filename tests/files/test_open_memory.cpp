@@ -63,6 +63,9 @@ void writeBitmap(const QString &path, int w, int h)
 
 TEST_F(ProgramTest, OpeningA4000SquarePicturePeaksAtTwoBitmaps)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer keeps freed memory, so resident sizes say nothing";
+#endif
     QTemporaryDir dir;
     const QString file = dir.path() + "/big.bmp";
     writeBitmap(file, 4000, 4000);

@@ -134,8 +134,24 @@ bool CanvasSurface::resizeBitmap(int widthPx, int heightPx)
     return true;
 }
 
-int CanvasSurface::toPixelX(double x) const { return floorToPixel(x / unit()); }
-int CanvasSurface::toPixelY(double y) const { return floorToPixel(y / unit()); }
+int CanvasSurface::toPixelX(double x) const { return toPixel(x); }
+int CanvasSurface::toPixelY(double y) const { return toPixel(y); }
+
+int CanvasSurface::toPixel(double v) const
+{
+    if (m_scaleMode == ScaleMode::Pixels)
+        return floorToPixel(v);
+    // Whole twips, what the mouse and most figures give, divide as integers
+    // (a multiplication once compiled) with the same floor.
+    if (v == std::trunc(v) && std::abs(v) < 1e15) {
+        const long long t = static_cast<long long>(v);
+        long long q = t / TwipsPerPixel;
+        if (t % TwipsPerPixel < 0)
+            --q;
+        return floorToPixel(double(q));
+    }
+    return floorToPixel(v / TwipsPerPixel);
+}
 int CanvasSurface::toPixelSize(double extent) const
 {
     return std::max(1, floorToPixel(extent / unit()));
@@ -524,6 +540,8 @@ void CanvasSurface::refresh() { damage(m_image.rect()); }
 
 void CanvasSurface::damage(const QRect &r)
 {
+    if (!m_damage)
+        return;
     const QRect changed = r & m_image.rect();
     if (m_damage && !changed.isEmpty())
         m_damage(changed);

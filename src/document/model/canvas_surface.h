@@ -176,6 +176,7 @@ public:
 
 private:
     void damage(const QRect &r);
+    int toPixel(double v) const; // the scale-to-pixel floor
     // False (and nothing changed) when the bitmap cannot be allocated.
     bool resizeBitmap(int widthPx, int heightPx);
     QRgb penColour(std::optional<Colour> colour) const;
