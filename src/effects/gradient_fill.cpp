@@ -1,5 +1,7 @@
 #include "effects/gradient_fill.h"
 
+#include "document/model/pen_effect.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -36,26 +38,6 @@ std::size_t loopCount(double from, double to, int step)
 
 // --- drawing ----------------------------------------------------------------
 
-// A draw mode with its pen fixed acts on each colour bit as one of 0, 1, d
-// or not d, that is as flip ^ (dest & keep); such effects compose into one.
-struct PenEffect
-{
-    std::uint32_t keep = 0xffffff, flip = 0;
-
-    static PenEffect of(int mode, Colour pen)
-    {
-        const std::uint32_t p = std::uint32_t(pen) & 0xffffff;
-        const std::uint32_t at0 = applyDrawMode(mode, p, 0) & 0xffffff;
-        const std::uint32_t at1 = applyDrawMode(mode, p, 0xffffff) & 0xffffff;
-        return {at0 ^ at1, at0};
-    }
-    // This effect, then next.
-    PenEffect then(const PenEffect &next) const
-    {
-        return {keep & next.keep, next.flip ^ (flip & next.keep)};
-    }
-};
-
 // What decides the pixels of a surface call, given the pen styles, which
 // stay the same through a fill. Follows the surface's rules: positions to
 // the pixel holding them, circle radii to the nearest pixel, halves up.
@@ -67,22 +49,13 @@ struct PixelKey
     bool operator==(const PixelKey &) const = default;
 };
 
-int radiusPixels(double r)
-{
-    return int(std::clamp(std::floor(r + 0.5), 0.0, double(1 << 27)));
-}
-
 PixelKey pixelKey(const CanvasSurface &s, const FillOutline &o)
 {
     PixelKey k;
     k.shape = o.shape;
     if (o.shape == FillOutline::Shape::Ellipse) {
-        const double r = std::abs(o.radius) / s.unit();
-        double ratio = std::abs(o.aspect);
-        if (std::isnan(ratio))
-            ratio = 1;
-        k.v = {s.toPixelX(o.x1), s.toPixelY(o.y1), radiusPixels(ratio < 1 ? r : r / ratio),
-               radiusPixels(ratio < 1 ? r * ratio : r)};
+        const QSize axes = s.circleSemiAxes(o.radius, o.aspect);
+        k.v = {s.toPixelX(o.x1), s.toPixelY(o.y1), axes.width(), axes.height()};
         return k;
     }
     const int x1 = s.toPixelX(o.x1), y1 = s.toPixelY(o.y1);
@@ -136,27 +109,10 @@ public:
             drawOutline(m_surface, o);
             return;
         }
-        // A single pen with the group's effect in this draw mode, bit by
-        // bit; some modes cannot always give one.
-        const int mode = m_surface.drawMode();
-        const PenEffect by0 = PenEffect::of(mode, 0), by1 = PenEffect::of(mode, 0xffffff);
-        const auto matching = [this](const PenEffect &p) {
-            return ~((p.keep ^ m_effect.keep) | (p.flip ^ m_effect.flip)) & 0xffffffu;
-        };
-        const std::uint32_t with0 = matching(by0), with1 = matching(by1);
-        if ((with0 | with1) == 0xffffffu) {
-            o.colour = Colour(with1 & ~with0 & 0xffffffu);
+        drawWithEffect(m_surface, m_effect, [&](Colour pen) {
+            o.colour = pen;
             drawOutline(m_surface, o);
-            return;
-        }
-        // Otherwise: keep the bits that stay (mask pen), then flip (xor pen).
-        m_surface.setDrawMode(9);
-        o.colour = Colour(m_effect.keep);
-        drawOutline(m_surface, o);
-        m_surface.setDrawMode(7);
-        o.colour = Colour(m_effect.flip);
-        drawOutline(m_surface, o);
-        m_surface.setDrawMode(mode);
+        });
     }
 
 private:

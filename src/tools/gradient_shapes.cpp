@@ -1,5 +1,7 @@
 #include "tools/gradient_shapes.h"
 
+#include "document/model/pen_effect.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -95,26 +97,6 @@ bool emitRadii(double r0, double r, const GradientColours &c, bool twoWay, Outli
 
 // --- painting ------------------------------------------------------------
 
-// A draw mode with its pen fixed acts on each colour bit as one of 0, 1, d
-// or not d, i.e. as flip ^ (dest & keep); such operations compose into one.
-struct PenEffect
-{
-    std::uint32_t keep = 0xffffff, flip = 0;
-
-    static PenEffect of(int mode, Colour pen)
-    {
-        const std::uint32_t p = std::uint32_t(pen) & 0xffffff;
-        const std::uint32_t at0 = applyDrawMode(mode, p, 0);
-        return {(at0 ^ applyDrawMode(mode, p, 0xffffff)) & 0xffffff, at0};
-    }
-    // This, then next.
-    PenEffect then(const PenEffect &next) const
-    {
-        return {keep & next.keep, next.flip ^ (flip & next.keep)};
-    }
-    bool operator==(const PenEffect &) const = default;
-};
-
 // The pixels a surface call covers depend only on these (and on the pen
 // styles, which do not change during a gradient). Mirrors the surface's
 // twips-to-pixel rule for positions and circle radii.
@@ -126,11 +108,6 @@ struct PixelKey
 
     bool operator==(const PixelKey &) const = default;
 };
-
-int radiusPixels(double r)
-{
-    return int(std::clamp(std::floor(r + 0.5), 0.0, double(1 << 27)));
-}
 
 PixelKey pixelKey(const CanvasSurface &s, const GradientOutline &o)
 {
@@ -152,14 +129,11 @@ PixelKey pixelKey(const CanvasSurface &s, const GradientOutline &o)
         }
         return k;
     }
-    const double r = std::abs(o.radius) / s.unit();
-    double ratio = std::abs(o.aspect);
-    if (std::isnan(ratio))
-        ratio = 1;
+    const QSize axes = s.circleSemiAxes(o.radius, o.aspect);
     k.v[0] = s.toPixelX(o.x1);
     k.v[1] = s.toPixelY(o.y1);
-    k.v[2] = radiusPixels(ratio < 1 ? r : r / ratio);
-    k.v[3] = radiusPixels(ratio < 1 ? r * ratio : r);
+    k.v[2] = axes.width();
+    k.v[3] = axes.height();
     k.start = o.start;
     k.end = o.end;
     return k;
@@ -253,24 +227,7 @@ private:
             draw(o.colour);
             return;
         }
-        // One pen that has the run's effect in this draw mode, chosen bit by
-        // bit; some modes (not-merge and the like) cannot always give one.
-        const int mode = m_surface.drawMode();
-        const PenEffect clear = PenEffect::of(mode, 0), set = PenEffect::of(mode, 0xffffff);
-        const auto matches = [&](const PenEffect &p) {
-            return ~((p.keep ^ m_effect.keep) | (p.flip ^ m_effect.flip)) & 0xffffffu;
-        };
-        const std::uint32_t by0 = matches(clear), by1 = matches(set);
-        if ((by0 | by1) == 0xffffffu) {
-            draw(Colour(by1 & ~by0 & 0xffffffu));
-            return;
-        }
-        // Otherwise mask with keep, then flip.
-        m_surface.setDrawMode(9);
-        draw(Colour(m_effect.keep));
-        m_surface.setDrawMode(7);
-        draw(Colour(m_effect.flip));
-        m_surface.setDrawMode(mode);
+        drawWithEffect(m_surface, m_effect, draw);
     }
 
     // The arcs along a gradient band are a pixel or two long, but a circle

@@ -356,21 +356,22 @@ void CanvasSurface::drawBox(const QRect &box, QRgb pen)
     paintFigure(fill, outline, pen);
 }
 
-void CanvasSurface::circle(double x, double y, double radius, std::optional<Colour> colour,
-                           std::optional<double> start, std::optional<double> end, double aspect)
+QSize CanvasSurface::circleSemiAxes(double radius, double aspect) const
 {
     const double r = std::abs(radius) / unit();
     double ratio = std::abs(aspect);
     if (std::isnan(ratio))
         ratio = 1;
-    raster::Ellipse e{toPixelX(x), toPixelY(y), 0, 0};
-    if (ratio < 1) {
-        e.a = radiusPixels(r);
-        e.b = radiusPixels(r * ratio);
-    } else {
-        e.a = radiusPixels(r / ratio);
-        e.b = radiusPixels(r);
-    }
+    if (ratio < 1)
+        return {radiusPixels(r), radiusPixels(r * ratio)};
+    return {radiusPixels(r / ratio), radiusPixels(r)};
+}
+
+void CanvasSurface::circle(double x, double y, double radius, std::optional<Colour> colour,
+                           std::optional<double> start, std::optional<double> end, double aspect)
+{
+    const QSize axes = circleSemiAxes(radius, aspect);
+    raster::Ellipse e{toPixelX(x), toPixelY(y), axes.width(), axes.height()};
     m_currentX = x;
     m_currentY = y;
 

@@ -140,6 +140,9 @@ public:
     // axis), arc or pie between start and end (radians, counterclockwise
     // from 3 o'clock; a negative angle also draws that radius). The radius
     // is rounded to whole pixels, halves up. CurrentX/Y move to the centre.
+    // The semi-axes in pixels (across, down) a circle call of that radius
+    // and aspect draws: the radius along the longer axis, rounded halves up.
+    QSize circleSemiAxes(double radius, double aspect) const;
     void circle(double x, double y, double radius, std::optional<Colour> colour = std::nullopt,
                 std::optional<double> start = std::nullopt,
                 std::optional<double> end = std::nullopt, double aspect = 1.0);
