@@ -7,6 +7,7 @@
 #include "document/edit_window.h"
 #include "files/file_properties_dialog.h"
 #include "files/file_texts.h"
+#include "files/open_into_document.h"
 #include "files/picture_loader.h"
 
 #include <QCoreApplication>
@@ -165,24 +166,8 @@ void frmQuorMain::mnuFileOpen_Click()
         // The window stays whatever the loading gives; with it on screen
         // the document commands belong enabled.
         m_state.hEnableDocCommands(true);
-        for (;;) {
-            try {
-                const QImage picture = loadPictureFile(fileName);
-                if (!doc)
-                    return;
-                doc->document().loadPicture(picture);
-                break;
-            } catch (const QuorError &e) {
-                if (e.number != err::FileNotFound || !doc)
-                    throw;
-                if (msgBox(this, notFoundMessage(doc->caption()), mb::RetryCancel + mb::Exclamation,
-                           fileName)
-                    != mb::Retry)
-                    return;
-            }
-        }
-        doc->setCaption(fileName);
-        doc->document().markSaved();
+        if (!openIntoDocument(doc, fileName, this))
+            return;
         applyDrawingSettings();
         m_state.hEnableDocCommands(true);
     } catch (const QuorError &e) {

@@ -4,6 +4,7 @@
 #include "document/edit_window.h"
 #include "files/file_texts.h"
 #include "files/open_browser_rules.h"
+#include "files/open_into_document.h"
 #include "files/picture_loader.h"
 #include "files/sample_loader.h"
 
@@ -401,26 +402,9 @@ void FrmQuorOpenfile::Command1_Click()
     TopmostPause pause(*this);
     try {
         const QPointer<frmquoredit> doc = m_hooks.newDocument();
-        for (;;) {
-            try {
-                const QImage picture = loadPictureFile(fullName);
-                if (!doc)
-                    return;
-                doc->document().loadPicture(picture);
-                break;
-            } catch (const QuorError &e) {
-                if (e.number != err::FileNotFound || !doc)
-                    throw;
-                // The window just created stays, empty, whatever the answer.
-                pause.begin();
-                if (msgBox(this, notFoundMessage(doc->caption()), mb::RetryCancel + mb::Exclamation,
-                           fullName)
-                    != mb::Retry)
-                    return;
-            }
-        }
-        doc->setCaption(fullName);
-        doc->document().markSaved();
+        // The window just created stays, empty, whatever the answer.
+        if (!openIntoDocument(doc, fullName, this, [&] { pause.begin(); }))
+            return;
         m_hooks.documentReady();
     } catch (const QuorError &e) {
         pause.begin();
