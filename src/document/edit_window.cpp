@@ -396,14 +396,28 @@ ToolContext frmquoredit::toolContext()
 void frmquoredit::showSelectionBand(double left, double top, double width, double height)
 {
     moveSelectionBand(left, top, width, height);
-    m_shape1->setVisible(true);
-    m_shapesTimer->start();
+    blinkSelectionFrame();
 }
 
 void frmquoredit::moveSelectionBand(double left, double top, double width, double height)
 {
     m_shape1->Move(left, top, width, height);
     m_shape2->Move(left, top, width, height);
+}
+
+// The floating selection's frame and handles, the frame blinking: lifting
+// the picture hid the band the press had shown.
+void frmquoredit::showSelectionFrame()
+{
+    hShowSelectionFrame();
+    blinkSelectionFrame();
+}
+
+void frmquoredit::blinkSelectionFrame()
+{
+    m_shape1->setVisible(true);
+    m_shape2->setVisible(false);
+    m_shapesTimer->start();
 }
 
 void frmquoredit::showTextBox()
@@ -543,8 +557,7 @@ void frmquoredit::showRestoredSelection()
 {
     if (m_doc.selectionVisible() && m_doc.hSelect) {
         hShowSelectionFrame();
-        m_shape1->setVisible(true);
-        m_shapesTimer->start();
+        blinkSelectionFrame();
     } else {
         hHideSelectionFrame();
     }

@@ -137,6 +137,18 @@ QString decodeTextFile(QByteArrayView bytes)
     if (bytes.startsWith("\xfe\xff"))
         return withDecoder(QStringConverter::Utf16BE, bytes.sliced(2));
 
+    // Text in a byte code never holds a zero byte; UTF-16 without a mark
+    // holds one in every Latin letter, digit, blank and line break, all at
+    // even places (big-endian) or all at odd ones (little-endian).
+    qsizetype evenZeros = 0, oddZeros = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == 0)
+            ++(i % 2 ? oddZeros : evenZeros);
+    if (oddZeros > 0 && evenZeros * 4 <= oddZeros)
+        return withDecoder(QStringConverter::Utf16LE, bytes);
+    if (evenZeros > 0 && oddZeros * 4 <= evenZeros)
+        return withDecoder(QStringConverter::Utf16BE, bytes);
+
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString text = utf8(bytes);
     if (!utf8.hasError())

@@ -38,6 +38,16 @@ TEST(TextDecoding, UnicodeFilesWithAndWithoutByteOrderMark)
     EXPECT_EQ(decodeTextFile(be), chinese);
     // A pair of UTF-16 units outside the basic plane stays one character.
     EXPECT_EQ(decodeTextFile(QByteArray("\xff\xfe\x3d\xd8\x00\xde", 6)), QString::fromUtf8("😀"));
+
+    // Without a mark: the zero bytes of its blanks, breaks and Latin letters
+    // tell the byte order.
+    const QString mixed = QStringLiteral("中文 text\n第二行");
+    QByteArray bareLe(reinterpret_cast<const char *>(mixed.utf16()), mixed.size() * 2);
+    QByteArray bareBe;
+    for (QChar c : mixed)
+        bareBe.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xff));
+    EXPECT_EQ(decodeTextFile(bareLe), mixed);
+    EXPECT_EQ(decodeTextFile(bareBe), mixed);
 }
 
 TEST(TextDecoding, TextThatIsNotUtf8ReadsAsGb18030)
