@@ -3,6 +3,7 @@
 // outline by itself, the releases that leave no rectangle, and the
 // repaints while a large gradient grows.
 #include "canvas_mouse.h"
+#include "gradient_reference.h"
 
 #include "core/drawing_settings.h"
 #include "palettes/colour_palette.h"
@@ -28,6 +29,13 @@ struct EveryOutline final : OutlineSink
     CanvasSurface &surface;
     explicit EveryOutline(CanvasSurface &s) : surface(s) {}
     void outline(const GradientOutline &o) override { drawOutline(surface, o); }
+    bool pause() override { return true; }
+};
+
+struct Recorder final : OutlineSink
+{
+    std::vector<GradientOutline> outlines;
+    void outline(const GradientOutline &o) override { outlines.push_back(o); }
     bool pause() override { return true; }
 };
 
@@ -272,8 +280,12 @@ TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
         auto e = reference();
         e->setFillStyle(3);
         if (kind < 2) {
-            EveryOutline every(*e);
+            Recorder every;
             emitGradientArcBand(circle, Pi, 300, gradient(), GradientKind(kind), every);
+            gradient_reference::drawRound(*e, every.outlines, false, [&](double rho) {
+                return gradient_reference::acrossColour(Warm, Cool, tw(80), tw(100), rho,
+                                                        kind == 1);
+            });
         } else {
             // Every outline of a sweep along the arc one by one takes minutes;
             // that the painter equals it is the figure's own test.
@@ -373,3 +385,4 @@ TEST_F(GradientTools, ALargeGradientIsShownWhileItGrowsNotPerOutline)
     emitGradientEllipse({0, 0, tw(2400), tw(2000)}, 0, gradient(), kind(), every);
     EXPECT_EQ(canvas().image(), e->image());
 }
+
