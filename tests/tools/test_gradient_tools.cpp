@@ -10,7 +10,10 @@
 #include "tools/gradient_shapes.h"
 
 #include <QElapsedTimer>
+#include <QMdiArea>
+#include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 #include <numbers>
@@ -386,3 +389,41 @@ TEST_F(GradientTools, ALargeGradientIsShownWhileItGrowsNotPerOutline)
     EXPECT_EQ(canvas().image(), e->image());
 }
 
+// Escape during a long band along the arc stops it between direction steps:
+// what is drawn stays, as one step of the history, and the program, held
+// while the band grew, takes input again.
+TEST_F(GradientTools, EscapeStopsALongBandWithWhatIsDrawnKept)
+{
+    useCanvas(2000, 2000);
+    state().settings.hTool = 14;
+    state().settings.bandWidthText = "0";
+    state().settings.gradientKind = 2;
+    CanvasMouse m(doc);
+    m.drag({{1000, 1000}, {1000, 50}}); // the guide straight up, 950 pixels
+    bool pressed = false, held = false;
+    // Once the band has grown round to the right, from within the run's
+    // event loop.
+    std::function<void()> pressWhenGrowing = [&] {
+        if (at(1900, 1000) == Ground) {
+            QTimer::singleShot(0, pressWhenGrowing);
+            return;
+        }
+        held = !main->mdiArea()->isEnabled() && !main->menuBar()->isEnabled()
+            && !doc->document().canUndo();
+        pressed = true;
+        QTest::keyClick(main.get(), Qt::Key_Escape);
+    };
+    QTimer::singleShot(0, pressWhenGrowing);
+    m.click({50, 1000}); // clockwise from the top round to the left
+
+    ASSERT_TRUE(pressed) << "the band grew while the program took events";
+    EXPECT_TRUE(held) << "nothing else takes input meanwhile";
+    EXPECT_NE(canvas().image(), before);
+    EXPECT_NE(at(1010, 100), Ground) << "the start of the band is kept";
+    EXPECT_EQ(at(100, 1100), Ground) << "its end is not drawn";
+    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(main->mdiArea()->isEnabled());
+    EXPECT_TRUE(main->menuBar()->isEnabled());
+    doc->document().undo();
+    EXPECT_EQ(canvas().image(), before) << "one step of the history";
+}
