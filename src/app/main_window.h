@@ -46,6 +46,8 @@ public:
     // Enables or disables every command that needs an open document.
     void hEnableDocCommands(bool enabled) override;
     void writeBitmapFile(const QImage &image, const QString &fileName) override;
+    // Holds the program while a run goes (effect_dialogs.cpp).
+    void runGoing(QWidget *runner, bool going, const std::function<void()> &stop) override;
     // A menu entry by its name.
     QAction *action(const char *name) const;
 

@@ -14,6 +14,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QApplication>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -453,6 +454,12 @@ void frmquoredit::hideGuide()
     m_radius2->setVisible(false);
 }
 
+void frmquoredit::runGoing(bool going, const std::function<void()> &stop)
+{
+    if (m_state.main)
+        m_state.main->runGoing(this, going, stop);
+}
+
 void frmquoredit::hHideSelectionFrame()
 {
     m_shapesTimer->stop();
@@ -532,8 +539,11 @@ void frmquoredit::Picture1_MouseUp(int button, int shift, double x, double y)
         return;
     m_canvas->surface().setDrawMode(m_state.settings.drawMode);
     ToolContext t = toolContext();
+    // A long drawing takes events; the window may be gone after it.
+    const QPointer<frmquoredit> self(this);
     m_state.toolHandler->mouseUp(t, shift, x, y);
-    endGestureStep();
+    if (self)
+        endGestureStep();
 }
 
 // A figure from press to release is one step of the history.

@@ -140,7 +140,7 @@ private:
     void showGuide(double x1, double y1, double x2, double y2) override;
     void moveGuide(double x1, double y1, double x2, double y2) override;
     void hideGuide() override;
-    void repaintNow() override { repaint(); }
+    void runGoing(bool going, const std::function<void()> &stop) override;
     QObject *messageParent() override { return this; }
     ToolContext toolContext();
     void followSelection();

@@ -274,7 +274,7 @@ void FrmQuorJianbian::Command1_Click()
             self->Command3_Click();
     });
     ScreenRate rate;
-    effects::FillPace pace;
+    GradientPace pace;
     pace.due = [&rate] { return rate.due(); };
     pace.show = [&] {
         QCoreApplication::processEvents();

@@ -513,7 +513,7 @@ TEST_F(EffectDialogsTest, EachStyleDrawsItsOutlinesOnTheSelection)
         expected.setDrawMode(selection().drawMode());
         const effects::GradientOutlines outlines(fill);
         for (std::size_t i = 0; i < outlines.size(); ++i)
-            effects::drawOutline(expected, outlines[i]);
+            drawOutline(expected, outlines[i]);
 
         QTest::mouseClick(dlg->Command(1), Qt::LeftButton);
         EXPECT_EQ(selection().image(), expected.image());
