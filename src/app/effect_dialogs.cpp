@@ -2,7 +2,7 @@
 
 #include "app/main_window.h"
 #include "document/edit_window.h"
-#include "effects/gradient_fill_dialog.h"
+#include "dialogs/gradient_fill_dialog.h"
 
 #include <QApplication>
 #include <QDockWidget>

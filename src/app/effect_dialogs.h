@@ -4,9 +4,9 @@
 // gradient fill, or a gradient tool on a document).
 #pragma once
 
-#include "effects/custom_filter_dialog.h"
-#include "effects/effect_dialog_host.h"
-#include "effects/gradient_fill_dialog.h"
+#include "dialogs/custom_filter_dialog.h"
+#include "dialogs/effect_dialog_host.h"
+#include "dialogs/gradient_fill_dialog.h"
 
 #include <QObject>
 #include <QPointer>

@@ -3,7 +3,7 @@
 #include "app/mode_menus.h"
 #include "app/placement.h"
 #include "document/edit_window.h"
-#include "files/bitmap_file.h"
+#include "formats/bitmap_file.h"
 #include "palettes/colour_palette.h"
 #include "palettes/tool_palette.h"
 #include "tools/tool_engine.h"

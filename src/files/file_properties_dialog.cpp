@@ -2,7 +2,7 @@
 
 #include "core/dialog_seam.h"
 #include "document/model/canvas_surface.h"
-#include "files/file_attributes.h"
+#include "formats/file_attributes.h"
 #include "files/file_properties_layout.h"
 #include "files/file_properties_texts.h"
 #include "files/file_texts.h"

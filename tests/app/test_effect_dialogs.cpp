@@ -6,10 +6,10 @@
 
 #include "app/effect_dialogs.h"
 #include "document/model/document.h"
-#include "effects/custom_filter_dialog.h"
-#include "effects/effect_window.h"
+#include "dialogs/custom_filter_dialog.h"
+#include "dialogs/effect_window.h"
 #include "effects/gradient_fill.h"
-#include "effects/gradient_fill_dialog.h"
+#include "dialogs/gradient_fill_dialog.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "program_fixture.h"
 
 #include "files/file_texts.h"
-#include "files/text_file.h"
+#include "formats/text_file.h"
 #include "palettes/tool_palette.h"
 #include "tools/canvas_mouse.h"
 #include "tools/text_commit.h"

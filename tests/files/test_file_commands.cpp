@@ -3,10 +3,10 @@
 #include "program_fixture.h"
 
 #include "files/file_texts.h"
-#include "files/picture_errors.h"
-#include "files/picture_loader.h"
-#include "files/picture_samples.h"
-#include "files/whole_file.h"
+#include "formats/picture_errors.h"
+#include "formats/picture_loader.h"
+#include "formats/picture_samples.h"
+#include "formats/whole_file.h"
 
 #include <QCoreApplication>
 #include <QDir>

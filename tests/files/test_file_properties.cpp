@@ -3,8 +3,8 @@
 // and archive in Samba's "user.DOSATTRIB" extended attribute.
 #include "program_fixture.h"
 
-#include "files/dos_attrib.h"
-#include "files/file_attributes.h"
+#include "formats/dos_attrib.h"
+#include "formats/file_attributes.h"
 #include "files/file_properties_dialog.h"
 #include "files/file_properties_layout.h"
 #include "files/file_properties_texts.h"
