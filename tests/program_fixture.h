@@ -4,7 +4,7 @@
 
 #include "core/dialog_seam.h"
 #include "app/main_window.h"
-#include "document/edit_window.h"
+#include "document/document_window.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -21,21 +21,21 @@ protected:
     {
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "quor", "quor").clear();
         quor::setDialogScript(&script);
-        main = std::make_unique<quor::frmQuorMain>();
+        main = std::make_unique<quor::MainWindow>();
         main->show();
     }
     void TearDown() override
     {
         // Nothing may be left to ask at the end of a test.
-        for (auto *doc : main->findChildren<quor::frmquoredit *>())
-            doc->document().DataChanged = false;
+        for (auto *doc : main->findChildren<quor::DocumentWindow *>())
+            doc->document().markSaved();
         main.reset();
         quor::setDialogScript(nullptr);
     }
 
-    quor::ModuleQuorMain &state() { return main->state(); }
-    quor::frmquoredit *active() { return state().hActiveEdit; }
-    quor::CanvasSurface &canvas() { return active()->canvas()->surface(); }
+    quor::Workspace &workspace() { return main->workspace(); }
+    quor::DocumentWindow *active() { return workspace().activeDocument(); }
+    quor::CanvasSurface &canvas() { return active()->document().canvas(); }
 
     // The last message box shown, or an empty record.
     quor::ShownDialog lastMessage() const
@@ -47,5 +47,5 @@ protected:
     }
 
     quor::DialogScript script;
-    std::unique_ptr<quor::frmQuorMain> main;
+    std::unique_ptr<quor::MainWindow> main;
 };

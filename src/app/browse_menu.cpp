@@ -1,33 +1,33 @@
 // Browse: the picture browser, modeless and one per main window.
 #include "app/main_window.h"
 
-#include "document/edit_window.h"
-#include "files/open_browser.h"
+#include "document/document_window.h"
+#include "files/picture_browser.h"
 
 namespace quor {
 
-void frmQuorMain::Hexplor_Click()
+void MainWindow::showPictureBrowser()
 {
-    FrmQuorOpenfile *browser = nullptr;
+    PictureBrowser *browser = nullptr;
     // A closed browser is only waiting to be deleted.
-    const auto browsers = findChildren<FrmQuorOpenfile *>(QString(), Qt::FindDirectChildrenOnly);
-    for (FrmQuorOpenfile *b : browsers)
+    const auto browsers = findChildren<PictureBrowser *>(QString(), Qt::FindDirectChildrenOnly);
+    for (PictureBrowser *b : browsers)
         if (b->isVisible())
             browser = b;
     if (!browser) {
-        FrmQuorOpenfile::Hooks hooks;
+        PictureBrowser::Hooks hooks;
         hooks.newDocument = [this] {
-            hNewEditWindow();
+            newDocumentWindow();
             // The window stays whatever the loading gives; with it on screen
             // the document commands belong enabled.
-            m_state.hEnableDocCommands(true);
-            return m_state.hActiveEdit.data();
+            m_workspace.enableDocumentCommands(true);
+            return m_workspace.activeDocument();
         };
         hooks.documentReady = [this] {
             applyDrawingSettings();
-            m_state.hEnableDocCommands(true);
+            m_workspace.enableDocumentCommands(true);
         };
-        browser = new FrmQuorOpenfile(std::move(hooks), this);
+        browser = new PictureBrowser(std::move(hooks), this);
         browser->setAttribute(Qt::WA_DeleteOnClose);
     }
     browser->show();

@@ -3,8 +3,8 @@
 // window, and the foreground and background colours.
 #include "app/main_window.h"
 
-#include "app/see_all_window.h"
-#include "document/edit_window.h"
+#include "app/whole_picture_window.h"
+#include "document/document_window.h"
 #include "palettes/colour_palette.h"
 #include "palettes/pick_colour.h"
 
@@ -18,23 +18,6 @@
 namespace quor {
 
 namespace {
-
-// Makes picture the floating selection at (left, top). A selection that
-// already floats is replaced where it lies: its frame keeps blinking on
-// the one timer it has.
-void floatPicture(frmquoredit *doc, const QImage &picture, double left, double top)
-{
-    Document &d = doc->document();
-    d.selection().setPicture(picture);
-    d.placeSelection(left, top);
-    d.setSelectionVisible(true);
-    doc->hShowSelectionFrame();
-    if (d.hSelect)
-        return;
-    doc->hselectShape1()->setVisible(true);
-    doc->hselectshapesTimer()->start();
-    d.hSelect = true;
-}
 
 // The picture on the desktop clipboard, whatever program put it there
 // (PNG, BMP, JPEG, ...), or a null image when it holds none. Every question
@@ -72,29 +55,28 @@ QImage clipboardPicture()
 
 } // namespace
 
-void frmQuorMain::mnuEditselect_Click()
+void MainWindow::selectAll()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    Document &d = doc->document();
-    floatPicture(doc, d.canvas().image(), 0, 0);
-    d.hStartx = 0;
-    d.hStarty = 0;
+    doc->floatPicture(doc->document().canvas().image(), 0, 0);
+    doc->gesture().startX = 0;
+    doc->gesture().startY = 0;
 }
 
-void frmQuorMain::mnuEditCls_Click()
+void MainWindow::clearPicture()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
     // Without a floating selection this paints the hidden picture only.
     Document &d = doc->document();
     CanvasSurface &s = d.selection();
     d.beginStep();
-    if (d.hSelect)
+    if (d.hasFloatingSelection())
         d.markSelectionEdit();
-    const Colour c = m_state.settings.drawingColour;
+    const Colour c = m_workspace.settings.drawingColour;
     const int drawStyle = s.drawStyle(), fillStyle = s.fillStyle();
     const Colour fillColour = s.fillColor();
     s.setDrawStyle(0);
@@ -107,18 +89,18 @@ void frmQuorMain::mnuEditCls_Click()
     d.endStep();
 }
 
-void frmQuorMain::mnuEditCopy_Click()
+void MainWindow::copy()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
-    if (!doc || !doc->document().hSelect)
+    DocumentWindow *doc = m_workspace.activeDocument();
+    if (!doc || !doc->document().hasFloatingSelection())
         return;
     // Offered to other programs as PNG, BMP and the other picture types.
     QGuiApplication::clipboard()->setImage(doc->document().selection().image());
 }
 
-void frmQuorMain::mnuEditPaste_Click()
+void MainWindow::paste()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
     const QImage picture = clipboardPicture();
@@ -128,15 +110,15 @@ void frmQuorMain::mnuEditPaste_Click()
     // picture is a step of the history; floating the first is not.
     Document &d = doc->document();
     d.beginStep();
-    if (d.hSelect)
+    if (d.hasFloatingSelection())
         d.markSelectionEdit();
-    floatPicture(doc, picture, d.hStartx, d.hStarty);
+    doc->floatPicture(picture, doc->gesture().startX, doc->gesture().startY);
     d.endStep();
 }
 
-void frmQuorMain::mnueditseeall_Click()
+void MainWindow::showWholePicture()
 {
-    QPointer<frmquoredit> doc = m_state.hActiveEdit;
+    QPointer<DocumentWindow> doc = m_workspace.activeDocument();
     if (!doc)
         return;
     // The canvas through the paste operation into the scratch picture.
@@ -148,7 +130,7 @@ void frmQuorMain::mnueditseeall_Click()
     copy.paintPicture(c.image(), 0, 0, c.scaleWidth(), c.scaleHeight(), 0, 0, c.scaleWidth(),
                       c.scaleHeight(), d.pasteRasterOp);
 
-    FrmQuorSeeAll window(this);
+    WholePictureWindow window(this);
     window.showPicture(copy.image(), this);
     window.exec();
     // The copy is not kept once the window is gone.
@@ -156,9 +138,9 @@ void frmQuorMain::mnueditseeall_Click()
         doc->document().scratch().setPicture(Document::emptyPicture());
 }
 
-void frmQuorMain::mnueditforecolor_Click()
+void MainWindow::chooseForegroundColour()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
     const auto c = pickColour(this, this, QStringLiteral("前景色..."));
@@ -167,16 +149,16 @@ void frmQuorMain::mnueditforecolor_Click()
     Document &d = doc->document();
     d.canvas().setForeColor(*c);
     d.selection().setForeColor(*c);
-    QPalette pal = doc->hword()->palette();
+    QPalette pal = doc->view()->textBox()->palette();
     pal.setColor(QPalette::Text, toQColor(*c));
-    doc->hword()->setPalette(pal);
+    doc->view()->textBox()->setPalette(pal);
     if (m_colours)
-        m_colours->hApplyForeColour(*c);
+        m_colours->applyForeColour(*c);
 }
 
-void frmQuorMain::mnueditbackcolor_Click()
+void MainWindow::chooseBackgroundColour()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
     const auto c = pickColour(this, this, QStringLiteral("背景色"));

@@ -1,7 +1,7 @@
 #include "app/effect_dialogs.h"
 
 #include "app/main_window.h"
-#include "document/edit_window.h"
+#include "document/document_window.h"
 #include "dialogs/gradient_fill_dialog.h"
 
 #include <QApplication>
@@ -15,7 +15,7 @@
 
 namespace quor {
 
-EffectDialogs::EffectDialogs(frmQuorMain &main) : QObject(&main), m_main(main)
+EffectDialogs::EffectDialogs(MainWindow &main) : QObject(&main), m_main(main)
 {
     setObjectName(QStringLiteral("EffectDialogs"));
 }
@@ -26,7 +26,7 @@ EffectDialogs::~EffectDialogs()
         qApp->removeEventFilter(this);
 }
 
-EffectDialogs &EffectDialogs::of(frmQuorMain &main)
+EffectDialogs &EffectDialogs::of(MainWindow &main)
 {
     if (auto *d = main.findChild<EffectDialogs *>(QString(), Qt::FindDirectChildrenOnly))
         return *d;
@@ -35,8 +35,8 @@ EffectDialogs &EffectDialogs::of(frmQuorMain &main)
 
 bool EffectDialogs::hasSelection()
 {
-    frmquoredit *doc = activeDocument();
-    return doc && doc->document().hSelect;
+    DocumentWindow *doc = activeDocument();
+    return doc && doc->document().hasFloatingSelection();
 }
 
 void EffectDialogs::showCustomFilter()
@@ -44,7 +44,7 @@ void EffectDialogs::showCustomFilter()
     if (!hasSelection())
         return;
     if (!m_custom)
-        m_custom = new FrmQuorCustomFilter(m_values, *this, &m_main);
+        m_custom = new CustomFilterDialog(m_values, *this, &m_main);
     m_custom->show();
     m_custom->raise();
     m_custom->activateWindow();
@@ -55,14 +55,14 @@ void EffectDialogs::showGradientFill()
     if (!hasSelection())
         return;
     if (!m_gradient)
-        m_gradient = new FrmQuorJianbian(*this, &m_main);
+        m_gradient = new GradientFillDialog(*this, &m_main);
     m_gradient->show();
     m_gradient->raise();
     m_gradient->activateWindow();
 }
 
-frmquoredit *EffectDialogs::activeDocument() { return m_main.state().hActiveEdit; }
-DrawingSettings &EffectDialogs::settings() { return m_main.state().settings; }
+DocumentWindow *EffectDialogs::activeDocument() { return m_main.workspace().activeDocument(); }
+DrawingSettings &EffectDialogs::settings() { return m_main.workspace().settings; }
 CommonDialog &EffectDialogs::commonDialog() { return m_main.commonDialog(); }
 
 void EffectDialogs::runGoing(QWidget *runner, bool going, const std::function<void()> &stop)
@@ -79,7 +79,7 @@ void EffectDialogs::runGoing(QWidget *runner, bool going, const std::function<vo
     // document area is held with it). Disabling takes the focus from the
     // main window's parts: it comes back after.
     m_mainFocus = m_main.focusWidget();
-    const QList<QWidget *> parts = {m_main.menuBar(), m_main.tbToolBar(), m_main.toolsDock(),
+    const QList<QWidget *> parts = {m_main.menuBar(), m_main.toolBar(), m_main.toolsDock(),
                                     m_main.coloursDock(), m_main.mdiArea(), m_custom,
                                     m_gradient};
     for (QWidget *w : parts)
@@ -128,7 +128,7 @@ bool EffectDialogs::eventFilter(QObject *o, QEvent *e)
     if (e->type() != QEvent::Close)
         return false;
     auto *w = static_cast<QWidget *>(o);
-    if (w != &m_main && !qobject_cast<frmquoredit *>(w) && !qobject_cast<QMdiSubWindow *>(w))
+    if (w != &m_main && !qobject_cast<DocumentWindow *>(w) && !qobject_cast<QMdiSubWindow *>(w))
         return false;
     // Not while the run draws on a document: stop it, close afterwards.
     e->ignore();
@@ -139,12 +139,12 @@ bool EffectDialogs::eventFilter(QObject *o, QEvent *e)
     return true;
 }
 
-void frmQuorMain::runGoing(QWidget *runner, bool going, const std::function<void()> &stop)
+void MainWindow::runGoing(QWidget *runner, bool going, const std::function<void()> &stop)
 {
     EffectDialogs::of(*this).runGoing(runner, going, stop);
 }
 
-void frmQuorMain::mnuquorcustom_Click() { EffectDialogs::of(*this).showCustomFilter(); }
-void frmQuorMain::mnuquorjianbianse_Click() { EffectDialogs::of(*this).showGradientFill(); }
+void MainWindow::showCustomFilter() { EffectDialogs::of(*this).showCustomFilter(); }
+void MainWindow::showGradientFill() { EffectDialogs::of(*this).showGradientFill(); }
 
 } // namespace quor

@@ -15,25 +15,25 @@
 
 namespace quor {
 
-class frmQuorMain;
+class MainWindow;
 
 class EffectDialogs : public QObject, public EffectDialogHost
 {
     Q_OBJECT
 public:
-    explicit EffectDialogs(frmQuorMain &main);
+    explicit EffectDialogs(MainWindow &main);
     ~EffectDialogs() override;
     // The main window's own, made on first use.
-    static EffectDialogs &of(frmQuorMain &main);
+    static EffectDialogs &of(MainWindow &main);
 
     // Each opens its dialog (or brings the open one forward) when the
     // active document has a floating selection, and otherwise does nothing.
     void showCustomFilter();
     void showGradientFill();
-    FrmQuorCustomFilter *customFilter() const { return m_custom; }
-    FrmQuorJianbian *gradientFill() const { return m_gradient; }
+    CustomFilterDialog *customFilter() const { return m_custom; }
+    GradientFillDialog *gradientFill() const { return m_gradient; }
 
-    frmquoredit *activeDocument() override;
+    DocumentWindow *activeDocument() override;
     DrawingSettings &settings() override;
     CommonDialog &commonDialog() override;
     void runGoing(QWidget *runner, bool going, const std::function<void()> &stop) override;
@@ -47,10 +47,10 @@ private:
     bool hasSelection();
     void endRun();
 
-    frmQuorMain &m_main;
+    MainWindow &m_main;
     CustomFilterValues m_values;
-    QPointer<FrmQuorCustomFilter> m_custom;
-    QPointer<FrmQuorJianbian> m_gradient;
+    QPointer<CustomFilterDialog> m_custom;
+    QPointer<GradientFillDialog> m_gradient;
 
     bool m_running = false;
     std::function<void()> m_stop;

@@ -2,7 +2,7 @@
 // the active document's floating selection.
 #include "app/main_window.h"
 
-#include "document/edit_window.h"
+#include "document/document_window.h"
 #include "effects/flips.h"
 #include "effects/neighbourhood_filters.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 using Filter = bool (*)(const QImage &, QImage &, const effects::RowProgress &);
 
-void runFilter(frmquoredit *doc, Filter filter)
+void runFilter(DocumentWindow *doc, Filter filter)
 {
     if (!doc)
         return;
@@ -29,9 +29,9 @@ bool oilWithSharedRandom(const QImage &source, QImage &target, const effects::Ro
 
 // The mirror goes into the scratch picture, which keeps it, and from there
 // back into the selection.
-void flipSelection(frmquoredit *doc, effects::Flip kind)
+void flipSelection(DocumentWindow *doc, effects::Flip kind)
 {
-    if (!doc || !doc->document().hSelect)
+    if (!doc || !doc->document().hasFloatingSelection())
         return;
     Document &d = doc->document();
     const QImage mirrored = effects::flipped(d.selection().image(), kind);
@@ -47,24 +47,24 @@ void flipSelection(frmquoredit *doc, effects::Flip kind)
 
 } // namespace
 
-void frmQuorMain::mnuquorsmooth_Click() { runFilter(m_state.hActiveEdit, &effects::soften); }
-void frmQuorMain::mnuquorruihua_Click() { runFilter(m_state.hActiveEdit, &effects::sharpen); }
-void frmQuorMain::mnuquoryouhua_Click() { runFilter(m_state.hActiveEdit, &oilWithSharedRandom); }
-void frmQuorMain::mnuquorfudiao_Click() { runFilter(m_state.hActiveEdit, &effects::emboss); }
+void MainWindow::softenSelection() { runFilter(m_workspace.activeDocument(), &effects::soften); }
+void MainWindow::sharpenSelection() { runFilter(m_workspace.activeDocument(), &effects::sharpen); }
+void MainWindow::oilPaintSelection() { runFilter(m_workspace.activeDocument(), &oilWithSharedRandom); }
+void MainWindow::embossSelection() { runFilter(m_workspace.activeDocument(), &effects::emboss); }
 
-void frmQuorMain::mnuquorfanzhuan1_Click()
+void MainWindow::flipSelectionHorizontally()
 {
-    flipSelection(m_state.hActiveEdit, effects::Flip::Horizontal);
+    flipSelection(m_workspace.activeDocument(), effects::Flip::Horizontal);
 }
 
-void frmQuorMain::mnuquorfanzhuan2_Click()
+void MainWindow::flipSelectionVertically()
 {
-    flipSelection(m_state.hActiveEdit, effects::Flip::Vertical);
+    flipSelection(m_workspace.activeDocument(), effects::Flip::Vertical);
 }
 
-void frmQuorMain::mnuquorfanzhuan3_Click()
+void MainWindow::flipSelectionDiagonally()
 {
-    flipSelection(m_state.hActiveEdit, effects::Flip::Diagonal);
+    flipSelection(m_workspace.activeDocument(), effects::Flip::Diagonal);
 }
 
 } // namespace quor

@@ -3,7 +3,7 @@
 // bitmap format; only the file chosen here is written.
 #include "app/main_window.h"
 
-#include "document/edit_window.h"
+#include "document/document_window.h"
 #include "formats/bitmap_file.h"
 #include "files/file_texts.h"
 #include "formats/picture_export.h"
@@ -35,14 +35,14 @@ std::optional<int> askJpegQuality(QWidget *parent)
 
 } // namespace
 
-void frmQuorMain::mnuFileExport_Click()
+void MainWindow::exportPicture()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     const QList<ExportFormat> formats = availableExportFormats();
     if (!doc || formats.isEmpty())
         return;
     try {
-        CommonDialog &dlg = dlgCommonDialog;
+        CommonDialog &dlg = m_commonDialog;
         dlg.reset();
         dlg.CancelError = true;
         dlg.DialogTitle = QStringLiteral("导出 ") + doc->caption();

@@ -3,7 +3,7 @@
 #include "app/files_from_outside.h"
 
 #include "app/main_window.h"
-#include "document/edit_window.h"
+#include "document/document_window.h"
 #include "files/file_texts.h"
 #include "formats/picture_loader.h"
 
@@ -65,9 +65,9 @@ namespace {
 // Reads the picture before a window is made, so a file that can not be
 // opened leaves none behind. The messages carry the file's name as their
 // title: with several files the user must see which one failed.
-bool openOne(frmQuorMain &w, const QString &fileName)
+bool openOne(MainWindow &w, const QString &fileName)
 {
-    ModuleQuorMain &s = w.state();
+    Workspace &s = w.workspace();
     try {
         QImage picture;
         for (;;) {
@@ -83,19 +83,19 @@ bool openOne(frmQuorMain &w, const QString &fileName)
                     return false;
             }
         }
-        w.hNewEditWindow();
-        const QPointer<frmquoredit> doc = s.hActiveEdit;
+        w.newDocumentWindow();
+        const QPointer<DocumentWindow> doc = s.activeDocument();
         try {
             doc->document().loadPicture(picture);
         } catch (...) {
-            doc->document().DataChanged = false;
+            doc->document().markSaved();
             doc->closeDocument();
             throw;
         }
         doc->setCaption(fileName);
         doc->document().markSaved();
         w.applyDrawingSettings();
-        s.hEnableDocCommands(true);
+        s.enableDocumentCommands(true);
         return true;
     } catch (const QuorError &e) {
         msgBox(&w, otherErrorMessage(e.description), mb::OkOnly, fileName);
@@ -110,7 +110,7 @@ bool openOne(frmQuorMain &w, const QString &fileName)
 
 } // namespace
 
-int frmQuorMain::openFilesFromOutside(const QStringList &files)
+int MainWindow::openFilesFromOutside(const QStringList &files)
 {
     int opened = 0;
     for (const QString &file : files)
@@ -118,15 +118,15 @@ int frmQuorMain::openFilesFromOutside(const QStringList &files)
     return opened;
 }
 
-void frmQuorMain::openStartFiles(const QStringList &files)
+void MainWindow::openStartFiles(const QStringList &files)
 {
-    if (openFilesFromOutside(files) == 0 && m_state.hEditCount == 0) {
-        hNewEditWindow();
-        hEnableDocCommands(true);
+    if (openFilesFromOutside(files) == 0 && m_workspace.documentCount() == 0) {
+        newDocumentWindow();
+        enableDocumentCommands(true);
     }
 }
 
-void frmQuorMain::dragEnterEvent(QDragEnterEvent *e)
+void MainWindow::dragEnterEvent(QDragEnterEvent *e)
 {
     if (droppedFiles(e->mimeData()).isEmpty())
         e->ignore();
@@ -134,7 +134,7 @@ void frmQuorMain::dragEnterEvent(QDragEnterEvent *e)
         e->acceptProposedAction();
 }
 
-void frmQuorMain::dropEvent(QDropEvent *e)
+void MainWindow::dropEvent(QDropEvent *e)
 {
     const QStringList files = droppedFiles(e->mimeData());
     if (files.isEmpty()) {

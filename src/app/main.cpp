@@ -13,7 +13,7 @@ int main(int argc, char **argv)
     // Qt has taken its own options out of the arguments by now.
     const QStringList files =
         quor::filesFromArguments(QApplication::arguments(), QDir::currentPath());
-    quor::frmQuorMain w(nullptr, files.isEmpty());
+    quor::MainWindow w(nullptr, files.isEmpty());
     w.show();
     quor::startWidgetProbe(&w);
     // Opened over the shown window, so a message about one of them has the

@@ -2,7 +2,7 @@
 
 #include "app/mode_menus.h"
 #include "app/placement.h"
-#include "document/edit_window.h"
+#include "document/document_window.h"
 #include "formats/bitmap_file.h"
 #include "palettes/colour_palette.h"
 #include "palettes/tool_palette.h"
@@ -31,27 +31,27 @@ namespace quor {
 const char *const ProductName = "Quor 画图";
 const char *const AuthorCredit = "Quor 开发组";
 
-frmQuorMain::frmQuorMain(QWidget *parent, bool emptyDocument) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent, bool emptyDocument) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmQuorMain"));
     setWindowTitle(QString::fromUtf8(ProductName));
     setDialogBackend(&m_dialogs);
-    m_state.main = this;
-    m_state.toolHandler = std::make_unique<ToolEngine>();
+    m_workspace.host = this;
+    m_workspace.toolHandler = std::make_unique<ToolEngine>();
 
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
     m_mdi->setBackground(palette().brush(QPalette::Dark)); // the workspace colour
     setCentralWidget(m_mdi);
     // After the document's own activation has made it the active one.
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmQuorMain::updateUndoCommands,
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::updateUndoCommands,
             Qt::QueuedConnection);
 
     buildMenus();
     for (const auto *entries : {&drawModeEntries(), &pasteModeEntries()})
         for (const ModeEntry &e : *entries)
             if (QAction *a = action(e.name))
-                connect(a, &QAction::toggled, this, &frmQuorMain::takeModeSettings);
+                connect(a, &QAction::toggled, this, &MainWindow::takeModeSettings);
     m_toolbar = addToolBar(QStringLiteral("tbToolBar"));
     m_toolbar->setObjectName(QStringLiteral("tbToolBar"));
     m_toolbar->setMovable(false);
@@ -62,36 +62,36 @@ frmQuorMain::frmQuorMain(QWidget *parent, bool emptyDocument) : QMainWindow(pare
     // else, on a document too, comes here.
     setAcceptDrops(true);
 
-    MDIForm_Load(emptyDocument);
+    startUp(emptyDocument);
 }
 
-frmQuorMain::~frmQuorMain() = default;
+MainWindow::~MainWindow() = default;
 
-QSize frmQuorMain::documentAreaSize()
+QSize MainWindow::documentAreaSize()
 {
     if (layout())
         layout()->activate();
     return m_mdi->contentsRect().size();
 }
 
-QAction *frmQuorMain::action(const char *name) const
+QAction *MainWindow::action(const char *name) const
 {
     return findChild<QAction *>(QLatin1String(name));
 }
 
-void frmQuorMain::takeModeSettings()
+void MainWindow::takeModeSettings()
 {
     auto checked = [this](const char *n) {
         QAction *a = action(n);
         return a && a->isChecked();
     };
-    m_state.settings.drawMode =
+    m_workspace.settings.drawMode =
         int(firstCheckedMode(drawModeEntries(), drawModeTestOrder(), checked, 13));
-    m_state.settings.pasteRasterOp =
+    m_workspace.settings.pasteRasterOp =
         firstCheckedMode(pasteModeEntries(), pasteModeTestOrder(), checked, rop::SrcCopy);
 }
 
-void frmQuorMain::hEnableDocCommands(bool enabled)
+void MainWindow::enableDocumentCommands(bool enabled)
 {
     for (const char *name : {"mnuFileClose", "mnuAllFileClose", "mnuFileSave", "mnuFileSaveAs",
                              "mnuFileExport", "mnuAllFileSave", "mnuFileProperties",
@@ -123,12 +123,12 @@ void frmQuorMain::hEnableDocCommands(bool enabled)
     updateUndoCommands();
 }
 
-void frmQuorMain::writeBitmapFile(const QImage &image, const QString &fileName)
+void MainWindow::writeBitmapFile(const QImage &image, const QString &fileName)
 {
     saveBitmapFile(image, fileName);
 }
 
-void frmQuorMain::buildStatusBar()
+void MainWindow::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("sbStatusBar"));
@@ -155,7 +155,7 @@ void frmQuorMain::buildStatusBar()
     clock->start(1000);
 }
 
-void frmQuorMain::buildPalettes()
+void MainWindow::buildPalettes()
 {
     // The colour palette runs under the tool palette, over the full width.
     setCorner(Qt::BottomLeftCorner, Qt::BottomDockWidgetArea);
@@ -169,32 +169,32 @@ void frmQuorMain::buildPalettes()
         dock->setWidget(content);
         return dock;
     };
-    m_colours = new frmquorcolortool(m_state);
+    m_colours = new ColourPalette(m_workspace);
     m_coloursDock = makeDock(m_colours, QStringLiteral("frmquorcolortool"));
-    m_tools = new frmquortools(m_state);
+    m_tools = new ToolPalette(m_workspace);
     m_colours->setToolPalette(m_tools);
     m_toolsDock = makeDock(m_tools, QStringLiteral("frmquortools"));
     addDockWidget(Qt::BottomDockWidgetArea, m_coloursDock);
     addDockWidget(Qt::LeftDockWidgetArea, m_toolsDock);
 }
 
-void frmQuorMain::MDIForm_Load(bool emptyDocument)
+void MainWindow::startUp(bool emptyDocument)
 {
-    m_state.hArrangeMode = 4;
+    m_workspace.arrangeMode = ArrangeMode::Free;
     const Placement p = readPlacement();
     setGeometry(twipsToPixels(p.left), twipsToPixels(p.top), twipsToPixels(p.width),
                 twipsToPixels(p.height));
     action("mnudrawvbcopypen")->setChecked(true);
     action("mnuvbsrccopy")->setChecked(true);
-    m_state.settings.hTool = 1;
+    m_workspace.settings.tool = 1;
     m_colours->placeReadouts();
     if (emptyDocument)
-        hNewEditWindow();
+        newDocumentWindow();
     else
-        hEnableDocCommands(false);
+        enableDocumentCommands(false);
 }
 
-void frmQuorMain::MDIForm_Unload()
+void MainWindow::shutDown()
 {
     if (!isMinimized()) {
         const QRect g = geometry();
@@ -203,12 +203,12 @@ void frmQuorMain::MDIForm_Unload()
     }
 }
 
-void frmQuorMain::closeEvent(QCloseEvent *e)
+void MainWindow::closeEvent(QCloseEvent *e)
 {
     // Every document runs its close protocol first; one refusal keeps the
     // program running.
-    for (int i = m_state.hEditCount; i >= 1; --i) {
-        frmquoredit *doc = m_state.hEditForms(i);
+    for (int i = m_workspace.documentCount(); i >= 1; --i) {
+        DocumentWindow *doc = m_workspace.document(i);
         if (doc && !doc->closeDocument()) {
             e->ignore();
             return;
@@ -216,7 +216,7 @@ void frmQuorMain::closeEvent(QCloseEvent *e)
     }
     if (!m_unloaded) {
         m_unloaded = true;
-        MDIForm_Unload();
+        shutDown();
     }
     e->accept();
     // The browser and the effect dialogs are windows of their own: the
@@ -226,65 +226,65 @@ void frmQuorMain::closeEvent(QCloseEvent *e)
             w->close();
 }
 
-void frmQuorMain::hNewEditWindow()
+void MainWindow::newDocumentWindow()
 {
-    ModuleQuorMain &s = m_state;
-    s.hNewCount = checkedAdd(s.hNewCount, 1);
-    s.hEditCount = checkedAdd(s.hEditCount, std::int16_t(1));
-    auto *doc = new frmquoredit(s);
-    s.editForms.append(doc);
-    s.hActiveEdit = doc;
-    doc->setTag(QString::number(s.hEditCount));
-    doc->setCaption(QStringLiteral("New Quor") + QString::number(s.hNewCount));
-    connect(&doc->document(), &Document::historyChanged, this, &frmQuorMain::updateUndoCommands);
+    Workspace &s = m_workspace;
+    if (s.documentCount() >= Workspace::MaxDocuments)
+        throw std::overflow_error("documents");
+    s.newDocumentCount = checkedAdd(s.newDocumentCount, 1);
+    auto *doc = new DocumentWindow(s);
+    s.add(doc);
+    s.setActiveDocument(doc);
+    doc->setCaption(QStringLiteral("New Quor") + QString::number(s.newDocumentCount));
+    connect(&doc->document(), &Document::historyChanged, this, &MainWindow::updateUndoCommands);
     doc->showInArea();
-    if (s.hArrangeMode != 4)
-        arrange(s.hArrangeMode);
+    if (s.arrangeMode != ArrangeMode::Free)
+        arrange(s.arrangeMode);
     doc->document().markSaved();
 }
 
-void frmQuorMain::applyDrawingSettings()
+void MainWindow::applyDrawingSettings()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    CanvasSurface &c = doc->canvas()->surface();
-    const DrawingSettings &d = m_state.settings;
+    CanvasSurface &c = doc->document().canvas();
+    const DrawingSettings &d = m_workspace.settings;
     c.setBackColor(d.backColour);
     c.setForeColor(d.foreColour);
     c.setFillColor(d.drawingColour);
-    c.setFillStyle(d.hFillStyle.value_or(0));
-    c.setDrawStyle(d.hDrawStyle.value_or(0));
+    c.setFillStyle(d.fillStyle.value_or(0));
+    c.setDrawStyle(d.lineStyle.value_or(0));
     c.setDrawWidth(d.lineWidth);
 }
 
-void frmQuorMain::mnuFileNew_Click()
+void MainWindow::newDocument()
 {
     try {
-        hNewEditWindow();
+        newDocumentWindow();
     } catch (const std::overflow_error &) {
         // The document counters are spent: say so instead of stopping.
         msgBox(this, QStringLiteral("\r溢出"), mb::OkOnly, QCoreApplication::applicationName());
         return;
     }
     applyDrawingSettings();
-    m_state.hEnableDocCommands(true);
+    m_workspace.enableDocumentCommands(true);
 }
 
-void frmQuorMain::mnuFileClose_Click()
+void MainWindow::closeActiveDocument()
 {
-    if (frmquoredit *doc = m_state.hActiveEdit)
+    if (DocumentWindow *doc = m_workspace.activeDocument())
         doc->closeDocument();
 }
 
-void frmQuorMain::mnuFileExit_Click()
+void MainWindow::quit()
 {
     close();
 }
 
 // Checks the named entry of a mode menu, clears the others and returns the
 // entry's value.
-static std::uint32_t checkOnly(const frmQuorMain *w, const std::vector<ModeEntry> &entries,
+static std::uint32_t checkOnly(const MainWindow *w, const std::vector<ModeEntry> &entries,
                                const char *name)
 {
     std::uint32_t value = 0;
@@ -299,36 +299,35 @@ static std::uint32_t checkOnly(const frmQuorMain *w, const std::vector<ModeEntry
     return value;
 }
 
-void frmQuorMain::drawModeEntry_Click(const char *name)
+void MainWindow::chooseDrawMode(const char *name)
 {
-    if (frmquoredit *doc = m_state.hActiveEdit)
-        doc->canvas()->surface().setDrawMode(int(checkOnly(this, drawModeEntries(), name)));
+    if (DocumentWindow *doc = m_workspace.activeDocument())
+        doc->document().canvas().setDrawMode(int(checkOnly(this, drawModeEntries(), name)));
 }
 
-void frmQuorMain::pasteModeEntry_Click(const char *name)
+void MainWindow::choosePasteMode(const char *name)
 {
-    if (frmquoredit *doc = m_state.hActiveEdit) {
+    if (DocumentWindow *doc = m_workspace.activeDocument()) {
         const std::uint32_t op = checkOnly(this, pasteModeEntries(), name);
         doc->document().pasteRasterOp = op;
-        doc->HpastestyleText()->setText(QString::number(op));
     }
 }
 
-void frmQuorMain::updateWindowList()
+void MainWindow::updateWindowList()
 {
     qDeleteAll(m_windowListActions);
     m_windowListActions.clear();
-    if (m_state.hEditCount == 0)
+    if (m_workspace.documentCount() == 0)
         return;
     m_windowListActions << m_windowMenu->addSeparator();
-    for (int i = 1; i <= m_state.hEditCount; ++i) {
-        frmquoredit *doc = m_state.hEditForms(i);
+    for (int i = 1; i <= m_workspace.documentCount(); ++i) {
+        DocumentWindow *doc = m_workspace.document(i);
         if (!doc)
             continue;
         QAction *a = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(i).arg(doc->caption()));
         a->setCheckable(true);
-        a->setChecked(doc == m_state.hActiveEdit);
-        connect(a, &QAction::triggered, doc, &frmquoredit::activate);
+        a->setChecked(doc == m_workspace.activeDocument());
+        connect(a, &QAction::triggered, doc, &DocumentWindow::activate);
         m_windowListActions << a;
     }
 }

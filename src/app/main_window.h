@@ -4,7 +4,7 @@
 
 #include "app/dialogs.h"
 #include "document/document_host.h"
-#include "document/module_quor_main.h"
+#include "document/workspace.h"
 
 #include <QMainWindow>
 
@@ -17,123 +17,117 @@ class QToolBar;
 
 namespace quor {
 
-class frmquortools;
-class frmquorcolortool;
+class ToolPalette;
+class ColourPalette;
 
-class frmQuorMain : public QMainWindow, public DocumentHost
+class MainWindow : public QMainWindow, public DocumentHost
 {
     Q_OBJECT
 public:
     // Without the empty document the window starts with none, for the
     // program to open the files it was given (openStartFiles).
-    explicit frmQuorMain(QWidget *parent = nullptr, bool emptyDocument = true);
-    ~frmQuorMain() override;
+    explicit MainWindow(QWidget *parent = nullptr, bool emptyDocument = true);
+    ~MainWindow() override;
 
-    ModuleQuorMain &state() { return m_state; }
-    CommonDialog dlgCommonDialog{this};
+    Workspace &workspace() { return m_workspace; }
     QMdiArea *mdiArea() const override { return m_mdi; }
-    CommonDialog &commonDialog() override { return dlgCommonDialog; }
-    frmquortools *toolsPalette() const { return m_tools; }
-    frmquorcolortool *coloursPalette() const { return m_colours; }
-    QToolBar *tbToolBar() const { return m_toolbar; }
+    CommonDialog &commonDialog() override { return m_commonDialog; }
+    ToolPalette *toolPalette() const { return m_tools; }
+    ColourPalette *colourPalette() const { return m_colours; }
+    QToolBar *toolBar() const { return m_toolbar; }
     QDockWidget *toolsDock() const { return m_toolsDock; }
     QDockWidget *coloursDock() const { return m_coloursDock; }
-    QMenu *mnuedit() const override { return m_editMenu; }
-    QMenu *mnuquick1() const override { return m_quickMenu; }
+    QMenu *editMenu() const override { return m_editMenu; }
+    QMenu *textBoxMenu() const override { return m_quickMenu; }
     // Inner size of the document area, in pixels, laid out even before the
     // window is first shown.
     QSize documentAreaSize() override;
     // Enables or disables every command that needs an open document.
-    void hEnableDocCommands(bool enabled) override;
+    void enableDocumentCommands(bool enabled) override;
     void writeBitmapFile(const QImage &image, const QString &fileName) override;
+    SaveResult saveDocument(DocumentWindow *doc, SaveRequest request) override;
     // Holds the program while a run goes (effect_dialogs.cpp).
     void runGoing(QWidget *runner, bool going, const std::function<void()> &stop) override;
     // A menu entry by its name.
     QAction *action(const char *name) const;
 
     // Start-up; the constructor runs it.
-    void MDIForm_Load(bool emptyDocument = true);
+    void startUp(bool emptyDocument = true);
     // Shut-down once every document agreed to close: saves the placement.
-    void MDIForm_Unload();
+    void shutDown();
 
     // Creates, registers and shows one empty document window.
-    void hNewEditWindow();
+    void newDocumentWindow();
     // Applies the palette's drawing settings to the active canvas.
     void applyDrawingSettings();
 
     // File.
-    void mnuFileNew_Click();
-    void mnuFileOpen_Click();
-    void mnuFileClose_Click();
-    void mnuAllFileClose_Click();
-    void mnuFileSave_Click();
-    void mnuFileSaveAs_Click();
-    void mnuFileExport_Click();
-    void mnuAllFileSave_Click();
-    void mnuFileProperties_Click();
-    void mnuFilePageSetup_Click();
-    void mnuFilePrint_Click();
-    void mnuFileExit_Click();
-    // Around writing a document (the active one when doc is null): the
-    // floating selection's marks and the arc guides leave the picture.
-    void hHideSelectionMarks(frmquoredit *doc = nullptr);
-    void hShowSelectionMarks(frmquoredit *doc = nullptr);
-    void hHideRadiusLines(frmquoredit *doc = nullptr);
-    void hShowRadiusLines(frmquoredit *doc = nullptr);
+    void newDocument();
+    void openPicture();
+    void closeActiveDocument();
+    void closeAll();
+    void save();
+    void saveAs();
+    void exportPicture();
+    void saveAll();
+    void showFileProperties();
+    void pageSetup();
+    void printDocument();
+    void quit();
     // Marks the active document changed.
-    void hSetEditChanged();
+    void markActiveDocumentChanged();
     // Edit: the floating selection and the clipboard, the whole-picture
     // window, the foreground and background colours.
-    void mnuEditselect_Click();
-    void mnuEditCls_Click();
-    void mnuEditCopy_Click();
-    void mnuEditPaste_Click();
-    void mnueditseeall_Click();
-    void mnueditforecolor_Click();
-    void mnueditbackcolor_Click();
-    void mnufont_Click();
+    void selectAll();
+    void clearPicture();
+    void copy();
+    void paste();
+    void showWholePicture();
+    void chooseForegroundColour();
+    void chooseBackgroundColour();
+    void chooseFont();
     // The text box's quick menu.
-    void Hquickmnuselall_Click();
-    void Hquickmnucut_Click();
-    void Hquickmnucopy_Click();
-    void Hquickmnupast_Click();
-    void Hquickmnupastfrom_Click();
-    void Hquickqueding_Click();
+    void selectAllText();
+    void cutText();
+    void copyText();
+    void pasteText();
+    void pasteTextFromFile();
+    void commitText();
     // Undo and redo on the active document; their entries follow what it
     // can undo or redo.
-    void mnuEditUndo_Click();
-    void mnuEditRedo_Click();
+    void undo();
+    void redo();
     void updateUndoCommands();
     // Effects and flips on the floating selection.
-    void mnuquorsmooth_Click();
-    void mnuquorruihua_Click();
-    void mnuquoryouhua_Click();
-    void mnuquorfudiao_Click();
+    void softenSelection();
+    void sharpenSelection();
+    void oilPaintSelection();
+    void embossSelection();
     // The custom filter and gradient fill dialogs (effect_dialogs.cpp).
-    void mnuquorcustom_Click();
-    void mnuquorjianbianse_Click();
-    void mnuquorfanzhuan1_Click();
-    void mnuquorfanzhuan2_Click();
-    void mnuquorfanzhuan3_Click();
+    void showCustomFilter();
+    void showGradientFill();
+    void flipSelectionHorizontally();
+    void flipSelectionVertically();
+    void flipSelectionDiagonally();
     // Window.
-    void mnuWindowTileHorizontal_Click();
-    void mnuWindowTileVertical_Click();
-    void mnuWindowCascade_Click();
-    void mnuWindowmax_Click();
-    void mnuWindowArrangeIcons_Click();
-    void mnuQuorToolbar_Click();
-    void mnuQuorStatusBar_Click();
+    void tileSideBySide();
+    void tileOneAboveAnother();
+    void cascade();
+    void enlargeActiveDocument();
+    void arrangeIcons();
+    void toggleToolBar();
+    void toggleStatusBar();
     // Help.
-    void mnuHelpContents_Click();
-    void mnuHelpAbout_Click();
+    void showHelp();
+    void showAbout();
     // Browse: shows the picture browser, one per main window.
-    void Hexplor_Click();
+    void showPictureBrowser();
     // Runs the command of the toolbar button with this key; any other key
     // does nothing.
-    void tbToolBar_ButtonClick(const QString &key);
+    void runToolBarButton(const QString &key);
     // Draw-mode and paste-mode entries.
-    void drawModeEntry_Click(const char *name);
-    void pasteModeEntry_Click(const char *name);
+    void chooseDrawMode(const char *name);
+    void choosePasteMode(const char *name);
 
     // Picture files handed over from outside (command line, drops), each
     // opened as a new document; one that can not be opened says why and
@@ -143,11 +137,11 @@ public:
     // document; when none opens the empty document is made after all.
     void openStartFiles(const QStringList &files);
 
-    // Arranges the documents with an arrangement code 0..3.
-    void arrange(int code);
+    // Arranges the document windows.
+    void arrange(ArrangeMode mode);
     // A Window-menu arrangement: only with a document open, and kept as
     // the mode new documents follow.
-    void arrangeByMenu(int code);
+    void arrangeByMenu(ArrangeMode mode);
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -165,9 +159,10 @@ private:
     void takeModeSettings();
 
     QtDialogBackend m_dialogs;
-    ModuleQuorMain m_state;
-    frmquortools *m_tools = nullptr;
-    frmquorcolortool *m_colours = nullptr;
+    CommonDialog m_commonDialog{this};
+    Workspace m_workspace;
+    ToolPalette *m_tools = nullptr;
+    ColourPalette *m_colours = nullptr;
     QMdiArea *m_mdi = nullptr;
     QToolBar *m_toolbar = nullptr;
     QDockWidget *m_toolsDock = nullptr;

@@ -3,7 +3,7 @@
 // Page setup apply to the next Print.
 #include "app/main_window.h"
 
-#include "document/edit_window.h"
+#include "document/document_window.h"
 #include "files/file_texts.h"
 #include "files/print_picture.h"
 
@@ -18,20 +18,20 @@ namespace {
 // Return a device context, no page numbers, offer the selection.
 constexpr int PrintDialogFlags = 0x109;
 
-void showPrinterError(frmQuorMain &w, const QString &description)
+void showPrinterError(MainWindow &w, const QString &description)
 {
     msgBox(&w, otherErrorMessage(description), mb::OkOnly, QCoreApplication::applicationName());
 }
 
 } // namespace
 
-void frmQuorMain::mnuFilePrint_Click()
+void MainWindow::printDocument()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
     try {
-        CommonDialog &dlg = dlgCommonDialog;
+        CommonDialog &dlg = m_commonDialog;
         dlg.CancelError = true;
         dlg.DialogTitle = QStringLiteral("打印");
         dlg.Flags = PrintDialogFlags;
@@ -48,13 +48,13 @@ void frmQuorMain::mnuFilePrint_Click()
     }
 }
 
-void frmQuorMain::mnuFilePageSetup_Click()
+void MainWindow::pageSetup()
 {
-    if (!m_state.hActiveEdit)
+    if (!m_workspace.activeDocument())
         return;
     try {
         // The flags stay as the previous command left them.
-        CommonDialog &dlg = dlgCommonDialog;
+        CommonDialog &dlg = m_commonDialog;
         dlg.CancelError = true;
         dlg.DialogTitle = QStringLiteral("页面设置");
         dlg.ShowPageSetup();

@@ -4,7 +4,7 @@
 #include "app/main_window.h"
 
 #include "core/screen_rate.h"
-#include "document/edit_window.h"
+#include "document/document_window.h"
 #include "files/file_texts.h"
 #include "formats/rtf_reader.h"
 #include "formats/text_file.h"
@@ -43,7 +43,7 @@ bool fileUnreachable(int number)
 // while the box scrolls back to its first character.
 void fitTextBox(TextEntryBox *box, QLabel *label)
 {
-    box->Move(box->Left(), box->Top(), labelWidth(label) + 50, labelHeight(label) + 50);
+    box->moveTwips(box->leftTwips(), box->topTwips(), labelWidth(label) + 50, labelHeight(label) + 50);
     const int caret = box->cursorPosition();
     box->setCursorPosition(0);
     box->setCursorPosition(caret);
@@ -67,48 +67,48 @@ QFont withChosen(QFont f, const QFont &chosen)
 
 } // namespace
 
-void frmQuorMain::Hquickmnuselall_Click()
+void MainWindow::selectAllText()
 {
-    if (frmquoredit *doc = m_state.hActiveEdit)
-        doc->hword()->selectAll();
+    if (DocumentWindow *doc = m_workspace.activeDocument())
+        doc->view()->textBox()->selectAll();
 }
 
 // Without a selection the clipboard keeps what it holds: copying nothing
 // over it would lose it.
-void frmQuorMain::Hquickmnucut_Click()
+void MainWindow::cutText()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
-    if (!doc || !doc->hword()->hasSelectedText())
+    DocumentWindow *doc = m_workspace.activeDocument();
+    if (!doc || !doc->view()->textBox()->hasSelectedText())
         return;
-    QGuiApplication::clipboard()->setText(doc->hword()->selectedText());
-    doc->hword()->insert(QString());
+    QGuiApplication::clipboard()->setText(doc->view()->textBox()->selectedText());
+    doc->view()->textBox()->insert(QString());
 }
 
-void frmQuorMain::Hquickmnucopy_Click()
+void MainWindow::copyText()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
-    if (!doc || !doc->hword()->hasSelectedText())
+    DocumentWindow *doc = m_workspace.activeDocument();
+    if (!doc || !doc->view()->textBox()->hasSelectedText())
         return;
-    QGuiApplication::clipboard()->setText(doc->hword()->selectedText());
+    QGuiApplication::clipboard()->setText(doc->view()->textBox()->selectedText());
 }
 
 // A clipboard without text leaves the selection as it is.
-void frmQuorMain::Hquickmnupast_Click()
+void MainWindow::pasteText()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
     const QString text = QGuiApplication::clipboard()->text();
     if (!text.isEmpty())
-        doc->hword()->insert(text);
+        doc->view()->textBox()->insert(text);
 }
 
-void frmQuorMain::Hquickmnupastfrom_Click()
+void MainWindow::pasteTextFromFile()
 {
-    const QPointer<frmquoredit> doc = m_state.hActiveEdit;
+    const QPointer<DocumentWindow> doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    CommonDialog &dlg = dlgCommonDialog;
+    CommonDialog &dlg = m_commonDialog;
     try {
         dlg.reset();
         dlg.CancelError = true;
@@ -139,9 +139,9 @@ void frmQuorMain::Hquickmnupastfrom_Click()
         if (!doc)
             return; // closed while the question was open
         // The box would cut a longer text off without a word.
-        if (text.size() > doc->hword()->maxLength())
+        if (text.size() > doc->view()->textBox()->maxLength())
             throw QuorError(err::OutOfMemory, QString());
-        doc->hword()->setText(text);
+        doc->view()->textBox()->setText(text);
     } catch (const QuorError &e) {
         dlg.reset();
         if (e.number == err::OutOfMemory)
@@ -154,12 +154,12 @@ void frmQuorMain::Hquickmnupastfrom_Click()
     }
 }
 
-void frmQuorMain::mnufont_Click()
+void MainWindow::chooseFont()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    CommonDialog &dlg = dlgCommonDialog;
+    CommonDialog &dlg = m_commonDialog;
     try {
         dlg.CancelError = true;
         dlg.DialogTitle = QStringLiteral("字体...");
@@ -170,8 +170,8 @@ void frmQuorMain::mnufont_Click()
         dlg.reset();
         if (chosen.family().isEmpty())
             return;
-        TextEntryBox *box = doc->hword();
-        QLabel *label = doc->hwordLabel();
+        TextEntryBox *box = doc->view()->textBox();
+        QLabel *label = doc->view()->textMeasure();
         label->setFont(withChosen(label->font(), chosen));
         box->setFont(withChosen(box->font(), chosen));
         fitTextBox(box, label);
@@ -186,30 +186,30 @@ void frmQuorMain::mnufont_Click()
     }
 }
 
-void frmQuorMain::Hquickqueding_Click()
+void MainWindow::commitText()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    TextEntryBox *box = doc->hword();
-    QLabel *label = doc->hwordLabel();
+    TextEntryBox *box = doc->view()->textBox();
+    QLabel *label = doc->view()->textMeasure();
     Document &d = doc->document();
     const CanvasSurface &canvas = d.canvas();
 
     // The box fits the text and moves one box-height down for the next
     // line; the text goes where it was.
-    const double x0 = box->Left(), y0 = box->Top();
-    box->Move(x0, box->Top() + box->Height(), labelWidth(label) + 50, labelHeight(label) + 50);
-    const TwipBox buffer = textBuffer(x0, y0, box->Width(), box->Height(), canvas.scaleWidth(),
+    const double x0 = box->leftTwips(), y0 = box->topTwips();
+    box->moveTwips(x0, box->topTwips() + box->heightTwips(), labelWidth(label) + 50, labelHeight(label) + 50);
+    const TwipBox buffer = textBuffer(x0, y0, box->widthTwips(), box->heightTwips(), canvas.scaleWidth(),
                                       canvas.scaleHeight());
 
-    const DrawingSettings &s = m_state.settings;
+    const DrawingSettings &s = m_workspace.settings;
     const Colour boxColour = fromQColor(box->palette().color(QPalette::Text));
     const auto steps = textSweep(buffer.width, buffer.height, textGradientOfKind(s.gradientKind),
-                                 s.hGradientAngle, boxColour, s.startColour(), s.endColour());
+                                 s.gradientAngle, boxColour, s.startColour(), s.endColour());
     // The gradient builds up on screen, repainted as often as the screen
     // can show it rather than once per twip.
-    QPointer<frmquoredit> shown = doc;
+    QPointer<DocumentWindow> shown = doc;
     d.beginStep(); // the committed text is one step of the history
     sweepText(d, box->text(), canvas.font(), {x0, y0}, buffer, steps,
               {[rate = ScreenRate()]() mutable { return rate.due(); },

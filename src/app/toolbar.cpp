@@ -14,7 +14,7 @@ namespace quor {
 
 namespace {
 
-using Handler = void (frmQuorMain::*)();
+using Handler = void (MainWindow::*)();
 
 struct ToolbarRow
 {
@@ -29,7 +29,7 @@ struct ToolbarRow
 };
 
 const ToolbarRow toolbarRows[] = {
-    {1, "新建", "新建图片", "New", "mnuFileNew", &frmQuorMain::mnuFileNew_Click},
+    {1, "新建", "新建图片", "New", "mnuFileNew", &MainWindow::newDocument},
     {1, "打开", "打开图片", "Open", "mnuFileOpen", nullptr},
     {1, "保存", "保存图片", "Save", "mnuFileSave", nullptr},
     {1, "打印", "打印图片", "Print", "mnuFilePrint", nullptr},
@@ -46,13 +46,13 @@ const ToolbarRow toolbarRows[] = {
     {5, "锐化", "锐化图片", "ruihua", "mnuquorruihua", nullptr},
     {5, "浮雕", "浮雕化图片", "fudiao", "mnuquorfudiao", nullptr},
     {5, "油化", "油化图片", "youhua1", "mnuquoryouhua", nullptr},
-    {6, "最大化", "最大化编辑窗口", "max", "mnuWindowmax", &frmQuorMain::mnuWindowmax_Click},
+    {6, "最大化", "最大化编辑窗口", "max", "mnuWindowmax", &MainWindow::enlargeActiveDocument},
     {6, "横向排列", "横向排列编辑窗口", "heng", "mnuWindowTileHorizontal",
-     &frmQuorMain::mnuWindowTileHorizontal_Click},
+     &MainWindow::tileSideBySide},
     {6, "纵向排列", "纵向排列编辑窗口", "shu", "mnuWindowTileVertical",
-     &frmQuorMain::mnuWindowTileVertical_Click},
-    {6, "层叠", "层叠编辑窗口", "ceng", "mnuWindowCascade", &frmQuorMain::mnuWindowCascade_Click},
-    {7, "帮助", "帮助", "Help", "mnuHelpContents", &frmQuorMain::mnuHelpContents_Click},
+     &MainWindow::tileOneAboveAnother},
+    {6, "层叠", "层叠编辑窗口", "ceng", "mnuWindowCascade", &MainWindow::cascade},
+    {7, "帮助", "帮助", "Help", "mnuHelpContents", &MainWindow::showHelp},
 };
 
 // Shows or hides a bar from its Window-menu entry. The bar's own state is
@@ -71,7 +71,7 @@ void switchBar(QWidget *window, QAction *entry, QWidget *bar)
 
 } // namespace
 
-void frmQuorMain::buildToolbar()
+void MainWindow::buildToolbar()
 {
     ensureIconTheme();
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -95,10 +95,10 @@ void frmQuorMain::buildToolbar()
     }
     // A disabled button triggers nothing, so it never reaches the dispatch.
     connect(m_toolbar, &QToolBar::actionTriggered, this,
-            [this](QAction *a) { tbToolBar_ButtonClick(a->property("key").toString()); });
+            [this](QAction *a) { runToolBarButton(a->property("key").toString()); });
 }
 
-void frmQuorMain::tbToolBar_ButtonClick(const QString &key)
+void MainWindow::runToolBarButton(const QString &key)
 {
     for (const ToolbarRow &row : toolbarRows) {
         if (key != QString::fromUtf8(row.key))
@@ -116,12 +116,12 @@ void frmQuorMain::tbToolBar_ButtonClick(const QString &key)
     }
 }
 
-void frmQuorMain::mnuQuorToolbar_Click()
+void MainWindow::toggleToolBar()
 {
     switchBar(this, action("mnuQuorToolbar"), m_toolbar);
 }
 
-void frmQuorMain::mnuQuorStatusBar_Click()
+void MainWindow::toggleStatusBar()
 {
     switchBar(this, action("mnuQuorStatusBar"), statusBar());
 }

@@ -1,29 +1,29 @@
 // Undo and redo of the active document's picture.
 #include "app/main_window.h"
 
-#include "document/edit_window.h"
+#include "document/document_window.h"
 
 #include <QAction>
 
 namespace quor {
 
-void frmQuorMain::mnuEditUndo_Click()
+void MainWindow::undo()
 {
-    if (frmquoredit *doc = m_state.hActiveEdit)
+    if (DocumentWindow *doc = m_workspace.activeDocument())
         doc->document().undo();
     updateUndoCommands();
 }
 
-void frmQuorMain::mnuEditRedo_Click()
+void MainWindow::redo()
 {
-    if (frmquoredit *doc = m_state.hActiveEdit)
+    if (DocumentWindow *doc = m_workspace.activeDocument())
         doc->document().redo();
     updateUndoCommands();
 }
 
-void frmQuorMain::updateUndoCommands()
+void MainWindow::updateUndoCommands()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (QAction *undo = action("mnuEditUndo"))
         undo->setEnabled(doc && doc->document().canUndo());
     if (QAction *redo = action("mnuEditRedo"))

@@ -1,6 +1,6 @@
 // Window-menu arrangement and the Help menu.
 #include "app/main_window.h"
-#include "document/edit_window.h"
+#include "document/document_window.h"
 #include "document/window_layout.h"
 
 #include <QMdiArea>
@@ -9,10 +9,10 @@
 
 namespace quor {
 
-void frmQuorMain::arrange(int code)
+void MainWindow::arrange(ArrangeMode mode)
 {
-    switch (code) {
-    case 0: {
+    switch (mode) {
+    case ArrangeMode::Cascade: {
         // Qt's own cascade shrinks windows to their size hint, a title bar.
         QList<QMdiSubWindow *> wins;
         for (QMdiSubWindow *w : m_mdi->subWindowList())
@@ -30,8 +30,8 @@ void frmQuorMain::arrange(int code)
         }
         break;
     }
-    case 1: // one above another, each the full width
-    case 2: { // side by side, each the full height
+    case ArrangeMode::OneAboveAnother: // each the full width
+    case ArrangeMode::SideBySide: {    // each the full height
         QList<QMdiSubWindow *> wins;
         for (QMdiSubWindow *w : m_mdi->subWindowList())
             if (!w->isMinimized() && w->isVisible())
@@ -43,7 +43,7 @@ void frmQuorMain::arrange(int code)
         for (int i = 0; i < n; ++i) {
             if (wins[i]->isMaximized())
                 wins[i]->showNormal();
-            if (code == 1) {
+            if (mode == ArrangeMode::OneAboveAnother) {
                 const int h = area.height() / n;
                 wins[i]->setGeometry(0, i * h, area.width(), i == n - 1 ? area.height() - i * h : h);
             } else {
@@ -53,7 +53,7 @@ void frmQuorMain::arrange(int code)
         }
         break;
     }
-    case 3: {
+    case ArrangeMode::Icons: {
         // Line up the minimised windows along the bottom edge.
         const QRect area = m_mdi->viewport()->rect();
         int x = 0;
@@ -65,39 +65,41 @@ void frmQuorMain::arrange(int code)
         }
         break;
     }
+    case ArrangeMode::Free:
+        break;
     }
 }
 
-void frmQuorMain::arrangeByMenu(int code)
+void MainWindow::arrangeByMenu(ArrangeMode mode)
 {
-    if (!m_state.hActiveEdit)
+    if (!m_workspace.activeDocument())
         return;
-    arrange(code);
-    m_state.hArrangeMode = std::int16_t(code);
+    arrange(mode);
+    m_workspace.arrangeMode = mode;
 }
 
-void frmQuorMain::mnuWindowTileHorizontal_Click() { arrangeByMenu(2); }
-void frmQuorMain::mnuWindowTileVertical_Click() { arrangeByMenu(1); }
-void frmQuorMain::mnuWindowCascade_Click() { arrangeByMenu(0); }
-void frmQuorMain::mnuWindowArrangeIcons_Click() { arrangeByMenu(3); }
+void MainWindow::tileSideBySide() { arrangeByMenu(ArrangeMode::SideBySide); }
+void MainWindow::tileOneAboveAnother() { arrangeByMenu(ArrangeMode::OneAboveAnother); }
+void MainWindow::cascade() { arrangeByMenu(ArrangeMode::Cascade); }
+void MainWindow::arrangeIcons() { arrangeByMenu(ArrangeMode::Icons); }
 
-void frmQuorMain::mnuWindowmax_Click()
+void MainWindow::enlargeActiveDocument()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    doc->moveWindow(1000, 20, 10900, 6450);
-    m_state.hArrangeMode = 4;
+    doc->placeWindowTwips(1000, 20, 10900, 6450);
+    m_workspace.arrangeMode = ArrangeMode::Free;
 }
 
-void frmQuorMain::mnuHelpContents_Click()
+void MainWindow::showHelp()
 {
     // No help file comes with the program.
     msgBox(this, QStringLiteral("无法显示帮助目录，没有相关联的帮助。"), mb::Information,
            windowTitle());
 }
 
-void frmQuorMain::mnuHelpAbout_Click()
+void MainWindow::showAbout()
 {
     const QString cr(QLatin1Char('\r'));
     const QString text = cr + QStringLiteral("产品名称：") + QStringLiteral("  ")

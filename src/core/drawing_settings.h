@@ -17,11 +17,11 @@ class DrawingSettings : public QObject
 {
     Q_OBJECT
 public:
-    // hTool: 1..15 (see ToolId).
-    int hTool = 1;
+    // tool: 1..15 (see ToolId).
+    int tool = 1;
     // Fill style 0..7 and line style 0..6; empty until first chosen.
-    std::optional<int> hFillStyle;
-    std::optional<int> hDrawStyle;
+    std::optional<int> fillStyle;
+    std::optional<int> lineStyle;
     // The tool palette's width box, rounded: the pen width in pixels.
     int lineWidth = 1;
 
@@ -37,15 +37,15 @@ public:
 
     // Gradient colours, direction and kind, and the band-width box's text
     // as typed (a text that is no number draws nothing).
-    int hStartRed = 239, hStartGreen = 239, hStartBlue = 239;
-    int hEndRed = 127, hEndGreen = 127, hEndBlue = 127;
-    double hGradientAngle = 0;
+    int startRed = 239, startGreen = 239, startBlue = 239;
+    int endRed = 127, endGreen = 127, endBlue = 127;
+    double gradientAngle = 0;
     // 0 across one way, 1 across two ways, 2 along one way, 3 along two ways.
     int gradientKind = 0;
     QString bandWidthText = QStringLiteral("0");
 
-    Colour startColour() const { return rgbColour(hStartRed, hStartGreen, hStartBlue); }
-    Colour endColour() const { return rgbColour(hEndRed, hEndGreen, hEndBlue); }
+    Colour startColour() const { return rgbColour(startRed, startGreen, startBlue); }
+    Colour endColour() const { return rgbColour(endRed, endGreen, endBlue); }
 
     // A tool that sets the pen width for the user (zoom) asks the width
     // box to show it; the box passes it on as if typed.

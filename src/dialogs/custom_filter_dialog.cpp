@@ -1,6 +1,6 @@
 #include "dialogs/custom_filter_dialog.h"
 
-#include "document/edit_window.h"
+#include "document/document_window.h"
 #include "effects/custom_kernel.h"
 #include "dialogs/effect_dialog_host.h"
 #include "dialogs/effect_window.h"
@@ -77,7 +77,7 @@ effects::Kernel CustomFilterValues::kernel(int radius) const
     return k;
 }
 
-FrmQuorCustomFilter::FrmQuorCustomFilter(CustomFilterValues &values, EffectDialogHost &host,
+CustomFilterDialog::CustomFilterDialog(CustomFilterValues &values, EffectDialogHost &host,
                                          QWidget *parent)
     : QWidget(parent), m_values(values), m_host(host)
 {
@@ -99,7 +99,7 @@ FrmQuorCustomFilter::FrmQuorCustomFilter(CustomFilterValues &values, EffectDialo
     m_weights[0]->setFocus();
 }
 
-QWidget *FrmQuorCustomFilter::Command(int n) const
+QWidget *CustomFilterDialog::button(int n) const
 {
     switch (n) {
     case 1:
@@ -113,7 +113,7 @@ QWidget *FrmQuorCustomFilter::Command(int n) const
     }
 }
 
-void FrmQuorCustomFilter::buildControls()
+void CustomFilterDialog::buildControls()
 {
     for (int i = 0; i < 25; ++i) {
         auto *box = new QLineEdit(this);
@@ -136,19 +136,19 @@ void FrmQuorCustomFilter::buildControls()
                           twipsRect(120, 1800, 765, 240));
     m_divide = named(new QLineEdit(this), "hdivideText", twipsRect(120, 2040, 765, 300));
     makeNumberBox(m_divide, false, [this] { enterIn(m_divide); });
-    connect(m_divide, &QLineEdit::textChanged, this, &FrmQuorCustomFilter::divideChanged);
+    connect(m_divide, &QLineEdit::textChanged, this, &CustomFilterDialog::divideChanged);
     m_biasLabel = named(new QLabel(QStringLiteral("加数："), this), "Label2",
                         twipsRect(1290, 1800, 735, 240));
     m_bias = named(new QLineEdit(this), "hbiasText", twipsRect(1290, 2040, 735, 315));
     makeNumberBox(m_bias, true, [this] { enterIn(m_bias); });
-    connect(m_bias, &QLineEdit::textChanged, this, &FrmQuorCustomFilter::biasChanged);
+    connect(m_bias, &QLineEdit::textChanged, this, &CustomFilterDialog::biasChanged);
 
     m_up = named(new QToolButton(this), "Command3", twipsRect(960, 1920, 285, 225));
     m_up->setArrowType(Qt::UpArrow);
-    connect(m_up, &QToolButton::clicked, this, &FrmQuorCustomFilter::Command3_Click);
+    connect(m_up, &QToolButton::clicked, this, &CustomFilterDialog::stepUp);
     m_down = named(new QToolButton(this), "Command4", twipsRect(960, 2160, 285, 225));
     m_down->setArrowType(Qt::DownArrow);
-    connect(m_down, &QToolButton::clicked, this, &FrmQuorCustomFilter::Command4_Click);
+    connect(m_down, &QToolButton::clicked, this, &CustomFilterDialog::stepDown);
 
     m_frame = named(new QGroupBox(QStringLiteral("滤块尺寸"), this), "Frame1",
                     twipsRect(2190, 60, 1140, 1110));
@@ -159,19 +159,19 @@ void FrmQuorCustomFilter::buildControls()
     m_option5->setChecked(true);
     connect(m_option3, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            Option1_Click();
+            chooseThreeByThree();
     });
     connect(m_option5, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            Option2_Click();
+            chooseFiveByFive();
     });
 
     m_run = named(new QPushButton(QStringLiteral("运 行"), this), "Command1",
                   twipsRect(2280, 1380, 960, 375));
-    connect(m_run, &QPushButton::clicked, this, &FrmQuorCustomFilter::Command1_Click);
+    connect(m_run, &QPushButton::clicked, this, &CustomFilterDialog::run);
     m_cancel = named(new QPushButton(QStringLiteral("取 消"), this), "Command2",
                      twipsRect(2280, 1920, 960, 375));
-    connect(m_cancel, &QPushButton::clicked, this, &FrmQuorCustomFilter::Command2_Click);
+    connect(m_cancel, &QPushButton::clicked, this, &CustomFilterDialog::cancel);
 
     QList<QWidget *> order(m_weights.begin(), m_weights.end());
     order << m_divide << m_bias << m_up << m_down << m_run << m_cancel << m_option3 << m_option5;
@@ -181,7 +181,7 @@ void FrmQuorCustomFilter::buildControls()
         w->installEventFilter(this);
 }
 
-bool FrmQuorCustomFilter::eventFilter(QObject *o, QEvent *e)
+bool CustomFilterDialog::eventFilter(QObject *o, QEvent *e)
 {
     if (e->type() == QEvent::FocusIn) {
         if (auto *box = qobject_cast<QLineEdit *>(o)) {
@@ -194,13 +194,13 @@ bool FrmQuorCustomFilter::eventFilter(QObject *o, QEvent *e)
     return QWidget::eventFilter(o, e);
 }
 
-void FrmQuorCustomFilter::weightChanged(int index)
+void CustomFilterDialog::weightChanged(int index)
 {
     m_values.weights[std::size_t(index)] = m_weights[std::size_t(index)]->text();
 }
 
 // Setting the text again comes back here; the rules reach a fixed point.
-void FrmQuorCustomFilter::divideChanged()
+void CustomFilterDialog::divideChanged()
 {
     const QString text = m_divide->text();
     if (text.isEmpty()) {
@@ -214,7 +214,7 @@ void FrmQuorCustomFilter::divideChanged()
     m_values.divisor = text;
 }
 
-void FrmQuorCustomFilter::biasChanged()
+void CustomFilterDialog::biasChanged()
 {
     const QString text = m_bias->text();
     if (text.isEmpty() || text == QLatin1String("-")) {
@@ -234,14 +234,14 @@ void FrmQuorCustomFilter::biasChanged()
     m_values.addend = text;
 }
 
-void FrmQuorCustomFilter::boxGotFocus(QLineEdit *box)
+void CustomFilterDialog::boxGotFocus(QLineEdit *box)
 {
     m_current = box;
     m_up->setEnabled(true);
     m_down->setEnabled(true);
 }
 
-void FrmQuorCustomFilter::enterIn(QLineEdit *box)
+void CustomFilterDialog::enterIn(QLineEdit *box)
 {
     QLineEdit *next = nullptr;
     if (box == m_divide) {
@@ -262,7 +262,7 @@ void FrmQuorCustomFilter::enterIn(QLineEdit *box)
     next->setFocus(Qt::TabFocusReason);
 }
 
-void FrmQuorCustomFilter::step(int by)
+void CustomFilterDialog::step(int by)
 {
     if (!m_current)
         return;
@@ -273,16 +273,16 @@ void FrmQuorCustomFilter::step(int by)
     m_current->setText(QString::number(qint64(v) + by));
 }
 
-void FrmQuorCustomFilter::Command3_Click() { step(1); }
-void FrmQuorCustomFilter::Command4_Click() { step(-1); }
+void CustomFilterDialog::stepUp() { step(1); }
+void CustomFilterDialog::stepDown() { step(-1); }
 
-void FrmQuorCustomFilter::placeBars(bool inner)
+void CustomFilterDialog::placeBars(bool inner)
 {
     for (int i = 0; i < 4; ++i)
         m_bars[std::size_t(i)]->setGeometry(twips(inner ? InnerBars[i] : WholeBars[i]));
 }
 
-void FrmQuorCustomFilter::Option1_Click()
+void CustomFilterDialog::chooseThreeByThree()
 {
     m_filterSize = 1;
     for (int i = 0; i < 25; ++i)
@@ -294,7 +294,7 @@ void FrmQuorCustomFilter::Option1_Click()
     m_weights[6]->setFocus();
 }
 
-void FrmQuorCustomFilter::Option2_Click()
+void CustomFilterDialog::chooseFiveByFive()
 {
     m_filterSize = 2;
     for (int i = 0; i < 25; ++i)
@@ -304,10 +304,10 @@ void FrmQuorCustomFilter::Option2_Click()
     m_weights[0]->setFocus();
 }
 
-void FrmQuorCustomFilter::Command1_Click()
+void CustomFilterDialog::run()
 {
-    frmquoredit *doc = m_host.activeDocument();
-    if (!doc || !doc->document().hSelect)
+    DocumentWindow *doc = m_host.activeDocument();
+    if (!doc || !doc->document().hasFloatingSelection())
         return;
     const effects::Kernel kernel = m_values.kernel(m_filterSize);
     doc->runOnSelection([&kernel](const QImage &source, QImage &target,
@@ -317,6 +317,6 @@ void FrmQuorCustomFilter::Command1_Click()
     doc->document().scratch().setPicture(Document::emptyPicture());
 }
 
-void FrmQuorCustomFilter::Command2_Click() { close(); }
+void CustomFilterDialog::cancel() { close(); }
 
 } // namespace quor

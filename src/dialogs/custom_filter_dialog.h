@@ -38,34 +38,34 @@ struct CustomFilterValues
     effects::Kernel kernel(int radius) const;
 };
 
-class FrmQuorCustomFilter : public QWidget
+class CustomFilterDialog : public QWidget
 {
     Q_OBJECT
 public:
-    FrmQuorCustomFilter(CustomFilterValues &values, EffectDialogHost &host,
+    CustomFilterDialog(CustomFilterValues &values, EffectDialogHost &host,
                         QWidget *parent = nullptr);
 
     // Controls.
-    QLineEdit *Text(int n) const { return m_weights[std::size_t(n - 1)]; } // 1..25
-    QLineEdit *hdivideText() const { return m_divide; }
-    QLineEdit *hbiasText() const { return m_bias; }
-    QLabel *Label(int n) const { return n == 1 ? m_divideLabel : m_biasLabel; }
-    QFrame *Picture(int n) const { return m_bars[std::size_t(n - 1)]; } // 1..4
-    QRadioButton *Option1() const { return m_option3; }
-    QRadioButton *Option2() const { return m_option5; }
+    QLineEdit *weightBox(int n) const { return m_weights[std::size_t(n - 1)]; } // 1..25
+    QLineEdit *divisorBox() const { return m_divide; }
+    QLineEdit *addendBox() const { return m_bias; }
+    QLabel *label(int n) const { return n == 1 ? m_divideLabel : m_biasLabel; }
+    QFrame *bar(int n) const { return m_bars[std::size_t(n - 1)]; } // 1..4
+    QRadioButton *threeByThreeOption() const { return m_option3; }
+    QRadioButton *fiveByFiveOption() const { return m_option5; }
     // 1 run, 2 cancel, 3 up, 4 down.
-    QWidget *Command(int n) const;
+    QWidget *button(int n) const;
 
-    int hFilterSize() const { return m_filterSize; }
-    QLineEdit *hCurrentBox() const { return m_current; }
+    int kernelRadius() const { return m_filterSize; }
+    QLineEdit *currentBox() const { return m_current; }
 
     // Handlers.
-    void Command1_Click(); // runs the kernel on the active selection
-    void Command2_Click(); // closes the dialog
-    void Command3_Click(); // current box + 1
-    void Command4_Click(); // current box - 1
-    void Option1_Click();  // 3 x 3
-    void Option2_Click();  // 5 x 5
+    void run(); // runs the kernel on the active selection
+    void cancel(); // closes the dialog
+    void stepUp(); // current box + 1
+    void stepDown(); // current box - 1
+    void chooseThreeByThree();  // 3 x 3
+    void chooseFiveByFive();  // 5 x 5
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;

@@ -8,14 +8,14 @@ namespace quor {
 
 class CommonDialog;
 class DrawingSettings;
-class frmquoredit;
+class DocumentWindow;
 
 // A gradient fill's run holds the program through RunHost.
 class EffectDialogHost : public RunHost
 {
 public:
     // The document window the commands act on, or nullptr.
-    virtual frmquoredit *activeDocument() = 0;
+    virtual DocumentWindow *activeDocument() = 0;
     virtual DrawingSettings &settings() = 0;
     virtual CommonDialog &commonDialog() = 0;
 };

@@ -3,7 +3,7 @@
 #include "core/dialog_seam.h"
 #include "core/drawing_settings.h"
 #include "core/screen_rate.h"
-#include "document/edit_window.h"
+#include "document/document_window.h"
 #include "dialogs/effect_dialog_host.h"
 #include "dialogs/effect_window.h"
 #include "effects/gradient_fill.h"
@@ -64,7 +64,7 @@ W *named(W *w, const char *name, const QRect &place)
 
 } // namespace
 
-FrmQuorJianbian::FrmQuorJianbian(EffectDialogHost &host, QWidget *parent)
+GradientFillDialog::GradientFillDialog(EffectDialogHost &host, QWidget *parent)
     : QWidget(parent), m_host(host)
 {
     setObjectName(QStringLiteral("FrmQuorJianbian"));
@@ -76,12 +76,12 @@ FrmQuorJianbian::FrmQuorJianbian(EffectDialogHost &host, QWidget *parent)
     placeOnTop(this, ScreenPlace);
 }
 
-QPushButton *FrmQuorJianbian::Command(int n) const
+QPushButton *GradientFillDialog::button(int n) const
 {
     return n == 1 ? m_run : n == 2 ? m_cancel : m_stop;
 }
 
-void FrmQuorJianbian::buildControls()
+void GradientFillDialog::buildControls()
 {
     m_frame = named(new QGroupBox(this), "Frame1", twipsRect(60, 0, 2985, 1275));
     for (int i = 0; i < 6; ++i) {
@@ -91,7 +91,7 @@ void FrmQuorJianbian::buildControls()
         option->setChecked(i == 0);
         connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
-                option_Click(i + 1);
+                chooseStyle(i + 1);
         });
         m_options[std::size_t(i)] = option;
     }
@@ -105,39 +105,39 @@ void FrmQuorJianbian::buildControls()
 
     const auto swatch = [this](const char *name, int left, Colour colour) {
         auto *box = new PictureBox(QLatin1String(name), this);
-        box->Move(left, 1650, 915, 345);
+        box->moveTwips(left, 1650, 915, 345);
         box->setBackColor(colour);
         return box;
     };
     m_startSwatch = swatch("hstartPicture", 30, StartSwatch);
     m_endSwatch = swatch("hendPicture", 990, EndSwatch);
-    connect(m_startSwatch, &PictureBox::DblClick, this, &FrmQuorJianbian::hstartPicture_DblClick);
-    connect(m_endSwatch, &PictureBox::DblClick, this, &FrmQuorJianbian::hendPicture_DblClick);
+    connect(m_startSwatch, &PictureBox::doubleClicked, this, &GradientFillDialog::pickStartColour);
+    connect(m_endSwatch, &PictureBox::doubleClicked, this, &GradientFillDialog::pickEndColour);
 
     m_angle = named(new QLineEdit(QStringLiteral("0"), this), "hcornerText",
                     twipsRect(1950, 1650, 915, 345));
     m_angle->setToolTip(QStringLiteral("颜色渐变方向(角度)"));
     makeNumberBox(m_angle, false);
-    connect(m_angle, &QLineEdit::textChanged, this, &FrmQuorJianbian::hcornerText_Change);
+    connect(m_angle, &QLineEdit::textChanged, this, &GradientFillDialog::angleEdited);
     m_angle->setEnabled(false);
     m_labels[2]->setEnabled(false);
     m_width = named(new QLineEdit(QStringLiteral("0"), this), "hwidthText",
                     twipsRect(2910, 1650, 915, 345));
     makeNumberBox(m_width, false);
-    connect(m_width, &QLineEdit::textChanged, this, &FrmQuorJianbian::hwidthText_Change);
+    connect(m_width, &QLineEdit::textChanged, this, &GradientFillDialog::widthEdited);
 
     m_run = named(new QPushButton(QStringLiteral("运 行"), this), "Command1",
                   twipsRect(3090, 120, 765, 375));
-    connect(m_run, &QPushButton::clicked, this, &FrmQuorJianbian::Command1_Click);
+    connect(m_run, &QPushButton::clicked, this, &GradientFillDialog::run);
     m_cancel = named(new QPushButton(QStringLiteral("取 消"), this), "Command2",
                      twipsRect(3090, 540, 765, 375));
-    connect(m_cancel, &QPushButton::clicked, this, &FrmQuorJianbian::Command2_Click);
+    connect(m_cancel, &QPushButton::clicked, this, &GradientFillDialog::cancel);
     m_stop = named(new QPushButton(QStringLiteral("中 断"), this), "Command3",
                    twipsRect(3090, 960, 765, 345));
-    connect(m_stop, &QPushButton::clicked, this, &FrmQuorJianbian::Command3_Click);
+    connect(m_stop, &QPushButton::clicked, this, &GradientFillDialog::interrupt);
 }
 
-void FrmQuorJianbian::option_Click(int style)
+void GradientFillDialog::chooseStyle(int style)
 {
     m_style = style;
     const bool angled = style >= 5;
@@ -147,13 +147,13 @@ void FrmQuorJianbian::option_Click(int style)
     m_angle->setEnabled(angled);
 }
 
-void FrmQuorJianbian::hwidthText_Change()
+void GradientFillDialog::widthEdited()
 {
     if (m_width->text().isEmpty())
         m_width->setText(QStringLiteral("0"));
 }
 
-void FrmQuorJianbian::hcornerText_Change()
+void GradientFillDialog::angleEdited()
 {
     const QString text = m_angle->text();
     if (text.isEmpty()) {
@@ -165,7 +165,7 @@ void FrmQuorJianbian::hcornerText_Change()
         m_angle->setText(QStringLiteral("0"));
 }
 
-void FrmQuorJianbian::chooseColour(bool start)
+void GradientFillDialog::chooseColour(bool start)
 {
     // Out of the top layer, so the colour dialog can lie above.
     setStaysOnTop(this, false);
@@ -188,20 +188,20 @@ void FrmQuorJianbian::chooseColour(bool start)
     setStaysOnTop(this, true);
 }
 
-void FrmQuorJianbian::Command3_Click() { m_interrupt = true; }
+void GradientFillDialog::interrupt() { m_interrupt = true; }
 
-void FrmQuorJianbian::Command2_Click()
+void GradientFillDialog::cancel()
 {
     if (m_running)
         return;
-    if (frmquoredit *doc = m_host.activeDocument()) {
+    if (DocumentWindow *doc = m_host.activeDocument()) {
         doc->document().selection().setCurrentX(0);
         doc->document().selection().setCurrentY(0);
     }
     close();
 }
 
-void FrmQuorJianbian::closeEvent(QCloseEvent *e)
+void GradientFillDialog::closeEvent(QCloseEvent *e)
 {
     if (m_running) {
         m_interrupt = true;
@@ -212,7 +212,7 @@ void FrmQuorJianbian::closeEvent(QCloseEvent *e)
     QWidget::closeEvent(e);
 }
 
-void FrmQuorJianbian::holdControls(bool hold)
+void GradientFillDialog::holdControls(bool hold)
 {
     if (hold) {
         for (QWidget *w : findChildren<QWidget *>())
@@ -227,12 +227,12 @@ void FrmQuorJianbian::holdControls(bool hold)
     }
 }
 
-void FrmQuorJianbian::Command1_Click()
+void GradientFillDialog::run()
 {
     if (m_running)
         return;
-    QPointer<frmquoredit> doc = m_host.activeDocument();
-    if (!doc || !doc->document().hSelect)
+    QPointer<DocumentWindow> doc = m_host.activeDocument();
+    if (!doc || !doc->document().hasFloatingSelection())
         return;
     m_interrupt = false;
     Document &d = doc->document();
@@ -256,13 +256,13 @@ void FrmQuorJianbian::Command1_Click()
     DrawingSettings &settings = m_host.settings();
     d.canvas().setFillStyle(1);
     selection.setFillStyle(1);
-    settings.hFillStyle = 1;
+    settings.fillStyle = 1;
     selection.setDrawStyle(d.canvas().drawStyle());
     selection.setDrawWidth(effects::gradientPenWidth(fill.style, settings.lineWidth));
 
     // Draw at screen rate: after ~15 ms of outlines the program repaints
     // and takes its events, among them "中 断" and requests to close.
-    QPointer<FrmQuorJianbian> self(this);
+    QPointer<GradientFillDialog> self(this);
     // The run, interrupted or not, is one step of the history.
     d.beginStep();
     d.markSelectionEdit();
@@ -271,7 +271,7 @@ void FrmQuorJianbian::Command1_Click()
     holdControls(true);
     m_host.runGoing(this, true, [self] {
         if (self)
-            self->Command3_Click();
+            self->interrupt();
     });
     ScreenRate rate;
     GradientPace pace;

@@ -21,36 +21,36 @@ namespace quor {
 class EffectDialogHost;
 class PictureBox;
 
-class FrmQuorJianbian : public QWidget
+class GradientFillDialog : public QWidget
 {
     Q_OBJECT
 public:
-    explicit FrmQuorJianbian(EffectDialogHost &host, QWidget *parent = nullptr);
+    explicit GradientFillDialog(EffectDialogHost &host, QWidget *parent = nullptr);
 
     // Controls. Options 1..6 in style order.
     QRadioButton *styleOption(int style) const { return m_options[std::size_t(style - 1)]; }
-    PictureBox *hstartPicture() const { return m_startSwatch; }
-    PictureBox *hendPicture() const { return m_endSwatch; }
-    QLineEdit *hcornerText() const { return m_angle; }
-    QLineEdit *hwidthText() const { return m_width; }
-    QLabel *Label(int n) const { return m_labels[std::size_t(n - 1)]; } // 1..4
-    QPushButton *Command(int n) const; // 1 run, 2 cancel, 3 interrupt
+    PictureBox *startSwatch() const { return m_startSwatch; }
+    PictureBox *endSwatch() const { return m_endSwatch; }
+    QLineEdit *angleBox() const { return m_angle; }
+    QLineEdit *widthBox() const { return m_width; }
+    QLabel *label(int n) const { return m_labels[std::size_t(n - 1)]; } // 1..4
+    QPushButton *button(int n) const; // 1 run, 2 cancel, 3 interrupt
 
-    int hJianbianStyle() const { return m_style; }
+    int style() const { return m_style; }
     Colour startColour() const { return rgbColour(m_start[0], m_start[1], m_start[2]); }
     Colour endColour() const { return rgbColour(m_end[0], m_end[1], m_end[2]); }
-    bool hInterrupt() const { return m_interrupt; }
+    bool interrupted() const { return m_interrupt; }
     bool running() const { return m_running; }
 
     // Handlers.
-    void option_Click(int style);
-    void hwidthText_Change();
-    void hcornerText_Change();
-    void hstartPicture_DblClick() { chooseColour(true); }
-    void hendPicture_DblClick() { chooseColour(false); }
-    void Command1_Click(); // the run
-    void Command2_Click(); // closes
-    void Command3_Click(); // interrupts a run before its next outline
+    void chooseStyle(int style);
+    void widthEdited();
+    void angleEdited();
+    void pickStartColour() { chooseColour(true); }
+    void pickEndColour() { chooseColour(false); }
+    void run(); // the run
+    void cancel(); // closes
+    void interrupt(); // interrupts a run before its next outline
 
 protected:
     // Closing while a run goes stops it and closes once it has ended.

@@ -17,6 +17,15 @@ class QWidget;
 namespace quor {
 
 class CommonDialog;
+class DocumentWindow;
+
+// Why a document is written to its file: the name is asked for by Save
+// and on closing when the document was never saved, by Save as always;
+// Save all and closing ask their own questions about a read-only file.
+enum class SaveRequest { Save, SaveAs, SaveAll, Close };
+// NotSaved: cancelled, refused or failed, after saying why. Discarded: on
+// closing, no name was given, so the changes go. Abort: Save all stops.
+enum class SaveResult { Saved, NotSaved, Discarded, Abort };
 
 // Where a long run (a gradient fill, a gradient tool) that lets events
 // through holds the program still. The main window provides it.
@@ -38,13 +47,15 @@ public:
     virtual QMdiArea *mdiArea() const = 0;
     // Inner size of the document area, in pixels.
     virtual QSize documentAreaSize() = 0;
-    virtual QMenu *mnuedit() const = 0;
-    virtual QMenu *mnuquick1() const = 0;
+    virtual QMenu *editMenu() const = 0;
+    virtual QMenu *textBoxMenu() const = 0;
     virtual CommonDialog &commonDialog() = 0;
     // Enables or disables every command that needs an open document.
-    virtual void hEnableDocCommands(bool enabled) = 0;
+    virtual void enableDocumentCommands(bool enabled) = 0;
     // Writes a picture as a bitmap file; throws QuorError.
     virtual void writeBitmapFile(const QImage &image, const QString &fileName) = 0;
+    // The one way a document is written to its file.
+    virtual SaveResult saveDocument(DocumentWindow *doc, SaveRequest request) = 0;
 };
 
 } // namespace quor

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include <cmath>
 
@@ -37,7 +38,7 @@ void OverlayShape::repaint(const QRegion &before)
         m_box->update(before + area());
 }
 
-void OverlayShape::Move(double a, double b, double c, double d)
+void OverlayShape::moveTwips(double a, double b, double c, double d)
 {
     const QRegion before = m_visible ? area() : QRegion();
     m_a = a;
@@ -86,6 +87,18 @@ QRegion OverlayShape::area() const
     return r;
 }
 
+QTimer *blinkTimer(const char *name, OverlayShape *a, OverlayShape *b, QObject *parent)
+{
+    auto *t = new QTimer(parent);
+    t->setObjectName(QLatin1String(name));
+    t->setInterval(100);
+    QObject::connect(t, &QTimer::timeout, parent, [a, b] {
+        a->setVisible(!a->isVisible());
+        b->setVisible(!b->isVisible());
+    });
+    return t;
+}
+
 PictureBox::PictureBox(const QString &name, QWidget *parent)
     : QWidget(parent), m_own(std::make_unique<CanvasSurface>()), m_surface(m_own.get())
 {
@@ -114,15 +127,15 @@ void PictureBox::followSurface()
                 std::max(m_surface->widthPx(), m_minimumPixels.width()),
                 std::max(m_surface->heightPx(), m_minimumPixels.height()));
     if (sizeChanged)
-        emit Resize();
+        emit resized();
 }
 
-void PictureBox::Move(double left, double top)
+void PictureBox::moveTwips(double left, double top)
 {
-    Move(left, top, m_width, m_height);
+    moveTwips(left, top, m_width, m_height);
 }
 
-void PictureBox::Move(double left, double top, double width, double height)
+void PictureBox::moveTwips(double left, double top, double width, double height)
 {
     const bool sizeChanged = width != m_width || height != m_height;
     m_left = left;
@@ -143,7 +156,7 @@ void PictureBox::applyGeometry(bool sizeChanged)
                 std::max(m_surface->widthPx(), m_minimumPixels.width()),
                 std::max(m_surface->heightPx(), m_minimumPixels.height()));
     if (sizeChanged)
-        emit Resize();
+        emit resized();
 }
 
 void PictureBox::setMinimumPixelSize(QSize size)
@@ -160,7 +173,7 @@ void PictureBox::setPicture(const QImage &img)
     setGeometry(twipsToPixels(m_left), twipsToPixels(m_top),
                 std::max(m_surface->widthPx(), m_minimumPixels.width()),
                 std::max(m_surface->heightPx(), m_minimumPixels.height()));
-    emit Resize();
+    emit resized();
 }
 
 void PictureBox::paintEvent(QPaintEvent *e)
@@ -191,50 +204,39 @@ void PictureBox::paintEvent(QPaintEvent *e)
     }
 }
 
-static int buttonMask(Qt::MouseButtons b)
-{
-    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0)
-        | (b & Qt::MiddleButton ? 4 : 0);
-}
-
-static int shiftMask(Qt::KeyboardModifiers m)
-{
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0)
-        | (m & Qt::AltModifier ? 4 : 0);
-}
-
-void PictureBox::emitMouse(QMouseEvent *e, int button,
-                           void (PictureBox::*sig)(int, int, double, double))
+CanvasEvent PictureBox::canvasEvent(const QMouseEvent *e, Qt::MouseButtons buttons) const
 {
     const QPoint p = e->position().toPoint();
     const double unit = m_surface->unit();
-    emit(this->*sig)(button, shiftMask(e->modifiers()), p.x() * unit, p.y() * unit);
+    // Middle, back and forward buttons count only to spoil a chord.
+    return {buttons, e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier),
+            p.x() * unit, p.y() * unit};
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *e)
 {
-    // All held buttons: a chord reads as 3, which no tool acts on.
-    emitMouse(e, buttonMask(e->buttons() | e->button()), &PictureBox::MouseDown);
+    // All held buttons: a chord is no left press, which no tool acts on.
+    emit pressed(canvasEvent(e, e->buttons() | e->button()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *e)
 {
-    emitMouse(e, buttonMask(e->buttons()), &PictureBox::MouseMove);
+    emit moved(canvasEvent(e, e->buttons()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *e)
 {
     // The button released, whatever else is still held: releasing the left
     // button with the right one down still ends a left-button gesture.
-    emitMouse(e, buttonMask(e->button()), &PictureBox::MouseUp);
+    emit released(canvasEvent(e, e->button()));
 }
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent *e)
 {
-    // The second press of a double click reaches the tools as DblClick
-    // only; its release still comes as MouseUp.
+    // The second press of a double click reaches the tools as a double
+    // click only; its release still comes as a release.
     if (e->button() == Qt::LeftButton)
-        emit DblClick();
+        emit doubleClicked();
     else
         mousePressEvent(e);
 }

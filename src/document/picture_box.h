@@ -3,12 +3,15 @@
 // and rectangle objects lie above its bitmap without touching it.
 #pragma once
 
+#include "document/model/canvas_event.h"
 #include "document/model/canvas_surface.h"
 
 #include <QRegion>
 #include <QWidget>
 
 #include <memory>
+
+class QTimer;
 
 namespace quor {
 
@@ -32,7 +35,7 @@ public:
     bool isVisible() const { return m_visible; }
     void setVisible(bool v);
     // Rectangle: left, top, width, height. Line: x1, y1, x2, y2. Twips.
-    void Move(double a, double b, double c, double d);
+    void moveTwips(double a, double b, double c, double d);
     double a() const { return m_a; }
     double b() const { return m_b; }
     double c() const { return m_c; }
@@ -56,6 +59,10 @@ private:
     bool m_dotted = false;
 };
 
+// A 100 ms timer that swaps the visibility of two overlays, so a frame or
+// guide alternates between its black and its white form.
+QTimer *blinkTimer(const char *name, OverlayShape *a, OverlayShape *b, QObject *parent);
+
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -70,14 +77,14 @@ public:
 
     // Placement in the parent, twips. Width and Height are the box's outer
     // size; the surface's scale size follows them.
-    double Left() const { return m_left; }
-    double Top() const { return m_top; }
-    double Width() const { return m_width; }
-    double Height() const { return m_height; }
-    void Move(double left, double top);
-    void Move(double left, double top, double width, double height);
-    double ScaleWidth() const { return m_surface->scaleWidth(); }
-    double ScaleHeight() const { return m_surface->scaleHeight(); }
+    double leftTwips() const { return m_left; }
+    double topTwips() const { return m_top; }
+    double widthTwips() const { return m_width; }
+    double heightTwips() const { return m_height; }
+    void moveTwips(double left, double top);
+    void moveTwips(double left, double top, double width, double height);
+    double scaleWidth() const { return m_surface->scaleWidth(); }
+    double scaleHeight() const { return m_surface->scaleHeight(); }
     // Takes the box's size from its surface after the surface was resized
     // by its owner (Resize follows a change).
     void followSurface();
@@ -95,13 +102,13 @@ public:
     void setPicture(const QImage &img);
 
 signals:
-    // Button: 1 left, 2 right, 4 middle (held buttons combined); Shift: 1
-    // shift, 2 ctrl, 4 alt; X, Y in the surface's scale.
-    void MouseDown(int button, int shift, double x, double y);
-    void MouseMove(int button, int shift, double x, double y);
-    void MouseUp(int button, int shift, double x, double y);
-    void DblClick();
-    void Resize();
+    // Mouse events in the surface's scale.
+    void pressed(const CanvasEvent &e);
+    void moved(const CanvasEvent &e);
+    void released(const CanvasEvent &e);
+    void doubleClicked();
+    // The box's size in twips changed.
+    void resized();
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -112,7 +119,7 @@ protected:
 
 private:
     void applyGeometry(bool sizeChanged);
-    void emitMouse(QMouseEvent *e, int button, void (PictureBox::*sig)(int, int, double, double));
+    CanvasEvent canvasEvent(const QMouseEvent *e, Qt::MouseButtons buttons) const;
 
     std::unique_ptr<CanvasSurface> m_own;
     CanvasSurface *m_surface;

@@ -2,12 +2,12 @@
 
 namespace quor {
 
-TwipRect selectionFrame(const TwipRect &p)
+TwipBox selectionFrame(const TwipBox &p)
 {
     return {p.left - 24, p.top - 24, p.width + 63, p.height + 63};
 }
 
-std::array<TwipPoint, 8> handlePositions(const TwipRect &s, double hs)
+std::array<TwipPoint, 8> handlePositions(const TwipBox &s, double hs)
 {
     const double left = s.left - 80, midX = s.left + s.width / 2 - hs / 2, right = s.left + s.width;
     const double top = s.top - 80, midY = s.top + s.height / 2 - hs / 2, bottom = s.top + s.height;
@@ -15,9 +15,9 @@ std::array<TwipPoint, 8> handlePositions(const TwipRect &s, double hs)
              {left, bottom}, {midX, bottom}, {right, bottom}}};
 }
 
-TwipRect resizeWithHandle(SelectionHandle h, const TwipRect &r, double x, double y)
+TwipBox resizeWithHandle(SelectionHandle h, const TwipBox &r, double x, double y)
 {
-    TwipRect n = r;
+    TwipBox n = r;
     const bool leftSide = h == LeftUp || h == Left || h == LeftDown;
     const bool topSide = h == LeftUp || h == Up || h == RightUp;
     const bool rightSide = h == RightUp || h == Right || h == RightDown;

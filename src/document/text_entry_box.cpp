@@ -71,7 +71,7 @@ void TextEntryBox::setCursorPosition(int position)
     setTextCursor(c);
 }
 
-void TextEntryBox::Move(double left, double top, double width, double height)
+void TextEntryBox::moveTwips(double left, double top, double width, double height)
 {
     m_left = left;
     m_top = top;
@@ -86,7 +86,7 @@ void TextEntryBox::Move(double left, double top, double width, double height)
 
 void TextEntryBox::placeAt(double left, double top)
 {
-    Move(left, top, labelWidth(m_measure) + 50, labelHeight(m_measure) + 50);
+    moveTwips(left, top, labelWidth(m_measure) + 50, labelHeight(m_measure) + 50);
 }
 
 void TextEntryBox::textChangedResize()
@@ -118,7 +118,7 @@ void TextEntryBox::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() == Qt::RightButton) {
         const QPoint p = e->position().toPoint();
-        emit RightButtonDown(pixelsToTwips(p.x()), pixelsToTwips(p.y()));
+        emit rightButtonPressed(pixelsToTwips(p.x()), pixelsToTwips(p.y()));
         return;
     }
     QPlainTextEdit::mousePressEvent(e);

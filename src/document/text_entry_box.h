@@ -30,11 +30,11 @@ public:
     void setCursorPosition(int position);
 
     // Placement in twips inside the canvas.
-    double Left() const { return m_left; }
-    double Top() const { return m_top; }
-    double Width() const { return m_width; }
-    double Height() const { return m_height; }
-    void Move(double left, double top, double width, double height);
+    double leftTwips() const { return m_left; }
+    double topTwips() const { return m_top; }
+    double widthTwips() const { return m_width; }
+    double heightTwips() const { return m_height; }
+    void moveTwips(double left, double top, double width, double height);
     // Places the box at (left, top), sized to the measured text plus 50.
     void placeAt(double left, double top);
     // Escape: back to one letter's measure, empty and hidden.
@@ -42,7 +42,7 @@ public:
 
 signals:
     // Right button at (x, y) in the box's own twips.
-    void RightButtonDown(double x, double y);
+    void rightButtonPressed(double x, double y);
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;

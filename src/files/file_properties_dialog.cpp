@@ -56,7 +56,7 @@ QPlainTextEdit *pathBox(QWidget *parent, const char *name)
 
 } // namespace
 
-Frmquorfileattribute::Frmquorfileattribute(const QString &path, QWidget *parent)
+FilePropertiesDialog::FilePropertiesDialog(const QString &path, QWidget *parent)
     : QDialog(parent), m_path(path)
 {
     setObjectName(QStringLiteral("Frmquorfileattribute"));
@@ -84,8 +84,8 @@ Frmquorfileattribute::Frmquorfileattribute(const QString &path, QWidget *parent)
     m_cancel = named(new QPushButton(this), "Command2", QStringLiteral("取消"));
     m_ok->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
-    connect(m_ok, &QPushButton::clicked, this, &Frmquorfileattribute::Command1_Click);
-    connect(m_cancel, &QPushButton::clicked, this, &Frmquorfileattribute::Command2_Click);
+    connect(m_ok, &QPushButton::clicked, this, &FilePropertiesDialog::apply);
+    connect(m_cancel, &QPushButton::clicked, this, &FilePropertiesDialog::cancel);
 
     // Etched rules: a shadow line with a light one beneath it.
     for (int i = 0; i < 4; ++i) {
@@ -97,17 +97,17 @@ Frmquorfileattribute::Frmquorfileattribute(const QString &path, QWidget *parent)
         rule->setPalette(pal);
         m_rules[i] = rule;
     }
-    Form_Resize();
+    layOut();
 }
 
-void Frmquorfileattribute::showFor(const QString &path, QWidget *parent)
+void FilePropertiesDialog::showFor(const QString &path, QWidget *parent)
 {
-    Frmquorfileattribute dialog(path, parent);
-    if (dialog.Form_Load())
+    FilePropertiesDialog dialog(path, parent);
+    if (dialog.load())
         dialog.exec();
 }
 
-bool Frmquorfileattribute::Form_Load()
+bool FilePropertiesDialog::load()
 {
     const QString &p = m_path;
     try {
@@ -134,11 +134,11 @@ bool Frmquorfileattribute::Form_Load()
         reject();
         return false;
     }
-    Form_Resize();
+    layOut();
     return true;
 }
 
-void Frmquorfileattribute::Form_Resize()
+void FilePropertiesDialog::layOut()
 {
     const PropertiesLayout l = propertiesLayout(textColumns(m_path), textColumns(m_folder->toPlainText()));
     const int textLeft = ValueLeft, textWidth = ValueWidth;
@@ -171,7 +171,7 @@ void Frmquorfileattribute::Form_Resize()
     setFixedSize(px(FormWidth), px(l.formHeight));
 }
 
-void Frmquorfileattribute::Command1_Click()
+void FilePropertiesDialog::apply()
 {
     const std::uint32_t bits = 2 * m_hidden->isChecked() + m_readOnly->isChecked()
         + 4 * m_system->isChecked() + 32 * m_archive->isChecked();
@@ -187,7 +187,7 @@ void Frmquorfileattribute::Command1_Click()
     accept();
 }
 
-void Frmquorfileattribute::Command2_Click()
+void FilePropertiesDialog::cancel()
 {
     reject();
 }

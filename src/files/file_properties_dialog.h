@@ -13,12 +13,12 @@ class QPushButton;
 
 namespace quor {
 
-class Frmquorfileattribute : public QDialog
+class FilePropertiesDialog : public QDialog
 {
     Q_OBJECT
 public:
     // `path`: the document's caption, its file's full path.
-    explicit Frmquorfileattribute(const QString &path, QWidget *parent = nullptr);
+    explicit FilePropertiesDialog(const QString &path, QWidget *parent = nullptr);
 
     // Shows the file's properties modally; says why instead when it cannot
     // read them (a document never saved has no file).
@@ -26,14 +26,14 @@ public:
 
     // Fills the controls from the file. False when that failed: the reason
     // was shown and the dialog has nothing to show.
-    bool Form_Load();
+    bool load();
     // Places the controls for the length of the path and its folder.
-    void Form_Resize();
+    void layOut();
     // Applies the attributes to the file named in the name box and closes;
     // says what could not be applied.
-    void Command1_Click();
+    void apply();
     // Closes.
-    void Command2_Click();
+    void cancel();
 
 private:
     QString m_path;

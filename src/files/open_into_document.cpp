@@ -1,13 +1,13 @@
 #include "files/open_into_document.h"
 
 #include "core/dialog_seam.h"
-#include "document/edit_window.h"
+#include "document/document_window.h"
 #include "files/file_texts.h"
 #include "formats/picture_loader.h"
 
 namespace quor {
 
-bool openIntoDocument(const QPointer<frmquoredit> &doc, const QString &fileName,
+bool openIntoDocument(const QPointer<DocumentWindow> &doc, const QString &fileName,
                       QObject *messageParent, const std::function<void()> &beforeMessage)
 {
     for (;;) {

@@ -11,13 +11,13 @@ class QObject;
 
 namespace quor {
 
-class frmquoredit;
+class DocumentWindow;
 
 // Loads fileName into doc and names the document after it. A missing file
 // asks Retry or Cancel (titled with the name; beforeMessage runs first) and
 // Retry tries again. False when the user cancelled or the window went; the
 // window stays either way. Any other failure throws QuorError.
-bool openIntoDocument(const QPointer<frmquoredit> &doc, const QString &fileName,
+bool openIntoDocument(const QPointer<DocumentWindow> &doc, const QString &fileName,
                       QObject *messageParent, const std::function<void()> &beforeMessage = {});
 
 } // namespace quor

@@ -11,10 +11,10 @@ namespace quor {
 template <typename F>
 void onBoxClick(PictureBox *box, QObject *context, F handler)
 {
-    QObject::connect(box, &PictureBox::MouseUp, context,
-                     [box, handler = std::move(handler)](int button, int, double x, double y) {
-                         if (button == 1 && x >= 0 && y >= 0 && x < box->ScaleWidth()
-                             && y < box->ScaleHeight())
+    QObject::connect(box, &PictureBox::released, context,
+                     [box, handler = std::move(handler)](const CanvasEvent &e) {
+                         if (e.isLeft() && e.x >= 0 && e.y >= 0 && e.x < box->scaleWidth()
+                             && e.y < box->scaleHeight())
                              handler();
                      });
 }

@@ -3,8 +3,8 @@
 #include "core/dialog_seam.h"
 #include "document/document_host.h"
 #include "palettes/tool_palette.h"
-#include "document/module_quor_main.h"
-#include "document/edit_window.h"
+#include "document/workspace.h"
+#include "document/document_window.h"
 #include "document/picture_box.h"
 #include "palettes/box_click.h"
 #include "palettes/colour_swatches.h"
@@ -37,14 +37,14 @@ void edge(PictureBox *box)
 {
     auto *e = new OverlayShape(OverlayShape::Rectangle, QStringLiteral("hEdge"), box);
     e->setBorderColor(rgbColour(128, 128, 128));
-    e->Move(0, 0, box->Width(), box->Height());
+    e->moveTwips(0, 0, box->widthTwips(), box->heightTwips());
     e->setVisible(true);
 }
 
 } // namespace
 
-frmquorcolortool::frmquorcolortool(ModuleQuorMain &state, QWidget *parent)
-    : QWidget(parent), m_state(state)
+ColourPalette::ColourPalette(Workspace &workspace, QWidget *parent)
+    : QWidget(parent), m_workspace(workspace)
 {
     setObjectName(QStringLiteral("frmquorcolortool"));
     setFixedHeight(twipsToPixels(990));
@@ -56,47 +56,47 @@ frmquorcolortool::frmquorcolortool(ModuleQuorMain &state, QWidget *parent)
     frame->setGeometry(0, twipsToPixels(150), twipsToPixels(7125), twipsToPixels(495));
 
     m_back = new PictureBox(QStringLiteral("Picture1backcolor"), frame);
-    m_back->Move(0, 30, 555, 465);
+    m_back->moveTwips(0, 30, 555, 465);
     setBackColour(0xffffff);
     m_back->setToolTip(QStringLiteral("背景色"));
     m_drawing = new PictureBox(QStringLiteral("PictureForeAndFillColor"), m_back);
-    m_drawing->Move(30, 60, 345, 315);
+    m_drawing->moveTwips(30, 60, 345, 315);
     setDrawingColour(fromQColor(palette().color(QPalette::Base)));
     m_drawing->setToolTip(QStringLiteral("绘图色、填充色"));
     m_fore = new PictureBox(QStringLiteral("Picture1Forecolor"), m_back);
-    m_fore->Move(360, 330, 105, 105);
+    m_fore->moveTwips(360, 330, 105, 105);
     setForeColour(0);
     m_fore->setToolTip(QStringLiteral("前景色"));
     for (PictureBox *box : {m_back, m_drawing, m_fore})
         edge(box);
-    connect(m_drawing, &PictureBox::DblClick, this,
-            &frmquorcolortool::PictureForeAndFillColor_DblClick);
-    connect(m_fore, &PictureBox::DblClick, this, &frmquorcolortool::Picture1Forecolor_DblClick);
-    connect(m_back, &PictureBox::DblClick, this, &frmquorcolortool::Picture1backcolor_DblClick);
+    connect(m_drawing, &PictureBox::doubleClicked, this,
+            &ColourPalette::pickDrawingColour);
+    connect(m_fore, &PictureBox::doubleClicked, this, &ColourPalette::pickForeColour);
+    connect(m_back, &PictureBox::doubleClicked, this, &ColourPalette::pickBackColour);
 
     for (int n = FirstSwatch; n <= LastSwatch; ++n) {
         auto *swatch = new PictureBox(QStringLiteral("Picture%1").arg(n), frame);
-        swatch->Move(600 + 270.0 * (swatchColumn(n) - 1), swatchRow(n) == 0 ? 30 : 270, 255, 225);
+        swatch->moveTwips(600 + 270.0 * (swatchColumn(n) - 1), swatchRow(n) == 0 ? 30 : 270, 255, 225);
         swatch->setBackColor(swatchColour(n));
         edge(swatch);
-        onBoxClick(swatch, this, [this, n] { Picture_Click(n); });
+        onBoxClick(swatch, this, [this, n] { swatchClicked(n); });
         m_swatches.append(swatch);
     }
 
     m_text1 = readout(this, "Text1", "像点坐标(X Y)", 7170, 180);
     m_text2 = readout(this, "Text2", "相片尺寸(宽 高)", 9510, 180);
-    makeDigitBox(m_text2, [this] { return m_state.hActiveEdit != nullptr; }, true);
+    makeDigitBox(m_text2, [this] { return m_workspace.activeDocument() != nullptr; }, true);
     m_text2->installEventFilter(this);
-    m_state.pointerReadout = [this](const QString &t) { m_text1->setText(t); };
-    m_state.canvasSizeReadout = [this](const QString &t) { m_text2->setText(t); };
+    m_workspace.pointerReadout = [this](const QString &t) { m_text1->setText(t); };
+    m_workspace.canvasSizeReadout = [this](const QString &t) { m_text2->setText(t); };
 }
 
-PictureBox *frmquorcolortool::Picture(int n) const
+PictureBox *ColourPalette::swatch(int n) const
 {
     return m_swatches.value(n - FirstSwatch);
 }
 
-void frmquorcolortool::placeReadouts()
+void ColourPalette::placeReadouts()
 {
     const double w = pixelsToTwips(width());
     const double t2 = w - pixelsToTwips(m_text2->width()) - 200;
@@ -105,102 +105,102 @@ void frmquorcolortool::placeReadouts()
     m_text1->move(twipsToPixels(t1), m_text1->y());
 }
 
-void frmquorcolortool::resizeEvent(QResizeEvent *e)
+void ColourPalette::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     placeReadouts();
 }
 
-bool frmquorcolortool::eventFilter(QObject *watched, QEvent *e)
+bool ColourPalette::eventFilter(QObject *watched, QEvent *e)
 {
     if (watched == m_text2 && e->type() == QEvent::FocusOut)
-        Text2_LostFocus();
+        canvasSizeEdited();
     return QWidget::eventFilter(watched, e);
 }
 
-void frmquorcolortool::hApplyDrawingColour()
+void ColourPalette::applyDrawingColour()
 {
     if (m_tools)
-        m_tools->hApplyDrawingColour();
+        m_tools->applyDrawingColour();
 }
 
-void frmquorcolortool::Picture_Click(int n)
+void ColourPalette::swatchClicked(int n)
 {
-    if (!m_state.hActiveEdit || !Picture(n))
+    if (!m_workspace.activeDocument() || !swatch(n))
         return;
-    setDrawingColour(Picture(n)->backColor());
-    hApplyDrawingColour();
+    setDrawingColour(swatch(n)->backColor());
+    applyDrawingColour();
 }
 
-void frmquorcolortool::PictureForeAndFillColor_DblClick()
+void ColourPalette::pickDrawingColour()
 {
-    if (!m_state.hActiveEdit)
+    if (!m_workspace.activeDocument())
         return;
-    if (const auto c = pickColour(m_state.main, this, QStringLiteral("绘图色"))) {
+    if (const auto c = pickColour(m_workspace.host, this, QStringLiteral("绘图色"))) {
         setDrawingColour(*c);
-        hApplyDrawingColour();
+        applyDrawingColour();
     }
 }
 
-void frmquorcolortool::Picture1Forecolor_DblClick()
+void ColourPalette::pickForeColour()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    auto c = pickColour(m_state.main, this, QStringLiteral("前景色"));
+    auto c = pickColour(m_workspace.host, this, QStringLiteral("前景色"));
     if (!c)
         return;
-    doc->canvas()->surface().setForeColor(*c);
-    hApplyForeColour(*c);
+    doc->document().canvas().setForeColor(*c);
+    applyForeColour(*c);
 }
 
-void frmquorcolortool::hApplyForeColour(Colour c)
+void ColourPalette::applyForeColour(Colour c)
 {
     setForeColour(c);
     // Light grey samples would vanish on the samples' light grey face.
     constexpr Colour lightGrey = rgbColour(192, 192, 192), white = rgbColour(255, 255, 255);
     if (c == lightGrey) {
-        if (m_state.main)
-            m_state.main->commonDialog().Color = toQColor(white);
+        if (m_workspace.host)
+            m_workspace.host->commonDialog().Color = toQColor(white);
         c = white;
     }
     if (m_tools)
         m_tools->applySampleForeColour(c);
 }
 
-void frmquorcolortool::Picture1backcolor_DblClick()
+void ColourPalette::pickBackColour()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    if (const auto c = pickColour(m_state.main, this, QStringLiteral("背景色"))) {
+    if (const auto c = pickColour(m_workspace.host, this, QStringLiteral("背景色"))) {
         // Clears the drawing to the new colour, over the loaded picture.
-        doc->canvas()->surface().setBackColor(*c);
+        doc->document().canvas().setBackColor(*c);
         setBackColour(*c);
     }
 }
 
-void frmquorcolortool::setDrawingColour(Colour c)
+void ColourPalette::setDrawingColour(Colour c)
 {
     m_drawing->setBackColor(c);
-    m_state.settings.drawingColour = c;
+    m_workspace.settings.drawingColour = c;
 }
 
-void frmquorcolortool::setForeColour(Colour c)
+void ColourPalette::setForeColour(Colour c)
 {
     m_fore->setBackColor(c);
-    m_state.settings.foreColour = c;
+    m_workspace.settings.foreColour = c;
 }
 
-void frmquorcolortool::setBackColour(Colour c)
+void ColourPalette::setBackColour(Colour c)
 {
     m_back->setBackColor(c);
-    m_state.settings.backColour = c;
+    m_workspace.settings.backColour = c;
 }
 
-void frmquorcolortool::Text2_LostFocus()
+void ColourPalette::canvasSizeEdited()
 {
-    frmquoredit *doc = m_state.hActiveEdit;
+    DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
     // Without a blank, or with a part that is no number, nothing changes.
@@ -209,8 +209,8 @@ void frmquorcolortool::Text2_LostFocus()
         return;
     m_text2->setText(sizeEntryText(*size));
     // The canvas's resize writes its size back and marks the document.
-    PictureBox *canvas = doc->canvas();
-    canvas->Move(canvas->Left(), canvas->Top(), size->width, size->height);
+    PictureBox *canvas = doc->view()->canvasBox();
+    canvas->moveTwips(canvas->leftTwips(), canvas->topTwips(), size->width, size->height);
 }
 
 } // namespace quor

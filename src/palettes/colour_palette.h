@@ -10,35 +10,35 @@ class QLineEdit;
 
 namespace quor {
 
-struct ModuleQuorMain;
+struct Workspace;
 class PictureBox;
-class frmquortools;
+class ToolPalette;
 
-class frmquorcolortool : public QWidget
+class ColourPalette : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmquorcolortool(ModuleQuorMain &state, QWidget *parent = nullptr);
+    explicit ColourPalette(Workspace &workspace, QWidget *parent = nullptr);
 
-    PictureBox *Picture1backcolor() const { return m_back; }
-    PictureBox *PictureForeAndFillColor() const { return m_drawing; }
-    PictureBox *Picture1Forecolor() const { return m_fore; }
-    QLineEdit *Text1() const { return m_text1; } // pointer position
-    QLineEdit *Text2() const { return m_text2; } // canvas size
-    PictureBox *Picture(int n) const; // swatches Picture9..Picture56
+    PictureBox *backColourBox() const { return m_back; }
+    PictureBox *drawingColourBox() const { return m_drawing; }
+    PictureBox *foreColourBox() const { return m_fore; }
+    QLineEdit *pointerBox() const { return m_text1; } // pointer position
+    QLineEdit *canvasSizeBox() const { return m_text2; } // canvas size
+    PictureBox *swatch(int n) const; // swatches Picture9..Picture56
 
     // Puts the two read-outs at the right edge, 200 twips apart.
     void placeReadouts();
 
     // Handlers; each does nothing while no document is open.
-    void Picture_Click(int n); // a swatch
-    void PictureForeAndFillColor_DblClick();
-    void Picture1Forecolor_DblClick();
-    void Picture1backcolor_DblClick();
-    void Text2_LostFocus();
+    void swatchClicked(int n); // a swatch
+    void pickDrawingColour();
+    void pickForeColour();
+    void pickBackColour();
+    void canvasSizeEdited();
 
     // The tool palette whose samples follow the colours.
-    void setToolPalette(frmquortools *tools) { m_tools = tools; }
+    void setToolPalette(ToolPalette *tools) { m_tools = tools; }
 
     // The three working colours: their boxes and the drawing settings.
     void setDrawingColour(Colour c);
@@ -47,19 +47,19 @@ public:
 
     // Shows the drawing colour in the tool palette's samples and makes it
     // the fill colour of the active canvas.
-    void hApplyDrawingColour();
+    void applyDrawingColour();
     // The foreground colour in its box, the drawing settings and the tool
     // palette's samples; the samples take white for light grey, which would
     // vanish on their face, and so does the colour dialog's next colour.
-    void hApplyForeColour(Colour c);
+    void applyForeColour(Colour c);
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
-    ModuleQuorMain &m_state;
-    frmquortools *m_tools = nullptr;
+    Workspace &m_workspace;
+    ToolPalette *m_tools = nullptr;
     PictureBox *m_back;
     PictureBox *m_drawing;
     PictureBox *m_fore;

@@ -12,7 +12,7 @@ struct ToolButtonSpec
     int row;      // 1..8
     int column;   // 0 left, 1 right
     const char *tip;
-    int tool;     // hTool
+    int tool;     // tool
     double markerLeft, markerTop; // twips
     int frame;    // panel shown, Frame1..Frame5
 };

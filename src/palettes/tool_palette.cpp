@@ -1,7 +1,7 @@
 #include "palettes/tool_palette.h"
 
-#include "document/module_quor_main.h"
-#include "document/edit_window.h"
+#include "document/workspace.h"
+#include "document/document_window.h"
 #include "document/picture_box.h"
 #include "palettes/digit_box.h"
 #include "palettes/palette_rules.h"
@@ -93,8 +93,8 @@ protected:
 
 } // namespace
 
-frmquortools::frmquortools(ModuleQuorMain &state, QWidget *parent)
-    : QWidget(parent), m_state(state)
+ToolPalette::ToolPalette(Workspace &workspace, QWidget *parent)
+    : QWidget(parent), m_workspace(workspace)
 {
     setObjectName(QStringLiteral("frmquortools"));
 
@@ -117,21 +117,21 @@ frmquortools::frmquortools(ModuleQuorMain &state, QWidget *parent)
     buildButtons();
     // Until a document takes a tool, the palette shows the select tool's
     // empty panel: the tool at start-up.
-    gradientSetup(Setup::Emptied);
-    Form_Load();
+    showGradientPanel(GradientPanel::Emptied);
+    setUp();
 }
 
-QSize frmquortools::sizeHint() const
+QSize ToolPalette::sizeHint() const
 {
     return {minimumWidth(), m_body->height()};
 }
 
-QSize frmquortools::minimumSizeHint() const
+QSize ToolPalette::minimumSizeHint() const
 {
     return {minimumWidth(), 1};
 }
 
-void frmquortools::resizeEvent(QResizeEvent *e)
+void ToolPalette::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     const bool scrolls = height() < m_body->height();
@@ -142,7 +142,7 @@ void frmquortools::resizeEvent(QResizeEvent *e)
     m_scroll->setGeometry(0, 0, w, height());
 }
 
-void frmquortools::buildButtons()
+void ToolPalette::buildButtons()
 {
     const QSize iconSize(twipsToPixels(ToolButtonWidth) - 6, twipsToPixels(ToolButtonHeight) - 5);
     for (int i = 0; i < ToolButtonCount; ++i) {
@@ -155,7 +155,7 @@ void frmquortools::buildButtons()
         button->setIconSize(iconSize);
         button->setGeometry(twipsRect(toolButtonLeft(b), toolButtonTop(b), ToolButtonWidth,
                                       ToolButtonHeight));
-        button->gotFocus = [this, n = b.command] { Command_GotFocus(n); };
+        button->gotFocus = [this, n = b.command] { buttonFocused(n); };
         m_commands[b.command - 1] = button;
     }
     m_marker = new QLabel(m_body);
@@ -167,7 +167,7 @@ void frmquortools::buildButtons()
     m_marker->raise();
 }
 
-void frmquortools::buildFrames()
+void ToolPalette::buildFrames()
 {
     for (int i = 0; i < 6; ++i) {
         auto *f = new PanelFrame(m_body);
@@ -184,7 +184,7 @@ void frmquortools::buildFrames()
     m_frames[1]->show();
 }
 
-void frmquortools::buildWidthBox()
+void ToolPalette::buildWidthBox()
 {
     m_width = new QLineEdit(QStringLiteral("1"), m_frames[5]);
     m_width->setObjectName(QStringLiteral("Text1"));
@@ -192,43 +192,43 @@ void frmquortools::buildWidthBox()
     m_width->setGeometry(twipsRect(60, 60, 705, 300));
     // Wider than any pen, and small enough to stay a whole number.
     m_width->setMaxLength(5);
-    makeDigitBox(m_width, [this] { return activeDoc() != nullptr; });
-    connect(m_width, &QLineEdit::textChanged, this, &frmquortools::Text1_Change);
-    connect(&m_state.settings, &DrawingSettings::lineWidthRequested, m_width,
+    makeDigitBox(m_width, [this] { return activeDocument() != nullptr; });
+    connect(m_width, &QLineEdit::textChanged, this, &ToolPalette::lineWidthEdited);
+    connect(&m_workspace.settings, &DrawingSettings::lineWidthRequested, m_width,
             [this](int w) { m_width->setText(QString::number(w)); });
 }
 
-void frmquortools::Form_Load()
+void ToolPalette::setUp()
 {
     drawLineSamples();
     drawShapeLineSamples();
     drawFillSamples();
-    m_state.settings.hStartRed = m_state.settings.hStartGreen = m_state.settings.hStartBlue = 239;
-    m_state.settings.hEndRed = m_state.settings.hEndGreen = m_state.settings.hEndBlue = 127;
-    m_state.settings.hGradientAngle = 0;
-    Command_GotFocus(1);
+    m_workspace.settings.startRed = m_workspace.settings.startGreen = m_workspace.settings.startBlue = 239;
+    m_workspace.settings.endRed = m_workspace.settings.endGreen = m_workspace.settings.endBlue = 127;
+    m_workspace.settings.gradientAngle = 0;
+    buttonFocused(1);
 }
 
-frmquoredit *frmquortools::activeDoc() const
+DocumentWindow *ToolPalette::activeDocument() const
 {
-    return m_state.hActiveEdit;
+    return m_workspace.activeDocument();
 }
 
-PictureBox *frmquortools::styleBox(StyleFamily f, int i) const
+PictureBox *ToolPalette::styleBox(StyleFamily f, int i) const
 {
     return m_boxes[int(f)].value(i - 1);
 }
 
-void frmquortools::Text1_Change()
+void ToolPalette::lineWidthEdited()
 {
     const QString fixed = lineWidthText(m_width->text());
     if (fixed != m_width->text()) {
         m_width->setText(fixed); // changes again, and that change sets the width
         return;
     }
-    m_state.settings.lineWidth = roundHalfEven(fixed.toDouble());
-    if (frmquoredit *doc = activeDoc())
-        doc->canvas()->surface().setDrawWidth(m_state.settings.lineWidth);
+    m_workspace.settings.lineWidth = roundHalfEven(fixed.toDouble());
+    if (DocumentWindow *doc = activeDocument())
+        doc->document().canvas().setDrawWidth(m_workspace.settings.lineWidth);
 }
 
 } // namespace quor

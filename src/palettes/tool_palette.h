@@ -16,56 +16,56 @@ class QScrollArea;
 
 namespace quor {
 
-struct ModuleQuorMain;
-class frmquoredit;
+struct Workspace;
+class DocumentWindow;
 class PictureBox;
 
-class frmquortools : public QWidget
+class ToolPalette : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmquortools(ModuleQuorMain &state, QWidget *parent = nullptr);
+    explicit ToolPalette(Workspace &workspace, QWidget *parent = nullptr);
 
     // Inner size of the palette, twips.
     static constexpr double InnerWidth = 960, InnerHeight = 6465;
 
     // Controls other parts read.
-    QLineEdit *Text1() const { return m_width; } // line width, pixels
-    QLineEdit *hlinewidthText() const { return m_bandWidth; } // band width, twips
-    QLineEdit *hlinecornerText() const { return m_angle; }    // direction, degrees
-    QRadioButton *hjianbianbanOptiondan() const { return m_options[0]; }
-    QRadioButton *hjianbianbanOptionshuang() const { return m_options[1]; }
-    QRadioButton *hjianbianbanOptionzong() const { return m_options[2]; }
-    QRadioButton *hjianbianbanOptionzong2() const { return m_options[3]; }
-    PictureBox *hstartcolorPicture() const { return m_startColour; }
-    PictureBox *hendcolorPicture() const { return m_endColour; }
-    QAbstractButton *Command(int n) const { return m_commands[n - 1]; }
-    QWidget *Frame(int n) const { return m_frames[n - 1]; }
-    QLabel *Picture1() const { return m_marker; } // marker on the chosen button
+    QLineEdit *lineWidthBox() const { return m_width; } // line width, pixels
+    QLineEdit *bandWidthBox() const { return m_bandWidth; } // band width, twips
+    QLineEdit *angleBox() const { return m_angle; }    // direction, degrees
+    QRadioButton *oneWayAcrossOption() const { return m_options[0]; }
+    QRadioButton *twoWayAcrossOption() const { return m_options[1]; }
+    QRadioButton *oneWayAlongOption() const { return m_options[2]; }
+    QRadioButton *twoWayAlongOption() const { return m_options[3]; }
+    PictureBox *startColourBox() const { return m_startColour; }
+    PictureBox *endColourBox() const { return m_endColour; }
+    QAbstractButton *button(int n) const { return m_commands[n - 1]; }
+    QWidget *panel(int n) const { return m_frames[n - 1]; }
+    QLabel *toolMarker() const { return m_marker; } // marker on the chosen button
     PictureBox *styleBox(StyleFamily f, int i) const;
     // 1 when the box carries its group's single border, else 0.
-    static int BorderStyle(const PictureBox *box);
+    static int borderStyleOf(const PictureBox *box);
 
     // Handlers. A tool button acts when it gets the focus.
-    void Command_GotFocus(int command);
-    void styleBox_Click(StyleFamily f, int i);
-    void hstartcolorPicture_DblClick();
-    void hendcolorPicture_DblClick();
-    void Text1_Change();
-    void hlinewidthText_Change();
-    void hlinecornerText_Change();
+    void buttonFocused(int command);
+    void chooseStyleBox(StyleFamily f, int i);
+    void pickStartColour();
+    void pickEndColour();
+    void lineWidthEdited();
+    void bandWidthEdited();
+    void angleEdited();
 
     // Procedures on the active document.
-    void hCancelSelection();
-    void hCancelArcGuides();
-    void hShowGradientLineStyles();
-    void hHideGradientLineStyles();
+    void dropActiveSelection();
+    void cancelArcGuide();
+    void showGradientLineStyles();
+    void hideGradientLineStyles();
 
-    // Sample redraws the colour palette asks for. hApplyDrawingColour: the
+    // Sample redraws the colour palette asks for. applyDrawingColour: the
     // line samples in the drawing colour, the shape families' line samples
     // in their fore colours, the drawing colour as fill colour of the fill
     // boxes and the active canvas, then the fill samples again.
-    void hApplyDrawingColour();
+    void applyDrawingColour();
     // Fore colour c on boxes 1..14 of the box, circle and sector families,
     // with their samples redrawn.
     void applySampleForeColour(Colour c);
@@ -77,9 +77,9 @@ protected:
     void resizeEvent(QResizeEvent *e) override;
 
 private:
-    enum class Setup { A, B, C, Text, Emptied };
+    enum class GradientPanel { A, B, C, Text, Emptied };
 
-    void Form_Load();
+    void setUp();
     void buildButtons();
     void buildFrames();
     void buildStyleBoxes();
@@ -87,14 +87,14 @@ private:
     void buildWidthBox();
     void runCommand(int command);
     void showOnlyFrame(int frame);
-    void gradientSetup(Setup s, const QString &widthTip = {});
+    void showGradientPanel(GradientPanel s, const QString &widthTip = {});
     void pickGradientColour(bool start);
     void drawLineSamples();
     void drawShapeLineSamples();
     void drawFillSamples();
-    frmquoredit *activeDoc() const;
+    DocumentWindow *activeDocument() const;
 
-    ModuleQuorMain &m_state;
+    Workspace &m_workspace;
     QScrollArea *m_scroll = nullptr;
     QWidget *m_body = nullptr;
     QAbstractButton *m_commands[16] = {};

@@ -2,8 +2,8 @@
 // program state and the active document.
 #include "palettes/tool_palette.h"
 
-#include "document/module_quor_main.h"
-#include "document/edit_window.h"
+#include "document/workspace.h"
+#include "document/document_window.h"
 #include "document/picture_box.h"
 #include "palettes/tool_buttons.h"
 
@@ -14,9 +14,9 @@
 
 namespace quor {
 
-void frmquortools::Command_GotFocus(int command)
+void ToolPalette::buttonFocused(int command)
 {
-    if (!activeDoc())
+    if (!activeDocument())
         return;
     if (command == 16) {
         // The gradient sector is the gradient arc drawn lengthwise.
@@ -28,34 +28,34 @@ void frmquortools::Command_GotFocus(int command)
     runCommand(command);
 }
 
-void frmquortools::runCommand(int command)
+void ToolPalette::runCommand(int command)
 {
-    frmquoredit *doc = activeDoc();
+    DocumentWindow *doc = activeDocument();
     const ToolButtonSpec &b = toolButton(command);
     m_marker->move(twipsToPixels(b.markerLeft), twipsToPixels(b.markerTop));
     if (command != 1)
-        hCancelSelection();
+        dropActiveSelection();
     if (command != 10 && command != 14 && command != 15)
-        hCancelArcGuides();
+        cancelArcGuide();
     if (command != 13) {
-        doc->hword()->hide();
-        doc->hword()->clear();
-        doc->hwordLabel()->setText(QStringLiteral("H"));
+        doc->view()->textBox()->hide();
+        doc->view()->textBox()->clear();
+        doc->view()->textMeasure()->setText(QStringLiteral("H"));
     }
-    m_state.settings.hTool = b.tool;
+    m_workspace.settings.tool = b.tool;
 
     switch (command) {
     case 1:
-    case 12: gradientSetup(Setup::Emptied); break;
+    case 12: showGradientPanel(GradientPanel::Emptied); break;
     case 2:
-        doc->canvas()->surface().setDrawStyle(1);
-        doc->PictureCopy()->surface().setDrawStyle(1);
+        doc->document().canvas().setDrawStyle(1);
+        doc->view()->selectionFrame()->pictureBox()->surface().setDrawStyle(1);
         break;
-    case 7: gradientSetup(Setup::A, QStringLiteral("圆框宽度(Twips)")); break;
-    case 8: gradientSetup(Setup::A, QStringLiteral("方框宽度(Twips)")); break;
-    case 11: gradientSetup(Setup::B); break;
-    case 15: gradientSetup(Setup::C, QStringLiteral("弧宽度(Twips)")); break;
-    case 13: gradientSetup(Setup::Text); break;
+    case 7: showGradientPanel(GradientPanel::A, QStringLiteral("圆框宽度(Twips)")); break;
+    case 8: showGradientPanel(GradientPanel::A, QStringLiteral("方框宽度(Twips)")); break;
+    case 11: showGradientPanel(GradientPanel::B); break;
+    case 15: showGradientPanel(GradientPanel::C, QStringLiteral("弧宽度(Twips)")); break;
+    case 13: showGradientPanel(GradientPanel::Text); break;
     default: break;
     }
     showOnlyFrame(b.frame);
@@ -65,52 +65,46 @@ void frmquortools::runCommand(int command)
     case 5:
     case 6:
     case 9:
-    case 10: styleBox_Click(StyleFamily::Line, 1); break;
+    case 10: chooseStyleBox(StyleFamily::Line, 1); break;
     case 3:
-        styleBox_Click(StyleFamily::Circle, 1);
-        styleBox_Click(StyleFamily::Circle, 9);
+        chooseStyleBox(StyleFamily::Circle, 1);
+        chooseStyleBox(StyleFamily::Circle, 9);
         break;
     case 4:
-        styleBox_Click(StyleFamily::Box, 1);
-        styleBox_Click(StyleFamily::Box, 9);
+        chooseStyleBox(StyleFamily::Box, 1);
+        chooseStyleBox(StyleFamily::Box, 9);
         break;
     case 14:
-        styleBox_Click(StyleFamily::Hu, 1);
-        styleBox_Click(StyleFamily::Hu, 9);
+        chooseStyleBox(StyleFamily::Hu, 1);
+        chooseStyleBox(StyleFamily::Hu, 9);
         break;
     case 7:
     case 8:
     case 11:
-    case 15: styleBox_Click(StyleFamily::Line0, 1); break;
+    case 15: chooseStyleBox(StyleFamily::Line0, 1); break;
     default: break;
     }
 }
 
-void frmquortools::showOnlyFrame(int frame)
+void ToolPalette::showOnlyFrame(int frame)
 {
     for (int i = 1; i <= 5; ++i)
         m_frames[i - 1]->setVisible(i == frame);
 }
 
-void frmquortools::hCancelSelection()
+void ToolPalette::dropActiveSelection()
 {
-    frmquoredit *doc = activeDoc();
-    if (!doc || !doc->document().hSelect)
+    DocumentWindow *doc = activeDocument();
+    if (!doc || !doc->document().hasFloatingSelection())
         return;
     // The floating picture is dropped, not pasted.
     doc->document().dropSelection();
-    doc->document().hSelect = false;
 }
 
-void frmquortools::hCancelArcGuides()
+void ToolPalette::cancelArcGuide()
 {
-    frmquoredit *doc = activeDoc();
-    if (!doc || !doc->document().hHulineradius)
-        return;
-    doc->huradiusTimer()->stop();
-    doc->huradiusLine1()->setVisible(false);
-    doc->huradiusLine2()->setVisible(false);
-    doc->document().hHulineradius = false;
+    if (DocumentWindow *doc = activeDocument())
+        doc->cancelArcGuide();
 }
 
 } // namespace quor

@@ -3,8 +3,8 @@
 // and the gradient line styles, shown per tool.
 #include "palettes/tool_palette.h"
 
-#include "document/module_quor_main.h"
-#include "document/edit_window.h"
+#include "document/workspace.h"
+#include "document/document_window.h"
 #include "document/picture_box.h"
 #include "palettes/digit_box.h"
 #include "palettes/palette_rules.h"
@@ -31,28 +31,28 @@ QLineEdit *numberBox(QWidget *frame, const char *name, const QString &text)
 
 } // namespace
 
-void frmquortools::buildGradientControls()
+void ToolPalette::buildGradientControls()
 {
     QWidget *frame = m_frames[1];
     m_startColour = new PictureBox(QStringLiteral("hstartcolorPicture"), frame);
-    m_startColour->Move(60, 240, 720, 255);
+    m_startColour->moveTwips(60, 240, 720, 255);
     m_startColour->setBackColor(rgbColour(224, 224, 224));
     m_endColour = new PictureBox(QStringLiteral("hendcolorPicture"), frame);
-    m_endColour->Move(60, 555, 720, 255);
+    m_endColour->moveTwips(60, 555, 720, 255);
     m_endColour->setBackColor(rgbColour(128, 128, 128));
-    connect(m_startColour, &PictureBox::DblClick, this, &frmquortools::hstartcolorPicture_DblClick);
-    connect(m_endColour, &PictureBox::DblClick, this, &frmquortools::hendcolorPicture_DblClick);
+    connect(m_startColour, &PictureBox::doubleClicked, this, &ToolPalette::pickStartColour);
+    connect(m_endColour, &PictureBox::doubleClicked, this, &ToolPalette::pickEndColour);
 
     m_bandWidth = numberBox(frame, "hlinewidthText", QStringLiteral("0"));
     m_bandWidth->setToolTip(QStringLiteral("圆框宽度(Twips)"));
     // Band widths are digit boxes too, but typing into them needs no
     // document: they only hold a number for the next figure.
     makeDigitBox(m_bandWidth, [] { return true; });
-    connect(m_bandWidth, &QLineEdit::textChanged, this, &frmquortools::hlinewidthText_Change);
+    connect(m_bandWidth, &QLineEdit::textChanged, this, &ToolPalette::bandWidthEdited);
     m_angle = numberBox(frame, "hlinecornerText", QStringLiteral("0"));
     m_angle->setToolTip(QStringLiteral("渐变方向(范围：0-180、单位：角度、0水平、90垂直)"));
     makeDigitBox(m_angle, [] { return true; });
-    connect(m_angle, &QLineEdit::textChanged, this, &frmquortools::hlinecornerText_Change);
+    connect(m_angle, &QLineEdit::textChanged, this, &ToolPalette::angleEdited);
 
     for (int i = 0; i < 4; ++i) {
         m_options[i] = new QRadioButton(frame);
@@ -62,31 +62,31 @@ void frmquortools::buildGradientControls()
         m_options[i]->setFocusPolicy(Qt::ClickFocus);
         connect(m_options[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
-                m_state.settings.gradientKind = i;
+                m_workspace.settings.gradientKind = i;
         });
     }
 }
 
-void frmquortools::hShowGradientLineStyles()
+void ToolPalette::showGradientLineStyles()
 {
     for (PictureBox *box : m_boxes[int(StyleFamily::Line0)])
         box->show();
 }
 
-void frmquortools::hHideGradientLineStyles()
+void ToolPalette::hideGradientLineStyles()
 {
     for (PictureBox *box : m_boxes[int(StyleFamily::Line0)])
         box->hide();
 }
 
-void frmquortools::gradientSetup(Setup s, const QString &widthTip)
+void ToolPalette::showGradientPanel(GradientPanel s, const QString &widthTip)
 {
-    frmquoredit *doc = activeDoc();
-    const bool emptied = s == Setup::Emptied;
+    DocumentWindow *doc = activeDocument();
+    const bool emptied = s == GradientPanel::Emptied;
     m_startColour->setVisible(!emptied);
     m_endColour->setVisible(!emptied);
-    m_angle->setVisible(s == Setup::B || s == Setup::Text);
-    m_bandWidth->setVisible(s == Setup::A || s == Setup::C);
+    m_angle->setVisible(s == GradientPanel::B || s == GradientPanel::Text);
+    m_bandWidth->setVisible(s == GradientPanel::A || s == GradientPanel::C);
     if (!widthTip.isEmpty())
         m_bandWidth->setToolTip(widthTip);
 
@@ -94,13 +94,13 @@ void frmquortools::gradientSetup(Setup s, const QString &widthTip)
     const Option oneWay{"单向", "单向渐变"}, twoWay{"双向", "双向渐变"};
     Option options[4] = {oneWay, twoWay, {}, {}};
     bool shown[4] = {!emptied, !emptied, false, false};
-    if (s == Setup::C) {
+    if (s == GradientPanel::C) {
         options[0] = {"单径", "单向径向渐变"};
         options[1] = {"双径", "双向径向渐变"};
         options[2] = {"单纵", "单向纵向渐变"};
         options[3] = {"双纵", "双向纵向渐变"};
         shown[2] = shown[3] = true;
-    } else if (s == Setup::Text) {
+    } else if (s == GradientPanel::Text) {
         options[2] = {"不变", "不渐变"};
         shown[2] = true;
     }
@@ -112,70 +112,70 @@ void frmquortools::gradientSetup(Setup s, const QString &widthTip)
         m_options[i]->setVisible(shown[i]);
     }
     if (!emptied)
-        m_options[s == Setup::Text ? 2 : 0]->setChecked(true);
+        m_options[s == GradientPanel::Text ? 2 : 0]->setChecked(true);
 
-    if (s == Setup::Text || emptied) {
-        hHideGradientLineStyles();
+    if (s == GradientPanel::Text || emptied) {
+        hideGradientLineStyles();
     } else {
-        hShowGradientLineStyles();
+        showGradientLineStyles();
         // The outlines of a gradient are never filled.
-        m_state.settings.hFillStyle = 1;
+        m_workspace.settings.fillStyle = 1;
         if (doc) {
-            doc->canvas()->surface().setFillStyle(1);
-            doc->PictureCopy()->surface().setFillStyle(1);
+            doc->document().canvas().setFillStyle(1);
+            doc->view()->selectionFrame()->pictureBox()->surface().setFillStyle(1);
         }
     }
 }
 
-void frmquortools::pickGradientColour(bool start)
+void ToolPalette::pickGradientColour(bool start)
 {
-    if (!activeDoc())
+    if (!activeDocument())
         return;
-    const auto c = pickColour(m_state.main, this,
+    const auto c = pickColour(m_workspace.host, this,
                               start ? QStringLiteral("起始色") : QStringLiteral("终止色"));
     if (!c)
         return;
     (start ? m_startColour : m_endColour)->setBackColor(*c);
     const int red = *c & 255, green = (*c & 65535) / 256, blue = *c / 65536;
     if (start) {
-        m_state.settings.hStartRed = red;
-        m_state.settings.hStartGreen = green;
-        m_state.settings.hStartBlue = blue;
+        m_workspace.settings.startRed = red;
+        m_workspace.settings.startGreen = green;
+        m_workspace.settings.startBlue = blue;
     } else {
-        m_state.settings.hEndRed = red;
-        m_state.settings.hEndGreen = green;
-        m_state.settings.hEndBlue = blue;
+        m_workspace.settings.endRed = red;
+        m_workspace.settings.endGreen = green;
+        m_workspace.settings.endBlue = blue;
     }
 }
 
-void frmquortools::hstartcolorPicture_DblClick()
+void ToolPalette::pickStartColour()
 {
     pickGradientColour(true);
 }
 
-void frmquortools::hendcolorPicture_DblClick()
+void ToolPalette::pickEndColour()
 {
     pickGradientColour(false);
 }
 
-void frmquortools::hlinewidthText_Change()
+void ToolPalette::bandWidthEdited()
 {
     const QString fixed = bandWidthText(m_bandWidth->text());
     if (fixed != m_bandWidth->text()) {
         m_bandWidth->setText(fixed);
         return;
     }
-    m_state.settings.bandWidthText = fixed;
+    m_workspace.settings.bandWidthText = fixed;
 }
 
-void frmquortools::hlinecornerText_Change()
+void ToolPalette::angleEdited()
 {
     const QString fixed = gradientAngleText(m_angle->text());
     if (fixed != m_angle->text()) {
         m_angle->setText(fixed); // changes again, and that change keeps the angle
         return;
     }
-    m_state.settings.hGradientAngle = fixed.toDouble();
+    m_workspace.settings.gradientAngle = fixed.toDouble();
 }
 
 } // namespace quor

@@ -2,8 +2,8 @@
 // each group's choice, and what a click stores.
 #include "palettes/tool_palette.h"
 
-#include "document/module_quor_main.h"
-#include "document/edit_window.h"
+#include "document/workspace.h"
+#include "document/document_window.h"
 #include "document/picture_box.h"
 #include "palettes/box_click.h"
 
@@ -44,14 +44,14 @@ constexpr StyleFamily shapeFamilies[] = {StyleFamily::Box, StyleFamily::Circle, 
 
 } // namespace
 
-void frmquortools::buildStyleBoxes()
+void ToolPalette::buildStyleBoxes()
 {
     for (StyleFamily f : AllStyleFamilies) {
         QWidget *frame = m_frames[styleFamilyFrame(f) - 1];
         for (int i = 1; i <= styleBoxCount(f); ++i) {
             auto *box = new PictureBox(styleBoxName(f, i), frame);
             const BoxPlace p = styleBoxPlace(f, i);
-            box->Move(p.left, p.top, p.width, p.height);
+            box->moveTwips(p.left, p.top, p.width, p.height);
             box->setToolTip(styleBoxTip(f, i));
             CanvasSurface &s = box->surface();
             s.setBackColor(SampleFace);
@@ -60,22 +60,22 @@ void frmquortools::buildStyleBoxes()
             else
                 s.setDrawStyle(styleBoxValue(f, i));
             auto *border = new OverlayShape(OverlayShape::Rectangle, BorderName, box);
-            border->Move(0, 0, p.width, p.height);
-            onBoxClick(box, this, [this, f, i] { styleBox_Click(f, i); });
+            border->moveTwips(0, 0, p.width, p.height);
+            onBoxClick(box, this, [this, f, i] { chooseStyleBox(f, i); });
             m_boxes[int(f)].append(box);
         }
     }
 }
 
-int frmquortools::BorderStyle(const PictureBox *box)
+int ToolPalette::borderStyleOf(const PictureBox *box)
 {
     const OverlayShape *b = box ? borderOf(box) : nullptr;
     return b && b->isVisible() ? 1 : 0;
 }
 
-void frmquortools::styleBox_Click(StyleFamily f, int i)
+void ToolPalette::chooseStyleBox(StyleFamily f, int i)
 {
-    frmquoredit *doc = activeDoc();
+    DocumentWindow *doc = activeDocument();
     if (!doc)
         return;
     const bool fill = isFillBox(f, i);
@@ -83,19 +83,19 @@ void frmquortools::styleBox_Click(StyleFamily f, int i)
         if (isFillBox(f, k) == fill)
             borderOf(styleBox(f, k))->setVisible(k == i);
     const int value = styleBoxValue(f, i);
-    CanvasSurface &canvas = doc->canvas()->surface();
+    CanvasSurface &canvas = doc->document().canvas();
     if (fill) {
-        m_state.settings.hFillStyle = value;
+        m_workspace.settings.fillStyle = value;
         canvas.setFillStyle(value);
     } else {
-        m_state.settings.hDrawStyle = value;
+        m_workspace.settings.lineStyle = value;
         canvas.setDrawStyle(value);
     }
 }
 
-void frmquortools::drawLineSamples()
+void ToolPalette::drawLineSamples()
 {
-    const Colour d = m_state.settings.drawingColour;
+    const Colour d = m_workspace.settings.drawingColour;
     for (PictureBox *box : m_boxes[int(StyleFamily::Line)]) {
         box->surface().cls();
         box->surface().line(90, 157, 540, 157, d);
@@ -106,7 +106,7 @@ void frmquortools::drawLineSamples()
     }
 }
 
-void frmquortools::drawShapeLineSamples()
+void ToolPalette::drawShapeLineSamples()
 {
     // Boxes 9..14; box 15 is the invisible line and shows nothing.
     for (StyleFamily f : shapeFamilies)
@@ -117,7 +117,7 @@ void frmquortools::drawShapeLineSamples()
         }
 }
 
-void frmquortools::drawFillSamples()
+void ToolPalette::drawFillSamples()
 {
     for (StyleFamily f : shapeFamilies)
         for (int i = 1; i <= 8; ++i) {
@@ -127,20 +127,20 @@ void frmquortools::drawFillSamples()
         }
 }
 
-void frmquortools::hApplyDrawingColour()
+void ToolPalette::applyDrawingColour()
 {
-    const Colour d = m_state.settings.drawingColour;
+    const Colour d = m_workspace.settings.drawingColour;
     drawLineSamples();
     drawShapeLineSamples();
     for (StyleFamily f : shapeFamilies)
         for (int i = 1; i <= 8; ++i)
             styleBox(f, i)->surface().setFillColor(d);
-    if (frmquoredit *doc = activeDoc())
-        doc->canvas()->surface().setFillColor(d);
+    if (DocumentWindow *doc = activeDocument())
+        doc->document().canvas().setFillColor(d);
     drawFillSamples();
 }
 
-void frmquortools::applySampleForeColour(Colour c)
+void ToolPalette::applySampleForeColour(Colour c)
 {
     for (StyleFamily f : shapeFamilies)
         for (int i = 1; i <= 14; ++i)

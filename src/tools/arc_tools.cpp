@@ -7,17 +7,17 @@ namespace quor {
 
 ArcCircle arcCircleOf(const ArcGesture &g)
 {
-    return {g.cx, g.cy, g.radius, g.hRadiusAngle};
+    return {g.cx, g.cy, g.radius, g.guideAngle};
 }
 
-void TwoPhaseArcTool::mouseDown(ToolContext &t, int, double x, double y)
+void TwoPhaseArcTool::press(ToolContext &t, const CanvasEvent &e)
 {
-    ArcGesture &g = t.doc.arc;
-    if (!t.doc.hHulineradius) {
-        g.x1 = g.x2 = x;
-        g.y1 = g.y2 = y;
+    ArcGesture &g = t.gesture.arc;
+    if (!t.gesture.arc.guidePlaced) {
+        g.x1 = g.x2 = e.x;
+        g.y1 = g.y2 = e.y;
         g.placing = true;
-        t.overlays.showGuide(x, y, x, y);
+        t.overlays.showGuide(e.x, e.y, e.x, e.y);
         return;
     }
     // The guide has done its work: the circle and its direction are read
@@ -27,40 +27,40 @@ void TwoPhaseArcTool::mouseDown(ToolContext &t, int, double x, double y)
     g.cx = c.cx;
     g.cy = c.cy;
     g.radius = c.radius;
-    g.hRadiusAngle = c.guideAngle;
-    g.hArcAngle = pointAngle(g.cx, g.cy, x, y);
+    g.guideAngle = c.guideAngle;
+    g.pointerAngle = pointAngle(g.cx, g.cy, e.x, e.y);
     t.doc.canvas().setDrawMode(7);
-    rubberBand(t, g.hArcAngle);
+    rubberBand(t, g.pointerAngle);
     g.pointing = true;
 }
 
-void TwoPhaseArcTool::mouseMove(ToolContext &t, int, double x, double y)
+void TwoPhaseArcTool::move(ToolContext &t, const CanvasEvent &e)
 {
-    ArcGesture &g = t.doc.arc;
+    ArcGesture &g = t.gesture.arc;
     if (g.pointing) {
         t.doc.canvas().setDrawMode(7);
-        rubberBand(t, g.hArcAngle);
-        g.hArcAngle = pointAngle(g.cx, g.cy, x, y);
-        rubberBand(t, g.hArcAngle);
+        rubberBand(t, g.pointerAngle);
+        g.pointerAngle = pointAngle(g.cx, g.cy, e.x, e.y);
+        rubberBand(t, g.pointerAngle);
     } else if (g.placing) {
-        g.x2 = x;
-        g.y2 = y;
-        t.overlays.moveGuide(g.x1, g.y1, x, y);
+        g.x2 = e.x;
+        g.y2 = e.y;
+        t.overlays.moveGuide(g.x1, g.y1, e.x, e.y);
     }
 }
 
-void TwoPhaseArcTool::mouseUp(ToolContext &t, int, double, double)
+void TwoPhaseArcTool::release(ToolContext &t, const CanvasEvent &)
 {
-    ArcGesture &g = t.doc.arc;
+    ArcGesture &g = t.gesture.arc;
     if (g.pointing) {
         // The figure ends where the last press or move pointed, not at the
         // release point.
         CanvasSurface &c = t.doc.canvas();
         c.setDrawMode(7);
-        rubberBand(t, g.hArcAngle);
+        rubberBand(t, g.pointerAngle);
         c.setDrawMode(t.settings.drawMode);
         g.pointing = false;
-        t.doc.hHulineradius = false;
+        t.gesture.arc.guidePlaced = false;
         if (finish(t))
             t.doc.markChanged();
         return;
@@ -71,7 +71,7 @@ void TwoPhaseArcTool::mouseUp(ToolContext &t, int, double, double)
     if (g.x1 == g.x2 && g.y1 == g.y2)
         t.overlays.hideGuide(); // a guide without length: start over
     else
-        t.doc.hHulineradius = true;
+        t.gesture.arc.guidePlaced = true;
 }
 
 void TwoPhaseArcTool::rubberBand(ToolContext &t, double a)
@@ -81,28 +81,28 @@ void TwoPhaseArcTool::rubberBand(ToolContext &t, double a)
     CanvasSurface &c = t.doc.canvas();
     const int fill = c.fillStyle();
     c.setFillStyle(1);
-    drawCircleCall(c, arcFigureCall(ArcFigure::ArcRubberBand, arcCircleOf(t.doc.arc), a),
+    drawCircleCall(c, arcFigureCall(ArcFigure::ArcRubberBand, arcCircleOf(t.gesture.arc), a),
                    t.settings.drawingColour);
     c.setFillStyle(fill);
 }
 
 bool ArcTool::finish(ToolContext &t)
 {
-    const ArcGesture &g = t.doc.arc;
-    drawCircleCall(t.doc.canvas(), arcFigureCall(ArcFigure::Arc, arcCircleOf(g), g.hArcAngle),
+    const ArcGesture &g = t.gesture.arc;
+    drawCircleCall(t.doc.canvas(), arcFigureCall(ArcFigure::Arc, arcCircleOf(g), g.pointerAngle),
                    t.settings.drawingColour);
     return true;
 }
 
 void SectorTool::rubberBand(ToolContext &t, double a)
 {
-    drawCircleCall(t.doc.canvas(), arcFigureCall(ArcFigure::Sector, arcCircleOf(t.doc.arc), a),
+    drawCircleCall(t.doc.canvas(), arcFigureCall(ArcFigure::Sector, arcCircleOf(t.gesture.arc), a),
                    std::nullopt);
 }
 
 bool SectorTool::finish(ToolContext &t)
 {
-    rubberBand(t, t.doc.arc.hArcAngle); // the same figure, now in the user's mode
+    rubberBand(t, t.gesture.arc.pointerAngle); // the same figure, now in the user's mode
     return true;
 }
 

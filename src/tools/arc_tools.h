@@ -17,9 +17,9 @@ ArcCircle arcCircleOf(const ArcGesture &g);
 class TwoPhaseArcTool : public Tool
 {
 public:
-    void mouseDown(ToolContext &t, int shift, double x, double y) override;
-    void mouseMove(ToolContext &t, int shift, double x, double y) override;
-    void mouseUp(ToolContext &t, int shift, double x, double y) override;
+    void press(ToolContext &t, const CanvasEvent &e) override;
+    void move(ToolContext &t, const CanvasEvent &e) override;
+    void release(ToolContext &t, const CanvasEvent &e) override;
 
 protected:
     // The exclusive-or rubber band of the second phase for pointer direction

@@ -67,50 +67,51 @@ void GradientShapeTool::figure(ToolContext &t, double u, double v)
 {
     CanvasSurface &c = t.doc.canvas();
     if (boxBand()) {
-        c.line(t.doc.hStartx, t.doc.hStarty, u, v, std::nullopt, LineKind::Box);
+        c.line(t.gesture.startX, t.gesture.startY, u, v, std::nullopt, LineKind::Box);
         return;
     }
     EllipseFit e;
-    if (fitEllipse(t.doc.hStartx, t.doc.hStarty, u, v, e))
+    if (fitEllipse(t.gesture.startX, t.gesture.startY, u, v, e))
         c.circle(e.cx, e.cy, e.radius, std::nullopt, std::nullopt, std::nullopt, e.aspect);
 }
 
-void GradientShapeTool::mouseDown(ToolContext &t, int, double x, double y)
+void GradientShapeTool::press(ToolContext &t, const CanvasEvent &e)
 {
     t.doc.canvas().setFillStyle(0);
-    t.doc.beginRubberBand(x, y);
+    beginRubberBand(t, e.x, e.y);
     if (boxBand())
-        figure(t, x, y);
+        figure(t, e.x, e.y);
 }
 
-void GradientShapeTool::mouseMove(ToolContext &t, int, double x, double y)
+void GradientShapeTool::move(ToolContext &t, const CanvasEvent &e)
 {
     CanvasSurface &c = t.doc.canvas();
     c.setDrawMode(7);
     c.setFillStyle(0);
-    figure(t, t.doc.hEndx, t.doc.hEndy);
-    figure(t, x, y);
+    figure(t, t.gesture.lastX, t.gesture.lastY);
+    figure(t, e.x, e.y);
 }
 
-void GradientShapeTool::mouseUp(ToolContext &t, int, double x, double y)
+void GradientShapeTool::release(ToolContext &t, const CanvasEvent &e)
 {
     CanvasSurface &c = t.doc.canvas();
     Document &d = t.doc;
+    Gesture &g = t.gesture;
     // The band on the canvas is the one of the last position seen; it goes
     // whatever follows, also when the release leaves no rectangle.
     c.setDrawMode(7);
     c.setFillStyle(0);
-    figure(t, d.hEndx, d.hEndy);
+    figure(t, g.lastX, g.lastY);
     c.setDrawMode(t.settings.drawMode);
-    if (x == d.hStartx || y == d.hStarty)
+    if (e.x == g.startX || e.y == g.startY)
         return;
 
     c.setFillStyle(1); // outlines only
-    const GradientBox box = normalisedBox(d.hStartx, d.hStarty, d.hEndx, d.hEndy);
-    d.hStartx = box.left;
-    d.hStarty = box.top;
-    d.hEndx = box.right;
-    d.hEndy = box.bottom;
+    const GradientBox box = normalisedBox(g.startX, g.startY, g.lastX, g.lastY);
+    g.startX = box.left;
+    g.startY = box.top;
+    g.lastX = box.right;
+    g.lastY = box.bottom;
     const QPointer<Document> alive(&d);
     GradientResult drawn;
     {
@@ -141,18 +142,18 @@ GradientResult GradientFramesTool::draw(ToolContext &t, const GradientBox &box,
 GradientResult DirectionalGradientTool::draw(ToolContext &t, const GradientBox &box,
                                              const GradientPace &pace)
 {
-    return drawDirectionalGradient(t.doc.canvas(), box, t.settings.hGradientAngle,
+    return drawDirectionalGradient(t.doc.canvas(), box, t.settings.gradientAngle,
                                    gradientColours(t), gradientKind(t), pace);
 }
 
 bool GradientArcBandTool::finish(ToolContext &t)
 {
-    const ArcGesture &g = t.doc.arc;
+    const ArcGesture &g = t.gesture.arc;
     const QPointer<Document> alive(&t.doc);
     GradientResult drawn;
     {
         HeldRun run(t);
-        drawn = drawGradientArcBand(t.doc.canvas(), arcCircleOf(g), g.hArcAngle,
+        drawn = drawGradientArcBand(t.doc.canvas(), arcCircleOf(g), g.pointerAngle,
                                     t.settings.bandWidthText, gradientColours(t),
                                     gradientKind(t), run.pace());
     }

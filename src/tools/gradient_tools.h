@@ -20,9 +20,9 @@ GradientKind gradientKind(const ToolContext &t);
 class GradientShapeTool : public Tool
 {
 public:
-    void mouseDown(ToolContext &t, int shift, double x, double y) override;
-    void mouseMove(ToolContext &t, int shift, double x, double y) override;
-    void mouseUp(ToolContext &t, int shift, double x, double y) override;
+    void press(ToolContext &t, const CanvasEvent &e) override;
+    void move(ToolContext &t, const CanvasEvent &e) override;
+    void release(ToolContext &t, const CanvasEvent &e) override;
 
 protected:
     virtual bool boxBand() const = 0; // a box rubber band, else an ellipse

@@ -7,23 +7,23 @@ namespace quor {
 
 void StraightLineTool::figure(ToolContext &t, double u, double v)
 {
-    t.doc.canvas().line(t.doc.hStartx, t.doc.hStarty, u, v, t.settings.drawingColour);
+    t.doc.canvas().line(t.gesture.startX, t.gesture.startY, u, v, t.settings.drawingColour);
 }
 
-void FreehandTool::mouseDown(ToolContext &t, int, double x, double y)
+void FreehandTool::press(ToolContext &t, const CanvasEvent &e)
 {
-    t.doc.hEndx = x;
-    t.doc.hEndy = y;
+    t.gesture.lastX = e.x;
+    t.gesture.lastY = e.y;
 }
 
-void FreehandTool::mouseMove(ToolContext &t, int, double x, double y)
+void FreehandTool::move(ToolContext &t, const CanvasEvent &e)
 {
     CanvasSurface &c = t.doc.canvas();
     c.setDrawMode(t.settings.drawMode);
-    c.line(t.doc.hEndx, t.doc.hEndy, x, y, t.settings.drawingColour);
+    c.line(t.gesture.lastX, t.gesture.lastY, e.x, e.y, t.settings.drawingColour);
 }
 
-void FreehandTool::mouseUp(ToolContext &t, int, double, double)
+void FreehandTool::release(ToolContext &t, const CanvasEvent &)
 {
     t.doc.markChanged();
 }

@@ -15,9 +15,9 @@ protected:
 class FreehandTool : public Tool
 {
 public:
-    void mouseDown(ToolContext &t, int shift, double x, double y) override;
-    void mouseMove(ToolContext &t, int shift, double x, double y) override;
-    void mouseUp(ToolContext &t, int shift, double x, double y) override;
+    void press(ToolContext &t, const CanvasEvent &e) override;
+    void move(ToolContext &t, const CanvasEvent &e) override;
+    void release(ToolContext &t, const CanvasEvent &e) override;
 };
 
 } // namespace quor

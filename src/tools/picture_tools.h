@@ -9,16 +9,16 @@ namespace quor {
 class SelectTool : public Tool
 {
 public:
-    void mouseDown(ToolContext &t, int shift, double x, double y) override;
-    void mouseMove(ToolContext &t, int shift, double x, double y) override;
-    void mouseUp(ToolContext &t, int shift, double x, double y) override;
+    void press(ToolContext &t, const CanvasEvent &e) override;
+    void move(ToolContext &t, const CanvasEvent &e) override;
+    void release(ToolContext &t, const CanvasEvent &e) override;
 };
 
 class TextTool : public Tool
 {
 public:
-    void mouseDown(ToolContext &t, int shift, double x, double y) override;
-    void mouseMove(ToolContext &t, int shift, double x, double y) override;
+    void press(ToolContext &t, const CanvasEvent &e) override;
+    void move(ToolContext &t, const CanvasEvent &e) override;
 };
 
 // Whether an enlarged bitmap of that many pixels may be made: at most
@@ -30,7 +30,7 @@ bool zoomFits(double widthPx, double heightPx);
 class ZoomTool : public Tool
 {
 public:
-    void mouseDown(ToolContext &t, int shift, double x, double y) override;
+    void press(ToolContext &t, const CanvasEvent &e) override;
 };
 
 } // namespace quor

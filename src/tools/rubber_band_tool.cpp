@@ -5,29 +5,36 @@
 
 namespace quor {
 
-void RubberBandFigureTool::mouseDown(ToolContext &t, int, double x, double y)
+void beginRubberBand(ToolContext &t, double x, double y)
 {
-    t.doc.beginRubberBand(x, y);
-    if (visibleAtZeroSize())
-        figure(t, t.doc.hEndx, t.doc.hEndy);
+    t.gesture.startX = t.gesture.lastX = x;
+    t.gesture.startY = t.gesture.lastY = y;
+    t.doc.canvas().setDrawMode(7);
 }
 
-void RubberBandFigureTool::mouseMove(ToolContext &t, int, double x, double y)
+void RubberBandFigureTool::press(ToolContext &t, const CanvasEvent &e)
+{
+    beginRubberBand(t, e.x, e.y);
+    if (visibleAtZeroSize())
+        figure(t, t.gesture.lastX, t.gesture.lastY);
+}
+
+void RubberBandFigureTool::move(ToolContext &t, const CanvasEvent &e)
 {
     t.doc.canvas().setDrawMode(7);
-    figure(t, t.doc.hEndx, t.doc.hEndy);
-    figure(t, x, y);
+    figure(t, t.gesture.lastX, t.gesture.lastY);
+    figure(t, e.x, e.y);
 }
 
-void RubberBandFigureTool::mouseUp(ToolContext &t, int, double x, double y)
+void RubberBandFigureTool::release(ToolContext &t, const CanvasEvent &e)
 {
     CanvasSurface &c = t.doc.canvas();
     c.setDrawMode(7);
     // Erase what is on the canvas: the band of the last position seen, which
     // is also the release point unless the release came without a move.
-    figure(t, t.doc.hEndx, t.doc.hEndy);
+    figure(t, t.gesture.lastX, t.gesture.lastY);
     c.setDrawMode(t.settings.drawMode);
-    figure(t, x, y);
+    figure(t, e.x, e.y);
     t.doc.markChanged();
 }
 

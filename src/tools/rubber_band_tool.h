@@ -11,9 +11,9 @@ namespace quor {
 class RubberBandFigureTool : public Tool
 {
 public:
-    void mouseDown(ToolContext &t, int shift, double x, double y) override;
-    void mouseMove(ToolContext &t, int shift, double x, double y) override;
-    void mouseUp(ToolContext &t, int shift, double x, double y) override;
+    void press(ToolContext &t, const CanvasEvent &e) override;
+    void move(ToolContext &t, const CanvasEvent &e) override;
+    void release(ToolContext &t, const CanvasEvent &e) override;
 
 protected:
     virtual void figure(ToolContext &t, double u, double v) = 0;

@@ -7,35 +7,32 @@
 
 namespace quor {
 
-void SelectTool::mouseDown(ToolContext &t, int, double x, double y)
+void SelectTool::press(ToolContext &t, const CanvasEvent &e)
 {
-    // A floating selection is put down before the next one starts; the
-    // release sets hSelect again.
-    if (t.doc.hSelect)
-        t.doc.layDownSelection();
-    t.doc.hStartx = x;
-    t.doc.hStarty = y;
-    t.doc.selectionBand = {x, y, 1, 1};
-    t.overlays.showSelectionBand(x, y, 1, 1);
+    // A floating selection is put down before the next one starts.
+    if (t.doc.hasFloatingSelection())
+        t.doc.putDownSelection();
+    t.gesture.startX = e.x;
+    t.gesture.startY = e.y;
+    t.gesture.selectionBand = {e.x, e.y, 1, 1};
+    t.overlays.showSelectionBand(t.gesture.selectionBand);
 }
 
-void SelectTool::mouseMove(ToolContext &t, int, double x, double y)
+void SelectTool::move(ToolContext &t, const CanvasEvent &e)
 {
     const CanvasSurface &c = t.doc.canvas();
-    const double left = std::min(t.doc.hStartx, x), top = std::min(t.doc.hStarty, y);
-    const double width = std::min(std::fabs(x - t.doc.hStartx), c.scaleWidth());
-    const double height = std::min(std::fabs(y - t.doc.hStarty), c.scaleHeight());
-    t.doc.selectionBand = {left, top, width, height};
-    t.overlays.moveSelectionBand(left, top, width, height);
+    const double left = std::min(t.gesture.startX, e.x), top = std::min(t.gesture.startY, e.y);
+    const double width = std::min(std::fabs(e.x - t.gesture.startX), c.scaleWidth());
+    const double height = std::min(std::fabs(e.y - t.gesture.startY), c.scaleHeight());
+    t.gesture.selectionBand = {left, top, width, height};
+    t.overlays.moveSelectionBand(t.gesture.selectionBand);
 }
 
-void SelectTool::mouseUp(ToolContext &t, int, double, double)
+void SelectTool::release(ToolContext &t, const CanvasEvent &)
 {
     // The rectangle is the one the last move drew, not the release point.
-    t.doc.copyCanvasToSelection(t.doc.selectionBand);
-    t.doc.setSelectionVisible(true);
+    t.doc.liftSelection(t.gesture.selectionBand);
     t.overlays.showSelectionFrame();
-    t.doc.hSelect = true;
 }
 
 } // namespace quor

@@ -22,60 +22,60 @@ bool fitEllipse(double x0, double y0, double x1, double y1, EllipseFit &out)
 
 void RectangleTool::figure(ToolContext &t, double u, double v)
 {
-    t.doc.canvas().line(t.doc.hStartx, t.doc.hStarty, u, v, std::nullopt, LineKind::Box);
+    t.doc.canvas().line(t.gesture.startX, t.gesture.startY, u, v, std::nullopt, LineKind::Box);
 }
 
 void EllipseTool::figure(ToolContext &t, double u, double v)
 {
     EllipseFit e;
-    if (fitEllipse(t.doc.hStartx, t.doc.hStarty, u, v, e))
+    if (fitEllipse(t.gesture.startX, t.gesture.startY, u, v, e))
         t.doc.canvas().circle(e.cx, e.cy, e.radius, std::nullopt, std::nullopt,
                                        std::nullopt, e.aspect);
 }
 
 void PolylineTool::figure(ToolContext &t, double u, double v)
 {
-    t.doc.canvas().line(t.doc.hStartx, t.doc.hStarty, u, v, t.settings.drawingColour);
+    t.doc.canvas().line(t.gesture.startX, t.gesture.startY, u, v, t.settings.drawingColour);
 }
 
-void PolylineTool::mouseDown(ToolContext &t, int shift, double x, double y)
+void PolylineTool::press(ToolContext &t, const CanvasEvent &e)
 {
-    if (!t.doc.hLinking) {
-        RubberBandFigureTool::mouseDown(t, shift, x, y);
-        t.doc.hLinking = true;
+    if (!t.gesture.polylineGoing) {
+        RubberBandFigureTool::press(t, e);
+        t.gesture.polylineGoing = true;
         return;
     }
     // A later press: the band runs from the previous release point.
-    t.doc.hEndx = x;
-    t.doc.hEndy = y;
+    t.gesture.lastX = e.x;
+    t.gesture.lastY = e.y;
     t.doc.canvas().setDrawMode(7);
-    figure(t, x, y);
+    figure(t, e.x, e.y);
 }
 
-void PolylineTool::mouseUp(ToolContext &t, int shift, double x, double y)
+void PolylineTool::release(ToolContext &t, const CanvasEvent &e)
 {
-    RubberBandFigureTool::mouseUp(t, shift, x, y);
-    t.doc.hStartx = x; // the next segment starts here
-    t.doc.hStarty = y;
+    RubberBandFigureTool::release(t, e);
+    t.gesture.startX = e.x; // the next segment starts here
+    t.gesture.startY = e.y;
 }
 
-void PolylineTool::dblClick(ToolContext &t)
+void PolylineTool::doubleClick(ToolContext &t)
 {
     CanvasSurface &c = t.doc.canvas();
     c.setDrawMode(7);
-    figure(t, t.doc.hEndx, t.doc.hEndy);
-    t.doc.hLinking = false;
+    figure(t, t.gesture.lastX, t.gesture.lastY);
+    t.gesture.polylineGoing = false;
     c.setDrawMode(t.settings.drawMode);
 }
 
-void DotsTool::mouseMove(ToolContext &t, int, double x, double y)
+void DotsTool::move(ToolContext &t, const CanvasEvent &e)
 {
     CanvasSurface &c = t.doc.canvas();
     c.setDrawMode(t.settings.drawMode);
-    c.pset(x, y, t.settings.drawingColour);
+    c.pset(e.x, e.y, t.settings.drawingColour);
 }
 
-void DotsTool::mouseUp(ToolContext &t, int, double, double)
+void DotsTool::release(ToolContext &t, const CanvasEvent &)
 {
     t.doc.markChanged();
 }

@@ -36,9 +36,9 @@ protected:
 class PolylineTool : public RubberBandFigureTool
 {
 public:
-    void mouseDown(ToolContext &t, int shift, double x, double y) override;
-    void mouseUp(ToolContext &t, int shift, double x, double y) override;
-    void dblClick(ToolContext &t) override;
+    void press(ToolContext &t, const CanvasEvent &e) override;
+    void release(ToolContext &t, const CanvasEvent &e) override;
+    void doubleClick(ToolContext &t) override;
 
 protected:
     void figure(ToolContext &t, double u, double v) override;
@@ -49,8 +49,8 @@ protected:
 class DotsTool : public Tool
 {
 public:
-    void mouseMove(ToolContext &t, int shift, double x, double y) override;
-    void mouseUp(ToolContext &t, int shift, double x, double y) override;
+    void move(ToolContext &t, const CanvasEvent &e) override;
+    void release(ToolContext &t, const CanvasEvent &e) override;
 };
 
 } // namespace quor

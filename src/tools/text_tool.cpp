@@ -4,18 +4,18 @@
 
 namespace quor {
 
-void TextTool::mouseDown(ToolContext &t, int shift, double x, double y)
+void TextTool::press(ToolContext &t, const CanvasEvent &e)
 {
     t.overlays.showTextBox();
-    mouseMove(t, shift, x, y);
+    move(t, e);
 }
 
 // While the button is held the box follows the pointer.
-void TextTool::mouseMove(ToolContext &t, int, double x, double y)
+void TextTool::move(ToolContext &t, const CanvasEvent &e)
 {
-    t.overlays.placeTextBox(x, y);
-    t.doc.canvas().setCurrentX(x);
-    t.doc.canvas().setCurrentY(y);
+    t.overlays.placeTextBox(e.x, e.y);
+    t.doc.canvas().setCurrentX(e.x);
+    t.doc.canvas().setCurrentY(e.y);
 }
 
 } // namespace quor

@@ -32,32 +32,32 @@ ToolEngine::~ToolEngine() = default;
 
 Tool *ToolEngine::current(const ToolContext &t) const
 {
-    const auto it = m_tools.find(ToolId(t.settings.hTool));
+    const auto it = m_tools.find(ToolId(t.settings.tool));
     return it == m_tools.end() ? nullptr : it->second.get();
 }
 
-void ToolEngine::mouseDown(ToolContext &t, int shift, double x, double y)
+void ToolEngine::press(ToolContext &t, const CanvasEvent &e)
 {
     if (Tool *tool = current(t))
-        tool->mouseDown(t, shift, x, y);
+        tool->press(t, e);
 }
 
-void ToolEngine::mouseMove(ToolContext &t, int shift, double x, double y)
+void ToolEngine::move(ToolContext &t, const CanvasEvent &e)
 {
     if (Tool *tool = current(t))
-        tool->mouseMove(t, shift, x, y);
+        tool->move(t, e);
 }
 
-void ToolEngine::mouseUp(ToolContext &t, int shift, double x, double y)
+void ToolEngine::release(ToolContext &t, const CanvasEvent &e)
 {
     if (Tool *tool = current(t))
-        tool->mouseUp(t, shift, x, y);
+        tool->release(t, e);
 }
 
-void ToolEngine::dblClick(ToolContext &t)
+void ToolEngine::doubleClick(ToolContext &t)
 {
     if (Tool *tool = current(t))
-        tool->dblClick(t);
+        tool->doubleClick(t);
 }
 
 } // namespace quor

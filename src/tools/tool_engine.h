@@ -1,4 +1,4 @@
-// Dispatches the canvas's mouse events to the tool family of hTool.
+// Dispatches the canvas's mouse events to the tool family of tool.
 #pragma once
 
 #include "core/tool_id.h"
@@ -15,10 +15,10 @@ public:
     ToolEngine();
     ~ToolEngine() override;
 
-    void mouseDown(ToolContext &t, int shift, double x, double y) override;
-    void mouseMove(ToolContext &t, int shift, double x, double y) override;
-    void mouseUp(ToolContext &t, int shift, double x, double y) override;
-    void dblClick(ToolContext &t) override;
+    void press(ToolContext &t, const CanvasEvent &e) override;
+    void move(ToolContext &t, const CanvasEvent &e) override;
+    void release(ToolContext &t, const CanvasEvent &e) override;
+    void doubleClick(ToolContext &t) override;
 
 private:
     Tool *current(const ToolContext &t) const;

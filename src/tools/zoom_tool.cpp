@@ -14,10 +14,10 @@ bool zoomFits(double widthPx, double heightPx)
         && widthPx * heightPx <= MaxZoomPixels;
 }
 
-void ZoomTool::mouseDown(ToolContext &t, int, double, double)
+void ZoomTool::press(ToolContext &t, const CanvasEvent &)
 {
     const CanvasSurface &canvas = t.doc.canvas();
-    const bool enlarge = !t.doc.hZoomed;
+    const bool enlarge = !t.doc.isZoomedIn();
     // A bitmap too large to hold leaves the picture as it was.
     if ((enlarge && !zoomFits(canvas.widthPx() * 3.0, canvas.heightPx() * 3.0))
         || !t.doc.zoomCanvas(enlarge)) {
@@ -28,7 +28,6 @@ void ZoomTool::mouseDown(ToolContext &t, int, double, double)
 
     // The width box passes its value on to the canvas pen, as it always does.
     t.settings.requestLineWidth(enlarge ? 3 : 1);
-    t.doc.hZoomed = enlarge;
 }
 
 } // namespace quor

@@ -48,15 +48,15 @@ TEST_F(AsAUser, EveryNewDocumentGetsAUsableWindowDownTheCascade)
     const QSize area = main->documentAreaSize();
     for (int i = 0; i < 9; ++i)
         QTest::keyClick(main.get(), Qt::Key_F1);
-    ASSERT_EQ(state().hEditCount, 10);
+    ASSERT_EQ(workspace().documentCount(), 10);
     for (int n : {2, 3, 10}) {
-        frmquoredit *doc = state().hEditForms(n);
+        DocumentWindow *doc = workspace().document(n);
         QWidget *sub = doc->parentWidget();
         // It started one title bar further down the cascade; form load's
         // width is the area less that left and 300 twips.
         const int slot = cascadeSlot(n - 1, area, titleBar());
         EXPECT_EQ(sub->width(), area.width() - slot * titleBar() - 20) << n;
-        EXPECT_GT(doc->canvas()->Width(), 9000) << n;
+        EXPECT_GT(doc->view()->canvasBox()->widthTwips(), 9000) << n;
     }
 }
 
@@ -72,26 +72,26 @@ TEST_F(AsAUser, CascadeKeepsEveryPictureInView)
         EXPECT_EQ(wins[i]->size(), QSize(area.width() * 2 / 3, area.height() * 2 / 3)) << i;
         EXPECT_EQ(wins[i]->pos(), QPoint(i * titleBar(), i * titleBar())) << i;
     }
-    EXPECT_EQ(state().hArrangeMode, 0);
+    EXPECT_EQ(workspace().arrangeMode, ArrangeMode::Cascade);
 }
 
 TEST_F(AsAUser, TheReadOutFollowsAHoveringPointer)
 {
-    PictureBox *canvas = active()->canvas();
+    PictureBox *canvas = active()->view()->canvasBox();
     EXPECT_TRUE(canvas->hasMouseTracking());
     // Moves with no button held, as a tracking widget receives them.
     mouse(canvas, QEvent::MouseMove, {100, 160}, Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(main->coloursPalette()->Text1()->text(), "1500  2400");
+    EXPECT_EQ(main->colourPalette()->pointerBox()->text(), "1500  2400");
     mouse(canvas, QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(main->coloursPalette()->Text1()->text(), "0  0");
+    EXPECT_EQ(main->colourPalette()->pointerBox()->text(), "0  0");
 }
 
 TEST_F(AsAUser, ALeftReleaseWithTheRightHeldFinishesTheLine)
 {
-    state().settings.hTool = 2;
-    frmquoredit *doc = active();
-    PictureBox *canvas = doc->canvas();
-    doc->document().DataChanged = false;
+    workspace().settings.tool = 2;
+    DocumentWindow *doc = active();
+    PictureBox *canvas = doc->view()->canvasBox();
+    doc->document().markSaved();
     const QImage blank = canvas->surface().image();
     mouse(canvas, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
     mouse(canvas, QEvent::MouseMove, {60, 10}, Qt::NoButton, Qt::LeftButton);
@@ -100,13 +100,13 @@ TEST_F(AsAUser, ALeftReleaseWithTheRightHeldFinishesTheLine)
     mouse(canvas, QEvent::MouseButtonRelease, {60, 10}, Qt::LeftButton, Qt::RightButton);
     mouse(canvas, QEvent::MouseButtonRelease, {60, 10}, Qt::RightButton, Qt::NoButton);
 
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
     EXPECT_EQ(canvas->surface().drawMode(), 13);
     // The final line in the drawing colour, no exclusive-or band left.
     CanvasSurface reference;
     reference.setImage(blank);
     reference.setDrawMode(13);
-    reference.line(150, 150, 900, 150, state().settings.drawingColour);
+    reference.line(150, 150, 900, 150, workspace().settings.drawingColour);
     EXPECT_EQ(canvas->surface().image(), reference.image());
 }
 
@@ -131,15 +131,15 @@ TEST_F(AsAUser, TheOpenDialogTakesANameThatDoesNotExist)
 
 TEST_F(AsAUser, AtTheFarEndOfALargePictureBothSizeHandlesShowWhole)
 {
-    frmquoredit *doc = active();
-    doc->canvas()->Move(0, 0, 60000, 60000);
-    doc->VScroll1()->setValue(doc->VScroll1()->maximum());
-    doc->HScroll1()->setValue(doc->HScroll1()->maximum());
-    const QRect visible(0, 0, doc->width() - doc->VScroll1()->width(),
-                        doc->height() - doc->HScroll1()->height());
-    for (QWidget *handle : {static_cast<QWidget *>(doc->widthsizePicture()),
-                            static_cast<QWidget *>(doc->heightasizePicture()),
-                            static_cast<QWidget *>(doc->bothsizePicture())}) {
+    DocumentWindow *doc = active();
+    doc->view()->canvasBox()->moveTwips(0, 0, 60000, 60000);
+    doc->view()->verticalScrollBar()->setValue(doc->view()->verticalScrollBar()->maximum());
+    doc->view()->horizontalScrollBar()->setValue(doc->view()->horizontalScrollBar()->maximum());
+    const QRect visible(0, 0, doc->width() - doc->view()->verticalScrollBar()->width(),
+                        doc->height() - doc->view()->horizontalScrollBar()->height());
+    for (QWidget *handle : {static_cast<QWidget *>(doc->view()->widthHandle()),
+                            static_cast<QWidget *>(doc->view()->heightHandle()),
+                            static_cast<QWidget *>(doc->view()->cornerHandle())}) {
         const QRect r = handle->geometry();
         EXPECT_TRUE(visible.contains(r.bottomRight())) << qPrintable(handle->objectName());
         EXPECT_GE(r.width(), 4);
@@ -161,7 +161,7 @@ TEST_F(AsAUser, AMessageOfADialogNotShownYetStandsOverTheMainWindow)
         owner = box->parentWidget() ? box->parentWidget()->window() : nullptr;
         box->accept();
     });
-    main->mnuFileProperties_Click(); // "New Quor1" was never saved
+    main->showFileProperties(); // "New Quor1" was never saved
     setDialogBackend(nullptr);
     setDialogScript(&script);
     EXPECT_EQ(owner, main.get());

@@ -2,7 +2,7 @@
 // runs them: shortcuts on the main window, the toolbar, the dialogs.
 #include "program_fixture.h"
 
-#include "app/see_all_window.h"
+#include "app/whole_picture_window.h"
 #include "document/model/document.h"
 #include "palettes/colour_palette.h"
 #include "palettes/tool_palette.h"
@@ -56,7 +56,7 @@ protected:
         ProgramTest::SetUp();
         doc = active();
         doc->document().loadPicture(picture);
-        doc->document().DataChanged = false;
+        doc->document().markSaved();
         QGuiApplication::clipboard()->clear();
         // Shortcuts reach only the active window.
         QApplication::setActiveWindow(main.get());
@@ -71,20 +71,20 @@ protected:
     // Lifts canvas pixels 10..39 x 5..29 with the selection tool.
     void lift()
     {
-        state().settings.hTool = 1;
-        doc->Picture1_MouseDown(1, 0, 150, 75);
-        doc->Picture1_MouseMove(1, 0, 600, 450);
-        doc->Picture1_MouseUp(1, 0, 600, 450);
+        workspace().settings.tool = 1;
+        doc->canvasPressed({Qt::LeftButton, {}, 150, 75});
+        doc->canvasMoved({Qt::LeftButton, {}, 600, 450});
+        doc->canvasReleased({Qt::LeftButton, {}, 600, 450});
     }
     // Runs the whole-picture command; `look` sees the open window, then
     // Escape is pressed on it. Whether Escape closed it is returned.
-    bool seeAll(const std::function<void(FrmQuorSeeAll &)> &look)
+    bool seeAll(const std::function<void(WholePictureWindow &)> &look)
     {
         bool seen = false, closedByEscape = false;
         QTimer poll;
         poll.setInterval(10);
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto *w = qobject_cast<FrmQuorSeeAll *>(QApplication::activeModalWidget());
+            auto *w = qobject_cast<WholePictureWindow *>(QApplication::activeModalWidget());
             if (!w || seen)
                 return;
             seen = true;
@@ -101,35 +101,35 @@ protected:
     }
 
     const QImage picture = noise(60, 40);
-    frmquoredit *doc = nullptr;
+    DocumentWindow *doc = nullptr;
 };
 
 TEST_F(EditMenu, SelectAllFloatsTheWholeCanvasAndInvertTargetInvertsIt)
 {
     press(Qt::Key_A);
-    EXPECT_TRUE(model().hSelect);
+    EXPECT_TRUE(model().hasFloatingSelection());
     EXPECT_EQ(selection().image(), picture);
     EXPECT_EQ(model().selectionPlace().left, 0);
     EXPECT_EQ(model().selectionPlace().top, 0);
-    EXPECT_TRUE(doc->PictureCopy()->isVisible());
-    EXPECT_TRUE(doc->hselectShape1()->isVisible());
-    EXPECT_TRUE(doc->hselectshapesTimer()->isActive());
-    EXPECT_TRUE(doc->selectionHandle(7)->isVisible());
+    EXPECT_TRUE(doc->view()->selectionFrame()->pictureBox()->isVisible());
+    EXPECT_TRUE(doc->view()->selectionFrame()->blackFrame()->isVisible());
+    EXPECT_TRUE(doc->view()->selectionFrame()->blinkTimer()->isActive());
+    EXPECT_TRUE(doc->view()->selectionFrame()->handle(7)->isVisible());
     EXPECT_EQ(model().canvas().image(), picture);
-    EXPECT_FALSE(model().DataChanged);
+    EXPECT_FALSE(model().isModified());
 
     main->action("mnuvbdstinvert")->trigger();
     QTest::keyClick(doc, Qt::Key_Return);
     EXPECT_EQ(model().canvas().image(), inverted(picture));
-    EXPECT_TRUE(model().DataChanged);
-    EXPECT_FALSE(model().hSelect);
+    EXPECT_TRUE(model().isModified());
+    EXPECT_FALSE(model().hasFloatingSelection());
 }
 
 TEST_F(EditMenu, ClearFillsTheSelectionWithTheDrawingColourNotTheCanvas)
 {
     lift();
     const int fillStyle = selection().fillStyle();
-    main->coloursPalette()->setDrawingColour(rgbColour(0, 0, 200));
+    main->colourPalette()->setDrawingColour(rgbColour(0, 0, 200));
     main->action("mnuEditCls")->trigger();
     for (QPoint p : {QPoint(0, 0), QPoint(29, 24), QPoint(15, 12)})
         EXPECT_EQ(selection().image().pixel(p), 0xff0000c8u) << p.x() << "," << p.y();
@@ -147,7 +147,7 @@ TEST_F(EditMenu, CopyTakesOnlyAFloatingSelection)
     QClipboard *clip = QGuiApplication::clipboard();
     clip->setText(QStringLiteral("keep"));
     press(Qt::Key_C);
-    main->tbToolBar_ButtonClick(QStringLiteral("复制"));
+    main->runToolBarButton(QStringLiteral("复制"));
     EXPECT_EQ(clip->text(), "keep");
     EXPECT_FALSE(clip->mimeData()->hasImage());
 
@@ -157,7 +157,7 @@ TEST_F(EditMenu, CopyTakesOnlyAFloatingSelection)
 
     // The toolbar button copies the floating picture as it is now.
     main->action("mnuquorfanzhuan1")->trigger();
-    main->tbToolBar_ButtonClick(QStringLiteral("复制"));
+    main->runToolBarButton(QStringLiteral("复制"));
     EXPECT_EQ(rgb32(clip->image()), picture.copy(10, 5, 30, 25).mirrored(true, false));
 }
 
@@ -167,22 +167,22 @@ TEST_F(EditMenu, PasteLandsAtTheLastGestureStartAndReachesTheCanvasOnlyWhenPutDo
     QGuiApplication::clipboard()->setImage(pasted);
     // Before any gesture: the top-left corner.
     press(Qt::Key_V);
-    ASSERT_TRUE(model().hSelect);
+    ASSERT_TRUE(model().hasFloatingSelection());
     EXPECT_EQ(selection().image(), pasted);
     EXPECT_EQ(model().selectionPlace().left, 0);
     EXPECT_EQ(model().selectionPlace().top, 0);
-    EXPECT_EQ(doc->PictureCopy()->size(), QSize(20, 10));
-    EXPECT_TRUE(doc->hselectShape1()->isVisible());
+    EXPECT_EQ(doc->view()->selectionFrame()->pictureBox()->size(), QSize(20, 10));
+    EXPECT_TRUE(doc->view()->selectionFrame()->blackFrame()->isVisible());
     EXPECT_EQ(model().canvas().image(), picture);
-    EXPECT_FALSE(model().DataChanged);
+    EXPECT_FALSE(model().isModified());
     QTest::keyClick(doc, Qt::Key_Return);
     EXPECT_EQ(model().canvas().image().copy(0, 0, 20, 10), pasted);
-    EXPECT_TRUE(model().DataChanged);
+    EXPECT_TRUE(model().isModified());
 
     // After a gesture: where it started; the toolbar button does the same.
     lift();
     QTest::keyClick(doc, Qt::Key_Escape);
-    main->tbToolBar_ButtonClick(QStringLiteral("粘贴"));
+    main->runToolBarButton(QStringLiteral("粘贴"));
     EXPECT_EQ(model().selectionPlace().left, 150);
     EXPECT_EQ(model().selectionPlace().top, 75);
     // Put down with the paste operation in force.
@@ -201,9 +201,9 @@ TEST_F(EditMenu, PasteWithoutAPictureOnTheClipboardDoesNothing)
     press(Qt::Key_V);
     QGuiApplication::clipboard()->setText(QStringLiteral("only text"));
     press(Qt::Key_V);
-    EXPECT_FALSE(model().hSelect);
-    EXPECT_FALSE(doc->PictureCopy()->isVisible());
-    EXPECT_FALSE(doc->hselectShape1()->isVisible());
+    EXPECT_FALSE(model().hasFloatingSelection());
+    EXPECT_FALSE(doc->view()->selectionFrame()->pictureBox()->isVisible());
+    EXPECT_FALSE(doc->view()->selectionFrame()->blackFrame()->isVisible());
     EXPECT_EQ(model().canvas().image(), picture);
 }
 
@@ -224,7 +224,7 @@ TEST_F(EditMenu, PasteTakesPngBmpAndJpegFromOtherPrograms)
         data->setData(QLatin1String(c.type), bytes);
         QGuiApplication::clipboard()->setMimeData(data);
         press(Qt::Key_V);
-        ASSERT_TRUE(model().hSelect) << c.type;
+        ASSERT_TRUE(model().hasFloatingSelection()) << c.type;
         const QImage got = selection().image();
         ASSERT_EQ(got.size(), c.sent.size()) << c.type;
         if (c.sent == exact) {
@@ -242,7 +242,7 @@ TEST_F(EditMenu, PasteTakesPngBmpAndJpegFromOtherPrograms)
     broken->setData(QStringLiteral("image/png"), QByteArray("not a picture"));
     QGuiApplication::clipboard()->setMimeData(broken);
     press(Qt::Key_V);
-    EXPECT_FALSE(model().hSelect);
+    EXPECT_FALSE(model().hasFloatingSelection());
 }
 
 TEST_F(EditMenu, SecondPasteReplacesTheFloatingPictureAndKeepsTheBlink)
@@ -252,20 +252,20 @@ TEST_F(EditMenu, SecondPasteReplacesTheFloatingPictureAndKeepsTheBlink)
     // Let the frame blink once: the white phase shows.
     QElapsedTimer t;
     t.start();
-    while (!doc->hselectShape2()->isVisible() && t.elapsed() < 3000)
+    while (!doc->view()->selectionFrame()->whiteFrame()->isVisible() && t.elapsed() < 3000)
         QTest::qWait(5);
-    ASSERT_TRUE(doc->hselectShape2()->isVisible());
-    ASSERT_FALSE(doc->hselectShape1()->isVisible());
+    ASSERT_TRUE(doc->view()->selectionFrame()->whiteFrame()->isVisible());
+    ASSERT_FALSE(doc->view()->selectionFrame()->blackFrame()->isVisible());
 
     const QImage second = noise(35, 15, 2);
     QGuiApplication::clipboard()->setImage(second);
     main->action("mnuEditPaste")->trigger();
     EXPECT_EQ(selection().image(), second);
-    EXPECT_EQ(doc->PictureCopy()->size(), QSize(35, 15));
+    EXPECT_EQ(doc->view()->selectionFrame()->pictureBox()->size(), QSize(35, 15));
     // Still one phase at a time.
-    EXPECT_FALSE(doc->hselectShape1()->isVisible());
-    EXPECT_TRUE(doc->hselectShape2()->isVisible());
-    EXPECT_TRUE(doc->hselectshapesTimer()->isActive());
+    EXPECT_FALSE(doc->view()->selectionFrame()->blackFrame()->isVisible());
+    EXPECT_TRUE(doc->view()->selectionFrame()->whiteFrame()->isVisible());
+    EXPECT_TRUE(doc->view()->selectionFrame()->blinkTimer()->isActive());
     EXPECT_EQ(model().canvas().image(), picture);
 }
 
@@ -285,31 +285,31 @@ TEST_F(EditMenu, PictureLargerThanTheCanvasLimitsIsPastedWhole)
 TEST_F(EditMenu, WholePictureShowsAnExactCopyAndEscapeClosesIt)
 {
     model().canvas().line(0, 0, 300, 300, rgbColour(255, 0, 0), LineKind::BoxFilled);
-    model().DataChanged = false;
+    model().markSaved();
     const QImage canvas = model().canvas().image();
-    const bool closed = seeAll([&](FrmQuorSeeAll &w) {
+    const bool closed = seeAll([&](WholePictureWindow &w) {
         EXPECT_EQ(w.windowTitle(), "查看全图");
         EXPECT_FALSE(w.scaledDown());
-        EXPECT_EQ(rgb32(w.Picture1()->pixmap().toImage()), canvas);
+        EXPECT_EQ(rgb32(w.pictureLabel()->pixmap().toImage()), canvas);
         // Centred in the window, which opened at the picture's size.
         w.resize(160, 140);
         QApplication::processEvents();
-        EXPECT_EQ(w.Picture1()->pos(), QPoint(50, 50));
+        EXPECT_EQ(w.pictureLabel()->pos(), QPoint(50, 50));
         w.resize(40, 140);
         QApplication::processEvents();
-        EXPECT_EQ(w.Picture1()->pos(), QPoint(0, 50));
+        EXPECT_EQ(w.pictureLabel()->pos(), QPoint(0, 50));
     });
     EXPECT_TRUE(closed);
     EXPECT_EQ(model().canvas().image(), canvas);
-    EXPECT_FALSE(model().DataChanged);
+    EXPECT_FALSE(model().isModified());
     EXPECT_EQ(model().scratch().widthPx(), 1); // the copy is let go
 }
 
 TEST_F(EditMenu, WholePictureGoesThroughThePasteMode)
 {
     main->action("mnuvbnotsrccopy")->trigger();
-    seeAll([&](FrmQuorSeeAll &w) {
-        EXPECT_EQ(rgb32(w.Picture1()->pixmap().toImage()), inverted(picture));
+    seeAll([&](WholePictureWindow &w) {
+        EXPECT_EQ(rgb32(w.pictureLabel()->pixmap().toImage()), inverted(picture));
     });
     EXPECT_EQ(model().canvas().image(), picture);
 }
@@ -324,10 +324,10 @@ TEST_F(EditMenu, WholePictureLargerThanTheScreenIsScaledToFit)
     model().loadPicture(big);
     const QRect screen = main->screen()->availableGeometry();
     ASSERT_TRUE(screen.width() < 2400 || screen.height() < 2000);
-    seeAll([&](FrmQuorSeeAll &w) {
+    seeAll([&](WholePictureWindow &w) {
         EXPECT_TRUE(w.scaledDown());
         EXPECT_TRUE(w.windowTitle().startsWith(QStringLiteral("查看全图（缩小显示 ")));
-        const QImage shown = w.Picture1()->pixmap().toImage();
+        const QImage shown = w.pictureLabel()->pixmap().toImage();
         EXPECT_LE(shown.width(), screen.width());
         EXPECT_LE(shown.height(), screen.height());
         EXPECT_NEAR(double(shown.width()) / shown.height(), 1.2, 0.01);
@@ -349,20 +349,20 @@ TEST_F(EditMenu, ForegroundColourGoesToCanvasSelectionTextBoxAndPalette)
     const Colour green = rgbColour(0, 90, 0);
     EXPECT_EQ(model().canvas().foreColor(), green);
     EXPECT_EQ(selection().foreColor(), green);
-    EXPECT_EQ(doc->hword()->palette().color(QPalette::Text), QColor(0, 90, 0));
-    EXPECT_EQ(main->coloursPalette()->Picture1Forecolor()->backColor(), green);
-    EXPECT_EQ(state().settings.foreColour, green);
-    EXPECT_EQ(main->toolsPalette()->styleBox(StyleFamily::Box, 3)->surface().point(90, 97), green);
+    EXPECT_EQ(doc->view()->textBox()->palette().color(QPalette::Text), QColor(0, 90, 0));
+    EXPECT_EQ(main->colourPalette()->foreColourBox()->backColor(), green);
+    EXPECT_EQ(workspace().settings.foreColour, green);
+    EXPECT_EQ(main->toolPalette()->styleBox(StyleFamily::Box, 3)->surface().point(90, 97), green);
 
     // Light grey: everything grey but the samples, which go white.
     script.colourAnswers.push_back({true, QColor(192, 192, 192)});
-    main->tbToolBar_ButtonClick(QStringLiteral("前景色"));
+    main->runToolBarButton(QStringLiteral("前景色"));
     EXPECT_EQ(model().canvas().foreColor(), grey);
     EXPECT_EQ(selection().foreColor(), grey);
-    EXPECT_EQ(doc->hword()->palette().color(QPalette::Text), QColor(192, 192, 192));
-    EXPECT_EQ(main->coloursPalette()->Picture1Forecolor()->backColor(), grey);
-    EXPECT_EQ(main->dlgCommonDialog.Color, QColor(255, 255, 255));
-    frmquortools *tools = main->toolsPalette();
+    EXPECT_EQ(doc->view()->textBox()->palette().color(QPalette::Text), QColor(192, 192, 192));
+    EXPECT_EQ(main->colourPalette()->foreColourBox()->backColor(), grey);
+    EXPECT_EQ(main->commonDialog().Color, QColor(255, 255, 255));
+    ToolPalette *tools = main->toolPalette();
     EXPECT_EQ(tools->styleBox(StyleFamily::Box, 2)->surface().point(90, 97), white);
     EXPECT_EQ(tools->styleBox(StyleFamily::Hu, 9)->surface().point(300, 97), white);
     EXPECT_EQ(tools->styleBox(StyleFamily::Circle, 14)->surface().point(300, 97), white);
@@ -383,7 +383,7 @@ TEST_F(EditMenu, BackgroundColourLeavesOnlyTheLoadedPictureAndMarksTheDocument)
     QTest::keyClick(doc, Qt::Key_Escape);
     lift();
     selection().line(0, 0, 300, 0, rgbColour(0, 255, 0));
-    model().DataChanged = false;
+    model().markSaved();
 
     script.colourAnswers.push_back({true, QColor(0, 128, 0)});
     press(Qt::Key_B);
@@ -396,34 +396,34 @@ TEST_F(EditMenu, BackgroundColourLeavesOnlyTheLoadedPictureAndMarksTheDocument)
     QImage plain(30, 25, QImage::Format_RGB32);
     plain.fill(qRgb(0, 128, 0));
     EXPECT_EQ(selection().image(), plain);
-    EXPECT_EQ(main->coloursPalette()->Picture1backcolor()->backColor(), rgbColour(0, 128, 0));
-    EXPECT_EQ(state().settings.backColour, rgbColour(0, 128, 0));
-    EXPECT_TRUE(model().DataChanged);
+    EXPECT_EQ(main->colourPalette()->backColourBox()->backColor(), rgbColour(0, 128, 0));
+    EXPECT_EQ(workspace().settings.backColour, rgbColour(0, 128, 0));
+    EXPECT_TRUE(model().isModified());
 
     script.colourAnswers.push_back({false, {}});
-    model().DataChanged = false;
-    main->tbToolBar_ButtonClick(QStringLiteral("背景色"));
-    EXPECT_FALSE(model().DataChanged);
+    model().markSaved();
+    main->runToolBarButton(QStringLiteral("背景色"));
+    EXPECT_FALSE(model().isModified());
     EXPECT_EQ(lastMessage().kind, "");
 }
 
 TEST_F(EditMenu, WithoutADocumentNothingHappens)
 {
-    main->mnuFileClose_Click();
-    ASSERT_EQ(state().hEditCount, 0);
+    main->closeActiveDocument();
+    ASSERT_EQ(workspace().documentCount(), 0);
     const QImage onClip = noise(8, 8, 5);
     QGuiApplication::clipboard()->setImage(onClip);
     script.colourAnswers.push_back({true, QColor(1, 2, 3)});
     script.colourAnswers.push_back({true, QColor(1, 2, 3)});
-    for (auto handler : {&frmQuorMain::mnuEditselect_Click, &frmQuorMain::mnuEditCls_Click,
-                         &frmQuorMain::mnuEditCopy_Click, &frmQuorMain::mnuEditPaste_Click,
-                         &frmQuorMain::mnueditseeall_Click, &frmQuorMain::mnueditforecolor_Click,
-                         &frmQuorMain::mnueditbackcolor_Click})
+    for (auto handler : {&MainWindow::selectAll, &MainWindow::clearPicture,
+                         &MainWindow::copy, &MainWindow::paste,
+                         &MainWindow::showWholePicture, &MainWindow::chooseForegroundColour,
+                         &MainWindow::chooseBackgroundColour})
         (main.get()->*handler)();
     for (const char *key : {"复制", "粘贴", "前景色", "背景色"})
-        main->tbToolBar_ButtonClick(QString::fromUtf8(key));
+        main->runToolBarButton(QString::fromUtf8(key));
     EXPECT_TRUE(script.shown.isEmpty());
     EXPECT_EQ(rgb32(QGuiApplication::clipboard()->image()), onClip);
-    EXPECT_EQ(state().settings.foreColour, 0);
+    EXPECT_EQ(workspace().settings.foreColour, 0);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

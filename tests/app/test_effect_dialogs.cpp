@@ -100,10 +100,10 @@ protected:
     void lift(const QImage &picture, const QRect &r)
     {
         doc->document().loadPicture(picture);
-        state().settings.hTool = 1;
-        doc->Picture1_MouseDown(1, 0, r.left() * 15.0, r.top() * 15.0);
-        doc->Picture1_MouseMove(1, 0, (r.right() + 1) * 15.0, (r.bottom() + 1) * 15.0);
-        doc->Picture1_MouseUp(1, 0, (r.right() + 1) * 15.0, (r.bottom() + 1) * 15.0);
+        workspace().settings.tool = 1;
+        doc->canvasPressed({Qt::LeftButton, {}, r.left() * 15.0, r.top() * 15.0});
+        doc->canvasMoved({Qt::LeftButton, {}, (r.right() + 1) * 15.0, (r.bottom() + 1) * 15.0});
+        doc->canvasReleased({Qt::LeftButton, {}, (r.right() + 1) * 15.0, (r.bottom() + 1) * 15.0});
         lifted = selection().image();
     }
     void activate(QWidget *w)
@@ -114,18 +114,18 @@ protected:
     }
     CanvasSurface &selection() { return doc->document().selection(); }
 
-    FrmQuorCustomFilter *openFilter()
+    CustomFilterDialog *openFilter()
     {
         QTest::keyClick(main.get(), Qt::Key_G, Qt::ControlModifier);
-        auto *d = main->findChild<FrmQuorCustomFilter *>();
+        auto *d = main->findChild<CustomFilterDialog *>();
         if (d)
             activate(d);
         return d;
     }
-    FrmQuorJianbian *openGradient()
+    GradientFillDialog *openGradient()
     {
         QTest::keyClick(main.get(), Qt::Key_J, Qt::ControlModifier);
-        auto *d = main->findChild<FrmQuorJianbian *>();
+        auto *d = main->findChild<GradientFillDialog *>();
         if (d)
             activate(d);
         return d;
@@ -137,7 +137,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    frmquoredit *doc = nullptr;
+    DocumentWindow *doc = nullptr;
     QImage lifted;
 };
 
@@ -149,12 +149,12 @@ TEST_F(EffectDialogsTest, DialogsOpenOnTopOnlyOverAFloatingSelection)
     activate(main.get());
     QTest::keyClick(main.get(), Qt::Key_G, Qt::ControlModifier);
     QTest::keyClick(main.get(), Qt::Key_J, Qt::ControlModifier);
-    EXPECT_EQ(main->findChild<FrmQuorCustomFilter *>(), nullptr);
-    EXPECT_EQ(main->findChild<FrmQuorJianbian *>(), nullptr);
+    EXPECT_EQ(main->findChild<CustomFilterDialog *>(), nullptr);
+    EXPECT_EQ(main->findChild<GradientFillDialog *>(), nullptr);
 
     lift(noise(60, 40), QRect(0, 0, 20, 20));
     activate(main.get());
-    FrmQuorCustomFilter *filter = openFilter();
+    CustomFilterDialog *filter = openFilter();
     ASSERT_TRUE(filter);
     EXPECT_TRUE(filter->isVisible());
     EXPECT_FALSE(filter->isModal());
@@ -164,7 +164,7 @@ TEST_F(EffectDialogsTest, DialogsOpenOnTopOnlyOverAFloatingSelection)
     EXPECT_EQ(focusName(), "Text1");
 
     activate(main.get());
-    FrmQuorJianbian *gradient = openGradient();
+    GradientFillDialog *gradient = openGradient();
     ASSERT_TRUE(gradient);
     EXPECT_TRUE(gradient->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(gradient->frameGeometry(), QRect(500, 0, 270, 160));
@@ -173,7 +173,7 @@ TEST_F(EffectDialogsTest, DialogsOpenOnTopOnlyOverAFloatingSelection)
 
 TEST_F(EffectDialogsTest, KernelTypedWithEnterRunsOnTheSelection)
 {
-    FrmQuorCustomFilter *dlg = openFilter();
+    CustomFilterDialog *dlg = openFilter();
     ASSERT_TRUE(dlg);
     // Row by row, Enter after each box; a blurring cross with a negative
     // corner, divisor 9, addend -12.
@@ -192,23 +192,23 @@ TEST_F(EffectDialogsTest, KernelTypedWithEnterRunsOnTheSelection)
     pressHere(Qt::Key_Home);
     typeHere("-12"); // "-0", "-10", "-120", then "-12" once the 0 is deleted
     pressHere(Qt::Key_Delete);
-    EXPECT_EQ(dlg->hdivideText()->text(), "9");
-    EXPECT_EQ(dlg->hbiasText()->text(), "-12");
+    EXPECT_EQ(dlg->divisorBox()->text(), "9");
+    EXPECT_EQ(dlg->addendBox()->text(), "-12");
     pressHere(Qt::Key_Return);
     EXPECT_EQ(focusName(), "Text1");
 
-    QTest::mouseClick(dlg->Command(1), Qt::LeftButton);
+    QTest::mouseClick(dlg->button(1), Qt::LeftButton);
     EXPECT_EQ(selection().image(), referenceFilter(lifted, weights, 2, 9, -12));
     EXPECT_EQ(selection().scaleMode(), ScaleMode::Twips);
-    EXPECT_FALSE(doc->hrunShape()->isVisible());
-    EXPECT_FALSE(doc->hrunLine()->isVisible());
+    EXPECT_FALSE(doc->view()->runFrame()->isVisible());
+    EXPECT_FALSE(doc->view()->runLine()->isVisible());
     EXPECT_EQ(doc->document().scratch().image().size(), QSize(1, 1)) << "the scratch is reset";
     EXPECT_TRUE(dlg->isVisible()) << "the dialog stays open after a run";
 }
 
 TEST_F(EffectDialogsTest, EnterMovesThroughTheBoxesOfEitherSize)
 {
-    FrmQuorCustomFilter *dlg = openFilter();
+    CustomFilterDialog *dlg = openFilter();
     ASSERT_TRUE(dlg);
     QStringList five;
     for (int i = 0; i < 27; ++i) {
@@ -221,8 +221,8 @@ TEST_F(EffectDialogsTest, EnterMovesThroughTheBoxesOfEitherSize)
     expected << "hdivideText" << "hbiasText" << "Text1";
     EXPECT_EQ(five, expected);
 
-    QTest::mouseClick(dlg->Option1(), Qt::LeftButton);
-    EXPECT_EQ(dlg->hFilterSize(), 1);
+    QTest::mouseClick(dlg->threeByThreeOption(), Qt::LeftButton);
+    EXPECT_EQ(dlg->kernelRadius(), 1);
     EXPECT_EQ(focusName(), "Text7");
     QStringList three;
     for (int i = 0; i < 11; ++i) {
@@ -235,9 +235,9 @@ TEST_F(EffectDialogsTest, EnterMovesThroughTheBoxesOfEitherSize)
 
 TEST_F(EffectDialogsTest, BoxesTakeOnlyTheirCharactersAndKeepTheirLimits)
 {
-    FrmQuorCustomFilter *dlg = openFilter();
+    CustomFilterDialog *dlg = openFilter();
     ASSERT_TRUE(dlg);
-    QLineEdit *weight = dlg->Text(13);
+    QLineEdit *weight = dlg->weightBox(13);
     weight->setFocus();
     typeHere("a1b-2 .");
     EXPECT_EQ(weight->text(), "1-2");
@@ -250,7 +250,7 @@ TEST_F(EffectDialogsTest, BoxesTakeOnlyTheirCharactersAndKeepTheirLimits)
     EXPECT_EQ(weight->text(), "-2") << "Delete works";
 
     // Divisor: digits only; emptied it becomes 1.
-    QLineEdit *divisor = dlg->hdivideText();
+    QLineEdit *divisor = dlg->divisorBox();
     divisor->setFocus();
     pressHere(Qt::Key_End);
     typeHere("-x5");
@@ -267,7 +267,7 @@ TEST_F(EffectDialogsTest, BoxesTakeOnlyTheirCharactersAndKeepTheirLimits)
     EXPECT_EQ(divisor->text(), "1") << "below 1 becomes 1";
 
     // Addend: within -255..255; a lone minus is 0.
-    QLineEdit *addend = dlg->hbiasText();
+    QLineEdit *addend = dlg->addendBox();
     addend->setFocus();
     addend->selectAll();
     typeHere("300");
@@ -282,67 +282,67 @@ TEST_F(EffectDialogsTest, BoxesTakeOnlyTheirCharactersAndKeepTheirLimits)
 
 TEST_F(EffectDialogsTest, ArrowButtonsStepTheLastFocusedBox)
 {
-    FrmQuorCustomFilter *dlg = openFilter();
+    CustomFilterDialog *dlg = openFilter();
     ASSERT_TRUE(dlg);
-    QWidget *up = dlg->Command(3), *down = dlg->Command(4);
-    QTest::mouseClick(dlg->Text(13), Qt::LeftButton);
-    EXPECT_EQ(dlg->hCurrentBox(), dlg->Text(13));
+    QWidget *up = dlg->button(3), *down = dlg->button(4);
+    QTest::mouseClick(dlg->weightBox(13), Qt::LeftButton);
+    EXPECT_EQ(dlg->currentBox(), dlg->weightBox(13));
     QTest::mouseClick(up, Qt::LeftButton);
     QTest::mouseClick(up, Qt::LeftButton);
-    EXPECT_EQ(dlg->Text(13)->text(), "2");
+    EXPECT_EQ(dlg->weightBox(13)->text(), "2");
     for (int i = 0; i < 3; ++i)
         QTest::mouseClick(down, Qt::LeftButton);
-    EXPECT_EQ(dlg->Text(13)->text(), "-1");
+    EXPECT_EQ(dlg->weightBox(13)->text(), "-1");
 
     // The steps pass through the boxes' rules.
-    QTest::mouseClick(dlg->hdivideText(), Qt::LeftButton);
+    QTest::mouseClick(dlg->divisorBox(), Qt::LeftButton);
     QTest::mouseClick(down, Qt::LeftButton);
-    EXPECT_EQ(dlg->hdivideText()->text(), "1");
-    QTest::mouseClick(dlg->hbiasText(), Qt::LeftButton);
-    dlg->hbiasText()->setText("255");
+    EXPECT_EQ(dlg->divisorBox()->text(), "1");
+    QTest::mouseClick(dlg->addendBox(), Qt::LeftButton);
+    dlg->addendBox()->setText("255");
     QTest::mouseClick(up, Qt::LeftButton);
-    EXPECT_EQ(dlg->hbiasText()->text(), "255");
-    dlg->hbiasText()->setText("--");
+    EXPECT_EQ(dlg->addendBox()->text(), "255");
+    dlg->addendBox()->setText("--");
     QTest::mouseClick(up, Qt::LeftButton);
-    EXPECT_EQ(dlg->hbiasText()->text(), "1") << "no number counts as 0";
+    EXPECT_EQ(dlg->addendBox()->text(), "1") << "no number counts as 0";
 
     // The run and cancel buttons and the options switch the arrows off.
-    dlg->Command(1)->setFocus();
+    dlg->button(1)->setFocus();
     EXPECT_FALSE(up->isEnabled());
     EXPECT_FALSE(down->isEnabled());
-    QTest::mouseClick(dlg->Text(2), Qt::LeftButton);
+    QTest::mouseClick(dlg->weightBox(2), Qt::LeftButton);
     EXPECT_TRUE(up->isEnabled());
 }
 
 TEST_F(EffectDialogsTest, ThreeByThreeEmptiesTheOuterBoxesForGood)
 {
-    FrmQuorCustomFilter *dlg = openFilter();
+    CustomFilterDialog *dlg = openFilter();
     ASSERT_TRUE(dlg);
-    const QRect wholeTop = dlg->Picture(1)->geometry();
+    const QRect wholeTop = dlg->bar(1)->geometry();
     for (int n : {1, 5, 7, 13, 25})
-        dlg->Text(n)->setText("1");
-    QTest::mouseClick(dlg->Option1(), Qt::LeftButton);
+        dlg->weightBox(n)->setText("1");
+    QTest::mouseClick(dlg->threeByThreeOption(), Qt::LeftButton);
     for (int n = 1; n <= 25; ++n) {
         const int row = (n - 1) / 5, column = (n - 1) % 5;
         const bool outer = row == 0 || row == 4 || column == 0 || column == 4;
-        EXPECT_EQ(dlg->Text(n)->isEnabled(), !outer) << n;
+        EXPECT_EQ(dlg->weightBox(n)->isEnabled(), !outer) << n;
         if (outer) {
-            EXPECT_TRUE(dlg->Text(n)->text().isEmpty()) << n;
+            EXPECT_TRUE(dlg->weightBox(n)->text().isEmpty()) << n;
         }
     }
-    EXPECT_EQ(dlg->Text(7)->text(), "1");
-    EXPECT_EQ(dlg->Picture(1)->geometry(), twipsRect(480, 390, 1190, 30));
-    EXPECT_EQ(dlg->Picture(4)->geometry(), twipsRect(1660, 390, 30, 1030));
+    EXPECT_EQ(dlg->weightBox(7)->text(), "1");
+    EXPECT_EQ(dlg->bar(1)->geometry(), twipsRect(480, 390, 1190, 30));
+    EXPECT_EQ(dlg->bar(4)->geometry(), twipsRect(1660, 390, 30, 1030));
 
-    QTest::mouseClick(dlg->Option2(), Qt::LeftButton);
-    EXPECT_EQ(dlg->hFilterSize(), 2);
+    QTest::mouseClick(dlg->fiveByFiveOption(), Qt::LeftButton);
+    EXPECT_EQ(dlg->kernelRadius(), 2);
     EXPECT_EQ(focusName(), "Text1");
-    EXPECT_TRUE(dlg->Text(1)->isEnabled());
-    EXPECT_TRUE(dlg->Text(1)->text().isEmpty()) << "the outer boxes come back empty";
-    EXPECT_EQ(dlg->Picture(1)->geometry(), wholeTop);
+    EXPECT_TRUE(dlg->weightBox(1)->isEnabled());
+    EXPECT_TRUE(dlg->weightBox(1)->text().isEmpty()) << "the outer boxes come back empty";
+    EXPECT_EQ(dlg->bar(1)->geometry(), wholeTop);
 
     // They weigh 0: only the centre's 1 and Text7's 1 count.
-    QTest::mouseClick(dlg->Command(1), Qt::LeftButton);
+    QTest::mouseClick(dlg->button(1), Qt::LeftButton);
     std::array<int, 25> w{};
     w[6] = w[12] = 1;
     EXPECT_EQ(selection().image(), referenceFilter(lifted, w, 2, 1, 0));
@@ -350,28 +350,28 @@ TEST_F(EffectDialogsTest, ThreeByThreeEmptiesTheOuterBoxesForGood)
 
 TEST_F(EffectDialogsTest, ReopenedDialogShowsAndRunsTheKeptValues)
 {
-    FrmQuorCustomFilter *dlg = openFilter();
+    CustomFilterDialog *dlg = openFilter();
     ASSERT_TRUE(dlg);
-    dlg->Text(13)->setFocus();
+    dlg->weightBox(13)->setFocus();
     typeHere("2");
-    dlg->Text(8)->setFocus();
+    dlg->weightBox(8)->setFocus();
     typeHere("-1");
-    dlg->hdivideText()->setText("3");
-    dlg->hbiasText()->setText("40");
-    QTest::mouseClick(dlg->Command(2), Qt::LeftButton);
+    dlg->divisorBox()->setText("3");
+    dlg->addendBox()->setText("40");
+    QTest::mouseClick(dlg->button(2), Qt::LeftButton);
     settle();
-    EXPECT_EQ(main->findChild<FrmQuorCustomFilter *>(), nullptr);
+    EXPECT_EQ(main->findChild<CustomFilterDialog *>(), nullptr);
 
     activate(main.get());
     dlg = openFilter();
     ASSERT_TRUE(dlg);
-    EXPECT_EQ(dlg->Text(13)->text(), "2");
-    EXPECT_EQ(dlg->Text(8)->text(), "-1");
-    EXPECT_TRUE(dlg->Text(1)->text().isEmpty());
-    EXPECT_EQ(dlg->hdivideText()->text(), "3");
-    EXPECT_EQ(dlg->hbiasText()->text(), "40");
-    EXPECT_TRUE(dlg->Option2()->isChecked());
-    QTest::mouseClick(dlg->Command(1), Qt::LeftButton);
+    EXPECT_EQ(dlg->weightBox(13)->text(), "2");
+    EXPECT_EQ(dlg->weightBox(8)->text(), "-1");
+    EXPECT_TRUE(dlg->weightBox(1)->text().isEmpty());
+    EXPECT_EQ(dlg->divisorBox()->text(), "3");
+    EXPECT_EQ(dlg->addendBox()->text(), "40");
+    EXPECT_TRUE(dlg->fiveByFiveOption()->isChecked());
+    QTest::mouseClick(dlg->button(1), Qt::LeftButton);
     std::array<int, 25> w{};
     w[12] = 2;
     w[7] = -1;
@@ -380,19 +380,19 @@ TEST_F(EffectDialogsTest, ReopenedDialogShowsAndRunsTheKeptValues)
 
 TEST_F(EffectDialogsTest, TextsThatAreNoNumbersWeighNothing)
 {
-    FrmQuorCustomFilter *dlg = openFilter();
+    CustomFilterDialog *dlg = openFilter();
     ASSERT_TRUE(dlg);
     const char *texts[] = {"1-2", "--", "-", "99999999999", "2147483648", "-2147483649"};
     for (int i = 0; i < 6; ++i) {
-        dlg->Text(i + 1)->setFocus();
+        dlg->weightBox(i + 1)->setFocus();
         typeHere(texts[i]);
     }
-    dlg->Text(13)->setFocus();
+    dlg->weightBox(13)->setFocus();
     typeHere("1");
-    dlg->hdivideText()->setFocus();
-    dlg->hdivideText()->selectAll();
+    dlg->divisorBox()->setFocus();
+    dlg->divisorBox()->selectAll();
     typeHere("99999999999");
-    QTest::mouseClick(dlg->Command(1), Qt::LeftButton);
+    QTest::mouseClick(dlg->button(1), Qt::LeftButton);
     std::array<int, 25> w{};
     w[12] = 1;
     EXPECT_EQ(selection().image(), referenceFilter(lifted, w, 2, 1, 0)) << "divisor 1, identity";
@@ -402,25 +402,25 @@ TEST_F(EffectDialogsTest, TextsThatAreNoNumbersWeighNothing)
 
 TEST_F(EffectDialogsTest, GradientOptionsAndBoxes)
 {
-    FrmQuorJianbian *dlg = openGradient();
+    GradientFillDialog *dlg = openGradient();
     ASSERT_TRUE(dlg);
-    EXPECT_EQ(dlg->hJianbianStyle(), 1);
+    EXPECT_EQ(dlg->style(), 1);
     EXPECT_TRUE(dlg->styleOption(1)->isChecked());
-    EXPECT_FALSE(dlg->hcornerText()->isEnabled());
-    EXPECT_TRUE(dlg->hwidthText()->isEnabled());
-    EXPECT_EQ(dlg->hstartPicture()->backColor(), rgbColour(224, 224, 224));
-    EXPECT_EQ(dlg->hendPicture()->backColor(), rgbColour(128, 128, 128));
+    EXPECT_FALSE(dlg->angleBox()->isEnabled());
+    EXPECT_TRUE(dlg->widthBox()->isEnabled());
+    EXPECT_EQ(dlg->startSwatch()->backColor(), rgbColour(224, 224, 224));
+    EXPECT_EQ(dlg->endSwatch()->backColor(), rgbColour(128, 128, 128));
     EXPECT_EQ(dlg->startColour(), rgbColour(239, 239, 239)) << "until a pick";
     EXPECT_EQ(dlg->endColour(), rgbColour(127, 127, 127));
 
     QTest::mouseClick(dlg->styleOption(5), Qt::LeftButton);
-    EXPECT_EQ(dlg->hJianbianStyle(), 5);
-    EXPECT_TRUE(dlg->hcornerText()->isEnabled());
-    EXPECT_TRUE(dlg->Label(3)->isEnabled());
-    EXPECT_FALSE(dlg->hwidthText()->isEnabled());
-    EXPECT_FALSE(dlg->Label(4)->isEnabled());
+    EXPECT_EQ(dlg->style(), 5);
+    EXPECT_TRUE(dlg->angleBox()->isEnabled());
+    EXPECT_TRUE(dlg->label(3)->isEnabled());
+    EXPECT_FALSE(dlg->widthBox()->isEnabled());
+    EXPECT_FALSE(dlg->label(4)->isEnabled());
 
-    QLineEdit *angle = dlg->hcornerText();
+    QLineEdit *angle = dlg->angleBox();
     angle->setFocus();
     angle->selectAll();
     typeHere("17x9");
@@ -437,7 +437,7 @@ TEST_F(EffectDialogsTest, GradientOptionsAndBoxes)
 
     QTest::mouseClick(dlg->styleOption(2), Qt::LeftButton);
     EXPECT_FALSE(angle->isEnabled());
-    QLineEdit *width = dlg->hwidthText();
+    QLineEdit *width = dlg->widthBox();
     width->setFocus();
     width->selectAll();
     typeHere("-30a0");
@@ -449,14 +449,14 @@ TEST_F(EffectDialogsTest, GradientOptionsAndBoxes)
 
 TEST_F(EffectDialogsTest, SwatchColoursComeFromTheColourDialog)
 {
-    FrmQuorJianbian *dlg = openGradient();
+    GradientFillDialog *dlg = openGradient();
     ASSERT_TRUE(dlg);
     bool onTopWhileAsked = true;
     script.onShow = [&](const ShownDialog &) {
         onTopWhileAsked = dlg->windowFlags() & Qt::WindowStaysOnTopHint;
     };
     script.colourAnswers.push_back({true, QColor(10, 20, 30)});
-    QTest::mouseDClick(dlg->hstartPicture(), Qt::LeftButton);
+    QTest::mouseDClick(dlg->startSwatch(), Qt::LeftButton);
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].kind, "colour");
     EXPECT_EQ(script.shown[0].title, "起始色");
@@ -465,11 +465,11 @@ TEST_F(EffectDialogsTest, SwatchColoursComeFromTheColourDialog)
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(dlg->frameGeometry(), QRect(500, 0, 270, 160));
     EXPECT_EQ(dlg->startColour(), rgbColour(10, 20, 30));
-    EXPECT_EQ(dlg->hstartPicture()->backColor(), rgbColour(10, 20, 30));
+    EXPECT_EQ(dlg->startSwatch()->backColor(), rgbColour(10, 20, 30));
 
     // Cancelled: nothing changes and nothing is said.
     script.colourAnswers.push_back({false, QColor()});
-    QTest::mouseDClick(dlg->hendPicture(), Qt::LeftButton);
+    QTest::mouseDClick(dlg->endSwatch(), Qt::LeftButton);
     ASSERT_EQ(script.shown.size(), 2);
     EXPECT_EQ(script.shown[1].title, "终止色");
     EXPECT_EQ(dlg->endColour(), rgbColour(127, 127, 127));
@@ -481,19 +481,19 @@ TEST_F(EffectDialogsTest, SwatchColoursComeFromTheColourDialog)
 // normal end resets the selection's fill and pen.
 TEST_F(EffectDialogsTest, EachStyleDrawsItsOutlinesOnTheSelection)
 {
-    FrmQuorJianbian *dlg = openGradient();
+    GradientFillDialog *dlg = openGradient();
     ASSERT_TRUE(dlg);
-    state().settings.lineWidth = 3;
-    state().settings.hFillStyle = 4;
-    doc->canvas()->surface().setDrawStyle(2);
-    dlg->hwidthText()->setText("90");
-    doc->document().DataChanged = false;
+    workspace().settings.lineWidth = 3;
+    workspace().settings.fillStyle = 4;
+    doc->document().canvas().setDrawStyle(2);
+    dlg->widthBox()->setText("90");
+    doc->document().markSaved();
     struct Case { int style; int angle; int pen; };
     for (Case c : {Case{1, 0, 3}, Case{2, 0, 2}, Case{3, 0, 1}, Case{4, 0, 1}, Case{5, 0, 1},
                    Case{5, 135, 1}, Case{6, 90, 1}, Case{6, 30, 1}}) {
         SCOPED_TRACE(c.style);
         QTest::mouseClick(dlg->styleOption(c.style), Qt::LeftButton);
-        dlg->hcornerText()->setText(QString::number(c.angle));
+        dlg->angleBox()->setText(QString::number(c.angle));
         const QImage before = selection().image();
 
         effects::GradientFill fill;
@@ -515,16 +515,16 @@ TEST_F(EffectDialogsTest, EachStyleDrawsItsOutlinesOnTheSelection)
         for (std::size_t i = 0; i < outlines.size(); ++i)
             drawOutline(expected, outlines[i]);
 
-        QTest::mouseClick(dlg->Command(1), Qt::LeftButton);
+        QTest::mouseClick(dlg->button(1), Qt::LeftButton);
         EXPECT_EQ(selection().image(), expected.image());
         EXPECT_NE(selection().image(), before);
         EXPECT_EQ(selection().fillStyle(), 0);
         EXPECT_EQ(selection().drawWidth(), 1);
         EXPECT_EQ(selection().drawStyle(), 2);
-        EXPECT_EQ(doc->canvas()->surface().fillStyle(), 1);
-        EXPECT_EQ(state().settings.hFillStyle, 1);
+        EXPECT_EQ(doc->document().canvas().fillStyle(), 1);
+        EXPECT_EQ(workspace().settings.fillStyle, 1);
     }
-    EXPECT_FALSE(doc->document().DataChanged) << "the run leaves the changed flag alone";
+    EXPECT_FALSE(doc->document().isModified()) << "the run leaves the changed flag alone";
 }
 
 class GradientRun : public EffectDialogsTest
@@ -535,7 +535,7 @@ protected:
         EffectDialogsTest::SetUp();
         // Large enough for a run that pauses for the screen many times.
         lift(noise(2000, 1500, 3), QRect(0, 0, 2000, 1500));
-        doc->document().DataChanged = false;
+        doc->document().markSaved();
         activate(main.get());
         dlg = openGradient();
         ASSERT_TRUE(dlg);
@@ -548,37 +548,37 @@ protected:
             sawRun = dlg && dlg->running();
             during();
         });
-        QTest::mouseClick(dlg->Command(1), Qt::LeftButton);
+        QTest::mouseClick(dlg->button(1), Qt::LeftButton);
     }
 
-    QPointer<FrmQuorJianbian> dlg;
+    QPointer<GradientFillDialog> dlg;
     bool sawRun = false;
 };
 
 TEST_F(GradientRun, OnlyInterruptTakesInputAndItStopsTheRun)
 {
-    state().settings.lineWidth = 2;
+    workspace().settings.lineWidth = 2;
     bool menusOff = false, runOff = false, cancelOff = false, interruptOn = false;
     bool otherDialogOff = false;
     QImage atInterrupt;
     activate(main.get());
-    FrmQuorCustomFilter *filter = openFilter();
+    CustomFilterDialog *filter = openFilter();
     ASSERT_TRUE(filter);
     activate(dlg);
     QWidget *focusInMain = main->focusWidget();
     runWithDuring([&] {
-        menusOff = !main->menuBar()->isEnabled() && !main->tbToolBar()->isEnabled()
+        menusOff = !main->menuBar()->isEnabled() && !main->toolBar()->isEnabled()
                 && !main->toolsDock()->isEnabled() && !main->coloursDock()->isEnabled()
                 && !main->mdiArea()->isEnabled();
-        runOff = !dlg->Command(1)->isEnabled();
-        cancelOff = !dlg->Command(2)->isEnabled();
-        interruptOn = dlg->Command(3)->isEnabled();
+        runOff = !dlg->button(1)->isEnabled();
+        cancelOff = !dlg->button(2)->isEnabled();
+        interruptOn = dlg->button(3)->isEnabled();
         otherDialogOff = !filter->isEnabled();
         // A program shortcut does nothing meanwhile: F8 would soften.
         atInterrupt = selection().image();
         QTest::keyClick(dlg, Qt::Key_F8);
         EXPECT_EQ(selection().image(), atInterrupt);
-        QTest::mouseClick(dlg->Command(3), Qt::LeftButton);
+        QTest::mouseClick(dlg->button(3), Qt::LeftButton);
     });
     ASSERT_TRUE(sawRun);
     EXPECT_TRUE(menusOff);
@@ -596,15 +596,15 @@ TEST_F(GradientRun, OnlyInterruptTakesInputAndItStopsTheRun)
         << "the outermost ellipse is not";
     EXPECT_EQ(selection().fillStyle(), 1);
     EXPECT_EQ(selection().drawWidth(), 2);
-    EXPECT_FALSE(dlg->hInterrupt());
+    EXPECT_FALSE(dlg->interrupted());
     EXPECT_TRUE(main->menuBar()->isEnabled());
     EXPECT_TRUE(main->mdiArea()->isEnabled());
-    EXPECT_TRUE(dlg->Command(1)->isEnabled());
+    EXPECT_TRUE(dlg->button(1)->isEnabled());
     EXPECT_TRUE(filter->isEnabled());
     EXPECT_EQ(main->focusWidget(), focusInMain) << "the main window's focus comes back";
 
     // The next run starts afresh and goes to the end.
-    QTest::mouseClick(dlg->Command(1), Qt::LeftButton);
+    QTest::mouseClick(dlg->button(1), Qt::LeftButton);
     EXPECT_EQ(selection().point(1000 * 15, 2), rgbColour(127, 127, 127));
     EXPECT_EQ(selection().fillStyle(), 0);
     EXPECT_EQ(selection().drawWidth(), 1);
@@ -612,7 +612,7 @@ TEST_F(GradientRun, OnlyInterruptTakesInputAndItStopsTheRun)
 
 TEST_F(GradientRun, ClosingTheDocumentStopsTheRunThenCloses)
 {
-    QPointer<frmquoredit> watched = doc;
+    QPointer<DocumentWindow> watched = doc;
     bool closedAtOnce = true;
     runWithDuring([&] { closedAtOnce = doc->closeDocument(); });
     ASSERT_TRUE(sawRun);
@@ -621,10 +621,10 @@ TEST_F(GradientRun, ClosingTheDocumentStopsTheRunThenCloses)
     QTest::qWait(20);
     settle();
     EXPECT_TRUE(watched.isNull());
-    EXPECT_EQ(state().hEditCount, 0);
+    EXPECT_EQ(workspace().documentCount(), 0);
     EXPECT_TRUE(main->menuBar()->isEnabled());
     // Nothing to run on now, and nothing happens.
-    QTest::mouseClick(dlg->Command(1), Qt::LeftButton);
+    QTest::mouseClick(dlg->button(1), Qt::LeftButton);
 }
 
 TEST_F(GradientRun, ADocumentDestroyedMidRunIsNeverTouchedAgain)
@@ -643,7 +643,7 @@ TEST_F(GradientRun, ClosingTheProgramStopsTheRunThenCloses)
     QTest::qWait(20);
     settle();
     EXPECT_FALSE(main->isVisible());
-    EXPECT_EQ(state().hEditCount, 0);
+    EXPECT_EQ(workspace().documentCount(), 0);
 }
 
 TEST_F(GradientRun, ClosingTheDialogStopsTheRunThenCloses)
@@ -658,11 +658,11 @@ TEST_F(GradientRun, ClosingTheDialogStopsTheRunThenCloses)
 
 TEST_F(EffectDialogsTest, GradientRunOnAnEmptySelectionDoesNothing)
 {
-    FrmQuorJianbian *dlg = openGradient();
+    GradientFillDialog *dlg = openGradient();
     ASSERT_TRUE(dlg);
     selection().setScaleSize(0, 0);
-    state().settings.hFillStyle = 3;
-    QTest::mouseClick(dlg->Command(1), Qt::LeftButton);
-    EXPECT_EQ(state().settings.hFillStyle, 3);
+    workspace().settings.fillStyle = 3;
+    QTest::mouseClick(dlg->button(1), Qt::LeftButton);
+    EXPECT_EQ(workspace().settings.fillStyle, 3);
     EXPECT_EQ(selection().image(), lifted.copy(0, 0, 1, 1));
 }

@@ -38,10 +38,10 @@ protected:
         doc = active();
         doc->document().loadPicture(noise(60, 40));
         // Lift pixels 10..39 x 5..29 with the selection tool.
-        state().settings.hTool = 1;
-        doc->Picture1_MouseDown(1, 0, 150, 75);
-        doc->Picture1_MouseMove(1, 0, 600, 450);
-        doc->Picture1_MouseUp(1, 0, 600, 450);
+        workspace().settings.tool = 1;
+        doc->canvasPressed({Qt::LeftButton, {}, 150, 75});
+        doc->canvasMoved({Qt::LeftButton, {}, 600, 450});
+        doc->canvasReleased({Qt::LeftButton, {}, 600, 450});
         lifted = selection().image();
         // Shortcuts reach only the active window.
         QApplication::setActiveWindow(main.get());
@@ -53,7 +53,7 @@ protected:
         QTest::keyClick(main.get(), key, mods);
     }
 
-    frmquoredit *doc = nullptr;
+    DocumentWindow *doc = nullptr;
     QImage lifted;
 };
 
@@ -72,8 +72,8 @@ TEST_F(EffectsMenu, FilterKeysRewriteTheSelectionAndLeaveItInTwips)
     }
     EXPECT_EQ(selection().scaleMode(), ScaleMode::Twips);
     EXPECT_EQ(selection().scaleWidth(), 450);
-    EXPECT_FALSE(doc->hrunShape()->isVisible());
-    EXPECT_FALSE(doc->hrunLine()->isVisible());
+    EXPECT_FALSE(doc->view()->runFrame()->isVisible());
+    EXPECT_FALSE(doc->view()->runLine()->isVisible());
     // The canvas is untouched until the selection is put down.
     EXPECT_EQ(doc->document().canvas().image().copy(10, 5, 30, 25), lifted);
 }
@@ -104,29 +104,29 @@ TEST_F(EffectsMenu, FlipKeysMirrorAndTwiceRestores)
     // Put down, the mirror lands where the selection was.
     QTest::keyClick(doc, Qt::Key_Return);
     EXPECT_EQ(doc->document().canvas().image().copy(10, 5, 30, 25), lifted.mirrored(true, true));
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
 }
 
 TEST_F(EffectsMenu, WithoutAFloatingSelectionNoCommandDoesAnything)
 {
     QTest::keyClick(doc, Qt::Key_Escape); // drops the selection
-    doc->document().DataChanged = false;
+    doc->document().markSaved();
     const QImage canvas = doc->document().canvas().image();
     const QImage sel = selection().image();
     for (const char *name : {"mnuquorsmooth", "mnuquorruihua", "mnuquoryouhua", "mnuquorfudiao",
                              "mnuquorfanzhuan1", "mnuquorfanzhuan2", "mnuquorfanzhuan3"})
         main->action(name)->trigger();
     for (const char *key : {"柔化", "锐化", "油化", "浮雕", "水平翻转", "垂直翻转", "对角翻转"})
-        main->tbToolBar_ButtonClick(QString::fromUtf8(key));
+        main->runToolBarButton(QString::fromUtf8(key));
     EXPECT_EQ(doc->document().canvas().image(), canvas);
     EXPECT_EQ(selection().image(), sel);
-    EXPECT_FALSE(doc->document().DataChanged);
+    EXPECT_FALSE(doc->document().isModified());
 
     // And with no document at all.
-    main->mnuFileClose_Click();
-    ASSERT_EQ(state().hEditCount, 0);
+    main->closeActiveDocument();
+    ASSERT_EQ(workspace().documentCount(), 0);
     for (const char *key : {"柔化", "水平翻转"})
-        main->tbToolBar_ButtonClick(QString::fromUtf8(key));
-    main->mnuquorsmooth_Click();
-    main->mnuquorfanzhuan1_Click();
+        main->runToolBarButton(QString::fromUtf8(key));
+    main->softenSelection();
+    main->flipSelectionHorizontally();
 }

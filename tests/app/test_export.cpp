@@ -92,7 +92,7 @@ protected:
         for (int i = 0; i < 40; ++i)
             pic.setPixel(i, i, qRgb(0, 0, 0));
         active()->document().loadPicture(pic);
-        active()->document().DataChanged = true;
+        active()->document().markChanged();
         picture = canvas().image().convertToFormat(QImage::Format_RGB32);
     }
     // Export through the menu: the name and filter entry the dialog
@@ -118,7 +118,7 @@ protected:
             }
         });
         answer.start();
-        main->mnuFileExport_Click();
+        main->exportPicture();
     }
     QList<ShownDialog> messages() const
     {
@@ -183,8 +183,8 @@ TEST_F(Export, EachFormatReadsBackWithQtAndImageMagickAndTheDocumentStaysAsItWas
 
     // Name, changed flag and picture are the document's own still.
     EXPECT_EQ(active()->caption(), "New Quor1");
-    EXPECT_TRUE(active()->document().DataChanged);
-    EXPECT_EQ(state().hEditCount, 1);
+    EXPECT_TRUE(active()->document().isModified());
+    EXPECT_EQ(workspace().documentCount(), 1);
     EXPECT_EQ(canvas().image().convertToFormat(QImage::Format_RGB32), picture);
 
     // The dialog: its title, the offered name and the filter.
@@ -198,7 +198,7 @@ TEST_F(Export, EachFormatReadsBackWithQtAndImageMagickAndTheDocumentStaysAsItWas
 
     // Save still writes a bitmap under a name of its choosing.
     script.fileAnswers.push_back(dir.filePath("saved.png"));
-    main->mnuFileSave_Click();
+    main->save();
     EXPECT_EQ(QImageReader(dir.filePath("saved.png")).format(), "bmp");
 }
 
@@ -264,7 +264,7 @@ TEST_F(Export, FailuresGiveSavesMessagesAndLeaveTheOldFileWhole)
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"locked.png"});
     EXPECT_EQ(active()->caption(), "New Quor1");
-    EXPECT_TRUE(active()->document().DataChanged);
+    EXPECT_TRUE(active()->document().isModified());
 }
 
 TEST_F(Export, MenuEntryAfterSaveAsWithItsOwnKeyAndOnlyWithADocument)
@@ -290,13 +290,13 @@ TEST_F(Export, MenuEntryAfterSaveAsWithItsOwnKeyAndOnlyWithADocument)
     QTest::keyClick(active(), Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(QImage(dir.filePath("by-key.png")).convertToFormat(QImage::Format_RGB32), picture);
 
-    active()->document().DataChanged = false;
-    main->mnuFileClose_Click();
-    ASSERT_EQ(state().hEditCount, 0);
+    active()->document().markSaved();
+    main->closeActiveDocument();
+    ASSERT_EQ(workspace().documentCount(), 0);
     EXPECT_FALSE(entry->isEnabled());
-    main->mnuFileExport_Click(); // does nothing, asks nothing
+    main->exportPicture(); // does nothing, asks nothing
     EXPECT_EQ(script.shown.size(), 1);
-    main->mnuFileNew_Click();
+    main->newDocument();
     EXPECT_TRUE(entry->isEnabled());
 }
 

@@ -34,11 +34,11 @@ QImage halves(int width, int height, QRgb left, QRgb right)
     return img;
 }
 
-QStringList captions(ModuleQuorMain &s)
+QStringList captions(Workspace &s)
 {
     QStringList result;
-    for (int i = 1; i <= s.hEditCount; ++i)
-        result << s.hEditForms(i)->caption();
+    for (int i = 1; i <= s.documentCount(); ++i)
+        result << s.document(i)->caption();
     return result;
 }
 
@@ -106,10 +106,10 @@ protected:
     }
     // The main window as the program makes it when it was given files, in
     // place of the fixture's.
-    frmQuorMain &startWith(const QStringList &files)
+    MainWindow &startWith(const QStringList &files)
     {
         main.reset();
-        main = std::make_unique<frmQuorMain>(nullptr, false);
+        main = std::make_unique<MainWindow>(nullptr, false);
         main->show();
         main->openStartFiles(files);
         return *main;
@@ -148,18 +148,18 @@ TEST_F(FilesFromOutside, StartOpensEachGoodFileAndSaysWhichOneIsNotAPicture)
     const QString a = writePicture("a.bmp", halves(30, 20, qRgb(255, 0, 0), qRgb(0, 0, 255)));
     const QString bad = writeText("bad.gif");
     const QString b = writePicture("b.bmp", halves(12, 8, qRgb(0, 255, 0), qRgb(0, 0, 0)));
-    frmQuorMain &w = startWith({a, bad, b});
-    ModuleQuorMain &s = w.state();
+    MainWindow &w = startWith({a, bad, b});
+    Workspace &s = w.workspace();
 
     EXPECT_EQ(captions(s), QStringList({a, b})); // no "New Quor1", nothing for the bad one
-    EXPECT_EQ(w.findChildren<frmquoredit *>().size(), 2);
-    EXPECT_EQ(s.hActiveEdit->caption(), b);
-    const QImage &first = s.hEditForms(1)->document().canvas().image();
+    EXPECT_EQ(w.findChildren<DocumentWindow *>().size(), 2);
+    EXPECT_EQ(s.activeDocument()->caption(), b);
+    const QImage &first = s.document(1)->document().canvas().image();
     EXPECT_EQ(first.size(), QSize(30, 20));
     EXPECT_EQ(first.pixel(2, 2) & 0xffffff, 0xff0000u);
     EXPECT_EQ(first.pixel(27, 17) & 0xffffff, 0x0000ffu);
     for (int i = 1; i <= 2; ++i)
-        EXPECT_FALSE(s.hEditForms(i)->document().DataChanged);
+        EXPECT_FALSE(s.document(i)->document().isModified());
     EXPECT_TRUE(w.action("mnuFileSave")->isEnabled());
 
     const QList<ShownDialog> shown = messages(script);
@@ -177,7 +177,7 @@ TEST_F(FilesFromOutside, AMissingFileOffersRetryAndWhenNoneOpensTheEmptyDocument
     script.onShow = [&](const ShownDialog &) {
         halves(10, 10, qRgb(1, 2, 3), qRgb(4, 5, 6)).save(late, "BMP");
     };
-    EXPECT_EQ(captions(startWith({late}).state()), QStringList{late});
+    EXPECT_EQ(captions(startWith({late}).workspace()), QStringList{late});
     ASSERT_EQ(messages(script).size(), 1);
     EXPECT_EQ(messages(script)[0].text, notFoundMessage(late));
     EXPECT_EQ(messages(script)[0].title, late);
@@ -187,11 +187,11 @@ TEST_F(FilesFromOutside, AMissingFileOffersRetryAndWhenNoneOpensTheEmptyDocument
     script.onShow = nullptr;
     script.shown.clear();
     script.messageAnswers = {mb::Cancel};
-    frmQuorMain &w = startWith({dir.filePath("gone.bmp"), writeText("words.bmp")});
+    MainWindow &w = startWith({dir.filePath("gone.bmp"), writeText("words.bmp")});
     EXPECT_EQ(messages(script).size(), 2);
-    EXPECT_EQ(captions(w.state()), QStringList{"New Quor1"});
-    EXPECT_EQ(w.state().hNewCount, 1);
-    EXPECT_EQ(w.findChildren<frmquoredit *>().size(), 1);
+    EXPECT_EQ(captions(w.workspace()), QStringList{"New Quor1"});
+    EXPECT_EQ(w.workspace().newDocumentCount, 1);
+    EXPECT_EQ(w.findChildren<DocumentWindow *>().size(), 1);
     EXPECT_TRUE(w.action("mnuFileSave")->isEnabled());
     EXPECT_TRUE(w.action("mnuFileExport")->isEnabled());
 }
@@ -202,14 +202,14 @@ TEST_F(FilesFromOutside, PictureFilesDroppedOnTheMainWindowOrADocumentOpen)
     const QString b = writePicture("b.bmp", halves(8, 4, qRgb(0, 9, 0), qRgb(0, 0, 200)));
 
     EXPECT_TRUE(drop(main.get(), *filesData({a})));
-    EXPECT_EQ(captions(state()), QStringList({"New Quor1", a}));
+    EXPECT_EQ(captions(workspace()), QStringList({"New Quor1", a}));
     EXPECT_EQ(active()->document().canvas().image().size(), QSize(16, 16));
 
     // Onto the canvas of a document, two at once.
-    EXPECT_TRUE(drop(active()->canvas(), *filesData({b, a})));
-    EXPECT_EQ(captions(state()), QStringList({"New Quor1", a, b, a}));
+    EXPECT_TRUE(drop(active()->view()->canvasBox(), *filesData({b, a})));
+    EXPECT_EQ(captions(workspace()), QStringList({"New Quor1", a, b, a}));
     EXPECT_EQ(active()->caption(), a);
-    EXPECT_FALSE(active()->document().DataChanged);
+    EXPECT_FALSE(active()->document().isModified());
     EXPECT_TRUE(messages(script).isEmpty());
 }
 
@@ -217,18 +217,18 @@ TEST_F(FilesFromOutside, TextFoldersAndRemoteAddressesAreNotTakenAndABadFileSays
 {
     QMimeData text;
     text.setText("a few words");
-    EXPECT_FALSE(drop(active()->canvas(), text));
+    EXPECT_FALSE(drop(active()->view()->canvasBox(), text));
     EXPECT_FALSE(drop(main.get(), *filesData({dir.path()})));
     QMimeData remote;
     remote.setUrls({QUrl("https://example.org/p.bmp")});
     EXPECT_FALSE(drop(main.get(), remote));
-    EXPECT_EQ(captions(state()), QStringList{"New Quor1"});
+    EXPECT_EQ(captions(workspace()), QStringList{"New Quor1"});
     EXPECT_TRUE(script.shown.isEmpty());
 
     // A file is taken, and when it is no picture the user hears why.
     const QString words = writeText("notes.txt");
     EXPECT_TRUE(drop(main.get(), *filesData({words})));
-    EXPECT_EQ(captions(state()), QStringList{"New Quor1"});
+    EXPECT_EQ(captions(workspace()), QStringList{"New Quor1"});
     ASSERT_EQ(messages(script).size(), 1);
     EXPECT_EQ(messages(script)[0].title, words);
 }

@@ -14,17 +14,17 @@ using namespace quor;
 
 TEST_F(ProgramTest, StartsWithOneEmptyDocumentAndTheDefaultChecks)
 {
-    EXPECT_EQ(state().hArrangeMode, 4);
-    EXPECT_EQ(state().settings.hTool, 1);
-    EXPECT_EQ(state().hEditCount, 1);
-    EXPECT_EQ(state().hNewCount, 1);
+    EXPECT_EQ(workspace().arrangeMode, ArrangeMode::Free);
+    EXPECT_EQ(workspace().settings.tool, 1);
+    EXPECT_EQ(workspace().documentCount(), 1);
+    EXPECT_EQ(workspace().newDocumentCount, 1);
     ASSERT_NE(active(), nullptr);
     EXPECT_EQ(active()->caption(), "New Quor1");
-    EXPECT_EQ(active()->Tag(), "1");
-    EXPECT_FALSE(active()->document().DataChanged);
+    EXPECT_EQ(workspace().numberOf(active()), 1);
+    EXPECT_FALSE(active()->document().isModified());
     EXPECT_TRUE(main->action("mnudrawvbcopypen")->isChecked());
     EXPECT_TRUE(main->action("mnuvbsrccopy")->isChecked());
-    EXPECT_EQ(active()->HpastestyleText()->text(), "13369376");
+    EXPECT_EQ(active()->document().pasteRasterOp, 13369376u);
     EXPECT_EQ(canvas().drawMode(), 13);
     EXPECT_EQ(main->windowTitle(), "Quor 画图");
     // First start: the default placement, 6500 twips square.
@@ -38,8 +38,8 @@ TEST_F(ProgramTest, MenuBarHoldsTheSixMenusAndBrowseButNeverTheQuickMenu)
         titles << a->text();
     EXPECT_EQ(titles, QStringList({"文件(&F)", "编辑(&E)", "效果(&V)", "选项(&D)", "视窗(&W)",
                                    "浏览(&L)", "帮助(&H)"}));
-    ASSERT_NE(main->mnuquick1(), nullptr);
-    EXPECT_EQ(main->mnuquick1()->actions().size(), 13);
+    ASSERT_NE(main->textBoxMenu(), nullptr);
+    EXPECT_EQ(main->textBoxMenu()->actions().size(), 13);
 
     QStringList file;
     for (QAction *a : main->findChild<QMenu *>("mnuFile")->actions())
@@ -60,27 +60,27 @@ TEST_F(ProgramTest, DrawModeEntriesCheckOneAndTheFirstCheckedInTestOrderRules)
     EXPECT_TRUE(main->action("mnudrawvbxorpen")->isChecked());
     EXPECT_FALSE(main->action("mnudrawvbcopypen")->isChecked());
     EXPECT_EQ(canvas().drawMode(), 7);
-    EXPECT_EQ(state().settings.drawMode, 7);
+    EXPECT_EQ(workspace().settings.drawMode, 7);
 
     // Checked by other means, the test order (not the menu order) decides.
     main->action("mnudrawvbwhiteness")->setChecked(true);
     main->action("mnudrawvbnotmergepen")->setChecked(true);
-    EXPECT_EQ(state().settings.drawMode, 2);
+    EXPECT_EQ(workspace().settings.drawMode, 2);
 
     for (QAction *a : main->findChild<QMenu *>("mnudrawmod")->actions())
         a->setChecked(false);
-    EXPECT_EQ(state().settings.drawMode, 13);
+    EXPECT_EQ(workspace().settings.drawMode, 13);
 
     main->action("mnuvbsrcinvert")->trigger();
-    EXPECT_EQ(active()->HpastestyleText()->text(), "6684742");
+    EXPECT_EQ(active()->document().pasteRasterOp, 6684742u);
     main->action("mnuvbsrcinvert")->setChecked(false);
-    EXPECT_EQ(state().settings.pasteRasterOp, 0xCC0020u);
+    EXPECT_EQ(workspace().settings.pasteRasterOp, 0xCC0020u);
 }
 
 TEST_F(ProgramTest, ModeEntriesDoNothingWithoutADocument)
 {
     active()->closeDocument();
-    ASSERT_EQ(state().hEditCount, 0);
+    ASSERT_EQ(workspace().documentCount(), 0);
     main->action("mnudrawvbblackness")->trigger();
     EXPECT_TRUE(main->action("mnudrawvbcopypen")->isChecked());
     EXPECT_FALSE(main->action("mnudrawvbblackness")->isChecked());
@@ -96,12 +96,12 @@ TEST_F(ProgramTest, PlacementSurvivesARestartButNotAMinimisedClose)
     EXPECT_EQ(p.width, 9000);
     EXPECT_EQ(p.height, 7500);
 
-    main = std::make_unique<frmQuorMain>();
+    main = std::make_unique<MainWindow>();
     EXPECT_EQ(main->geometry(), QRect(100, 120, 600, 500));
     main->show();
     main->setGeometry(10, 10, 300, 300);
     main->showMinimized();
-    main->MDIForm_Unload();
+    main->shutDown();
     EXPECT_EQ(readPlacement().width, 9000);
 }
 
@@ -114,52 +114,52 @@ TEST_F(ProgramTest, PlacementIsReadFromTheUsersConfigFolder)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("[Settings]\nMainLeft=300\nMainTop=450\nMainWidth=15000\nMainHeight=9000\n");
     f.close();
-    main = std::make_unique<frmQuorMain>();
+    main = std::make_unique<MainWindow>();
     EXPECT_EQ(main->geometry(), QRect(20, 30, 1000, 600));
 }
 
 TEST_F(ProgramTest, ARefusedDocumentKeepsTheProgramRunning)
 {
-    active()->document().DataChanged = true;
+    active()->document().markChanged();
     script.messageAnswers = {mb::Cancel};
     EXPECT_FALSE(main->close());
-    EXPECT_EQ(state().hEditCount, 1);
+    EXPECT_EQ(workspace().documentCount(), 1);
 
     script.messageAnswers = {mb::No};
     EXPECT_TRUE(main->close());
-    EXPECT_EQ(state().hEditCount, 0);
+    EXPECT_EQ(workspace().documentCount(), 0);
 }
 
 TEST_F(ProgramTest, WindowMenuArrangesOnlyWithADocumentAndMaximiseIsAFixedRectangle)
 {
-    main->mnuWindowCascade_Click();
-    EXPECT_EQ(state().hArrangeMode, 0);
-    main->mnuFileNew_Click();
-    main->mnuWindowTileHorizontal_Click();
-    EXPECT_EQ(state().hArrangeMode, 2);
+    main->cascade();
+    EXPECT_EQ(workspace().arrangeMode, ArrangeMode::Cascade);
+    main->newDocument();
+    main->tileSideBySide();
+    EXPECT_EQ(workspace().arrangeMode, ArrangeMode::SideBySide);
     const auto subs = main->mdiArea()->subWindowList();
     ASSERT_EQ(subs.size(), 2);
     EXPECT_EQ(subs[0]->height(), subs[1]->height());
     EXPECT_EQ(subs[0]->y(), subs[1]->y());
     EXPECT_NE(subs[0]->x(), subs[1]->x());
 
-    main->mnuWindowmax_Click();
-    EXPECT_EQ(state().hArrangeMode, 4);
+    main->enlargeActiveDocument();
+    EXPECT_EQ(workspace().arrangeMode, ArrangeMode::Free);
     QMdiSubWindow *sub = main->mdiArea()->activeSubWindow();
     EXPECT_EQ(sub->geometry(), QRect(66, 1, 726, 430));
 
-    while (state().hEditCount > 0)
-        state().hEditForms(1)->closeDocument();
-    main->mnuWindowTileVertical_Click();
-    EXPECT_EQ(state().hArrangeMode, 4);
+    while (workspace().documentCount() > 0)
+        workspace().document(1)->closeDocument();
+    main->tileOneAboveAnother();
+    EXPECT_EQ(workspace().arrangeMode, ArrangeMode::Free);
 }
 
 TEST_F(ProgramTest, HelpAndAboutTexts)
 {
-    main->mnuHelpContents_Click();
+    main->showHelp();
     EXPECT_EQ(lastMessage().text, "无法显示帮助目录，没有相关联的帮助。");
     EXPECT_EQ(lastMessage().buttons, mb::Information);
-    main->mnuHelpAbout_Click();
+    main->showAbout();
     EXPECT_EQ(lastMessage().title, "Quor 画图");
     EXPECT_EQ(lastMessage().text,
               "\r产品名称：  Quor 画图\r\r版本：      1.0\r\r创作人：    Quor 开发组");
@@ -168,12 +168,12 @@ TEST_F(ProgramTest, HelpAndAboutTexts)
 TEST_F(ProgramTest, ClosingTheLastDocumentDisablesDocumentCommandsAndNewEnablesThem)
 {
     active()->closeDocument();
-    EXPECT_EQ(state().hActiveEdit, nullptr);
+    EXPECT_EQ(workspace().activeDocument(), nullptr);
     EXPECT_FALSE(main->action("mnuFileSave")->isEnabled());
     EXPECT_FALSE(main->findChild<QMenu *>("mnuedit")->menuAction()->isEnabled());
     EXPECT_TRUE(main->action("mnuFileNew")->isEnabled());
     EXPECT_TRUE(main->action("mnuFileExit")->isEnabled());
-    main->mnuFileNew_Click();
+    main->newDocument();
     EXPECT_TRUE(main->action("mnuFileSave")->isEnabled());
     EXPECT_EQ(active()->caption(), "New Quor2");
 }

@@ -120,7 +120,7 @@ protected:
         };
     }
 
-    QPrinter &printer() { return printerOf(main->dlgCommonDialog); }
+    QPrinter &printer() { return printerOf(main->commonDialog()); }
 
     // The printable area's corner on the page rendered at 96 dpi.
     QPointF marginCorner()
@@ -239,7 +239,7 @@ TEST_F(PrintTest, PictureWiderThanThePageShrinksToFitWithItsAspect)
     wide.fill(qRgb(0, 128, 0));
     active()->document().loadPicture(wide);
     script.printAnswers = {true};
-    main->mnuFilePrint_Click();
+    main->printDocument();
 
     const QImage page = renderPage(pdf);
     ASSERT_FALSE(page.isNull());
@@ -258,8 +258,8 @@ TEST_F(PrintTest, CancelInEitherDialogPrintsNothingAndSaysNothing)
 {
     drawSample();
     script.printAnswers = {false, false};
-    main->mnuFilePrint_Click();
-    main->mnuFilePageSetup_Click();
+    main->printDocument();
+    main->pageSetup();
     ASSERT_EQ(script.shown.size(), 2);
     EXPECT_EQ(script.shown[0].kind, "print");
     EXPECT_EQ(script.shown[1].kind, "pagesetup");
@@ -273,7 +273,7 @@ TEST_F(PrintTest, AFileThatCannotBeWrittenGivesTheMessageAndTheNextPrintStillWor
     const QString good = pdf;
     pdf = dir.filePath("no such folder/out.pdf");
     script.printAnswers = {true, true};
-    main->mnuFilePrint_Click();
+    main->printDocument();
     ASSERT_EQ(messages(), 1);
     const ShownDialog m = lastMessage();
     EXPECT_TRUE(m.text.startsWith('\r'));
@@ -283,7 +283,7 @@ TEST_F(PrintTest, AFileThatCannotBeWrittenGivesTheMessageAndTheNextPrintStillWor
 
     // The failure leaves the shared printer usable.
     pdf = good;
-    main->mnuFilePrint_Click();
+    main->printDocument();
     EXPECT_EQ(messages(), 1);
     EXPECT_TRUE(QFileInfo::exists(good));
 }
@@ -297,7 +297,7 @@ TEST_F(PrintTest, NoPrinterAndNoFileIsAnErrorNotASilentSuccess)
         printer().setOutputFileName(QString());
     };
     script.printAnswers = {true};
-    main->mnuFilePrint_Click();
+    main->printDocument();
     EXPECT_EQ(messages(), 1);
     EXPECT_TRUE(lastMessage().text.startsWith('\r'));
 
@@ -307,7 +307,7 @@ TEST_F(PrintTest, NoPrinterAndNoFileIsAnErrorNotASilentSuccess)
         printer().setOutputFileName(pdf);
     };
     script.printAnswers = {true};
-    main->mnuFilePrint_Click();
+    main->printDocument();
     EXPECT_EQ(messages(), 1);
     EXPECT_TRUE(QFileInfo::exists(pdf));
 }
@@ -315,7 +315,7 @@ TEST_F(PrintTest, NoPrinterAndNoFileIsAnErrorNotASilentSuccess)
 TEST_F(PrintTest, ToolbarAndShortcutsReachTheCommandsAndNoDocumentDoesNothing)
 {
     script.printAnswers = {true};
-    main->tbToolBar_ButtonClick("打印");
+    main->runToolBarButton("打印");
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].kind, "print");
     EXPECT_TRUE(QFileInfo::exists(pdf));
@@ -325,8 +325,8 @@ TEST_F(PrintTest, ToolbarAndShortcutsReachTheCommandsAndNoDocumentDoesNothing)
     active()->closeDocument();
     ASSERT_EQ(active(), nullptr);
     script.shown.clear();
-    main->mnuFilePrint_Click();
-    main->mnuFilePageSetup_Click();
+    main->printDocument();
+    main->pageSetup();
     EXPECT_TRUE(script.shown.isEmpty());
 }
 

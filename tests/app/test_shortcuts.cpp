@@ -114,11 +114,11 @@ TEST_F(Shortcuts, WithAPictureOpenEveryKeyFiresItsOwnEntry)
         press(k.keys);
         EXPECT_EQ(fired, QStringList{k.entry}) << k.keys.toString().toStdString();
         // Each command leaves a picture open for the next key.
-        if (state().hEditCount == 0)
-            main->mnuFileNew_Click();
+        if (workspace().documentCount() == 0)
+            main->newDocument();
         QApplication::setActiveWindow(main.get());
-        if (state().hActiveEdit)
-            state().hActiveEdit->setFocus();
+        if (workspace().activeDocument())
+            workspace().activeDocument()->setFocus();
     }
     for (const QString &w : g_warnings)
         EXPECT_FALSE(w.contains("Ambiguous")) << w.toStdString();
@@ -126,15 +126,15 @@ TEST_F(Shortcuts, WithAPictureOpenEveryKeyFiresItsOwnEntry)
 
 TEST_F(Shortcuts, WithNoPictureOnlyTheCommandsThatNeedNoneFire)
 {
-    main->mnuFileClose_Click();
-    ASSERT_EQ(state().hEditCount, 0);
+    main->closeActiveDocument();
+    ASSERT_EQ(workspace().documentCount(), 0);
     for (const Key &k : keys) {
         if (QString(k.entry) == "mnuFileNew" || QString(k.entry) == "mnuFileOpen")
             continue; // they would open a picture
         fired.clear();
         press(k.keys);
         EXPECT_EQ(fired.size(), k.withoutDocument ? 1 : 0) << k.entry;
-        ASSERT_EQ(state().hEditCount, 0);
+        ASSERT_EQ(workspace().documentCount(), 0);
     }
     fired.clear();
     press(QKeySequence("F1"));

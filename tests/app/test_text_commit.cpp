@@ -44,11 +44,11 @@ protected:
         QFont big(QStringLiteral("WenQuanYi Micro Hei"));
         big.setPointSize(20);
         script.fontAnswers = {{true, big}};
-        main->tbToolBar_ButtonClick(QStringLiteral("图片字体"));
-        QTest::mouseClick(main->toolsPalette()->findChild<QWidget *>("Command13"), Qt::LeftButton);
-        ASSERT_EQ(state().settings.hTool, 9);
+        main->runToolBarButton(QStringLiteral("图片字体"));
+        QTest::mouseClick(main->toolPalette()->findChild<QWidget *>("Command13"), Qt::LeftButton);
+        ASSERT_EQ(workspace().settings.tool, 9);
     }
-    TextEntryBox *box() { return doc->hword(); }
+    TextEntryBox *box() { return doc->view()->textBox(); }
     QAction *entry(const char *name) { return main->findChild<QAction *>(name); }
 
     // Clicks the canvas at a pixel and types the text into the box.
@@ -68,7 +68,7 @@ protected:
     void quick(const char *name)
     {
         QTest::mouseClick(box()->viewport(), Qt::RightButton, {}, QPoint(3, 3));
-        QMenu *menu = main->mnuquick1();
+        QMenu *menu = main->textBoxMenu();
         ASSERT_TRUE(menu->isVisible());
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry(name)).center());
         ASSERT_FALSE(menu->isVisible());
@@ -76,18 +76,18 @@ protected:
     // The canvas pixels of the box as it lies now.
     QRect boxPixels() const
     {
-        const TextEntryBox *b = doc->hword();
-        return QRect(int(b->Left() / 15), int(b->Top() / 15), int(b->Width() / 15),
-                     int(b->Height() / 15));
+        const TextEntryBox *b = doc->view()->textBox();
+        return QRect(int(b->leftTwips() / 15), int(b->topTwips() / 15), int(b->widthTwips() / 15),
+                     int(b->heightTwips() / 15));
     }
     void gradient(int kind, double angle, Colour start, Colour end)
     {
-        state().settings.gradientKind = kind;
-        state().settings.hGradientAngle = angle;
-        state().settings.hStartRed = redOf(start), state().settings.hStartGreen = greenOf(start);
-        state().settings.hStartBlue = blueOf(start);
-        state().settings.hEndRed = redOf(end), state().settings.hEndGreen = greenOf(end);
-        state().settings.hEndBlue = blueOf(end);
+        workspace().settings.gradientKind = kind;
+        workspace().settings.gradientAngle = angle;
+        workspace().settings.startRed = redOf(start), workspace().settings.startGreen = greenOf(start);
+        workspace().settings.startBlue = blueOf(start);
+        workspace().settings.endRed = redOf(end), workspace().settings.endGreen = greenOf(end);
+        workspace().settings.endBlue = blueOf(end);
     }
     // Commits the text at a pixel; the canvas pixels the box covered.
     QImage commit(QPoint at, const QString &text)
@@ -107,14 +107,14 @@ protected:
         return -1;
     }
 
-    frmquoredit *doc = nullptr;
+    DocumentWindow *doc = nullptr;
 };
 
 TEST_F(TextTool, WithoutGradientTheTextIsWhatTheBoxShowed)
 {
     type({20, 10}, QStringLiteral("中文 Text"));
     const QRect former = boxPixels();
-    const double height = box()->Height();
+    const double height = box()->heightTwips();
     box()->clearFocus(); // no caret in the picture of the box
     const QImage shown = box()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage before = canvas().image();
@@ -130,12 +130,12 @@ TEST_F(TextTool, WithoutGradientTheTextIsWhatTheBoxShowed)
         }
     }
     // The box waits one box-height lower, empty and focused.
-    EXPECT_EQ(box()->Top(), former.top() * 15 + height);
-    EXPECT_EQ(box()->Left(), 300);
+    EXPECT_EQ(box()->topTwips(), former.top() * 15 + height);
+    EXPECT_EQ(box()->leftTwips(), 300);
     EXPECT_TRUE(box()->text().isEmpty());
-    EXPECT_EQ(doc->hwordLabel()->text(), "H");
+    EXPECT_EQ(doc->view()->textMeasure()->text(), "H");
     EXPECT_TRUE(box()->hasFocus());
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
 }
 
 TEST_F(TextTool, OneWayAcrossRunsFromStartToEndColour)
@@ -273,7 +273,7 @@ TEST_F(TextTool, ABoxDraggedPastTheLeftEdgeShowsThePartOnTheCanvas)
     const QImage inside = commit({40, 30}, QStringLiteral("一二三"));
     canvas().cls();
     CanvasMouse(doc).drag({{10, 30}, {-20, 30}});
-    ASSERT_EQ(box()->Left(), -300);
+    ASSERT_EQ(box()->leftTwips(), -300);
     keys(QStringLiteral("一二三"));
     quick("Hquickqueding");
     const QImage after = canvas().image();
@@ -286,12 +286,12 @@ TEST_F(TextTool, ABoxDraggedPastTheLeftEdgeShowsThePartOnTheCanvas)
 
 TEST_F(TextTool, EmptyTextChangesNoPixelButMarksTheDocument)
 {
-    doc->document().DataChanged = false;
+    doc->document().markSaved();
     const QImage before = canvas().image();
     CanvasMouse(doc).click({30, 30});
     quick("Hquickqueding");
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
 }
 
 TEST_F(TextTool, TheQuickMenuCutsCopiesAndPastesThroughTheClipboard)
@@ -313,7 +313,7 @@ TEST_F(TextTool, TheQuickMenuCutsCopiesAndPastesThroughTheClipboard)
     box()->setCursorPosition(0);
     quick("Hquickmnupast");
     EXPECT_EQ(box()->text(), "世界世界");
-    EXPECT_EQ(box()->Width(), labelWidth(doc->hwordLabel()) + 50);
+    EXPECT_EQ(box()->widthTwips(), labelWidth(doc->view()->textMeasure()) + 50);
     clip->clear();
     quick("Hquickmnupast");
     EXPECT_EQ(box()->text(), "世界世界");
@@ -393,7 +393,7 @@ TEST_F(TextTool, PastedLinesShowAsLines)
     script.filterAnswers.push_back(1);
     quick("Hquickmnupastfrom");
     ASSERT_EQ(box()->text(), "first\nsecond");
-    EXPECT_EQ(box()->Height(), labelHeight(doc->hwordLabel()) + 50);
+    EXPECT_EQ(box()->heightTwips(), labelHeight(doc->view()->textMeasure()) + 50);
     box()->clearFocus();
     const QImage shown = box()->grab().toImage();
     const int line = box()->fontMetrics().height();
@@ -419,13 +419,13 @@ TEST_F(TextTool, FontReachesLabelBoxCanvasAndSelection)
     script.fontAnswers = {{true, f}, {false, {}}};
     QTest::keyClick(main.get(), Qt::Key_W, Qt::ControlModifier);
     EXPECT_EQ(script.shown.last().title, "字体...");
-    for (const QFont &font : {doc->hwordLabel()->font(), box()->font(), canvas().font(),
+    for (const QFont &font : {doc->view()->textMeasure()->font(), box()->font(), canvas().font(),
                               doc->document().selection().font()}) {
         EXPECT_EQ(font.family(), "WenQuanYi Micro Hei");
         EXPECT_EQ(font.pointSize(), 30);
         EXPECT_TRUE(font.italic() && font.underline() && !font.bold() && !font.strikeOut());
     }
-    EXPECT_EQ(box()->Width(), labelWidth(doc->hwordLabel()) + 50);
+    EXPECT_EQ(box()->widthTwips(), labelWidth(doc->view()->textMeasure()) + 50);
     EXPECT_EQ(box()->cursorPosition(), 1);
     quick("Hquickmnufont"); // cancelled: nothing changes
     QFont nameless;
@@ -448,11 +448,11 @@ TEST_F(TextTool, FontReachesLabelBoxCanvasAndSelection)
 TEST_F(TextTool, TheQuickMenuOpensAtThePointerOnAScrolledCanvas)
 {
     doc->document().resizeCanvas(2000 * 15, 2000 * 15);
-    doc->updateScrollRanges();
-    doc->HScroll1()->setValue(7);
-    doc->VScroll1()->setValue(5);
+    doc->view()->updateScrollRanges();
+    doc->view()->horizontalScrollBar()->setValue(7);
+    doc->view()->verticalScrollBar()->setValue(5);
     type({300, 300}, QStringLiteral("x"));
     QTest::mouseClick(box()->viewport(), Qt::RightButton, {}, QPoint(4, 2));
-    EXPECT_EQ(main->mnuquick1()->pos(), box()->mapToGlobal(QPoint(4, 2)));
-    main->mnuquick1()->hide();
+    EXPECT_EQ(main->textBoxMenu()->pos(), box()->mapToGlobal(QPoint(4, 2)));
+    main->textBoxMenu()->hide();
 }

@@ -19,16 +19,16 @@ using namespace quor;
 
 namespace {
 
-QList<QAction *> buttons(frmQuorMain &w)
+QList<QAction *> buttons(MainWindow &w)
 {
     QList<QAction *> out;
-    for (QAction *a : w.tbToolBar()->actions())
+    for (QAction *a : w.toolBar()->actions())
         if (!a->isSeparator())
             out << a;
     return out;
 }
 
-QAction *button(frmQuorMain &w, const QString &key)
+QAction *button(MainWindow &w, const QString &key)
 {
     for (QAction *a : buttons(w))
         if (a->property("key").toString() == key)
@@ -62,7 +62,7 @@ void expectDistinctPictures(const QList<QIcon> &icons)
 
 TEST_F(ProgramTest, ToolbarHoldsTwentyTwoPictureButtonsInSevenGroups)
 {
-    QToolBar *bar = main->tbToolBar();
+    QToolBar *bar = main->toolBar();
     EXPECT_EQ(bar->toolButtonStyle(), Qt::ToolButtonIconOnly);
     const QList<QAction *> items = bar->actions();
     ASSERT_EQ(items.size(), 28);
@@ -154,42 +154,42 @@ TEST_F(ProgramTest, LastDocumentGoneDisablesExactlyTheDocumentCommandsAndNewRest
     };
     expectAll(true);
     active()->closeDocument();
-    ASSERT_EQ(state().hEditCount, 0);
+    ASSERT_EQ(workspace().documentCount(), 0);
     expectAll(false);
 
     button(*main, "新建")->trigger();
-    EXPECT_EQ(state().hEditCount, 1);
+    EXPECT_EQ(workspace().documentCount(), 1);
     expectAll(true);
 }
 
 TEST_F(ProgramTest, ToolbarKeysRunTheirCommands)
 {
     QMdiSubWindow *first = main->mdiArea()->activeSubWindow();
-    main->tbToolBar_ButtonClick("最大化");
+    main->runToolBarButton("最大化");
     EXPECT_EQ(first->geometry(), QRect(66, 1, 726, 430));
 
-    main->tbToolBar_ButtonClick("新建");
-    EXPECT_EQ(state().hEditCount, 2);
+    main->runToolBarButton("新建");
+    EXPECT_EQ(workspace().documentCount(), 2);
     EXPECT_EQ(active()->caption(), "New Quor2");
 
-    main->tbToolBar_ButtonClick("横向排列");
-    EXPECT_EQ(state().hArrangeMode, 2);
-    main->tbToolBar_ButtonClick("纵向排列");
-    EXPECT_EQ(state().hArrangeMode, 1);
+    main->runToolBarButton("横向排列");
+    EXPECT_EQ(workspace().arrangeMode, ArrangeMode::SideBySide);
+    main->runToolBarButton("纵向排列");
+    EXPECT_EQ(workspace().arrangeMode, ArrangeMode::OneAboveAnother);
 
     // Clicking the button itself goes through the same dispatch; a
     // disabled button raises nothing.
     auto *cascade = qobject_cast<QToolButton *>(
-        main->tbToolBar()->widgetForAction(button(*main, "层叠")));
+        main->toolBar()->widgetForAction(button(*main, "层叠")));
     ASSERT_NE(cascade, nullptr);
     button(*main, "层叠")->setEnabled(false);
     cascade->click();
-    EXPECT_EQ(state().hArrangeMode, 1);
+    EXPECT_EQ(workspace().arrangeMode, ArrangeMode::OneAboveAnother);
     button(*main, "层叠")->setEnabled(true);
     cascade->click();
-    EXPECT_EQ(state().hArrangeMode, 0);
+    EXPECT_EQ(workspace().arrangeMode, ArrangeMode::Cascade);
 
-    main->tbToolBar_ButtonClick("帮助");
+    main->runToolBarButton("帮助");
     EXPECT_EQ(lastMessage().text, "无法显示帮助目录，没有相关联的帮助。");
 
     // Commands built elsewhere run through their menu entries.
@@ -201,9 +201,9 @@ TEST_F(ProgramTest, ToolbarKeysRunTheirCommands)
     // Keys match whole and exactly; anything else does nothing.
     const auto shown = script.shown.size();
     for (const char *key : {"", "新", "新建 ", "保存图片", "Help", "max"})
-        main->tbToolBar_ButtonClick(QString::fromUtf8(key));
-    EXPECT_EQ(state().hEditCount, 2);
-    EXPECT_EQ(state().hArrangeMode, 0);
+        main->runToolBarButton(QString::fromUtf8(key));
+    EXPECT_EQ(workspace().documentCount(), 2);
+    EXPECT_EQ(workspace().arrangeMode, ArrangeMode::Cascade);
     EXPECT_EQ(script.shown.size(), shown);
     EXPECT_EQ(saves, 1);
 }
@@ -215,17 +215,17 @@ struct Fit
     QRect tools, colours;
 };
 
-Fit fit(frmQuorMain &w)
+Fit fit(MainWindow &w)
 {
     return {w.toolsDock()->geometry(), w.coloursDock()->geometry()};
 }
 
 // The colour palette lies on the bottom of the client area over the full
 // width; the tool palette runs from the top of the client area down to it.
-void expectFitted(frmQuorMain &w, int gapBelowTools)
+void expectFitted(MainWindow &w, int gapBelowTools)
 {
-    const int clientTop = w.tbToolBar()->isHidden() ? w.menuBar()->geometry().bottom() + 1
-                                                    : w.tbToolBar()->geometry().bottom() + 1;
+    const int clientTop = w.toolBar()->isHidden() ? w.menuBar()->geometry().bottom() + 1
+                                                    : w.toolBar()->geometry().bottom() + 1;
     const int clientBottom = w.statusBar()->isHidden() ? w.height() : w.statusBar()->y();
     const Fit f = fit(w);
     EXPECT_EQ(f.colours.left(), 0);
@@ -251,25 +251,25 @@ TEST_F(ProgramTest, BarSwitchesKeepThePalettesFittedAndRestoreThem)
     QAction *toolbarEntry = main->action("mnuQuorToolbar");
     QAction *statusEntry = main->action("mnuQuorStatusBar");
 
-    main->mnuQuorToolbar_Click();
+    main->toggleToolBar();
     EXPECT_FALSE(toolbarEntry->isChecked());
-    EXPECT_TRUE(main->tbToolBar()->isHidden());
+    EXPECT_TRUE(main->toolBar()->isHidden());
     expectFitted(*main, gap);
     EXPECT_LT(fit(*main).tools.top(), start.tools.top());
     EXPECT_EQ(fit(*main).colours, start.colours);
 
-    main->mnuQuorStatusBar_Click();
+    main->toggleStatusBar();
     EXPECT_FALSE(statusEntry->isChecked());
     EXPECT_TRUE(main->statusBar()->isHidden());
     expectFitted(*main, gap);
     EXPECT_GT(fit(*main).colours.top(), start.colours.top());
 
-    main->mnuQuorToolbar_Click();
+    main->toggleToolBar();
     EXPECT_TRUE(toolbarEntry->isChecked());
-    EXPECT_FALSE(main->tbToolBar()->isHidden());
+    EXPECT_FALSE(main->toolBar()->isHidden());
     expectFitted(*main, gap);
 
-    main->mnuQuorStatusBar_Click();
+    main->toggleStatusBar();
     EXPECT_TRUE(statusEntry->isChecked());
     expectFitted(*main, gap);
     EXPECT_EQ(fit(*main).tools, start.tools);
@@ -282,7 +282,7 @@ TEST_F(ProgramTest, BarSwitchesFromTheMenuMoveTheCheckMarkOnce)
     for (const char *name : {"mnuQuorToolbar", "mnuQuorStatusBar"}) {
         QAction *entry = main->action(name);
         QWidget *bar = QLatin1String(name) == QLatin1String("mnuQuorToolbar")
-            ? static_cast<QWidget *>(main->tbToolBar())
+            ? static_cast<QWidget *>(main->toolBar())
             : main->statusBar();
         entry->trigger();
         EXPECT_FALSE(entry->isChecked()) << name;

@@ -49,8 +49,8 @@ protected:
     }
     void drag(int tool, QPoint from, QPoint to)
     {
-        state().settings.hTool = tool;
-        QWidget *c = doc->canvas();
+        workspace().settings.tool = tool;
+        QWidget *c = doc->view()->canvasBox();
         mouse(c, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
         mouse(c, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
         mouse(c, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
@@ -60,14 +60,14 @@ protected:
     Snapshot snap()
     {
         const CanvasSurface &c = doc->document().canvas();
-        return {c.image(), c.scaleWidth(), c.scaleHeight(), doc->document().hSelect};
+        return {c.image(), c.scaleWidth(), c.scaleHeight(), doc->document().hasFloatingSelection()};
     }
     void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
     {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : main.get(), k, m);
         QCoreApplication::processEvents();
     }
-    frmquoredit *doc = nullptr;
+    DocumentWindow *doc = nullptr;
 };
 
 TEST_F(Undo, AMixedSessionUndoesToTheStartAndRedoesToTheEnd)
@@ -80,8 +80,8 @@ TEST_F(Undo, AMixedSessionUndoesToTheStartAndRedoesToTheEnd)
     QList<Snapshot> states{snap()};
     const int modes[] = {13, 7, 9, 15, 4};
     for (int i = 0; i < 44; ++i) {
-        state().settings.drawMode = modes[i % 5];
-        state().settings.drawingColour = rgbColour(40 * (i % 6), 255 - 20 * (i % 9), 77);
+        workspace().settings.drawMode = modes[i % 5];
+        workspace().settings.drawingColour = rgbColour(40 * (i % 6), 255 - 20 * (i % 9), 77);
         const int tools[] = {2, 3, 4, 6, 7};
         drag(tools[i % 5], at(300, 220), at(300, 220));
         states << snap();
@@ -100,7 +100,7 @@ TEST_F(Undo, AMixedSessionUndoesToTheStartAndRedoesToTheEnd)
     key(Qt::Key_Return);
     states << snap();
     // A resize from the size handle, and a zoom in.
-    QWidget *handle = doc->bothsizePicture();
+    QWidget *handle = doc->view()->cornerHandle();
     mouse(handle, QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
     mouse(handle, QEvent::MouseMove, {30, 20}, Qt::NoButton, Qt::LeftButton);
     mouse(handle, QEvent::MouseMove, {40, 25}, Qt::NoButton, Qt::LeftButton);
@@ -143,27 +143,27 @@ TEST_F(Undo, AMixedSessionUndoesToTheStartAndRedoesToTheEnd)
 TEST_F(Undo, UndoingToTheSavedStateClearsTheChangedFlag)
 {
     QTemporaryDir dir;
-    state().settings.drawingColour = rgbColour(255, 0, 0);
+    workspace().settings.drawingColour = rgbColour(255, 0, 0);
     drag(2, {10, 10}, {100, 60});
     script.fileAnswers = {dir.path() + "/a.bmp"};
-    main->mnuFileSave_Click();
-    ASSERT_FALSE(doc->document().DataChanged);
+    main->save();
+    ASSERT_FALSE(doc->document().isModified());
     drag(4, {20, 20}, {80, 80});
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
     key(Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_FALSE(doc->document().DataChanged) << "back at the saved picture";
+    EXPECT_FALSE(doc->document().isModified()) << "back at the saved picture";
     key(Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_TRUE(doc->document().DataChanged) << "before the saved picture";
+    EXPECT_TRUE(doc->document().isModified()) << "before the saved picture";
     key(Qt::Key_Backspace, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_FALSE(doc->document().DataChanged);
+    EXPECT_FALSE(doc->document().isModified());
     key(Qt::Key_Backspace, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
 }
 
 TEST_F(Undo, TheBudgetDropsTheOldestStepsButNeverTheNewest)
 {
     const std::size_t budget = History::budget();
-    state().settings.drawingColour = rgbColour(255, 0, 0);
+    workspace().settings.drawingColour = rgbColour(255, 0, 0);
     drag(2, {5, 5}, {5, 200});
     const std::size_t oneLine = History::totalBytes();
     ASSERT_GT(oneLine, 0u);
@@ -190,10 +190,10 @@ TEST_F(Undo, TheBudgetDropsTheOldestStepsButNeverTheNewest)
 TEST_F(Undo, CommandsFollowTheActiveDocumentAndNeedOne)
 {
     EXPECT_FALSE(main->action("mnuEditUndo")->isEnabled());
-    state().settings.drawingColour = rgbColour(255, 0, 0);
+    workspace().settings.drawingColour = rgbColour(255, 0, 0);
     drag(2, {10, 10}, {100, 60});
     EXPECT_TRUE(main->action("mnuEditUndo")->isEnabled());
-    main->mnuFileNew_Click();
+    main->newDocument();
     QCoreApplication::processEvents();
     EXPECT_FALSE(main->action("mnuEditUndo")->isEnabled()) << "the new document has nothing to undo";
     doc->activate();

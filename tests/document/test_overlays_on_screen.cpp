@@ -32,7 +32,7 @@ protected:
     QImage screen()
     {
         QCoreApplication::processEvents();
-        const QPoint at = doc->canvas()->mapTo(main.get(), QPoint(0, 0));
+        const QPoint at = doc->view()->canvasBox()->mapTo(main.get(), QPoint(0, 0));
         return main->screen()
             ->grabWindow(main->winId(), at.x(), at.y(), 200, 150)
             .toImage()
@@ -53,14 +53,14 @@ protected:
     static bool light(QRgb c) { return qGray(c) > 215; }
     static bool red(QRgb c) { return qRed(c) > 200 && qGreen(c) < 60; }
 
-    frmquoredit *doc = nullptr;
+    DocumentWindow *doc = nullptr;
 };
 
 } // namespace
 
 TEST_F(OverlaysOnScreen, TheSelectBandFollowsTheDragAndTheFrameBlinks)
 {
-    state().settings.hTool = 1;
+    workspace().settings.tool = 1;
     CanvasMouse m(doc);
     m.press({20, 20});
     m.move({80, 60});
@@ -86,8 +86,8 @@ TEST_F(OverlaysOnScreen, TheSelectBandFollowsTheDragAndTheFrameBlinks)
 
 TEST_F(OverlaysOnScreen, TheArcGuideFollowsThePointer)
 {
-    state().settings.hTool = 8;
-    doc->huradiusTimer()->setInterval(60000); // one phase for the whole test
+    workspace().settings.tool = 8;
+    doc->view()->guideBlinkTimer()->setInterval(60000); // one phase for the whole test
     CanvasMouse m(doc);
     m.press({100, 100});
     m.move({160, 100});
@@ -102,7 +102,7 @@ TEST_F(OverlaysOnScreen, TheArcGuideFollowsThePointer)
 
 TEST_F(OverlaysOnScreen, TheRunFrameGoesWhenTheFilterEnds)
 {
-    state().settings.hTool = 1;
+    workspace().settings.tool = 1;
     CanvasMouse(doc).drag({{20, 20}, {120, 100}});
     QTest::keyClick(main.get(), Qt::Key_F8);
     const QImage s = screen();

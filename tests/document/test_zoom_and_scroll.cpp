@@ -46,19 +46,19 @@ TEST(RasterZoom, EveryPixelBecomesAThreeByThreeBlockAndComesBackWhole)
 
 TEST_F(ProgramTest, ZoomingANewDocumentInAndOutIsExact)
 {
-    frmquoredit *doc = active();
+    DocumentWindow *doc = active();
     // A new document's canvas: 4745 x 3515 twips, 316 x 234 pixels.
     ASSERT_EQ(canvas().widthPx(), 316);
     const QImage picture = noise(316, 234);
     canvas().setImage(picture);
-    state().settings.hTool = 15;
+    workspace().settings.tool = 15;
     for (int round = 0; round < 2; ++round) {
-        QTest::mouseClick(doc->canvas(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(doc->view()->canvasBox(), Qt::LeftButton, {}, QPoint(5, 5));
         EXPECT_EQ(canvas().scaleWidth(), 14235);
         EXPECT_EQ(canvas().widthPx(), 949);
         EXPECT_EQ(canvas().image().pixel(947, 233 * 3), picture.pixel(315, 233));
         EXPECT_EQ(canvas().image().pixel(948, 10), picture.pixel(315, 3));
-        QTest::mouseClick(doc->canvas(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(doc->view()->canvasBox(), Qt::LeftButton, {}, QPoint(5, 5));
         EXPECT_EQ(canvas().scaleWidth(), 4745);
         EXPECT_EQ(canvas().image(), picture) << "round " << round;
     }
@@ -66,10 +66,10 @@ TEST_F(ProgramTest, ZoomingANewDocumentInAndOutIsExact)
 
 TEST_F(ProgramTest, TheTroughScrollsAPageAndTheWheelAboutSixtyPixels)
 {
-    frmquoredit *doc = active();
-    doc->canvas()->Move(0, 0, 120000 / 8, 120000);
-    QScrollBar *v = doc->VScroll1();
-    const int visibleUnits = int((doc->ScaleHeight() - pixelsToTwips(doc->HScroll1()->height())) / 20);
+    DocumentWindow *doc = active();
+    doc->view()->canvasBox()->moveTwips(0, 0, 120000 / 8, 120000);
+    QScrollBar *v = doc->view()->verticalScrollBar();
+    const int visibleUnits = int((doc->innerHeightTwips() - pixelsToTwips(doc->view()->horizontalScrollBar()->height())) / 20);
     EXPECT_EQ(v->pageStep(), visibleUnits);
     EXPECT_EQ(v->singleStep(), 1);
     // A click in the trough below the slider.
@@ -79,14 +79,14 @@ TEST_F(ProgramTest, TheTroughScrollsAPageAndTheWheelAboutSixtyPixels)
     v->setValue(0);
     QWheelEvent down(QPointF(10, 10), doc->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(doc, &down);
+    QApplication::sendEvent(doc->view(), &down);
     const int lines = QApplication::wheelScrollLines();
     EXPECT_EQ(v->value(), lines * 20 * 15 / 20); // lines x 20 pixels, in 20-twip units
-    EXPECT_EQ(doc->canvas()->Top(), -20.0 * v->value());
+    EXPECT_EQ(doc->view()->canvasBox()->topTwips(), -20.0 * v->value());
 
     QWheelEvent across(QPointF(10, 10), doc->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
                        Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
-    doc->canvas()->Move(0, doc->canvas()->Top(), 120000, 120000);
-    QApplication::sendEvent(doc, &across);
-    EXPECT_EQ(doc->HScroll1()->value(), lines * 15);
+    doc->view()->canvasBox()->moveTwips(0, doc->view()->canvasBox()->topTwips(), 120000, 120000);
+    QApplication::sendEvent(doc->view(), &across);
+    EXPECT_EQ(doc->view()->horizontalScrollBar()->value(), lines * 15);
 }

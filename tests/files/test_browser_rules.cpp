@@ -2,7 +2,7 @@
 // its window.
 #include "core/errors.h"
 #include "files/drive_list.h"
-#include "files/open_browser_rules.h"
+#include "files/picture_browser_rules.h"
 
 #include <QDir>
 #include <QTemporaryDir>

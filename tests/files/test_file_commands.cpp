@@ -51,7 +51,7 @@ protected:
     void open(const QString &path)
     {
         script.fileAnswers.push_back(path);
-        main->mnuFileOpen_Click();
+        main->openPicture();
     }
     QList<ShownDialog> messages() const
     {
@@ -118,24 +118,24 @@ bool makeSocketFile(const QString &path)
 TEST_F(FileCommands, NewNumbersNeverGoBack)
 {
     EXPECT_EQ(active()->caption(), "New Quor1");
-    main->mnuFileNew_Click();
+    main->newDocument();
     EXPECT_EQ(active()->caption(), "New Quor2");
-    state().hEditForms(1)->closeDocument();
-    main->mnuFileNew_Click();
+    workspace().document(1)->closeDocument();
+    main->newDocument();
     EXPECT_EQ(active()->caption(), "New Quor3");
-    EXPECT_EQ(state().hEditCount, 2);
-    EXPECT_EQ(state().hEditForms(1)->caption(), "New Quor2");
+    EXPECT_EQ(workspace().documentCount(), 2);
+    EXPECT_EQ(workspace().document(1)->caption(), "New Quor2");
 
     // A spent counter is a message, not a stop, and makes no window.
-    state().hNewCount = INT32_MAX;
-    main->mnuFileNew_Click();
-    EXPECT_EQ(state().hEditCount, 2);
+    workspace().newDocumentCount = INT32_MAX;
+    main->newDocument();
+    EXPECT_EQ(workspace().documentCount(), 2);
     EXPECT_EQ(lastMessage().text, "\r溢出");
 }
 
 TEST_F(FileCommands, OpenShowsItsDialogAndCancelIsSilent)
 {
-    main->mnuFileOpen_Click(); // no answer queued: cancelled
+    main->openPicture(); // no answer queued: cancelled
     ASSERT_EQ(script.shown.size(), 1);
     const ShownDialog &d = script.shown[0];
     EXPECT_EQ(d.kind, "open");
@@ -144,8 +144,8 @@ TEST_F(FileCommands, OpenShowsItsDialogAndCancelIsSilent)
     EXPECT_EQ(d.buttons, 0x200004);
     EXPECT_EQ(d.initDir, programFolder());
     EXPECT_TRUE(d.fileName.isEmpty());
-    EXPECT_EQ(state().hEditCount, 1);
-    EXPECT_EQ(state().hNewCount, 1);
+    EXPECT_EQ(workspace().documentCount(), 1);
+    EXPECT_EQ(workspace().newDocumentCount, 1);
 }
 
 TEST_F(FileCommands, OpenNotFoundRetriesThenCancelKeepsTheEmptyWindow)
@@ -160,9 +160,9 @@ TEST_F(FileCommands, OpenNotFoundRetriesThenCancelKeepsTheEmptyWindow)
         EXPECT_EQ(d.text, paddedMessage("找不到指定文件！", std::abs(9 - 16) / 2 + 2));
         EXPECT_EQ(d.buttons, mb::RetryCancel + mb::Exclamation);
     }
-    EXPECT_EQ(state().hEditCount, 2);
+    EXPECT_EQ(workspace().documentCount(), 2);
     EXPECT_EQ(active()->caption(), "New Quor2");
-    EXPECT_FALSE(active()->document().DataChanged);
+    EXPECT_FALSE(active()->document().isModified());
     EXPECT_TRUE(main->action("mnuFileSave")->isEnabled());
 }
 
@@ -176,7 +176,7 @@ TEST_F(FileCommands, RetryAfterTheFileAppearsOpensIt)
     };
     open(path);
     EXPECT_EQ(active()->caption(), path);
-    EXPECT_EQ(state().hNewCount, 2); // the same window took the picture
+    EXPECT_EQ(workspace().newDocumentCount, 2); // the same window took the picture
     EXPECT_EQ(canvas().image().size(), QSize(24, 16));
 }
 
@@ -202,7 +202,7 @@ TEST_F(FileCommands, EveryFormatOpensSizedToItsPicture)
         open(path);
         EXPECT_EQ(active()->caption(), path) << name.toStdString();
         EXPECT_EQ(canvas().image().size(), expected.size()) << name.toStdString();
-        EXPECT_FALSE(active()->document().DataChanged) << name.toStdString();
+        EXPECT_FALSE(active()->document().isModified()) << name.toStdString();
         const QPoint mid(expected.width() / 2, expected.height() / 2);
         EXPECT_EQ(canvas().image().pixel(mid) & 0xffffff, expected.pixel(mid) & 0xffffff)
             << name.toStdString();
@@ -219,15 +219,15 @@ TEST_F(FileCommands, An8000SquarePictureOpensWhole)
     ASSERT_EQ(canvas().image().size(), QSize(8000, 8000));
     EXPECT_EQ(canvas().image().pixel(7999, 7999), qRgb(255, 0, 0));
     EXPECT_EQ(canvas().image().pixel(0, 0), qRgb(0, 0, 255));
-    EXPECT_EQ(active()->canvas()->Width(), 8000 * 15.0);
-    EXPECT_GT(active()->VScroll1()->maximum(), 5000); // every part can be scrolled to
+    EXPECT_EQ(active()->view()->canvasBox()->widthTwips(), 8000 * 15.0);
+    EXPECT_GT(active()->view()->verticalScrollBar()->maximum(), 5000); // every part can be scrolled to
 }
 
 TEST_F(FileCommands, BadFilesSayWhyAndHurtNoOpenDocument)
 {
     canvas().line(0, 0, 300, 0, rgbColour(255, 0, 0));
-    frmquoredit *first = active();
-    const QImage before = first->canvas()->surface().image();
+    DocumentWindow *first = active();
+    const QImage before = first->document().canvas().image();
     const QByteArray bmp = samples::readFile(writeBitmap("whole.bmp"));
     const std::vector<std::pair<QString, QString>> cases = {
         {"empty.bmp", emptyPictureFile().description},
@@ -240,17 +240,17 @@ TEST_F(FileCommands, BadFilesSayWhyAndHurtNoOpenDocument)
     samples::writeFile(dir.filePath("cut.bmp"), bmp.left(bmp.size() / 2));
     samples::writeFile(dir.filePath("huge.bmp"),
                        samples::bmpFile(samples::infoHeader(50000, 50000, 24, 0), 40));
-    int windows = state().hEditCount;
+    int windows = workspace().documentCount();
     for (const auto &[name, description] : cases) {
         open(dir.filePath(name));
         ++windows;
         EXPECT_EQ(lastMessage().text, "\r" + description) << name.toStdString();
         EXPECT_EQ(lastMessage().title, QCoreApplication::applicationName());
         EXPECT_EQ(lastMessage().buttons, mb::OkOnly);
-        EXPECT_EQ(state().hEditCount, windows); // the empty window stays
+        EXPECT_EQ(workspace().documentCount(), windows); // the empty window stays
         EXPECT_TRUE(isUnsavedCaption(active()->caption()));
     }
-    EXPECT_EQ(first->canvas()->surface().image(), before);
+    EXPECT_EQ(first->document().canvas().image(), before);
     EXPECT_EQ(first->caption(), "New Quor1");
 }
 
@@ -270,7 +270,7 @@ TEST_F(FileCommands, OnlyRegularFilesAreOpenedAndOthersSayWhatTheyAre)
         {zero, "“zero.bmp”是设备，不是普通文件，无法打开。"},
         {folder, "“x.bmp”是文件夹，不是普通文件，无法打开。"},
     };
-    int windows = state().hEditCount;
+    int windows = workspace().documentCount();
     for (const auto &[path, description] : cases) {
         {
             const Watchdog watchdog("Open of " + path.toStdString(), 10);
@@ -280,7 +280,7 @@ TEST_F(FileCommands, OnlyRegularFilesAreOpenedAndOthersSayWhatTheyAre)
         EXPECT_EQ(lastMessage().text, "\r" + description);
         EXPECT_EQ(lastMessage().title, QCoreApplication::applicationName());
         EXPECT_EQ(lastMessage().buttons, mb::OkOnly);
-        EXPECT_EQ(state().hEditCount, windows);
+        EXPECT_EQ(workspace().documentCount(), windows);
         EXPECT_TRUE(isUnsavedCaption(active()->caption()));
     }
 
@@ -380,12 +380,12 @@ TEST_F(FileCommands, SaveOfAnOpenedJpegWritesABitmapUnderItsName)
     samples::writeFile(path, samples::jpeg(solid));
     open(path);
     canvas().line(0, 0, 150, 0, rgbColour(255, 0, 0));
-    active()->document().DataChanged = true;
+    active()->document().markChanged();
     const int shownBefore = int(script.shown.size());
-    main->mnuFileSave_Click();
+    main->save();
     EXPECT_EQ(int(script.shown.size()), shownBefore); // no dialog, no message
     EXPECT_TRUE(contents(path).startsWith("BM"));
-    EXPECT_FALSE(active()->document().DataChanged);
+    EXPECT_FALSE(active()->document().isModified());
     const QImage again = loadPictureFile(path);
     EXPECT_EQ(again.size(), QSize(20, 10));
     EXPECT_EQ(again.pixel(2, 0), qRgb(255, 0, 0));
@@ -397,8 +397,8 @@ TEST_F(FileCommands, SaveAsksOnlyForNewDocumentsAndSaveAsAlways)
 {
     const QString path = dir.filePath("first.bmp");
     script.fileAnswers = {path};
-    active()->document().DataChanged = true;
-    main->mnuFileSave_Click();
+    active()->document().markChanged();
+    main->save();
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].kind, "save");
     EXPECT_EQ(script.shown[0].title, "保存 New Quor1");
@@ -406,12 +406,12 @@ TEST_F(FileCommands, SaveAsksOnlyForNewDocumentsAndSaveAsAlways)
     EXPECT_EQ(script.shown[0].text, "BMP (*.BMP)|*.bmp");
     EXPECT_EQ(script.shown[0].buttons, 2099206);
     EXPECT_EQ(active()->caption(), path);
-    EXPECT_FALSE(active()->document().DataChanged);
+    EXPECT_FALSE(active()->document().isModified());
 
-    main->mnuFileSave_Click(); // saved before: straight to the file
+    main->save(); // saved before: straight to the file
     EXPECT_EQ(script.shown.size(), 1);
 
-    main->mnuFileSaveAs_Click(); // cancelled
+    main->saveAs(); // cancelled
     ASSERT_EQ(script.shown.size(), 2);
     EXPECT_EQ(script.shown[1].title, "另存为 " + path);
     EXPECT_EQ(active()->caption(), path);
@@ -422,23 +422,23 @@ TEST_F(FileCommands, SaveAllSkipsTheDocumentWhoseDialogIsCancelled)
     const QString one = writeBitmap("one.bmp"), three = writeBitmap("three.bmp");
     active()->closeDocument();
     open(one);
-    main->mnuFileNew_Click();
+    main->newDocument();
     const QString unsaved = active()->caption();
     open(three);
     for (int i = 1; i <= 3; ++i) {
-        state().hEditForms(i)->canvas()->surface().line(0, 0, 150, 0, rgbColour(255, 0, 0));
-        state().hEditForms(i)->document().DataChanged = true;
+        workspace().document(i)->document().canvas().line(0, 0, 150, 0, rgbColour(255, 0, 0));
+        workspace().document(i)->document().markChanged();
     }
     script.shown.clear();
-    main->mnuAllFileSave_Click(); // no file answer: the one dialog is cancelled
+    main->saveAll(); // no file answer: the one dialog is cancelled
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].title, "保存 " + unsaved);
     EXPECT_EQ(loadPictureFile(one).pixel(3, 0), qRgb(255, 0, 0));
     EXPECT_EQ(loadPictureFile(three).pixel(3, 0), qRgb(255, 0, 0));
-    EXPECT_EQ(state().hEditForms(2)->caption(), unsaved);
-    EXPECT_TRUE(state().hEditForms(2)->document().DataChanged);
-    EXPECT_FALSE(state().hEditForms(1)->document().DataChanged);
-    EXPECT_FALSE(state().hEditForms(3)->document().DataChanged);
+    EXPECT_EQ(workspace().document(2)->caption(), unsaved);
+    EXPECT_TRUE(workspace().document(2)->document().isModified());
+    EXPECT_FALSE(workspace().document(1)->document().isModified());
+    EXPECT_FALSE(workspace().document(3)->document().isModified());
 }
 
 TEST_F(FileCommands, SaveAllOnAReadOnlyFileOffersAbortRetryIgnore)
@@ -448,62 +448,58 @@ TEST_F(FileCommands, SaveAllOnAReadOnlyFileOffersAbortRetryIgnore)
     open(locked);
     open(free);
     for (int i = 1; i <= 2; ++i) {
-        state().hEditForms(i)->canvas()->surface().line(0, 0, 150, 0, rgbColour(255, 0, 0));
-        state().hEditForms(i)->document().DataChanged = true;
+        workspace().document(i)->document().canvas().line(0, 0, 150, 0, rgbColour(255, 0, 0));
+        workspace().document(i)->document().markChanged();
     }
     QFile::setPermissions(locked, QFile::ReadOwner);
     const QByteArray old = contents(locked);
     script.messageAnswers = {mb::Ignore};
-    main->mnuAllFileSave_Click();
+    main->saveAll();
     ASSERT_EQ(messages().size(), 1);
     EXPECT_EQ(lastMessage().text, saveAllReadOnlyMessage(locked));
     EXPECT_TRUE(lastMessage().text.contains("    文件只读！"));
     EXPECT_EQ(lastMessage().buttons, mb::AbortRetryIgnore + mb::Exclamation + mb::DefaultButton2);
     EXPECT_EQ(lastMessage().title, locked);
     EXPECT_EQ(contents(locked), old);
-    EXPECT_TRUE(state().hEditForms(1)->document().DataChanged);
-    EXPECT_FALSE(state().hEditForms(2)->document().DataChanged); // the rest still saved
+    EXPECT_TRUE(workspace().document(1)->document().isModified());
+    EXPECT_FALSE(workspace().document(2)->document().isModified()); // the rest still saved
 
     // Abort stops before the later documents.
-    state().hEditForms(2)->document().DataChanged = true;
+    workspace().document(2)->document().markChanged();
     const QByteArray second = contents(free);
-    state().hEditForms(2)->canvas()->surface().line(0, 30, 150, 30, rgbColour(0, 255, 0));
+    workspace().document(2)->document().canvas().line(0, 30, 150, 30, rgbColour(0, 255, 0));
     script.messageAnswers = {mb::Abort};
-    main->mnuAllFileSave_Click();
+    main->saveAll();
     EXPECT_EQ(contents(free), second);
-    EXPECT_TRUE(state().hEditForms(2)->document().DataChanged);
+    EXPECT_TRUE(workspace().document(2)->document().isModified());
 }
 
 TEST_F(FileCommands, CloseAllClosesEveryDocumentThatAgrees)
 {
-    main->mnuFileNew_Click();
-    main->mnuFileNew_Click();
-    frmquoredit *keeps = state().hEditForms(2);
-    keeps->document().DataChanged = true;
+    main->newDocument();
+    main->newDocument();
+    DocumentWindow *keeps = workspace().document(2);
+    keeps->document().markChanged();
     script.messageAnswers = {mb::Cancel};
-    main->mnuAllFileClose_Click();
-    EXPECT_EQ(state().hEditCount, 1);
-    EXPECT_EQ(state().hEditForms(1), keeps);
-    EXPECT_EQ(keeps->Tag(), "1");
+    main->closeAll();
+    EXPECT_EQ(workspace().documentCount(), 1);
+    EXPECT_EQ(workspace().document(1), keeps);
+    EXPECT_EQ(workspace().numberOf(keeps), 1);
     EXPECT_EQ(messages().size(), 1);
 }
 
 TEST_F(FileCommands, SaveLeavesTheFloatingSelectionOutAndShowsItsMarksAgain)
 {
-    frmquoredit *doc = active();
+    DocumentWindow *doc = active();
     // A blue floating selection over the white canvas, and the arc guides.
     QImage blue(10, 10, QImage::Format_RGB32);
     blue.fill(qRgb(0, 0, 255));
-    doc->document().selection().setPicture(blue);
-    doc->document().placeSelection(150, 150);
-    doc->document().setSelectionVisible(true);
-    doc->hShowSelectionFrame();
-    doc->hselectShape1()->setVisible(true);
-    doc->hselectshapesTimer()->start();
-    doc->document().hSelect = true;
-    doc->document().hHulineradius = true;
-    doc->huradiusLine1()->setVisible(true);
-    doc->huradiusTimer()->start();
+    doc->floatPicture(blue, 150, 150);
+    doc->view()->selectionFrame()->blackFrame()->setVisible(true);
+    doc->view()->selectionFrame()->blinkTimer()->start();
+    doc->gesture().arc.guidePlaced = true;
+    doc->view()->blackGuide()->setVisible(true);
+    doc->view()->guideBlinkTimer()->start();
 
     // The read-only question comes mid-write: the marks are gone then.
     const QString path = dir.filePath("sel.bmp");
@@ -513,29 +509,29 @@ TEST_F(FileCommands, SaveLeavesTheFloatingSelectionOutAndShowsItsMarksAgain)
     script.onShow = [&](const ShownDialog &d) {
         if (d.kind != "message")
             return;
-        hiddenDuringWrite = doc->PictureCopy()->isHidden() && !doc->hselectShape1()->isVisible()
-            && doc->selectionHandle(0)->isHidden() && !doc->huradiusLine1()->isVisible()
-            && !doc->hselectshapesTimer()->isActive() && !doc->huradiusTimer()->isActive();
+        hiddenDuringWrite = doc->view()->selectionFrame()->pictureBox()->isHidden() && !doc->view()->selectionFrame()->blackFrame()->isVisible()
+            && doc->view()->selectionFrame()->handle(0)->isHidden() && !doc->view()->blackGuide()->isVisible()
+            && !doc->view()->selectionFrame()->blinkTimer()->isActive() && !doc->view()->guideBlinkTimer()->isActive();
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     };
     script.fileAnswers = {path};
     script.messageAnswers = {mb::Retry};
-    main->mnuFileSave_Click();
+    main->save();
     EXPECT_TRUE(hiddenDuringWrite);
     EXPECT_EQ(lastMessage().text, readOnlyMessage("New Quor1"));
     EXPECT_EQ(lastMessage().text.trimmed(), "文件只读！");
 
     const QImage saved = loadPictureFile(path);
     EXPECT_EQ(saved.pixel(12, 12), qRgb(255, 255, 255)); // not the selection
-    EXPECT_FALSE(doc->PictureCopy()->isHidden());
-    EXPECT_TRUE(doc->hselectShape1()->isVisible());
+    EXPECT_FALSE(doc->view()->selectionFrame()->pictureBox()->isHidden());
+    EXPECT_TRUE(doc->view()->selectionFrame()->blackFrame()->isVisible());
     for (int i = 0; i < 8; ++i)
-        EXPECT_FALSE(doc->selectionHandle(i)->isHidden()) << i;
-    EXPECT_TRUE(doc->hselectshapesTimer()->isActive());
-    EXPECT_TRUE(doc->huradiusLine1()->isVisible());
-    EXPECT_TRUE(doc->huradiusTimer()->isActive());
-    doc->hselectshapesTimer()->stop();
-    doc->huradiusTimer()->stop();
+        EXPECT_FALSE(doc->view()->selectionFrame()->handle(i)->isHidden()) << i;
+    EXPECT_TRUE(doc->view()->selectionFrame()->blinkTimer()->isActive());
+    EXPECT_TRUE(doc->view()->blackGuide()->isVisible());
+    EXPECT_TRUE(doc->view()->guideBlinkTimer()->isActive());
+    doc->view()->selectionFrame()->blinkTimer()->stop();
+    doc->view()->guideBlinkTimer()->stop();
 }
 
 TEST_F(FileCommands, ReadOnlyTargetCancelKeepsTheOldFileAndTheChanges)
@@ -543,40 +539,34 @@ TEST_F(FileCommands, ReadOnlyTargetCancelKeepsTheOldFileAndTheChanges)
     const QString path = writeBitmap("old.bmp");
     open(path);
     canvas().line(0, 0, 150, 0, rgbColour(255, 0, 0));
-    active()->document().DataChanged = true;
+    active()->document().markChanged();
     QFile::setPermissions(path, QFile::ReadOwner);
     const QByteArray old = contents(path);
     script.messageAnswers = {mb::Cancel};
-    main->mnuFileSave_Click();
+    main->save();
     EXPECT_EQ(lastMessage().text, paddedMessage("文件只读！", std::abs(int(path.size()) - 10) / 2 + 2));
     EXPECT_EQ(lastMessage().title, path);
     EXPECT_EQ(lastMessage().buttons, mb::RetryCancel + mb::Exclamation);
     EXPECT_EQ(contents(path), old);
-    EXPECT_TRUE(active()->document().DataChanged);
+    EXPECT_TRUE(active()->document().isModified());
 
     // A folder that does not exist is some other error: its description.
     active()->setCaption(dir.filePath("no-such-folder/x.bmp"));
-    main->mnuFileSave_Click();
+    main->save();
     EXPECT_TRUE(lastMessage().text.startsWith('\r'));
     EXPECT_EQ(lastMessage().buttons, mb::OkOnly);
-    EXPECT_TRUE(active()->document().DataChanged);
+    EXPECT_TRUE(active()->document().isModified());
 }
 
 TEST_F(FileCommands, RoutinesActOnTheActiveDocument)
 {
-    frmquoredit *doc = active();
-    doc->document().DataChanged = false;
-    main->hSetEditChanged();
-    EXPECT_TRUE(doc->document().DataChanged);
-    main->hShowRadiusLines();
-    EXPECT_TRUE(doc->huradiusLine1()->isVisible());
-    EXPECT_FALSE(doc->huradiusLine2()->isVisible());
-    main->hHideRadiusLines();
-    EXPECT_FALSE(doc->huradiusLine1()->isVisible());
-    EXPECT_FALSE(doc->huradiusTimer()->isActive());
-    main->mnuFileProperties_Click(); // nothing to show yet, nothing breaks
-    doc->document().DataChanged = false;
+    DocumentWindow *doc = active();
+    doc->document().markSaved();
+    main->markActiveDocumentChanged();
+    EXPECT_TRUE(doc->document().isModified());
+    main->showFileProperties(); // nothing to show yet, nothing breaks
+    doc->document().markSaved();
     doc->closeDocument();
-    main->hSetEditChanged(); // no document: nothing happens
-    EXPECT_EQ(state().hEditCount, 0);
+    main->markActiveDocumentChanged(); // no document: nothing happens
+    EXPECT_EQ(workspace().documentCount(), 0);
 }

@@ -89,14 +89,14 @@ protected:
         file = writeFile(dir.filePath("picture.bmp"), 1234);
     }
     // A dialog loaded from `path`, not shown.
-    std::unique_ptr<Frmquorfileattribute> loaded(const QString &path, bool expectLoaded = true)
+    std::unique_ptr<FilePropertiesDialog> loaded(const QString &path, bool expectLoaded = true)
     {
-        auto d = std::make_unique<Frmquorfileattribute>(path, main.get());
-        EXPECT_EQ(d->Form_Load(), expectLoaded);
+        auto d = std::make_unique<FilePropertiesDialog>(path, main.get());
+        EXPECT_EQ(d->load(), expectLoaded);
         return d;
     }
     // Sets the four boxes and presses "确定".
-    void apply(Frmquorfileattribute &d, bool readOnly, bool hidden, bool system, bool archive)
+    void apply(FilePropertiesDialog &d, bool readOnly, bool hidden, bool system, bool archive)
     {
         control<QCheckBox>(&d, "Check1")->setChecked(readOnly);
         control<QCheckBox>(&d, "Check2")->setChecked(hidden);
@@ -249,37 +249,37 @@ TEST_F(FileProperties, ReadOnlyIsTheWritePermissionAndSaveThenRefuses)
     QImage(4, 4, QImage::Format_RGB32).save(path, "BMP");
     chmod(QFile::encodeName(path).constData(), 0664);
     script.fileAnswers.push_back(path);
-    main->mnuFileOpen_Click();
+    main->openPicture();
     ASSERT_EQ(active()->caption(), path);
 
     // Through the menu: the dialog is modal, so act on it once it is up.
     bool seen = false;
     QTimer::singleShot(0, main.get(), [&] {
-        auto *d = main->findChild<Frmquorfileattribute *>();
+        auto *d = main->findChild<FilePropertiesDialog *>();
         ASSERT_NE(d, nullptr);
         seen = d->isVisible() && d->isModal();
         EXPECT_EQ(control<QPlainTextEdit>(d, "filenametext")->toPlainText(), path);
         apply(*d, true, false, false, false);
     });
-    main->mnuFileProperties_Click();
+    main->showFileProperties();
     EXPECT_TRUE(seen);
     EXPECT_EQ(modeOf(path), 0444u);
     EXPECT_EQ(lastMessage().kind, ""); // nothing to say
 
-    main->mnuFileSave_Click();
+    main->save();
     EXPECT_EQ(lastMessage().text, readOnlyMessage(path));
 
     // The toolbar's button opens the same dialog; unchecking gives the
     // owner, and only the owner, write permission back.
     QTimer::singleShot(0, main.get(), [&] {
-        auto *d = main->findChild<Frmquorfileattribute *>();
+        auto *d = main->findChild<FilePropertiesDialog *>();
         ASSERT_NE(d, nullptr);
         EXPECT_TRUE(control<QCheckBox>(d, "Check1")->isChecked());
         apply(*d, false, false, false, false);
     });
-    main->tbToolBar_ButtonClick("属性");
+    main->runToolBarButton("属性");
     EXPECT_EQ(modeOf(path), 0644u);
-    EXPECT_EQ(main->findChild<Frmquorfileattribute *>(), nullptr); // closed and gone
+    EXPECT_EQ(main->findChild<FilePropertiesDialog *>(), nullptr); // closed and gone
 }
 
 TEST_F(FileProperties, NeverSavedDocumentSaysSoAndNoDocumentDoesNothing)
@@ -288,13 +288,13 @@ TEST_F(FileProperties, NeverSavedDocumentSaysSoAndNoDocumentDoesNothing)
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(dir.path());
     writeFile("New Quor1", 10);
-    main->mnuFileProperties_Click();
+    main->showFileProperties();
     QDir::setCurrent(cwd);
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].text, "\r  文件尚未存盘！    \r");
     EXPECT_EQ(script.shown[0].title, "New Quor1");
     EXPECT_EQ(script.shown[0].buttons, mb::OkOnly + mb::Exclamation);
-    EXPECT_EQ(main->findChild<Frmquorfileattribute *>(), nullptr);
+    EXPECT_EQ(main->findChild<FilePropertiesDialog *>(), nullptr);
 
     // A saved file that disappeared since says the same.
     const QString gone = dir.filePath("gone.bmp");
@@ -304,7 +304,7 @@ TEST_F(FileProperties, NeverSavedDocumentSaysSoAndNoDocumentDoesNothing)
     active()->closeDocument();
     ASSERT_EQ(active(), nullptr);
     script.shown.clear();
-    main->mnuFileProperties_Click();
+    main->showFileProperties();
     EXPECT_TRUE(script.shown.isEmpty());
 }
 

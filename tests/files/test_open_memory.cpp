@@ -74,7 +74,7 @@ TEST_F(ProgramTest, OpeningA4000SquarePicturePeaksAtTwoBitmaps)
     const long before = currentKiB();
     const long peakBefore = peakKiB();
     script.fileAnswers = {file};
-    main->mnuFileOpen_Click();
+    main->openPicture();
     ASSERT_EQ(active()->caption(), file);
     ASSERT_EQ(canvas().widthPx(), 4000);
     const long peakGrowth = peakKiB() - std::max(peakBefore, before);

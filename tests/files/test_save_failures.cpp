@@ -100,14 +100,14 @@ TEST_F(ProgramTest, AFullDiskSaysSoAndKeepsTheOldFileAndTheChanges)
     }
     // A new document's canvas is far larger than the disk.
     canvas().line(0, 0, 3000, 3000, rgbColour(255, 0, 0));
-    active()->document().DataChanged = true;
+    active()->document().markChanged();
     script.fileAnswers = {file};
-    main->mnuFileSaveAs_Click();
+    main->saveAs();
 
     EXPECT_EQ(lastMessage().text, otherErrorMessage("磁盘空间不足，文件未保存。"));
     EXPECT_EQ(lastMessage().buttons, mb::OkOnly);
     EXPECT_EQ(readAll(file), QByteArray(1000, 'x'));
-    EXPECT_TRUE(active()->document().DataChanged);
+    EXPECT_TRUE(active()->document().isModified());
     EXPECT_EQ(active()->caption(), "New Quor1");
     EXPECT_EQ(QDir(disk.path("")).entryList(QDir::Files), QStringList{"picture.bmp"})
         << "no temporary file left behind";
@@ -117,11 +117,11 @@ TEST_F(ProgramTest, AFolderThatWentAwaySaysSo)
 {
     QTemporaryDir dir;
     const QString file = dir.path() + "/gone/picture.bmp";
-    active()->document().DataChanged = true;
+    active()->document().markChanged();
     script.fileAnswers = {file};
-    main->mnuFileSaveAs_Click();
+    main->saveAs();
     EXPECT_EQ(lastMessage().text, otherErrorMessage("保存文件的文件夹已不存在，文件未保存。"));
-    EXPECT_TRUE(active()->document().DataChanged);
+    EXPECT_TRUE(active()->document().isModified());
     EXPECT_FALSE(QFile::exists(file));
 }
 

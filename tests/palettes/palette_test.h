@@ -14,8 +14,8 @@
 class PaletteTest : public ProgramTest
 {
 protected:
-    quor::frmquortools &tools() { return *main->toolsPalette(); }
-    quor::frmquorcolortool &colours() { return *main->coloursPalette(); }
+    quor::ToolPalette &tools() { return *main->toolPalette(); }
+    quor::ColourPalette &colours() { return *main->colourPalette(); }
     quor::PictureBox *box(quor::StyleFamily f, int i) { return tools().styleBox(f, i); }
 
     // A key press as the keyboard sends it, text included.
@@ -32,8 +32,8 @@ protected:
     // Closes the one document, so none is open.
     void closeAll()
     {
-        active()->document().DataChanged = false;
+        active()->document().markSaved();
         ASSERT_TRUE(active()->closeDocument());
-        ASSERT_EQ(state().hActiveEdit, nullptr);
+        ASSERT_EQ(workspace().activeDocument(), nullptr);
     }
 };

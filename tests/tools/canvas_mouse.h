@@ -12,7 +12,7 @@
 class CanvasMouse
 {
 public:
-    explicit CanvasMouse(quor::frmquoredit *doc) : m_canvas(doc->canvas()) {}
+    explicit CanvasMouse(quor::DocumentWindow *doc) : m_canvas(doc->view()->canvasBox()) {}
 
     void press(QPoint p) { send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton); }
     void move(QPoint p) { send(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton); }

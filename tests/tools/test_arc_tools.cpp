@@ -47,20 +47,20 @@ protected:
     {
         ProgramTest::SetUp();
         doc = active();
-        doc->canvas()->Move(0, 0, tw(300), tw(300));
+        doc->view()->canvasBox()->moveTwips(0, 0, tw(300), tw(300));
         canvas().setBackColor(rgbColour(255, 255, 255));
         // Two grounds, so an exclusive-or mark left behind would show on either.
         canvas().line(0, tw(150), tw(299), tw(299), Ground, LineKind::BoxFilled);
         canvas().setForeColor(Red);
         canvas().setFillColor(FillBlue);
         canvas().setFillStyle(1);
-        main->coloursPalette()->setDrawingColour(Blue);
-        doc->document().DataChanged = false;
+        main->colourPalette()->setDrawingColour(Blue);
+        doc->document().markSaved();
         before = canvas().image();
     }
     void TearDown() override
     {
-        doc->huradiusTimer()->stop();
+        doc->view()->guideBlinkTimer()->stop();
         ProgramTest::TearDown();
     }
     // The canvas as it was before the gesture, with the canvas's styles now.
@@ -68,7 +68,7 @@ protected:
     {
         auto s = std::make_unique<CanvasSurface>();
         s->setImage(before);
-        const CanvasSurface &c = doc->canvas()->surface();
+        const CanvasSurface &c = doc->document().canvas();
         s->setForeColor(c.foreColor());
         s->setFillColor(c.fillColor());
         s->setFillStyle(c.fillStyle());
@@ -80,7 +80,7 @@ protected:
     QRect changed() const
     {
         QRect box;
-        const QImage &now = doc->canvas()->surface().image();
+        const QImage &now = doc->document().canvas().image();
         for (int y = 0; y < now.height(); ++y)
             for (int x = 0; x < now.width(); ++x)
                 if (now.pixel(x, y) != before.pixel(x, y))
@@ -90,27 +90,27 @@ protected:
     Colour at(int x, int y) { return canvas().point(tw(x), tw(y)); }
     bool guideShown() const
     {
-        return doc->huradiusLine1()->isVisible() || doc->huradiusLine2()->isVisible();
+        return doc->view()->blackGuide()->isVisible() || doc->view()->whiteGuide()->isVisible();
     }
 
-    frmquoredit *doc = nullptr;
+    DocumentWindow *doc = nullptr;
     QImage before;
 };
 
 TEST_F(ArcTools, TheWorkedExampleGivesThreeQuartersOfTheCircle)
 {
     for (int tool : {8, 10}) {
-        state().settings.hTool = tool;
+        workspace().settings.tool = tool;
         canvas().setFillStyle(tool == 10 ? 4 : 1); // the sector with a hatch
         CanvasMouse m(doc);
         // Guide from the centre (1500, 1500) to the right, radius 1500; the
         // second press straight above the centre.
         m.drag({{100, 100}, {160, 100}, {200, 100}});
-        ASSERT_TRUE(doc->document().hHulineradius);
+        ASSERT_TRUE(doc->gesture().arc.guidePlaced);
         m.press({100, 0});
         m.release({100, 0});
-        EXPECT_EQ(doc->document().arc.hRadiusAngle, 0);
-        EXPECT_EQ(doc->document().arc.hArcAngle, Pi / 2);
+        EXPECT_EQ(doc->gesture().arc.guideAngle, 0);
+        EXPECT_EQ(doc->gesture().arc.pointerAngle, Pi / 2);
 
         auto e = expected();
         if (tool == 8)
@@ -127,19 +127,19 @@ TEST_F(ArcTools, TheWorkedExampleGivesThreeQuartersOfTheCircle)
         // The sector's radii to the top and to the right; the arc has none.
         for (QPoint p : {QPoint(100, 50), QPoint(150, 100)})
             EXPECT_EQ(at(p.x(), p.y()) == Red, tool == 10) << p.x() << "," << p.y();
-        EXPECT_TRUE(doc->document().DataChanged);
-        EXPECT_FALSE(doc->document().hHulineradius);
+        EXPECT_TRUE(doc->document().isModified());
+        EXPECT_FALSE(doc->gesture().arc.guidePlaced);
         EXPECT_FALSE(guideShown());
-        EXPECT_FALSE(doc->huradiusTimer()->isActive());
+        EXPECT_FALSE(doc->view()->guideBlinkTimer()->isActive());
 
         canvas().setImage(before);
-        doc->document().DataChanged = false;
+        doc->document().markSaved();
     }
 }
 
 TEST_F(ArcTools, PointingOnTheGuideGivesTheWholeCircleAndOnTheCentreAZeroAngle)
 {
-    state().settings.hTool = 8;
+    workspace().settings.tool = 8;
     CanvasMouse m(doc);
     // Guide straight up: g = pi/2.
     m.drag({{100, 100}, {100, 40}});
@@ -151,7 +151,7 @@ TEST_F(ArcTools, PointingOnTheGuideGivesTheWholeCircleAndOnTheCentreAZeroAngle)
     canvas().setImage(before);
     m.drag({{100, 100}, {100, 40}});
     m.click({100, 100});
-    EXPECT_EQ(doc->document().arc.hArcAngle, 0);
+    EXPECT_EQ(doc->gesture().arc.pointerAngle, 0);
     e = expected();
     e->circle(tw(100), tw(100), tw(60), Blue, 0.0, Pi / 2);
     EXPECT_EQ(canvas().image(), e->image());
@@ -162,7 +162,7 @@ TEST_F(ArcTools, TheRubberBandLeavesNoTraceWhereverThePointerGoes)
     canvas().setFillStyle(6);
     canvas().setDrawWidth(2);
     for (int tool : {8, 10}) {
-        state().settings.hTool = tool;
+        workspace().settings.tool = tool;
         CanvasMouse m(doc);
         m.drag({{120, 150}, {120, 60}}); // straight up, radius 90 pixels
         const QImage guided = canvas().image();
@@ -177,7 +177,7 @@ TEST_F(ArcTools, TheRubberBandLeavesNoTraceWhereverThePointerGoes)
             m.move(p);
         // Released elsewhere: the figure ends where the last move pointed.
         m.release({0, 0});
-        const double a = doc->document().arc.hArcAngle;
+        const double a = doc->gesture().arc.pointerAngle;
         EXPECT_NEAR(a, 2 * Pi - std::atan2(90, 60), 1e-12) << "tool " << tool;
 
         auto e = expected();
@@ -192,42 +192,42 @@ TEST_F(ArcTools, TheRubberBandLeavesNoTraceWhereverThePointerGoes)
 
 TEST_F(ArcTools, TheGuideBlinksAboveTheCanvasAndNeverInIt)
 {
-    state().settings.hTool = 8;
+    workspace().settings.tool = 8;
     CanvasMouse m(doc);
     m.press({100, 100});
-    EXPECT_TRUE(doc->huradiusLine1()->isVisible());
-    EXPECT_TRUE(doc->huradiusTimer()->isActive());
-    EXPECT_EQ(doc->huradiusTimer()->interval(), 100);
+    EXPECT_TRUE(doc->view()->blackGuide()->isVisible());
+    EXPECT_TRUE(doc->view()->guideBlinkTimer()->isActive());
+    EXPECT_EQ(doc->view()->guideBlinkTimer()->interval(), 100);
     // It blinks while it is dragged: a move places both lines and leaves
     // the blinking alone.
-    ASSERT_TRUE(waitFor([&] { return doc->huradiusLine2()->isVisible(); }));
+    ASSERT_TRUE(waitFor([&] { return doc->view()->whiteGuide()->isVisible(); }));
     m.move({160, 40});
-    EXPECT_TRUE(doc->huradiusLine2()->isVisible());
-    EXPECT_FALSE(doc->huradiusLine1()->isVisible());
-    for (OverlayShape *line : {doc->huradiusLine1(), doc->huradiusLine2()}) {
+    EXPECT_TRUE(doc->view()->whiteGuide()->isVisible());
+    EXPECT_FALSE(doc->view()->blackGuide()->isVisible());
+    for (OverlayShape *line : {doc->view()->blackGuide(), doc->view()->whiteGuide()}) {
         EXPECT_EQ(line->a(), tw(100));
         EXPECT_EQ(line->b(), tw(100));
         EXPECT_EQ(line->c(), tw(160));
         EXPECT_EQ(line->d(), tw(40));
     }
     m.release({160, 40});
-    EXPECT_TRUE(doc->document().hHulineradius);
-    ASSERT_TRUE(waitFor([&] { return doc->huradiusLine1()->isVisible(); }));
-    EXPECT_FALSE(doc->huradiusLine2()->isVisible());
+    EXPECT_TRUE(doc->gesture().arc.guidePlaced);
+    ASSERT_TRUE(waitFor([&] { return doc->view()->blackGuide()->isVisible(); }));
+    EXPECT_FALSE(doc->view()->whiteGuide()->isVisible());
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_FALSE(doc->document().DataChanged);
+    EXPECT_FALSE(doc->document().isModified());
 
     // A save meanwhile writes the canvas without the guide and leaves the
     // guide waiting for the second press.
     QTemporaryDir dir;
     const QString path = dir.filePath("guide.bmp");
     script.fileAnswers = {path};
-    main->mnuFileSave_Click();
+    main->save();
     const QImage saved(path);
     ASSERT_FALSE(saved.isNull());
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), before);
-    EXPECT_TRUE(doc->document().hHulineradius);
-    EXPECT_TRUE(doc->huradiusTimer()->isActive());
+    EXPECT_TRUE(doc->gesture().arc.guidePlaced);
+    EXPECT_TRUE(doc->view()->guideBlinkTimer()->isActive());
 
     m.click({100, 40}); // straight up from the centre
     auto e = expected();
@@ -237,23 +237,23 @@ TEST_F(ArcTools, TheGuideBlinksAboveTheCanvasAndNeverInIt)
 
 TEST_F(ArcTools, AClickWithoutDragPlacesNoGuide)
 {
-    state().settings.hTool = 10;
+    workspace().settings.tool = 10;
     CanvasMouse m(doc);
     m.click({80, 80});
-    EXPECT_FALSE(doc->document().hHulineradius);
+    EXPECT_FALSE(doc->gesture().arc.guidePlaced);
     EXPECT_FALSE(guideShown());
-    EXPECT_FALSE(doc->huradiusTimer()->isActive());
+    EXPECT_FALSE(doc->view()->guideBlinkTimer()->isActive());
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_FALSE(doc->document().DataChanged);
+    EXPECT_FALSE(doc->document().isModified());
     // The next press starts the first phase again.
     m.drag({{80, 80}, {80, 20}});
-    EXPECT_TRUE(doc->document().hHulineradius);
+    EXPECT_TRUE(doc->gesture().arc.guidePlaced);
     EXPECT_EQ(canvas().image(), before);
 }
 
 TEST_F(ArcTools, ADoubleClickToFinishDoesNotStartASecondPhase)
 {
-    state().settings.hTool = 8;
+    workspace().settings.tool = 8;
     CanvasMouse m(doc);
     m.drag({{100, 100}, {200, 100}});
     m.click({100, 0});
@@ -263,26 +263,26 @@ TEST_F(ArcTools, ADoubleClickToFinishDoesNotStartASecondPhase)
     // release must not bring back the finished guide.
     m.doublePress({100, 0});
     m.release({100, 0});
-    EXPECT_FALSE(doc->document().hHulineradius);
+    EXPECT_FALSE(doc->gesture().arc.guidePlaced);
     EXPECT_FALSE(guideShown());
     EXPECT_EQ(canvas().image(), arc);
     // So the next drag places a new guide instead of drawing round the old one.
     m.drag({{50, 50}, {50, 20}});
-    EXPECT_TRUE(doc->document().hHulineradius);
+    EXPECT_TRUE(doc->gesture().arc.guidePlaced);
     EXPECT_EQ(canvas().image(), arc);
 }
 
 TEST_F(ArcTools, TheArcToolsShareThePhaseAndOtherToolsCancelIt)
 {
-    frmquortools &palette = *main->toolsPalette();
+    ToolPalette &palette = *main->toolPalette();
     CanvasMouse m(doc);
-    palette.Command_GotFocus(10); // the arc
-    ASSERT_EQ(state().settings.hTool, 8);
+    palette.buttonFocused(10); // the arc
+    ASSERT_EQ(workspace().settings.tool, 8);
     m.drag({{100, 100}, {200, 100}});
-    palette.Command_GotFocus(14); // the sector finishes the arc's guide
-    ASSERT_EQ(state().settings.hTool, 10);
-    EXPECT_TRUE(doc->document().hHulineradius);
-    EXPECT_TRUE(doc->huradiusTimer()->isActive());
+    palette.buttonFocused(14); // the sector finishes the arc's guide
+    ASSERT_EQ(workspace().settings.tool, 10);
+    EXPECT_TRUE(doc->gesture().arc.guidePlaced);
+    EXPECT_TRUE(doc->view()->guideBlinkTimer()->isActive());
     before = canvas().image(); // the palette may have restyled the canvas
     m.click({100, 0});
     auto e = expected();
@@ -293,15 +293,15 @@ TEST_F(ArcTools, TheArcToolsShareThePhaseAndOtherToolsCancelIt)
     // the arc, the next drag places a new guide and draws nothing.
     before = canvas().image();
     m.drag({{100, 100}, {200, 100}});
-    palette.Command_GotFocus(4);
-    EXPECT_FALSE(doc->document().hHulineradius);
+    palette.buttonFocused(4);
+    EXPECT_FALSE(doc->gesture().arc.guidePlaced);
     EXPECT_FALSE(guideShown());
-    EXPECT_FALSE(doc->huradiusTimer()->isActive());
-    palette.Command_GotFocus(10);
+    EXPECT_FALSE(doc->view()->guideBlinkTimer()->isActive());
+    palette.buttonFocused(10);
     m.drag({{40, 40}, {40, 10}});
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_TRUE(doc->document().hHulineradius);
-    EXPECT_EQ(doc->huradiusLine1()->a(), tw(40));
+    EXPECT_TRUE(doc->gesture().arc.guidePlaced);
+    EXPECT_EQ(doc->view()->blackGuide()->a(), tw(40));
 }
 
 // The second phase's band looks like what the release draws: an arc's band
@@ -310,7 +310,7 @@ TEST_F(ArcTools, TheRubberBandIsFilledOnlyForTheSector)
 {
     canvas().setFillStyle(0);
     for (int tool : {8, 10}) {
-        state().settings.hTool = tool;
+        workspace().settings.tool = tool;
         CanvasMouse m(doc);
         m.drag({{100, 100}, {200, 100}});
         m.press({100, 0}); // a quarter past the guide, to the top

@@ -69,66 +69,66 @@ protected:
         ProgramTest::SetUp();
         doc = active();
         useCanvas(300, 200);
-        main->coloursPalette()->setDrawingColour(rgbColour(0, 0, 255));
+        main->colourPalette()->setDrawingColour(rgbColour(0, 0, 255));
         canvas().setForeColor(rgbColour(200, 0, 0));
         canvas().setFillColor(rgbColour(0, 0, 200));
         canvas().setFillStyle(3); // a hatch the press replaces with solid
         colours(Black, White);
-        doc->document().DataChanged = false;
+        doc->document().markSaved();
     }
     void useCanvas(int w, int h)
     {
-        doc->canvas()->Move(0, 0, tw(w), tw(h));
+        doc->view()->canvasBox()->moveTwips(0, 0, tw(w), tw(h));
         canvas().setBackColor(Ground);
         before = canvas().image();
     }
     void colours(Colour from, Colour to)
     {
-        DrawingSettings &s = state().settings;
-        s.hStartRed = redOf(from);
-        s.hStartGreen = greenOf(from);
-        s.hStartBlue = blueOf(from);
-        s.hEndRed = redOf(to);
-        s.hEndGreen = greenOf(to);
-        s.hEndBlue = blueOf(to);
+        DrawingSettings &s = workspace().settings;
+        s.startRed = redOf(from);
+        s.startGreen = greenOf(from);
+        s.startBlue = blueOf(from);
+        s.endRed = redOf(to);
+        s.endGreen = greenOf(to);
+        s.endBlue = blueOf(to);
     }
     // The canvas before the gesture, set up as the tools draw outlines.
     std::unique_ptr<CanvasSurface> reference()
     {
         auto s = std::make_unique<CanvasSurface>();
         s->setImage(before);
-        const CanvasSurface &c = doc->canvas()->surface();
+        const CanvasSurface &c = doc->document().canvas();
         s->setForeColor(c.foreColor());
         s->setFillColor(c.fillColor());
         s->setDrawStyle(c.drawStyle());
         s->setDrawWidth(c.drawWidth());
         s->setFillStyle(1);
-        s->setDrawMode(state().settings.drawMode);
+        s->setDrawMode(workspace().settings.drawMode);
         return s;
     }
     GradientColours gradient()
     {
-        return {state().settings.startColour(), state().settings.endColour()};
+        return {workspace().settings.startColour(), workspace().settings.endColour()};
     }
-    GradientKind kind() { return GradientKind(state().settings.gradientKind); }
+    GradientKind kind() { return GradientKind(workspace().settings.gradientKind); }
     Colour at(int x, int y) { return canvas().point(tw(x), tw(y)); }
     void restart()
     {
         canvas().setImage(before);
-        doc->document().DataChanged = false;
+        doc->document().markSaved();
     }
 
-    frmquoredit *doc = nullptr;
+    DocumentWindow *doc = nullptr;
     QImage before;
 };
 
 TEST_F(GradientTools, AGradientEllipseOverA3000By1500Box)
 {
-    state().settings.hTool = 11;
+    workspace().settings.tool = 11;
     CanvasMouse m(doc);
     const GradientBox box{0, 0, 3000, 1500};
     for (const char *band : {"0", "300", "2000"}) {
-        state().settings.bandWidthText = band;
+        workspace().settings.bandWidthText = band;
         // Dragged up and to the left: the same box.
         m.drag({{200, 100}, {120, 70}, {0, 0}});
         auto e = reference();
@@ -138,7 +138,7 @@ TEST_F(GradientTools, AGradientEllipseOverA3000By1500Box)
         EXPECT_EQ(at(0, 50), White) << band; // the outermost outline
         EXPECT_EQ(at(100, 0), White) << band;
         EXPECT_EQ(canvas().fillStyle(), 0) << band;
-        EXPECT_TRUE(doc->document().DataChanged) << band;
+        EXPECT_TRUE(doc->document().isModified()) << band;
         if (QString(band) == "300") {
             // Only the outer band; the inside keeps its ground.
             EXPECT_EQ(at(100, 50), Ground);
@@ -153,8 +153,8 @@ TEST_F(GradientTools, AGradientEllipseOverA3000By1500Box)
         restart();
     }
     // A two-way ellipse: the start colour inside and outside, the end between.
-    state().settings.gradientKind = 1;
-    state().settings.bandWidthText = "0";
+    workspace().settings.gradientKind = 1;
+    workspace().settings.bandWidthText = "0";
     m.drag({{0, 0}, {200, 100}});
     auto e = reference();
     EveryOutline every(*e);
@@ -169,9 +169,9 @@ TEST_F(GradientTools, TheDragShowsASolidExclusiveOrFigureAndLeavesNoTrace)
     canvas().line(0, 0, tw(150), tw(199), rgbColour(240, 240, 0), LineKind::BoxFilled);
     before = canvas().image();
     colours(Warm, Cool);
-    state().settings.bandWidthText = "150";
+    workspace().settings.bandWidthText = "150";
     for (int tool : {11, 12, 13}) {
-        state().settings.hTool = tool;
+        workspace().settings.tool = tool;
         CanvasMouse m(doc);
         m.press({40, 30});
         if (tool != 11) {
@@ -201,7 +201,7 @@ TEST_F(GradientTools, TheDragShowsASolidExclusiveOrFigureAndLeavesNoTrace)
         else
             emitDirectionalGradient(box, 0, gradient(), kind(), every);
         EXPECT_EQ(canvas().image(), e->image()) << tool;
-        EXPECT_TRUE(doc->document().DataChanged) << tool;
+        EXPECT_TRUE(doc->document().isModified()) << tool;
         restart();
     }
 }
@@ -209,7 +209,7 @@ TEST_F(GradientTools, TheDragShowsASolidExclusiveOrFigureAndLeavesNoTrace)
 TEST_F(GradientTools, AReleaseOnTheStartRowOrColumnLeavesNothing)
 {
     for (int tool : {11, 12, 13}) {
-        state().settings.hTool = tool;
+        workspace().settings.tool = tool;
         CanvasMouse m(doc);
         const QList<QList<QPoint>> gestures = {
             {{50, 50}},                         // a click
@@ -227,7 +227,7 @@ TEST_F(GradientTools, AReleaseOnTheStartRowOrColumnLeavesNothing)
                 m.release({160, 50});
             }
             EXPECT_EQ(canvas().image(), before) << "tool " << tool << ", gesture " << g;
-            EXPECT_FALSE(doc->document().DataChanged) << "tool " << tool << ", gesture " << g;
+            EXPECT_FALSE(doc->document().isModified()) << "tool " << tool << ", gesture " << g;
             EXPECT_EQ(canvas().fillStyle(), 0) << "tool " << tool << ", gesture " << g;
             EXPECT_EQ(canvas().drawMode(), 13) << "tool " << tool << ", gesture " << g;
         }
@@ -236,7 +236,7 @@ TEST_F(GradientTools, AReleaseOnTheStartRowOrColumnLeavesNothing)
 
 TEST_F(GradientTools, DirectionalRectanglesRunFromTheirStartCorner)
 {
-    state().settings.hTool = 13;
+    workspace().settings.tool = 13;
     colours(Warm, Cool);
     struct Case
     {
@@ -245,7 +245,7 @@ TEST_F(GradientTools, DirectionalRectanglesRunFromTheirStartCorner)
     };
     for (const Case &c : {Case{0, {30, 80}, {230, 80}}, Case{90, {130, 30}, {130, 130}},
                           Case{45, {30, 130}, {230, 30}}, Case{135, {30, 30}, {230, 130}}}) {
-        state().settings.hGradientAngle = c.angle;
+        workspace().settings.gradientAngle = c.angle;
         CanvasMouse m(doc);
         m.drag({{230, 130}, {30, 30}});
         auto e = reference();
@@ -262,8 +262,8 @@ TEST_F(GradientTools, DirectionalRectanglesRunFromTheirStartCorner)
 TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
 {
     useCanvas(300, 300);
-    state().settings.hTool = 14;
-    state().settings.bandWidthText = "300";
+    workspace().settings.tool = 14;
+    workspace().settings.bandWidthText = "300";
     colours(Warm, Cool);
     // Guide straight up from (150, 150), radius 100 pixels; the band runs
     // clockwise from the top round the right and the bottom to the left.
@@ -276,7 +276,7 @@ TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
     const QPoint nearGuide(153, 150 - 90), nearPointer(60, 153), middle(150 + 64, 150 + 64);
     const Colour half = mixColour(Warm, Cool, 0.5);
     for (int kind = 0; kind < 4; ++kind) {
-        state().settings.gradientKind = kind;
+        workspace().settings.gradientKind = kind;
         CanvasMouse m(doc);
         m.drag({{150, 150}, {150, 50}});
         m.click({50, 150});
@@ -296,8 +296,8 @@ TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
         }
         EXPECT_EQ(canvas().image(), e->image()) << kind;
         EXPECT_EQ(canvas().fillStyle(), 3) << kind; // the band leaves it
-        EXPECT_TRUE(doc->document().DataChanged) << kind;
-        EXPECT_FALSE(doc->document().hHulineradius) << kind;
+        EXPECT_TRUE(doc->document().isModified()) << kind;
+        EXPECT_FALSE(doc->gesture().arc.guidePlaced) << kind;
         EXPECT_EQ(at(86, 86), Ground) << kind; // the quarter outside the arc
         switch (kind) {
         case 0:
@@ -327,10 +327,10 @@ TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
 TEST_F(GradientTools, AnArcBandPointedAlongItsGuideIsAWholeRing)
 {
     useCanvas(300, 300);
-    state().settings.hTool = 14;
-    state().settings.bandWidthText = "300";
+    workspace().settings.tool = 14;
+    workspace().settings.bandWidthText = "300";
     for (int kind = 0; kind < 4; ++kind) {
-        state().settings.gradientKind = kind;
+        workspace().settings.gradientKind = kind;
         CanvasMouse m(doc);
         m.drag({{150, 150}, {150, 50}});
         m.click({150, 10});
@@ -344,29 +344,29 @@ TEST_F(GradientTools, AnArcBandPointedAlongItsGuideIsAWholeRing)
 
 TEST_F(GradientTools, ABandWidthThatIsNoNumberDrawsNothing)
 {
-    state().settings.bandWidthText = "abc";
+    workspace().settings.bandWidthText = "abc";
     CanvasMouse m(doc);
-    state().settings.hTool = 11;
+    workspace().settings.tool = 11;
     m.drag({{20, 20}, {200, 150}});
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_FALSE(doc->document().DataChanged);
+    EXPECT_FALSE(doc->document().isModified());
     EXPECT_EQ(canvas().fillStyle(), 0);
 
-    state().settings.hTool = 14;
+    workspace().settings.tool = 14;
     m.drag({{150, 150}, {150, 50}});
     m.click({50, 150});
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_FALSE(doc->document().DataChanged);
-    EXPECT_FALSE(doc->document().hHulineradius);
+    EXPECT_FALSE(doc->document().isModified());
+    EXPECT_FALSE(doc->gesture().arc.guidePlaced);
 }
 
 TEST_F(GradientTools, ALargeGradientIsShownWhileItGrowsNotPerOutline)
 {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get())); // else nothing repaints
     useCanvas(2400, 2000);
-    state().settings.hTool = 11;
+    workspace().settings.tool = 11;
     PaintCounter counter;
-    doc->canvas()->installEventFilter(&counter);
+    doc->view()->canvasBox()->installEventFilter(&counter);
     CanvasMouse m(doc);
     m.press({0, 0});
     m.move({2400, 2000});
@@ -376,7 +376,7 @@ TEST_F(GradientTools, ALargeGradientIsShownWhileItGrowsNotPerOutline)
     m.release({2400, 2000});
     const qint64 ms = clock.elapsed();
     const int paints = counter.paints;
-    doc->canvas()->removeEventFilter(&counter);
+    doc->view()->canvasBox()->removeEventFilter(&counter);
 
     // 18000 outlines; a repaint every 15 ms or so.
     if (ms >= 30) {
@@ -395,9 +395,9 @@ TEST_F(GradientTools, ALargeGradientIsShownWhileItGrowsNotPerOutline)
 TEST_F(GradientTools, EscapeStopsALongBandWithWhatIsDrawnKept)
 {
     useCanvas(2000, 2000);
-    state().settings.hTool = 14;
-    state().settings.bandWidthText = "0";
-    state().settings.gradientKind = 2;
+    workspace().settings.tool = 14;
+    workspace().settings.bandWidthText = "0";
+    workspace().settings.gradientKind = 2;
     CanvasMouse m(doc);
     m.drag({{1000, 1000}, {1000, 50}}); // the guide straight up, 950 pixels
     bool pressed = false, held = false;
@@ -421,7 +421,7 @@ TEST_F(GradientTools, EscapeStopsALongBandWithWhatIsDrawnKept)
     EXPECT_NE(canvas().image(), before);
     EXPECT_NE(at(1010, 100), Ground) << "the start of the band is kept";
     EXPECT_EQ(at(100, 1100), Ground) << "its end is not drawn";
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
     EXPECT_TRUE(main->mdiArea()->isEnabled());
     EXPECT_TRUE(main->menuBar()->isEnabled());
     doc->document().undo();

@@ -15,13 +15,13 @@ protected:
         ProgramTest::SetUp();
         doc = active();
         canvas().setBackColor(rgbColour(255, 255, 255));
-        main->coloursPalette()->setDrawingColour(rgbColour(0, 0, 255));
+        main->colourPalette()->setDrawingColour(rgbColour(0, 0, 255));
     }
-    void down(double x, double y, int button = 1) { doc->Picture1_MouseDown(button, 0, x, y); }
-    void move(double x, double y, int button = 1) { doc->Picture1_MouseMove(button, 0, x, y); }
-    void up(double x, double y, int button = 1) { doc->Picture1_MouseUp(button, 0, x, y); }
+    void down(double x, double y, Qt::MouseButtons button = Qt::LeftButton) { doc->canvasPressed({button, {}, x, y}); }
+    void move(double x, double y, Qt::MouseButtons button = Qt::LeftButton) { doc->canvasMoved({button, {}, x, y}); }
+    void up(double x, double y, Qt::MouseButtons button = Qt::LeftButton) { doc->canvasReleased({button, {}, x, y}); }
 
-    frmquoredit *doc = nullptr;
+    DocumentWindow *doc = nullptr;
 };
 
 TEST_F(LineTools, StraightLineRubberBandLeavesOnlyTheFinalLine)
@@ -31,7 +31,7 @@ TEST_F(LineTools, StraightLineRubberBandLeavesOnlyTheFinalLine)
     canvas().setDrawWidth(3);
     const QImage background = canvas().image();
 
-    state().settings.hTool = 2;
+    workspace().settings.tool = 2;
     down(150, 150);
     for (double x : {300.0, 900.0, 2400.0, 1200.0})
         move(x, 1500);
@@ -43,13 +43,13 @@ TEST_F(LineTools, StraightLineRubberBandLeavesOnlyTheFinalLine)
     expected.setDrawWidth(3);
     expected.line(150, 150, 1800, 900, rgbColour(0, 0, 255));
     EXPECT_EQ(canvas().image(), expected.image());
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
     EXPECT_EQ(canvas().drawMode(), 13);
 }
 
 TEST_F(LineTools, AClickWithTheLineToolLeavesOneDot)
 {
-    state().settings.hTool = 2;
+    workspace().settings.tool = 2;
     down(300, 300);
     up(300, 300);
     EXPECT_EQ(canvas().point(300, 300), rgbColour(0, 0, 255));
@@ -60,7 +60,7 @@ TEST_F(LineTools, XorDrawModeTwiceRemovesTheLine)
 {
     main->action("mnudrawvbxorpen")->trigger();
     const QImage before = canvas().image();
-    state().settings.hTool = 2;
+    workspace().settings.tool = 2;
     for (int i = 0; i < 2; ++i) {
         down(150, 150);
         move(1500, 750);
@@ -71,12 +71,12 @@ TEST_F(LineTools, XorDrawModeTwiceRemovesTheLine)
 
 TEST_F(LineTools, FreehandDrawsAsItGoesAndAClickOnlyMarksChanged)
 {
-    state().settings.hTool = 6;
+    workspace().settings.tool = 6;
     const QImage before = canvas().image();
     down(150, 150);
     up(150, 150);
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
 
     down(150, 150);
     move(600, 150);
@@ -88,39 +88,39 @@ TEST_F(LineTools, FreehandDrawsAsItGoesAndAClickOnlyMarksChanged)
 
 TEST_F(LineTools, OnlyTheExactLeftButtonDraws)
 {
-    state().settings.hTool = 2;
+    workspace().settings.tool = 2;
     const QImage before = canvas().image();
-    down(150, 150, 4);
-    move(900, 900, 4);
-    up(900, 900, 4);
-    down(150, 150, 3);
-    move(900, 900, 3);
-    up(900, 900, 3);
+    down(150, 150, Qt::MiddleButton);
+    move(900, 900, Qt::MiddleButton);
+    up(900, 900, Qt::MiddleButton);
+    down(150, 150, Qt::LeftButton | Qt::RightButton);
+    move(900, 900, Qt::LeftButton | Qt::RightButton);
+    up(900, 900, Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_FALSE(doc->document().DataChanged);
+    EXPECT_FALSE(doc->document().isModified());
 }
 
 TEST_F(LineTools, RightPressStoresTheStartPoint)
 {
-    down(450, 600, 2);
-    EXPECT_EQ(doc->document().hStartx, 450);
-    EXPECT_EQ(doc->document().hStarty, 600);
-    main->mnuedit()->hide();
+    down(450, 600, Qt::RightButton);
+    EXPECT_EQ(doc->gesture().startX, 450);
+    EXPECT_EQ(doc->gesture().startY, 600);
+    main->editMenu()->hide();
 }
 
 TEST_F(LineTools, PointerPositionIsWrittenForEveryMove)
 {
-    move(1500, 2400, 0);
-    EXPECT_EQ(main->coloursPalette()->Text1()->text(), "1500  2400");
-    move(0, 0, 0);
-    EXPECT_EQ(main->coloursPalette()->Text1()->text(), "0  0");
+    move(1500, 2400, Qt::NoButton);
+    EXPECT_EQ(main->colourPalette()->pointerBox()->text(), "1500  2400");
+    move(0, 0, Qt::NoButton);
+    EXPECT_EQ(main->colourPalette()->pointerBox()->text(), "0  0");
     EXPECT_EQ(pointerText(7.5, 100000), "7.5  100000");
 }
 
 TEST_F(LineTools, RealMouseEventsReachTheToolAndAReleaseOutsideEndsTheGesture)
 {
-    state().settings.hTool = 2;
-    PictureBox *c = doc->canvas();
+    workspace().settings.tool = 2;
+    PictureBox *c = doc->view()->canvasBox();
     auto send = [c](QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held) {
         QMouseEvent e(t, QPointF(p), c->mapToGlobal(QPointF(p)), b, held, Qt::NoModifier);
         QCoreApplication::sendEvent(c, &e);
@@ -129,5 +129,5 @@ TEST_F(LineTools, RealMouseEventsReachTheToolAndAReleaseOutsideEndsTheGesture)
     send(QEvent::MouseMove, {10, 2}, Qt::NoButton, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, {10, 2}, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(canvas().point(5 * 15, 2 * 15), rgbColour(0, 0, 255));
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
 }

@@ -15,74 +15,74 @@ protected:
     {
         ProgramTest::SetUp();
         doc = active();
-        doc->canvas()->Move(0, 0, 1500, 1500); // 100 x 100 pixels
-        doc->document().DataChanged = false;
+        doc->view()->canvasBox()->moveTwips(0, 0, 1500, 1500); // 100 x 100 pixels
+        doc->document().markSaved();
     }
     void gesture(double x0, double y0, double x1, double y1)
     {
-        doc->Picture1_MouseDown(1, 0, x0, y0);
-        doc->Picture1_MouseMove(1, 0, x1, y1);
-        doc->Picture1_MouseUp(1, 0, x1, y1);
+        doc->canvasPressed({Qt::LeftButton, {}, x0, y0});
+        doc->canvasMoved({Qt::LeftButton, {}, x1, y1});
+        doc->canvasReleased({Qt::LeftButton, {}, x1, y1});
     }
-    frmquoredit *doc = nullptr;
+    DocumentWindow *doc = nullptr;
 };
 
 TEST_F(PictureTools, ASelectionLiftsACopyWithoutChangingTheDocument)
 {
     canvas().pset(300, 300, rgbColour(255, 0, 0));
-    state().settings.hTool = 1;
+    workspace().settings.tool = 1;
     gesture(300, 300, 600, 450);
-    EXPECT_TRUE(doc->document().hSelect);
-    EXPECT_FALSE(doc->document().DataChanged);
-    PictureBox *copy = doc->PictureCopy();
+    EXPECT_TRUE(doc->document().hasFloatingSelection());
+    EXPECT_FALSE(doc->document().isModified());
+    PictureBox *copy = doc->view()->selectionFrame()->pictureBox();
     EXPECT_TRUE(copy->isVisible());
-    EXPECT_EQ(copy->Left(), 300);
-    EXPECT_EQ(copy->Width(), 300);
-    EXPECT_EQ(copy->Height(), 150);
+    EXPECT_EQ(copy->leftTwips(), 300);
+    EXPECT_EQ(copy->widthTwips(), 300);
+    EXPECT_EQ(copy->heightTwips(), 150);
     EXPECT_EQ(copy->surface().point(0, 0), rgbColour(255, 0, 0));
     EXPECT_EQ(canvas().point(300, 300), rgbColour(255, 0, 0)); // copied, not cut
-    EXPECT_TRUE(doc->selectionHandle(0)->isVisible());
+    EXPECT_TRUE(doc->view()->selectionFrame()->handle(0)->isVisible());
 }
 
 TEST_F(PictureTools, ASelectionDraggedPastTheEdgeIsNoWiderThanTheCanvas)
 {
-    state().settings.hTool = 1;
+    workspace().settings.tool = 1;
     gesture(600, 0, 9000, 300);
-    EXPECT_EQ(doc->PictureCopy()->Width(), 1500);
-    doc->Picture1_MouseDown(1, 0, 150, 150); // a click without dragging
-    doc->Picture1_MouseUp(1, 0, 150, 150);
-    EXPECT_EQ(doc->PictureCopy()->Width(), 1);
-    EXPECT_EQ(doc->PictureCopy()->Height(), 1);
+    EXPECT_EQ(doc->view()->selectionFrame()->pictureBox()->widthTwips(), 1500);
+    doc->canvasPressed({Qt::LeftButton, {}, 150, 150}); // a click without dragging
+    doc->canvasReleased({Qt::LeftButton, {}, 150, 150});
+    EXPECT_EQ(doc->view()->selectionFrame()->pictureBox()->widthTwips(), 1);
+    EXPECT_EQ(doc->view()->selectionFrame()->pictureBox()->heightTwips(), 1);
 }
 
 TEST_F(PictureTools, ASecondSelectionPressPastesTheFirstWithThePasteMode)
 {
     canvas().setBackColor(rgbColour(0, 0, 0));
     canvas().line(0, 0, 285, 285, rgbColour(255, 255, 255), LineKind::BoxFilled);
-    state().settings.hTool = 1;
+    workspace().settings.tool = 1;
     gesture(0, 0, 300, 300); // lifts the white square
     main->action("mnuvbdstinvert")->trigger();
     doc->document().placeSelection(600, 600);
-    doc->document().DataChanged = false;
-    doc->Picture1_MouseDown(1, 0, 1200, 1200);
-    EXPECT_TRUE(doc->document().DataChanged);
-    EXPECT_FALSE(doc->PictureCopy()->isVisible());
+    doc->document().markSaved();
+    doc->canvasPressed({Qt::LeftButton, {}, 1200, 1200});
+    EXPECT_TRUE(doc->document().isModified());
+    EXPECT_FALSE(doc->view()->selectionFrame()->pictureBox()->isVisible());
     // Inverting the target: black under the pasted area turned white.
     EXPECT_EQ(canvas().point(600, 600), rgbColour(255, 255, 255));
     EXPECT_EQ(canvas().point(885, 885), rgbColour(255, 255, 255));
     EXPECT_EQ(canvas().point(900, 900), 0);
-    doc->Picture1_MouseUp(1, 0, 1200, 1200);
+    doc->canvasReleased({Qt::LeftButton, {}, 1200, 1200});
 }
 
 TEST_F(PictureTools, TwoZoomClicksRestoreTheSizeAndKeepWhatWasDrawn)
 {
     canvas().pset(150, 150, rgbColour(0, 255, 0));
-    state().settings.hTool = 15;
+    workspace().settings.tool = 15;
     gesture(0, 0, 0, 0);
-    EXPECT_TRUE(doc->document().hZoomed);
-    EXPECT_EQ(doc->canvas()->Width(), 4500);
+    EXPECT_TRUE(doc->document().isZoomedIn());
+    EXPECT_EQ(doc->view()->canvasBox()->widthTwips(), 4500);
     EXPECT_EQ(canvas().widthPx(), 300);
-    EXPECT_EQ(main->toolsPalette()->Text1()->text(), "3");
+    EXPECT_EQ(main->toolPalette()->lineWidthBox()->text(), "3");
     EXPECT_EQ(canvas().drawWidth(), 3);
     // Every pixel became 3 x 3.
     for (int dx = 0; dx < 3; ++dx)
@@ -91,54 +91,54 @@ TEST_F(PictureTools, TwoZoomClicksRestoreTheSizeAndKeepWhatWasDrawn)
     // A 3 x 3 mark drawn while enlarged survives the reduction.
     canvas().line(600, 600, 630, 630, rgbColour(255, 0, 0), LineKind::BoxFilled);
     gesture(0, 0, 0, 0);
-    EXPECT_FALSE(doc->document().hZoomed);
-    EXPECT_EQ(doc->canvas()->Width(), 1500);
+    EXPECT_FALSE(doc->document().isZoomedIn());
+    EXPECT_EQ(doc->view()->canvasBox()->widthTwips(), 1500);
     EXPECT_EQ(canvas().widthPx(), 100);
-    EXPECT_EQ(main->toolsPalette()->Text1()->text(), "1");
+    EXPECT_EQ(main->toolPalette()->lineWidthBox()->text(), "1");
     EXPECT_EQ(canvas().point(150, 150), rgbColour(0, 255, 0));
     EXPECT_EQ(canvas().point(195, 195), rgbColour(255, 0, 0));
-    EXPECT_TRUE(doc->PictureCopy()->surface().picture().isNull() || doc->PictureCopy()->Width() <= 15);
+    EXPECT_TRUE(doc->view()->selectionFrame()->pictureBox()->surface().picture().isNull() || doc->view()->selectionFrame()->pictureBox()->widthTwips() <= 15);
 }
 
 TEST_F(PictureTools, TheTextBoxAppearsAtTheClickAndFollowsTheDrag)
 {
-    state().settings.hTool = 9;
-    TextEntryBox *box = doc->hword();
-    doc->Picture1_MouseDown(1, 0, 300, 450);
+    workspace().settings.tool = 9;
+    TextEntryBox *box = doc->view()->textBox();
+    doc->canvasPressed({Qt::LeftButton, {}, 300, 450});
     EXPECT_TRUE(box->isVisible());
-    EXPECT_EQ(box->Left(), 300);
-    EXPECT_EQ(box->Top(), 450);
-    EXPECT_EQ(box->Width(), labelWidth(doc->hwordLabel()) + 50);
-    EXPECT_EQ(box->Height(), labelHeight(doc->hwordLabel()) + 50);
-    doc->Picture1_MouseMove(1, 0, 600, 750);
-    EXPECT_EQ(box->Left(), 600);
+    EXPECT_EQ(box->leftTwips(), 300);
+    EXPECT_EQ(box->topTwips(), 450);
+    EXPECT_EQ(box->widthTwips(), labelWidth(doc->view()->textMeasure()) + 50);
+    EXPECT_EQ(box->heightTwips(), labelHeight(doc->view()->textMeasure()) + 50);
+    doc->canvasMoved({Qt::LeftButton, {}, 600, 750});
+    EXPECT_EQ(box->leftTwips(), 600);
     EXPECT_EQ(canvas().currentY(), 750);
-    doc->Picture1_MouseUp(1, 0, 600, 750);
-    EXPECT_FALSE(doc->document().DataChanged);
+    doc->canvasReleased({Qt::LeftButton, {}, 600, 750});
+    EXPECT_FALSE(doc->document().isModified());
 
-    const double oneLetter = box->Width();
+    const double oneLetter = box->widthTwips();
     box->setText("一行很长的文字 and more");
-    EXPECT_EQ(doc->hwordLabel()->text(), "一行很长的文字 and more");
-    EXPECT_GT(box->Width(), oneLetter * 5);
-    EXPECT_EQ(box->Width(), labelWidth(doc->hwordLabel()) + 50);
-    EXPECT_EQ(box->Left(), 600);
+    EXPECT_EQ(doc->view()->textMeasure()->text(), "一行很长的文字 and more");
+    EXPECT_GT(box->widthTwips(), oneLetter * 5);
+    EXPECT_EQ(box->widthTwips(), labelWidth(doc->view()->textMeasure()) + 50);
+    EXPECT_EQ(box->leftTwips(), 600);
 
     QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::sendEvent(box, &esc);
     EXPECT_FALSE(box->isVisible());
     EXPECT_TRUE(box->text().isEmpty());
-    EXPECT_EQ(doc->hwordLabel()->text(), "H");
+    EXPECT_EQ(doc->view()->textMeasure()->text(), "H");
 }
 
 TEST_F(PictureTools, ARightClickOnTheTextBoxPopsUpTheQuickMenu)
 {
-    state().settings.hTool = 9;
-    doc->Picture1_MouseDown(1, 0, 300, 450);
-    TextEntryBox *box = doc->hword();
+    workspace().settings.tool = 9;
+    doc->canvasPressed({Qt::LeftButton, {}, 300, 450});
+    TextEntryBox *box = doc->view()->textBox();
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), box->mapToGlobal(QPointF(2, 2)),
                       Qt::RightButton, Qt::RightButton, Qt::NoModifier);
     QCoreApplication::sendEvent(box->viewport(), &press);
-    QMenu *quick = main->mnuquick1();
+    QMenu *quick = main->textBoxMenu();
     EXPECT_TRUE(quick->isVisible());
     // At the pointer: the box's place on the canvas, as the window shows it.
     EXPECT_EQ(quick->pos(), box->mapToGlobal(QPoint(2, 2)));
@@ -153,11 +153,11 @@ TEST_F(PictureTools, APictureTooLargeToEnlargeIsLeftAsItWas)
 
     QImage big(8000, 8000, QImage::Format_RGB32);
     big.fill(qRgb(10, 20, 30));
-    doc->canvas()->setPicture(big);
-    state().settings.hTool = 15;
+    doc->view()->canvasBox()->setPicture(big);
+    workspace().settings.tool = 15;
     script.messageAnswers = {mb::Ok};
     gesture(0, 0, 0, 0);
-    EXPECT_FALSE(doc->document().hZoomed);
+    EXPECT_FALSE(doc->document().isZoomedIn());
     EXPECT_EQ(canvas().widthPx(), 8000);
     EXPECT_EQ(canvas().point(119985, 119985), rgbColour(10, 20, 30));
     EXPECT_EQ(lastMessage().text, "\r图片太大，无法放大。");

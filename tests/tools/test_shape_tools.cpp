@@ -12,28 +12,28 @@ protected:
     {
         ProgramTest::SetUp();
         doc = active();
-        doc->canvas()->Move(0, 0, 3000, 3000);
+        doc->view()->canvasBox()->moveTwips(0, 0, 3000, 3000);
         canvas().setBackColor(rgbColour(255, 255, 255));
         // A ground with two colours, so an imperfect erase would show.
         canvas().line(0, 1500, 2985, 2985, rgbColour(30, 160, 90), LineKind::BoxFilled);
         canvas().setForeColor(rgbColour(200, 0, 0));
         canvas().setFillColor(rgbColour(0, 0, 200));
-        main->coloursPalette()->setDrawingColour(rgbColour(0, 0, 255));
-        doc->document().DataChanged = false;
+        main->colourPalette()->setDrawingColour(rgbColour(0, 0, 255));
+        doc->document().markSaved();
     }
     void drag(QList<QPointF> path)
     {
-        doc->Picture1_MouseDown(1, 0, path.first().x(), path.first().y());
+        doc->canvasPressed({Qt::LeftButton, {}, path.first().x(), path.first().y()});
         for (const QPointF &p : path.mid(1))
-            doc->Picture1_MouseMove(1, 0, p.x(), p.y());
-        doc->Picture1_MouseUp(1, 0, path.last().x(), path.last().y());
+            doc->canvasMoved({Qt::LeftButton, {}, p.x(), p.y()});
+        doc->canvasReleased({Qt::LeftButton, {}, path.last().x(), path.last().y()});
     }
     // The same canvas as before the gesture, for drawing the expected result.
     std::unique_ptr<CanvasSurface> copyOfCanvas() const
     {
         auto s = std::make_unique<CanvasSurface>();
         s->setImage(before);
-        const CanvasSurface &c = doc->canvas()->surface();
+        const CanvasSurface &c = doc->document().canvas();
         s->setForeColor(c.foreColor());
         s->setFillColor(c.fillColor());
         s->setFillStyle(c.fillStyle());
@@ -41,13 +41,13 @@ protected:
         s->setDrawWidth(c.drawWidth());
         return s;
     }
-    frmquoredit *doc = nullptr;
+    DocumentWindow *doc = nullptr;
     QImage before;
 };
 
 TEST_F(ShapeTools, RectanglesAreTheSameWhicheverWayTheyAreDragged)
 {
-    state().settings.hTool = 4;
+    workspace().settings.tool = 4;
     for (int fill : {0, 1, 5}) {
         canvas().setFillStyle(fill);
         canvas().setDrawStyle(fill == 5 ? 2 : 0);
@@ -63,7 +63,7 @@ TEST_F(ShapeTools, RectanglesAreTheSameWhicheverWayTheyAreDragged)
         EXPECT_EQ(canvas().image(), expected->image()) << "fill style " << fill;
         canvas().setImage(before);
     }
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
 }
 
 TEST_F(ShapeTools, EllipseFitsItsRectangle)
@@ -83,7 +83,7 @@ TEST_F(ShapeTools, EllipseFitsItsRectangle)
 TEST_F(ShapeTools, TheDraggedEllipseReachesItsRectanglesEdges)
 {
     canvas().setFillStyle(1);
-    state().settings.hTool = 3;
+    workspace().settings.tool = 3;
     before = canvas().image();
     drag({{0, 0}, {1200, 2400}, {3000, 1500}});
     // 3000 x 1500 twips: 200 x 100 pixels, centre (100, 50).
@@ -100,11 +100,11 @@ TEST_F(ShapeTools, TheDraggedEllipseReachesItsRectanglesEdges)
 
 TEST_F(ShapeTools, ADegenerateEllipseDrawsNothingButMarksChanged)
 {
-    state().settings.hTool = 3;
+    workspace().settings.tool = 3;
     before = canvas().image();
     drag({{300, 300}, {300, 900}});
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
 }
 
 TEST_F(ShapeTools, RubberBandsLeaveNoTraceWhenTheReleaseIsElsewhere)
@@ -112,13 +112,13 @@ TEST_F(ShapeTools, RubberBandsLeaveNoTraceWhenTheReleaseIsElsewhere)
     canvas().setFillStyle(6);
     canvas().setDrawWidth(3);
     for (int tool : {2, 3, 4}) {
-        state().settings.hTool = tool;
+        workspace().settings.tool = tool;
         before = canvas().image();
-        doc->Picture1_MouseDown(1, 0, 300, 300);
-        doc->Picture1_MouseMove(1, 0, 1500, 2100);
-        doc->Picture1_MouseMove(1, 0, 2400, 1200);
+        doc->canvasPressed({Qt::LeftButton, {}, 300, 300});
+        doc->canvasMoved({Qt::LeftButton, {}, 1500, 2100});
+        doc->canvasMoved({Qt::LeftButton, {}, 2400, 1200});
         // Released away from the last reported position (outside the canvas).
-        doc->Picture1_MouseUp(1, 0, 4500, 600);
+        doc->canvasReleased({Qt::LeftButton, {}, 4500, 600});
         auto expected = copyOfCanvas();
         if (tool == 2)
             expected->line(300, 300, 4500, 600, rgbColour(0, 0, 255));
@@ -134,20 +134,20 @@ TEST_F(ShapeTools, RubberBandsLeaveNoTraceWhenTheReleaseIsElsewhere)
 
 TEST_F(ShapeTools, APolylineOfClicksEndedByADoubleClickLeavesItsSegments)
 {
-    state().settings.hTool = 5;
+    workspace().settings.tool = 5;
     before = canvas().image();
     const QPointF a(300, 300), b(1500, 600), c(900, 2100);
     auto click = [&](QPointF p) {
-        doc->Picture1_MouseDown(1, 0, p.x(), p.y());
-        doc->Picture1_MouseUp(1, 0, p.x(), p.y());
+        doc->canvasPressed({Qt::LeftButton, {}, p.x(), p.y()});
+        doc->canvasReleased({Qt::LeftButton, {}, p.x(), p.y()});
     };
     click(a);
     click(b);
     click(c);
-    EXPECT_TRUE(doc->document().hLinking);
-    doc->Picture1_DblClick(); // the second press of the double click
-    doc->Picture1_MouseUp(1, 0, c.x(), c.y());
-    EXPECT_FALSE(doc->document().hLinking);
+    EXPECT_TRUE(doc->gesture().polylineGoing);
+    doc->canvasDoubleClicked(); // the second press of the double click
+    doc->canvasReleased({Qt::LeftButton, {}, c.x(), c.y()});
+    EXPECT_FALSE(doc->gesture().polylineGoing);
 
     auto expected = copyOfCanvas();
     const Colour blue = rgbColour(0, 0, 255);
@@ -159,16 +159,16 @@ TEST_F(ShapeTools, APolylineOfClicksEndedByADoubleClickLeavesItsSegments)
 
 TEST_F(ShapeTools, APolylineContinuesFromTheStartPointAfterAnotherTool)
 {
-    state().settings.hTool = 5;
-    doc->Picture1_MouseDown(1, 0, 300, 300);
-    doc->Picture1_MouseUp(1, 0, 600, 300);
-    state().settings.hTool = 4;
-    doc->Picture1_MouseDown(2, 0, 1500, 1500); // a right press moves the start point
-    main->mnuedit()->hide();
-    state().settings.hTool = 5;
+    workspace().settings.tool = 5;
+    doc->canvasPressed({Qt::LeftButton, {}, 300, 300});
+    doc->canvasReleased({Qt::LeftButton, {}, 600, 300});
+    workspace().settings.tool = 4;
+    doc->canvasPressed({Qt::RightButton, {}, 1500, 1500}); // a right press moves the start point
+    main->editMenu()->hide();
+    workspace().settings.tool = 5;
     before = canvas().image();
-    doc->Picture1_MouseDown(1, 0, 2100, 1500);
-    doc->Picture1_MouseUp(1, 0, 2100, 1500);
+    doc->canvasPressed({Qt::LeftButton, {}, 2100, 1500});
+    doc->canvasReleased({Qt::LeftButton, {}, 2100, 1500});
     auto expected = copyOfCanvas();
     expected->line(1500, 1500, 2100, 1500, rgbColour(0, 0, 255));
     EXPECT_EQ(canvas().image(), expected->image());
@@ -176,13 +176,13 @@ TEST_F(ShapeTools, APolylineContinuesFromTheStartPointAfterAnotherTool)
 
 TEST_F(ShapeTools, DotsPlotOnePointPerMoveAndNothingForAPress)
 {
-    state().settings.hTool = 7;
+    workspace().settings.tool = 7;
     canvas().setDrawWidth(5);
     before = canvas().image();
-    doc->Picture1_MouseDown(1, 0, 600, 600);
-    doc->Picture1_MouseUp(1, 0, 600, 600);
+    doc->canvasPressed({Qt::LeftButton, {}, 600, 600});
+    doc->canvasReleased({Qt::LeftButton, {}, 600, 600});
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
     drag({{300, 300}, {600, 600}, {1200, 600}});
     auto expected = copyOfCanvas();
     expected->pset(600, 600, rgbColour(0, 0, 255));

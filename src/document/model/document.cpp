@@ -33,19 +33,10 @@ const QImage &Document::emptyPicture()
 
 void Document::markChanged()
 {
-    DataChanged = true;
+    m_modified = true;
     const QRect r = m_pending;
     m_pending = {};
     emit committed(r);
-}
-
-void Document::beginRubberBand(double x, double y)
-{
-    hStartx = x;
-    hStarty = y;
-    hEndx = x;
-    hEndy = y;
-    m_canvas.setDrawMode(7);
 }
 
 void Document::loadPicture(const QImage &picture)
@@ -72,6 +63,7 @@ bool Document::zoomCanvas(bool enlarge)
     if (next.isNull())
         return false;
     m_canvas.adoptImage(std::move(next), w, h);
+    m_zoomedIn = enlarge;
     emit canvasResized();
     return true;
 }
@@ -120,7 +112,22 @@ void Document::copyCanvasToSelection(const TwipBox &b)
                              b.height, rop::SrcCopy);
 }
 
-void Document::layDownSelection()
+void Document::liftSelection(const TwipBox &box)
+{
+    copyCanvasToSelection(box);
+    m_floating = true;
+    setSelectionVisible(true);
+}
+
+void Document::floatPicture(const QImage &picture, double left, double top)
+{
+    m_selection.setPicture(picture);
+    m_floating = true;
+    placeSelection(left, top);
+    setSelectionVisible(true);
+}
+
+void Document::putDownSelection()
 {
     const TwipBox p = selectionPlace();
     m_canvas.paintPicture(m_selection.image(), p.left, p.top, m_selection.scaleWidth(),
@@ -133,6 +140,7 @@ void Document::layDownSelection()
 void Document::dropSelection()
 {
     m_selection.setPicture(emptyPicture());
+    m_floating = false;
     m_selectionVisible = false;
     emit selectionPlaced();
 }
@@ -144,7 +152,7 @@ namespace quor {
 SelectionState Document::selectionState() const
 {
     const TwipBox p = selectionPlace();
-    return {m_selection.image(), p.left, p.top, p.width, p.height, m_selectionVisible, hSelect};
+    return {m_selection.image(), p.left, p.top, p.width, p.height, m_selectionVisible, m_floating};
 }
 
 void Document::scheduleStep()
@@ -255,12 +263,12 @@ void Document::apply(const HistoryStep &step, bool before)
     m_selTop = sel.top;
     m_selection.setScaleSize(sel.width, sel.height);
     m_selectionVisible = sel.visible;
-    hSelect = sel.floating;
+    m_floating = sel.floating;
     m_selectionBase = selectionState();
     m_stepRect = {};
     m_applying = false;
 
-    DataChanged = !m_history.isSaved();
+    m_modified = !m_history.isSaved();
     emit selectionPlaced();
     emit restored();
     emit historyChanged();
@@ -290,7 +298,7 @@ void Document::markSaved()
         m_scheduled = false;
         finishStep();
     }
-    DataChanged = false;
+    m_modified = false;
     m_history.markSaved();
     emit historyChanged();
 }

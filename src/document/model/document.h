@@ -6,6 +6,7 @@
 
 #include "document/model/canvas_surface.h"
 #include "document/model/history.h"
+#include "document/model/twips.h"
 
 #include <QObject>
 #include <QRect>
@@ -14,27 +15,6 @@
 
 namespace quor {
 
-// A rectangle in twips: left, top, width, height.
-struct TwipBox
-{
-    double left = 0, top = 0, width = 0, height = 0;
-};
-
-// The two phases of the arc, sector and gradient arc band tools, which
-// share them: the guide from the centre to a point on the circle, what the
-// second press read from it, and the pointer's direction.
-struct ArcGesture
-{
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // the guide, twips
-    double cx = 0, cy = 0, radius = 0;
-    double hRadiusAngle = 0; // the guide's direction
-    double hArcAngle = 0;    // the pointer's direction
-    // Which press is under way, so that a release only finishes what its
-    // own press began (the second press of a double click comes without one).
-    bool placing = false;  // the first press is dragging the guide
-    bool pointing = false; // the second press's rubber band is on the canvas
-};
-
 class Document : public QObject
 {
     Q_OBJECT
@@ -42,34 +22,21 @@ public:
     Document();
 
     CanvasSurface &canvas() { return m_canvas; }        // Picture1
-    CanvasSurface &selection() { return m_selection; }  // PictureCopy
-    CanvasSurface &scratch() { return m_scratch; }      // PictureUnloadAssist
+    CanvasSurface &selection() { return m_selection; }  // selectionBox
+    CanvasSurface &scratch() { return m_scratch; }      // scratchBox
     const CanvasSurface &canvas() const { return m_canvas; }
     const CanvasSurface &selection() const { return m_selection; }
 
-    // Gesture state, shared by the tools: the start and last points, the
-    // polyline chain, the arc tools' phases, a floating selection,
-    // the zoom state, and the selection tool's rubber rectangle.
-    double hStartx = 0, hStarty = 0, hEndx = 0, hEndy = 0;
-    bool hLinking = false;
-    bool hHulineradius = false;
-    ArcGesture arc;
-    bool hSelect = false;
-    bool hZoomed = false;
-    TwipBox selectionBand;
-
-    // The changed flag.
-    bool DataChanged = false;
+    // The picture differs from its file (or was never saved).
+    bool isModified() const { return m_modified; }
     // Marks the document changed: the canvas pixels touched since the last
     // mark are reported as one committed change.
     void markChanged();
+    // The user chose to lose the changes: nothing is left to ask about.
+    void discardChanges() { m_modified = false; }
 
     // The paste raster operation this document took on activation.
     std::uint32_t pasteRasterOp = rop::SrcCopy;
-
-    // Starts a rubber-band gesture at (x, y): the start and end points and
-    // the exclusive-or pen.
-    void beginRubberBand(double x, double y);
 
     // --- canvas size ------------------------------------------------------
     // Loads a picture: the canvas takes its size and shows it over the back
@@ -81,8 +48,22 @@ public:
     // one pass from the old bitmap into the new. False, with nothing
     // changed, when the new bitmap cannot be had.
     bool zoomCanvas(bool enlarge);
+    // The last zoom enlarged the picture, so the next one shrinks it.
+    bool isZoomedIn() const { return m_zoomedIn; }
 
     // --- floating selection -------------------------------------------------
+    // A picture floats over the canvas, to be put down or dropped.
+    bool hasFloatingSelection() const { return m_floating; }
+    // Lifts a copy of the canvas under the box (twips), which floats there.
+    void liftSelection(const TwipBox &box);
+    // Floats a picture of its own at (left, top), replacing any that floats.
+    void floatPicture(const QImage &picture, double left, double top);
+    // Puts the floating picture down on the canvas with the paste raster
+    // operation and marks the document changed.
+    void putDownSelection();
+    // Empties and hides the floating picture without putting it down.
+    void dropSelection();
+
     bool selectionVisible() const { return m_selectionVisible; }
     TwipBox selectionPlace() const;
     // Moves (and with a new size resizes) the floating picture.
@@ -92,11 +73,6 @@ public:
     // The canvas under the box, copied into the floating picture placed
     // there; no stretching.
     void copyCanvasToSelection(const TwipBox &box);
-    // Puts the floating picture down on the canvas with the paste raster
-    // operation, empties it and hides it (hSelect is left to the caller).
-    void layDownSelection();
-    // Empties and hides the floating picture without putting it down.
-    void dropSelection();
 
     // --- undo history ---------------------------------------------------------
     // A step is everything between beginStep() and the matching endStep()
@@ -145,6 +121,9 @@ private:
     CanvasSurface m_scratch;
     double m_selLeft = 0, m_selTop = 0;
     bool m_selectionVisible = false;
+    bool m_floating = false;
+    bool m_modified = false;
+    bool m_zoomedIn = false;
     QRect m_pending;
 
     SelectionState selectionState() const;

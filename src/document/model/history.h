@@ -19,7 +19,7 @@ struct SelectionState
     QImage image; // shared with the picture it was taken from until either changes
     double left = 0, top = 0, width = 0, height = 0;
     bool visible = false;
-    bool floating = false; // hSelect
+    bool floating = false; // a picture floats over the canvas
 };
 
 struct HistoryStep

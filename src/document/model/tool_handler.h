@@ -3,6 +3,9 @@
 // the document's window lays over the canvas (never into its bitmap).
 #pragma once
 
+#include "document/model/canvas_event.h"
+#include "document/model/twips.h"
+
 #include <functional>
 
 class QObject;
@@ -11,14 +14,15 @@ namespace quor {
 
 class Document;
 class DrawingSettings;
+struct Gesture;
 
 class ToolOverlays
 {
 public:
     virtual ~ToolOverlays() = default;
     // The selection tool's blinking rubber rectangle, twips.
-    virtual void showSelectionBand(double left, double top, double width, double height) = 0;
-    virtual void moveSelectionBand(double left, double top, double width, double height) = 0;
+    virtual void showSelectionBand(const TwipBox &band) = 0;
+    virtual void moveSelectionBand(const TwipBox &band) = 0;
     // The frame and handles around the floating selection.
     virtual void showSelectionFrame() = 0;
     // The text entry box, shown with the focus at a canvas point.
@@ -42,6 +46,7 @@ struct ToolContext
     Document &doc;
     DrawingSettings &settings;
     ToolOverlays &overlays;
+    Gesture &gesture;
 };
 
 class ToolHandler
@@ -50,10 +55,10 @@ public:
     virtual ~ToolHandler() = default;
     // Left-button events on the canvas, after the document window has
     // applied the button rules (and, for releases, set the user's mode).
-    virtual void mouseDown(ToolContext &ctx, int shift, double x, double y) = 0;
-    virtual void mouseMove(ToolContext &ctx, int shift, double x, double y) = 0;
-    virtual void mouseUp(ToolContext &ctx, int shift, double x, double y) = 0;
-    virtual void dblClick(ToolContext &ctx) = 0;
+    virtual void press(ToolContext &ctx, const CanvasEvent &e) = 0;
+    virtual void move(ToolContext &ctx, const CanvasEvent &e) = 0;
+    virtual void release(ToolContext &ctx, const CanvasEvent &e) = 0;
+    virtual void doubleClick(ToolContext &ctx) = 0;
 };
 
 } // namespace quor

@@ -1,6 +1,6 @@
-#include "app/see_all_window.h"
+#include "app/whole_picture_window.h"
 
-#include "app/see_all_layout.h"
+#include "app/whole_picture_layout.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,17 +9,17 @@
 
 namespace quor {
 
-FrmQuorSeeAll::FrmQuorSeeAll(QWidget *parent) : QDialog(parent)
+WholePictureWindow::WholePictureWindow(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmQuorSeeAll"));
-    setWindowTitle(seeAllTitle({}, {}));
+    setWindowTitle(wholePictureTitle({}, {}));
     setModal(true);
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("Picture1"));
     m_picture->setFocusPolicy(Qt::NoFocus);
 }
 
-void FrmQuorSeeAll::showPicture(const QImage &picture, const QWidget *over)
+void WholePictureWindow::showPicture(const QImage &picture, const QWidget *over)
 {
     const QWidget *main = over ? over->window() : nullptr;
     const QScreen *screen = main ? main->screen() : QGuiApplication::primaryScreen();
@@ -34,27 +34,27 @@ void FrmQuorSeeAll::showPicture(const QImage &picture, const QWidget *over)
         frame = QMargins(inner.left() - mainFrame.left(), inner.top() - mainFrame.top(),
                          mainFrame.right() - inner.right(), mainFrame.bottom() - inner.bottom());
     }
-    const SeeAllOpening open = seeAllOpening(picture.size(), available, mainFrame, frame);
+    const WholePictureOpening open = wholePictureOpening(picture.size(), available, mainFrame, frame);
     m_scaled = open.shown != picture.size();
     const QImage shown = m_scaled ? picture.scaled(open.shown, Qt::IgnoreAspectRatio,
                                                    Qt::SmoothTransformation)
                                   : picture;
     m_picture->setPixmap(QPixmap::fromImage(shown));
     m_picture->resize(open.shown);
-    setWindowTitle(seeAllTitle(picture.size(), open.shown));
+    setWindowTitle(wholePictureTitle(picture.size(), open.shown));
     setGeometry(open.inner);
-    Form_Resize();
+    layOut();
 }
 
-void FrmQuorSeeAll::resizeEvent(QResizeEvent *e)
+void WholePictureWindow::resizeEvent(QResizeEvent *e)
 {
     QDialog::resizeEvent(e);
-    Form_Resize();
+    layOut();
 }
 
-void FrmQuorSeeAll::Form_Resize()
+void WholePictureWindow::layOut()
 {
-    m_picture->move(seeAllPicturePlace(size(), m_picture->size()));
+    m_picture->move(wholePicturePlace(size(), m_picture->size()));
 }
 
 } // namespace quor

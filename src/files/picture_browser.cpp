@@ -1,9 +1,9 @@
-#include "files/open_browser.h"
+#include "files/picture_browser.h"
 
 #include "core/dialog_seam.h"
-#include "document/edit_window.h"
+#include "document/document_window.h"
 #include "files/file_texts.h"
-#include "files/open_browser_rules.h"
+#include "files/picture_browser_rules.h"
 #include "files/open_into_document.h"
 #include "formats/picture_loader.h"
 #include "files/sample_loader.h"
@@ -51,7 +51,7 @@ W *named(W *w, const char *name)
 class TopmostPause
 {
 public:
-    explicit TopmostPause(FrmQuorOpenfile &w) : m_w(&w) {}
+    explicit TopmostPause(PictureBrowser &w) : m_w(&w) {}
     ~TopmostPause() { end(); }
     TopmostPause(const TopmostPause &) = delete;
     TopmostPause &operator=(const TopmostPause &) = delete;
@@ -71,7 +71,7 @@ public:
     }
 
 private:
-    QPointer<FrmQuorOpenfile> m_w;
+    QPointer<PictureBrowser> m_w;
     bool m_paused = false;
 };
 
@@ -100,10 +100,10 @@ void SampleBox::setPicture(const QImage &picture)
     update();
 }
 
-double SampleBox::Width() const { return double(m_picture.width()) * Twips; }
-double SampleBox::Height() const { return double(m_picture.height()) * Twips; }
+double SampleBox::widthTwips() const { return double(m_picture.width()) * Twips; }
+double SampleBox::heightTwips() const { return double(m_picture.height()) * Twips; }
 
-void SampleBox::Move(double left, double top)
+void SampleBox::moveTwips(double left, double top)
 {
     m_left = left;
     m_top = top;
@@ -118,7 +118,7 @@ void SampleBox::paintEvent(QPaintEvent *e)
     p.drawImage(r.topLeft(), m_picture, r);
 }
 
-FrmQuorOpenfile::FrmQuorOpenfile(Hooks hooks, QWidget *parent)
+PictureBrowser::PictureBrowser(Hooks hooks, QWidget *parent)
     : QWidget(parent, Qt::Window), m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("FrmQuorOpenfile"));
@@ -170,29 +170,29 @@ FrmQuorOpenfile::FrmQuorOpenfile(Hooks hooks, QWidget *parent)
     all->addLayout(sample, 2);
 
     m_frame->installEventFilter(this);
-    connect(m_drive, &QComboBox::currentIndexChanged, this, &FrmQuorOpenfile::Drive1_Change);
+    connect(m_drive, &QComboBox::currentIndexChanged, this, &PictureBrowser::driveChanged);
     connect(m_dir, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem *item) { setDirPath(item->data(0, PathRole).toString()); });
     // A click, and the arrow keys moving the selection, both show the sample.
-    connect(m_file, &QListWidget::currentRowChanged, this, &FrmQuorOpenfile::File1_Click);
-    connect(m_file, &QListWidget::itemClicked, this, &FrmQuorOpenfile::File1_Click);
-    connect(m_hscroll, &QScrollBar::valueChanged, this, &FrmQuorOpenfile::HScroll1_Change);
-    connect(m_vscroll, &QScrollBar::valueChanged, this, &FrmQuorOpenfile::VScroll1_Change);
-    connect(m_open, &QPushButton::clicked, this, &FrmQuorOpenfile::Command1_Click);
-    connect(m_cancel, &QPushButton::clicked, this, &FrmQuorOpenfile::Command2_Click);
-    connect(m_loader, &SampleLoader::finished, this, &FrmQuorOpenfile::sampleFinished);
+    connect(m_file, &QListWidget::currentRowChanged, this, &PictureBrowser::fileChosen);
+    connect(m_file, &QListWidget::itemClicked, this, &PictureBrowser::fileChosen);
+    connect(m_hscroll, &QScrollBar::valueChanged, this, &PictureBrowser::horizontalScrolled);
+    connect(m_vscroll, &QScrollBar::valueChanged, this, &PictureBrowser::verticalScrolled);
+    connect(m_open, &QPushButton::clicked, this, &PictureBrowser::openChosen);
+    connect(m_cancel, &QPushButton::clicked, this, &PictureBrowser::cancel);
+    connect(m_loader, &SampleLoader::finished, this, &PictureBrowser::sampleFinished);
 
-    Form_Load();
+    setUp();
 }
 
-FrmQuorOpenfile::~FrmQuorOpenfile() = default;
+PictureBrowser::~PictureBrowser() = default;
 
-bool FrmQuorOpenfile::isTopmost() const
+bool PictureBrowser::isTopmost() const
 {
     return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
-void FrmQuorOpenfile::setTopmost(bool on)
+void PictureBrowser::setTopmost(bool on)
 {
     Qt::WindowFlags flags = windowFlags();
     flags.setFlag(Qt::WindowStaysOnTopHint, on);
@@ -206,7 +206,7 @@ void FrmQuorOpenfile::setTopmost(bool on)
     }
 }
 
-void FrmQuorOpenfile::Form_Load()
+void PictureBrowser::setUp()
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint
@@ -219,7 +219,7 @@ void FrmQuorOpenfile::Form_Load()
     fillDrives();
 }
 
-void FrmQuorOpenfile::fillDrives()
+void PictureBrowser::fillDrives()
 {
     m_drives = driveList(userVolumes(), QDir::homePath());
     m_fillingDrives = true;
@@ -231,7 +231,7 @@ void FrmQuorOpenfile::fillDrives()
     m_fillingDrives = false;
 }
 
-void FrmQuorOpenfile::Drive1_Change()
+void PictureBrowser::driveChanged()
 {
     const int i = m_drive->currentIndex();
     if (m_fillingDrives || i < 0 || i >= m_drives.size() || i == m_driveShown)
@@ -259,7 +259,7 @@ void FrmQuorOpenfile::Drive1_Change()
     }
 }
 
-void FrmQuorOpenfile::setDirPath(const QString &path)
+void PictureBrowser::setDirPath(const QString &path)
 {
     m_dirPath = QDir::cleanPath(QDir(path).absolutePath());
     const QStringList subfolders = QDir(m_dirPath).entryList(
@@ -293,10 +293,10 @@ void FrmQuorOpenfile::setDirPath(const QString &path)
         m_drive->setCurrentIndex(m_driveShown);
         m_fillingDrives = false;
     }
-    Dir1_Change();
+    folderChanged();
 }
 
-void FrmQuorOpenfile::Dir1_Change()
+void PictureBrowser::folderChanged()
 {
     QDir folder(m_dirPath);
     folder.setNameFilters(browserNameFilters());
@@ -306,13 +306,13 @@ void FrmQuorOpenfile::Dir1_Change()
     m_file->addItems(folder.entryList());
 }
 
-QString FrmQuorOpenfile::fileName() const
+QString PictureBrowser::fileName() const
 {
     const QListWidgetItem *item = m_file->currentItem();
     return item && item->isSelected() ? item->text() : QString();
 }
 
-void FrmQuorOpenfile::File1_Click()
+void PictureBrowser::fileChosen()
 {
     const QString name = fileName();
     if (name.isEmpty())
@@ -324,24 +324,24 @@ void FrmQuorOpenfile::File1_Click()
     m_loader->request(full);
 }
 
-void FrmQuorOpenfile::sampleFinished(const QString &, const SampleResult &result)
+void PictureBrowser::sampleFinished(const QString &, const SampleResult &result)
 {
     m_sample->setPicture(result.picture);
     if (result.picture.isNull()) {
         // An empty sample and the reason where the size would be.
         m_sample->hide();
-        Picture1_Resize();
+        placeSample();
         m_size->setText(result.reason);
         m_size->setCursorPosition(0);
         m_size->setToolTip(result.reason);
         return;
     }
     m_size->setToolTip({});
-    Picture1_Resize();
+    placeSample();
     m_sample->show();
 }
 
-void FrmQuorOpenfile::placeScrollBars()
+void PictureBrowser::placeScrollBars()
 {
     const int w = m_frame->width(), h = m_frame->height();
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_vscroll);
@@ -353,11 +353,11 @@ void FrmQuorOpenfile::placeScrollBars()
     m_corner->raise();
 }
 
-void FrmQuorOpenfile::Picture1_Resize()
+void PictureBrowser::placeSample()
 {
     const double vw = double(m_frame->width()) * Twips, vh = double(m_frame->height()) * Twips;
     const double sv = double(m_vscroll->width()) * Twips, sh = double(m_hscroll->height()) * Twips;
-    const SampleLayout l = sampleLayout(m_sample->Width(), m_sample->Height(), vw, vh, sv, sh);
+    const SampleLayout l = sampleLayout(m_sample->widthTwips(), m_sample->heightTwips(), vw, vh, sv, sh);
     // Every layout starts unscrolled: a value left over from a larger sample
     // would otherwise pull this one from its place as the range shrinks.
     {
@@ -369,31 +369,31 @@ void FrmQuorOpenfile::Picture1_Resize()
         m_vscroll->setPageStep(std::max(1, int((vh - sh) / 20)));
         m_hscroll->setPageStep(std::max(1, int((vw - sv) / 20)));
     }
-    m_sample->Move(l.left, l.top);
-    m_size->setText(sampleSizeText(m_sample->Width(), m_sample->Height()));
+    m_sample->moveTwips(l.left, l.top);
+    m_size->setText(sampleSizeText(m_sample->widthTwips(), m_sample->heightTwips()));
 }
 
-void FrmQuorOpenfile::HScroll1_Change()
+void PictureBrowser::horizontalScrolled()
 {
-    m_sample->Move(sampleOffset(m_hscroll->value()), m_sample->Top());
+    m_sample->moveTwips(sampleOffset(m_hscroll->value()), m_sample->topTwips());
 }
 
-void FrmQuorOpenfile::VScroll1_Change()
+void PictureBrowser::verticalScrolled()
 {
-    m_sample->Move(m_sample->Left(), sampleOffset(m_vscroll->value()));
+    m_sample->moveTwips(m_sample->leftTwips(), sampleOffset(m_vscroll->value()));
 }
 
-bool FrmQuorOpenfile::eventFilter(QObject *watched, QEvent *e)
+bool PictureBrowser::eventFilter(QObject *watched, QEvent *e)
 {
     if (watched == m_frame && e->type() == QEvent::Resize) {
         placeScrollBars();
         if (!m_sample->picture().isNull())
-            Picture1_Resize();
+            placeSample();
     }
     return QWidget::eventFilter(watched, e);
 }
 
-void FrmQuorOpenfile::Command1_Click()
+void PictureBrowser::openChosen()
 {
     const QString name = fileName();
     if (name.isEmpty())
@@ -401,7 +401,7 @@ void FrmQuorOpenfile::Command1_Click()
     const QString fullName = browserFullName(m_dirPath, name);
     TopmostPause pause(*this);
     try {
-        const QPointer<frmquoredit> doc = m_hooks.newDocument();
+        const QPointer<DocumentWindow> doc = m_hooks.newDocument();
         // The window just created stays, empty, whatever the answer.
         if (!openIntoDocument(doc, fullName, this, [&] { pause.begin(); }))
             return;
@@ -424,7 +424,7 @@ void FrmQuorOpenfile::Command1_Click()
     activateWindow();
 }
 
-void FrmQuorOpenfile::Command2_Click()
+void PictureBrowser::cancel()
 {
     close();
 }

@@ -1,5 +1,5 @@
 // The common run of the effects on the floating selection.
-#include "document/edit_window.h"
+#include "document/document_window.h"
 
 #include "core/screen_rate.h"
 
@@ -27,9 +27,9 @@ struct RunEnd
 
 } // namespace
 
-void frmquoredit::runOnSelection(const SelectionRun &run)
+void DocumentWindow::runOnSelection(const SelectionRun &run)
 {
-    if (!m_doc.hSelect)
+    if (!m_doc.hasFloatingSelection())
         return;
     CanvasSurface &selection = m_doc.selection();
     CanvasSurface &scratch = m_doc.scratch();
@@ -40,15 +40,16 @@ void frmquoredit::runOnSelection(const SelectionRun &run)
     m_doc.beginStep();
     m_doc.markSelectionEdit();
     m_doc.setRunning(true);
-    const RunEnd end{m_doc, m_runShape, m_runLine};
+    OverlayShape *frame = m_view->runFrame(), *line = m_view->runLine();
+    const RunEnd end{m_doc, frame, line};
 
     // The overlays are placed in twips; in the selection's pixels they are
     // the frame round the picture and a line across its top.
     const double w = pixelsToTwips(selection.widthPx()), h = pixelsToTwips(selection.heightPx());
-    m_runShape->Move(0, 0, w, h);
-    m_runLine->Move(0, 0, w, 0);
-    m_runShape->setVisible(true);
-    m_runLine->setVisible(true);
+    frame->moveTwips(0, 0, w, h);
+    line->moveTwips(0, 0, w, 0);
+    frame->setVisible(true);
+    line->setVisible(true);
 
     ScreenRate rate;
     auto show = [this, &selection] {
@@ -56,7 +57,7 @@ void frmquoredit::runOnSelection(const SelectionRun &run)
         repaint();
     };
     run(scratch.image(), selection.editImage(), [&](int row) {
-        m_runLine->Move(0, pixelsToTwips(row), w, pixelsToTwips(row));
+        line->moveTwips(0, pixelsToTwips(row), w, pixelsToTwips(row));
         if (rate.due())
             show();
     });

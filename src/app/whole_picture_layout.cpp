@@ -1,17 +1,17 @@
-#include "app/see_all_layout.h"
+#include "app/whole_picture_layout.h"
 
 #include <algorithm>
 
 namespace quor {
 
-QPoint seeAllPicturePlace(QSize inner, QSize picture)
+QPoint wholePicturePlace(QSize inner, QSize picture)
 {
     const int left = inner.width() >= picture.width() ? (inner.width() - picture.width()) / 2 : 0;
     const int top = inner.height() >= picture.height() ? (inner.height() - picture.height()) / 2 : 0;
     return {left, top};
 }
 
-SeeAllOpening seeAllOpening(QSize picture, const QRect &available, const QRect &mainFrame,
+WholePictureOpening wholePictureOpening(QSize picture, const QRect &available, const QRect &mainFrame,
                             const QMargins &frame)
 {
     const int frameW = frame.left() + frame.right(), frameH = frame.top() + frame.bottom();
@@ -31,7 +31,7 @@ SeeAllOpening seeAllOpening(QSize picture, const QRect &available, const QRect &
     return {shown, outer.marginsRemoved(frame)};
 }
 
-QString seeAllTitle(QSize picture, QSize shown)
+QString wholePictureTitle(QSize picture, QSize shown)
 {
     const QString title = QStringLiteral("查看全图");
     if (shown.width() >= picture.width() && shown.height() >= picture.height())

@@ -20,13 +20,13 @@ TEST_F(ProgramTest, AnUnchangedDocumentClosesWithoutAsking)
 {
     EXPECT_TRUE(active()->closeDocument());
     EXPECT_TRUE(script.shown.isEmpty());
-    EXPECT_EQ(state().hEditCount, 0);
+    EXPECT_EQ(workspace().documentCount(), 0);
 }
 
 TEST_F(ProgramTest, YesOnANewDocumentAsksForANameAndCancelKeepsIt)
 {
-    frmquoredit *doc = active();
-    doc->document().DataChanged = true;
+    DocumentWindow *doc = active();
+    doc->document().markChanged();
     script.messageAnswers = {mb::Yes};
     EXPECT_FALSE(doc->closeDocument());
 
@@ -39,20 +39,20 @@ TEST_F(ProgramTest, YesOnANewDocumentAsksForANameAndCancelKeepsIt)
     EXPECT_EQ(script.shown[1].title, "保存 New Quor1");
     EXPECT_EQ(script.shown[1].text, "BMP (*.BMP)|*.bmp");
     EXPECT_EQ(script.shown[1].fileName, "New Quor1");
-    EXPECT_EQ(state().hEditCount, 1);
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_EQ(workspace().documentCount(), 1);
+    EXPECT_TRUE(doc->document().isModified());
 }
 
 TEST_F(ProgramTest, NoClosesWithoutSavingAndCancelKeepsTheChanges)
 {
-    frmquoredit *doc = active();
-    doc->document().DataChanged = true;
+    DocumentWindow *doc = active();
+    doc->document().markChanged();
     script.messageAnswers = {mb::Cancel};
     EXPECT_FALSE(doc->closeDocument());
-    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(doc->document().isModified());
     script.messageAnswers = {mb::No};
     EXPECT_TRUE(doc->closeDocument());
-    EXPECT_EQ(state().hEditCount, 0);
+    EXPECT_EQ(workspace().documentCount(), 0);
 }
 
 TEST_F(ProgramTest, YesSavesTheCanvasAsABitmapAndTakesTheName)
@@ -60,7 +60,7 @@ TEST_F(ProgramTest, YesSavesTheCanvasAsABitmapAndTakesTheName)
     QTemporaryDir dir;
     const QString file = dir.filePath("picture.bmp");
     canvas().line(0, 0, 300, 0, rgbColour(255, 0, 0));
-    active()->document().DataChanged = true;
+    active()->document().markChanged();
     script.messageAnswers = {mb::Yes};
     script.fileAnswers = {file};
     EXPECT_TRUE(active()->closeDocument());
@@ -82,7 +82,7 @@ TEST_F(ProgramTest, AReadOnlyFileAsksRetryAndRetrySavesOnceWritable)
     }
     QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadUser);
     active()->setCaption(file);
-    active()->document().DataChanged = true;
+    active()->document().markChanged();
 
     // First Cancel: the old file stays exactly as it was.
     script.messageAnswers = {mb::Yes, mb::Cancel};
@@ -93,7 +93,7 @@ TEST_F(ProgramTest, AReadOnlyFileAsksRetryAndRetrySavesOnceWritable)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "old contents");
     f.close();
-    EXPECT_TRUE(active()->document().DataChanged);
+    EXPECT_TRUE(active()->document().isModified());
 
     // Then Retry after the mark is cleared.
     script.messageAnswers = {mb::Yes, mb::Retry};
@@ -108,37 +108,37 @@ TEST_F(ProgramTest, AReadOnlyFileAsksRetryAndRetrySavesOnceWritable)
 TEST_F(ProgramTest, AFailedWriteKeepsTheDocumentOpenAndChanged)
 {
     active()->setCaption("/nonexistent-folder/x.bmp");
-    active()->document().DataChanged = true;
+    active()->document().markChanged();
     script.messageAnswers = {mb::Yes, mb::Ok};
     EXPECT_FALSE(active()->closeDocument());
-    EXPECT_EQ(state().hEditCount, 1);
-    EXPECT_TRUE(active()->document().DataChanged);
+    EXPECT_EQ(workspace().documentCount(), 1);
+    EXPECT_TRUE(active()->document().isModified());
     EXPECT_TRUE(lastMessage().text.startsWith('\r'));
 }
 
 TEST_F(ProgramTest, ClosingDocumentTwoOfFourRenumbersTheRest)
 {
     for (int i = 0; i < 3; ++i)
-        main->mnuFileNew_Click();
-    frmquoredit *third = state().hEditForms(3), *fourth = state().hEditForms(4);
-    EXPECT_TRUE(state().hEditForms(2)->closeDocument());
-    EXPECT_EQ(state().hEditCount, 3);
-    EXPECT_EQ(state().hEditForms(2), third);
-    EXPECT_EQ(state().hEditForms(3), fourth);
+        main->newDocument();
+    DocumentWindow *third = workspace().document(3), *fourth = workspace().document(4);
+    EXPECT_TRUE(workspace().document(2)->closeDocument());
+    EXPECT_EQ(workspace().documentCount(), 3);
+    EXPECT_EQ(workspace().document(2), third);
+    EXPECT_EQ(workspace().document(3), fourth);
     for (int i = 1; i <= 3; ++i)
-        EXPECT_EQ(state().hEditForms(i)->Tag(), QString::number(i));
-    EXPECT_EQ(state().hNewCount, 4);
+        EXPECT_EQ(workspace().numberOf(workspace().document(i)), i);
+    EXPECT_EQ(workspace().newDocumentCount, 4);
 }
 
 TEST_F(ProgramTest, ActivationPushesPaletteStateOntoTheCanvas)
 {
-    main->mnuFileNew_Click();
-    frmquoredit *second = active();
-    state().settings.hFillStyle = 3;
-    state().settings.hDrawStyle = 2;
+    main->newDocument();
+    DocumentWindow *second = active();
+    workspace().settings.fillStyle = 3;
+    workspace().settings.lineStyle = 2;
     main->action("mnudrawvbmaskpen")->setChecked(true);
-    state().hEditForms(1)->activate();
-    EXPECT_EQ(active(), state().hEditForms(1));
+    workspace().document(1)->activate();
+    EXPECT_EQ(active(), workspace().document(1));
     EXPECT_EQ(canvas().fillStyle(), 3);
     EXPECT_EQ(canvas().drawStyle(), 2);
     EXPECT_EQ(canvas().drawMode(), 9);
@@ -155,20 +155,17 @@ protected:
         canvas().setBackColor(rgbColour(0, 0, 0));
         QImage sel(2, 2, QImage::Format_RGB32);
         sel.fill(qRgb(255, 255, 255));
-        doc->document().selection().setPicture(sel);
-        doc->document().placeSelection(150, 150);
-        doc->document().setSelectionVisible(true);
-        doc->document().hSelect = true;
-        doc->document().hStartx = 150;
-        doc->document().hStarty = 150;
-        doc->document().DataChanged = false;
+        doc->floatPicture(sel, 150, 150);
+        doc->gesture().startX = 150;
+        doc->gesture().startY = 150;
+        doc->document().markSaved();
     }
     void key(int k)
     {
         QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
         QCoreApplication::sendEvent(doc, &e);
     }
-    frmquoredit *doc = nullptr;
+    DocumentWindow *doc = nullptr;
 };
 
 TEST_F(SelectionKeys, ArrowsNudgeBy15WithoutMovingTheStartPoint)
@@ -176,13 +173,13 @@ TEST_F(SelectionKeys, ArrowsNudgeBy15WithoutMovingTheStartPoint)
     key(Qt::Key_Right);
     key(Qt::Key_Down);
     key(Qt::Key_Down);
-    EXPECT_EQ(doc->PictureCopy()->Left(), 165);
-    EXPECT_EQ(doc->PictureCopy()->Top(), 180);
-    EXPECT_EQ(doc->document().hStartx, 150);
-    EXPECT_EQ(doc->document().hStarty, 150);
-    EXPECT_EQ(doc->hselectShape1()->a(), 165 - 24);
-    EXPECT_EQ(doc->hselectShape1()->c(), 30 + 63);
-    EXPECT_FALSE(doc->document().DataChanged);
+    EXPECT_EQ(doc->view()->selectionFrame()->pictureBox()->leftTwips(), 165);
+    EXPECT_EQ(doc->view()->selectionFrame()->pictureBox()->topTwips(), 180);
+    EXPECT_EQ(doc->gesture().startX, 150);
+    EXPECT_EQ(doc->gesture().startY, 150);
+    EXPECT_EQ(doc->view()->selectionFrame()->blackFrame()->a(), 165 - 24);
+    EXPECT_EQ(doc->view()->selectionFrame()->blackFrame()->c(), 30 + 63);
+    EXPECT_FALSE(doc->document().isModified());
 }
 
 TEST_F(SelectionKeys, EnterPastesWithThePasteMode)
@@ -190,9 +187,9 @@ TEST_F(SelectionKeys, EnterPastesWithThePasteMode)
     doc->document().pasteRasterOp = rop::SrcInvert;
     canvas().pset(150, 150, rgbColour(0, 255, 0));
     key(Qt::Key_Return);
-    EXPECT_FALSE(doc->document().hSelect);
-    EXPECT_TRUE(doc->document().DataChanged);
-    EXPECT_FALSE(doc->PictureCopy()->isVisible());
+    EXPECT_FALSE(doc->document().hasFloatingSelection());
+    EXPECT_TRUE(doc->document().isModified());
+    EXPECT_FALSE(doc->view()->selectionFrame()->pictureBox()->isVisible());
     EXPECT_EQ(canvas().point(150, 150), rgbColour(255, 0, 255));
     EXPECT_EQ(canvas().point(165, 165), rgbColour(255, 255, 255));
     EXPECT_EQ(canvas().point(180, 180), 0);
@@ -202,16 +199,16 @@ TEST_F(SelectionKeys, EscapeDropsLeavingTheCanvasAlone)
 {
     const QImage before = canvas().image();
     key(Qt::Key_Escape);
-    EXPECT_FALSE(doc->document().hSelect);
+    EXPECT_FALSE(doc->document().hasFloatingSelection());
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_FALSE(doc->document().DataChanged);
+    EXPECT_FALSE(doc->document().isModified());
 }
 
 TEST_F(SelectionKeys, KeysWithoutASelectionDoNothing)
 {
-    doc->document().hSelect = false;
+    doc->document().dropSelection();
     key(Qt::Key_Left);
     key(Qt::Key_Return);
-    EXPECT_EQ(doc->PictureCopy()->Left(), 150);
-    EXPECT_FALSE(doc->document().DataChanged);
+    EXPECT_EQ(doc->view()->selectionFrame()->pictureBox()->leftTwips(), 150);
+    EXPECT_FALSE(doc->document().isModified());
 }

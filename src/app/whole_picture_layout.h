@@ -12,9 +12,9 @@ namespace quor {
 
 // Top-left of the picture inside the window's inner area: centred along
 // each axis where the window is larger, at 0 along the others.
-QPoint seeAllPicturePlace(QSize inner, QSize picture);
+QPoint wholePicturePlace(QSize inner, QSize picture);
 
-struct SeeAllOpening
+struct WholePictureOpening
 {
     QSize shown; // the picture's size on screen
     QRect inner; // the window's inner rectangle on screen
@@ -23,10 +23,10 @@ struct SeeAllOpening
 // The window opens at the picture's size plus its frame, centred on the
 // main window's frame and kept inside the available area. A picture whose
 // window would not fit is shown scaled down, aspect kept, until it does.
-SeeAllOpening seeAllOpening(QSize picture, const QRect &available, const QRect &mainFrame,
+WholePictureOpening wholePictureOpening(QSize picture, const QRect &available, const QRect &mainFrame,
                             const QMargins &frame);
 
 // The window's title: it says when the picture is shown smaller than it is.
-QString seeAllTitle(QSize picture, QSize shown);
+QString wholePictureTitle(QSize picture, QSize shown);
 
 } // namespace quor

@@ -10,13 +10,13 @@ class QLabel;
 
 namespace quor {
 
-class FrmQuorSeeAll : public QDialog
+class WholePictureWindow : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FrmQuorSeeAll(QWidget *parent = nullptr);
+    explicit WholePictureWindow(QWidget *parent = nullptr);
 
-    QLabel *Picture1() const { return m_picture; }
+    QLabel *pictureLabel() const { return m_picture; }
     // Takes the picture and the size and place the window opens with, on
     // the screen of `over` and centred on it: 1:1 when it fits the screen,
     // otherwise scaled down smoothly to fit and said so in the title.
@@ -27,7 +27,7 @@ protected:
     void resizeEvent(QResizeEvent *e) override;
 
 private:
-    void Form_Resize();
+    void layOut();
 
     QLabel *m_picture;
     bool m_scaled = false;

@@ -4,7 +4,7 @@
 
 #include "files/drive_list.h"
 #include "files/file_texts.h"
-#include "files/open_browser.h"
+#include "files/picture_browser.h"
 #include "formats/picture_loader.h"
 #include "formats/picture_samples.h"
 #include "files/sample_loader.h"
@@ -39,16 +39,16 @@ protected:
         ProgramTest::TearDown();
     }
 
-    FrmQuorOpenfile *browse()
+    PictureBrowser *browse()
     {
         main->action("Hexplor")->trigger();
-        auto *b = main->findChild<FrmQuorOpenfile *>();
+        auto *b = main->findChild<PictureBrowser *>();
         return b;
     }
     // The browser on the test folder.
-    FrmQuorOpenfile *browseHere()
+    PictureBrowser *browseHere()
     {
-        FrmQuorOpenfile *b = browse();
+        PictureBrowser *b = browse();
         b->setDirPath(folder());
         return b;
     }
@@ -73,19 +73,19 @@ protected:
             names << list->item(i)->text();
         return names;
     }
-    static void clickFile(FrmQuorOpenfile *b, const QString &name)
+    static void clickFile(PictureBrowser *b, const QString &name)
     {
-        const QList<QListWidgetItem *> items = b->File1()->findItems(name, Qt::MatchExactly);
+        const QList<QListWidgetItem *> items = b->fileList()->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << name.toStdString();
-        QTest::mouseClick(b->File1()->viewport(), Qt::LeftButton, {},
-                          b->File1()->visualItemRect(items[0]).center());
+        QTest::mouseClick(b->fileList()->viewport(), Qt::LeftButton, {},
+                          b->fileList()->visualItemRect(items[0]).center());
     }
-    static bool sampleSettled(FrmQuorOpenfile *b)
+    static bool sampleSettled(PictureBrowser *b)
     {
         return QTest::qWaitFor([b] { return b->sampleLoader()->pending().isEmpty(); }, 10000);
     }
     // Shows the file's sample and waits until it is there.
-    static void sample(FrmQuorOpenfile *b, const QString &name)
+    static void sample(PictureBrowser *b, const QString &name)
     {
         clickFile(b, name);
         ASSERT_TRUE(sampleSettled(b));
@@ -98,7 +98,7 @@ protected:
 
 TEST_F(Browser, BrowseShowsOneModelessWindowAboveTheOthers)
 {
-    FrmQuorOpenfile *b = browse();
+    PictureBrowser *b = browse();
     ASSERT_TRUE(b);
     EXPECT_TRUE(b->isVisible());
     EXPECT_TRUE(b->isWindow());
@@ -107,20 +107,20 @@ TEST_F(Browser, BrowseShowsOneModelessWindowAboveTheOthers)
     EXPECT_EQ(b->windowTitle(), "Vedoz Izoverod");
     EXPECT_EQ(b->size(), QSize(665, 475));
     EXPECT_EQ(b->pos(), main->screen()->geometry().topLeft());
-    EXPECT_EQ(b->Text1()->text(), "相片尺寸(宽 高)");
-    EXPECT_EQ(b->Command1()->text(), "打 开");
-    EXPECT_EQ(b->Command2()->text(), "取 消");
+    EXPECT_EQ(b->sizeBox()->text(), "相片尺寸(宽 高)");
+    EXPECT_EQ(b->openButton()->text(), "打 开");
+    EXPECT_EQ(b->cancelButton()->text(), "取 消");
     EXPECT_EQ(b->dirPath(), QDir::currentPath());
 
     // Browse again brings the same window.
     EXPECT_EQ(browse(), b);
-    EXPECT_EQ(main->findChildren<FrmQuorOpenfile *>().size(), 1);
+    EXPECT_EQ(main->findChildren<PictureBrowser *>().size(), 1);
 
-    const QPointer<FrmQuorOpenfile> gone = b;
-    QTest::mouseClick(b->Command2(), Qt::LeftButton);
+    const QPointer<PictureBrowser> gone = b;
+    QTest::mouseClick(b->cancelButton(), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(gone.isNull());
-    FrmQuorOpenfile *again = browse();
+    PictureBrowser *again = browse();
     ASSERT_TRUE(again);
     EXPECT_TRUE(again->isVisible());
 }
@@ -134,61 +134,61 @@ TEST_F(Browser, ListsThePicturesOfTheFolderInAnyCaseAndMovesBetweenFolders)
     QDir(folder()).mkdir("sub");
     writePicture("sub/g.gif", 4, 4);
 
-    FrmQuorOpenfile *b = browseHere();
-    EXPECT_EQ(listed(b->File1()), QStringList({"a.BMP", "b.jpg", "d.Qor", "z.Emf"}));
-    ASSERT_TRUE(b->Dir1()->currentItem());
-    EXPECT_EQ(b->Dir1()->currentItem()->text(0), QDir(folder()).dirName());
+    PictureBrowser *b = browseHere();
+    EXPECT_EQ(listed(b->fileList()), QStringList({"a.BMP", "b.jpg", "d.Qor", "z.Emf"}));
+    ASSERT_TRUE(b->folderList()->currentItem());
+    EXPECT_EQ(b->folderList()->currentItem()->text(0), QDir(folder()).dirName());
 
     // A double click goes into a subfolder, Enter on an ancestor up again.
     const auto recursive = Qt::MatchExactly | Qt::MatchRecursive;
-    QTreeWidgetItem *sub = b->Dir1()->findItems("sub", recursive).value(0);
+    QTreeWidgetItem *sub = b->folderList()->findItems("sub", recursive).value(0);
     ASSERT_TRUE(sub);
-    const QPoint at = b->Dir1()->visualItemRect(sub).center();
-    QTest::mouseClick(b->Dir1()->viewport(), Qt::LeftButton, {}, at);
+    const QPoint at = b->folderList()->visualItemRect(sub).center();
+    QTest::mouseClick(b->folderList()->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(b->dirPath(), folder()); // one click only chooses
-    QTest::mouseDClick(b->Dir1()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(b->folderList()->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(b->dirPath(), path("sub"));
-    EXPECT_EQ(listed(b->File1()), QStringList({"g.gif"}));
+    EXPECT_EQ(listed(b->fileList()), QStringList({"g.gif"}));
 
-    QTreeWidgetItem *up = b->Dir1()->findItems(QDir(folder()).dirName(), recursive).value(0);
+    QTreeWidgetItem *up = b->folderList()->findItems(QDir(folder()).dirName(), recursive).value(0);
     ASSERT_TRUE(up);
-    b->Dir1()->setFocus();
-    b->Dir1()->setCurrentItem(up);
-    QTest::keyClick(b->Dir1(), Qt::Key_Return);
+    b->folderList()->setFocus();
+    b->folderList()->setCurrentItem(up);
+    QTest::keyClick(b->folderList(), Qt::Key_Return);
     EXPECT_EQ(b->dirPath(), folder());
-    EXPECT_EQ(b->File1()->count(), 4);
+    EXPECT_EQ(b->fileList()->count(), 4);
 }
 
 TEST_F(Browser, SampleFitsCentredOrScrollsToItsFarEdge)
 {
     writePicture("small.bmp", 24, 16);
     const QImage wide = writePicture("wide.bmp", 9000, 20);
-    FrmQuorOpenfile *b = browseHere();
-    SampleBox *s = b->Picture1();
-    const QWidget *frame = b->Picture0();
+    PictureBrowser *b = browseHere();
+    SampleBox *s = b->sampleBox();
+    const QWidget *frame = b->sampleFrame();
 
     auto expectCentred = [&] {
         EXPECT_TRUE(s->isVisible());
-        EXPECT_EQ(b->Text1()->text(), "360  240");
+        EXPECT_EQ(b->sizeBox()->text(), "360  240");
         EXPECT_EQ(s->size(), QSize(24, 16));
         EXPECT_LE(std::abs(s->geometry().center().x() - frame->width() / 2), 1);
         EXPECT_LE(std::abs(s->geometry().center().y() - frame->height() / 2), 1);
-        EXPECT_EQ(b->HScroll1()->maximum(), 0);
-        EXPECT_EQ(b->VScroll1()->maximum(), 0);
+        EXPECT_EQ(b->horizontalScrollBar()->maximum(), 0);
+        EXPECT_EQ(b->verticalScrollBar()->maximum(), 0);
     };
     sample(b, "small.bmp");
     expectCentred();
 
     sample(b, "wide.bmp");
-    EXPECT_EQ(b->Text1()->text(), "135000  300");
+    EXPECT_EQ(b->sizeBox()->text(), "135000  300");
     EXPECT_EQ(s->x(), 0);
-    EXPECT_EQ(b->VScroll1()->maximum(), 0);
-    const int visible = b->VScroll1()->x(); // the bar lies over the frame's right edge
-    EXPECT_GT(b->HScroll1()->maximum(), 1638);
+    EXPECT_EQ(b->verticalScrollBar()->maximum(), 0);
+    const int visible = b->verticalScrollBar()->x(); // the bar lies over the frame's right edge
+    EXPECT_GT(b->horizontalScrollBar()->maximum(), 1638);
     // End takes the bar to its last value: the far edge comes into view.
-    b->HScroll1()->setFocus();
-    QTest::keyClick(b->HScroll1(), Qt::Key_End);
-    EXPECT_EQ(b->HScroll1()->value(), b->HScroll1()->maximum());
+    b->horizontalScrollBar()->setFocus();
+    QTest::keyClick(b->horizontalScrollBar(), Qt::Key_End);
+    EXPECT_EQ(b->horizontalScrollBar()->value(), b->horizontalScrollBar()->maximum());
     EXPECT_LE(s->geometry().right() + 1, visible);
     EXPECT_GE(s->geometry().right() + 1, visible - 2);
     // What shows at the bar's edge is the picture's last column.
@@ -198,7 +198,7 @@ TEST_F(Browser, SampleFitsCentredOrScrollsToItsFarEdge)
     // old scroll value would put it.
     sample(b, "small.bmp");
     expectCentred();
-    EXPECT_EQ(b->HScroll1()->value(), 0);
+    EXPECT_EQ(b->horizontalScrollBar()->value(), 0);
 }
 
 TEST_F(Browser, EveryFormatShowsItsSampleAtItsSize)
@@ -217,15 +217,15 @@ TEST_F(Browser, EveryFormatShowsItsSampleAtItsSize)
     samples::wmfShapes(path("f.wmf"), true);
     // Text drawn by a metafile is drawn off the window's thread too.
     samples::emfTurnedText(path("g.emf"), 450);
-    FrmQuorOpenfile *b = browseHere();
+    PictureBrowser *b = browseHere();
     for (const char *name : {"a.bmp", "b.dib", "c.gif", "d.jpeg", "e.ico", "f.wmf", "g.emf"}) {
         const QImage expected = loadPictureFile(path(name));
         sample(b, name);
-        EXPECT_EQ(b->Picture1()->picture().size(), expected.size()) << name;
-        EXPECT_EQ(b->Text1()->text(),
+        EXPECT_EQ(b->sampleBox()->picture().size(), expected.size()) << name;
+        EXPECT_EQ(b->sizeBox()->text(),
                   QString("%1  %2").arg(expected.width() * 15).arg(expected.height() * 15))
             << name;
-        EXPECT_TRUE(b->Picture1()->isVisible()) << name;
+        EXPECT_TRUE(b->sampleBox()->isVisible()) << name;
     }
 }
 
@@ -235,7 +235,7 @@ TEST_F(Browser, DamagedOrOversizedFileGivesAnEmptySampleAndTheReason)
     samples::writeFile(path("bad.bmp"), "BM this is no bitmap at all");
     samples::writeFile(path("huge.bmp"),
                        samples::bmpFile(samples::infoHeader(40000, 40000, 24, 0), 54));
-    FrmQuorOpenfile *b = browseHere();
+    PictureBrowser *b = browseHere();
     auto reason = [&](const QString &name) {
         try {
             loadPictureFile(path(name));
@@ -247,21 +247,21 @@ TEST_F(Browser, DamagedOrOversizedFileGivesAnEmptySampleAndTheReason)
     sample(b, "good.bmp");
     for (const char *name : {"bad.bmp", "huge.bmp"}) {
         sample(b, name);
-        EXPECT_FALSE(b->Picture1()->isVisible()) << name;
+        EXPECT_FALSE(b->sampleBox()->isVisible()) << name;
         EXPECT_FALSE(reason(name).isEmpty());
-        EXPECT_EQ(b->Text1()->text(), reason(name)) << name;
-        EXPECT_EQ(b->HScroll1()->maximum() + b->VScroll1()->maximum(), 0);
+        EXPECT_EQ(b->sizeBox()->text(), reason(name)) << name;
+        EXPECT_EQ(b->horizontalScrollBar()->maximum() + b->verticalScrollBar()->maximum(), 0);
     }
     sample(b, "good.bmp");
-    EXPECT_TRUE(b->Picture1()->isVisible());
-    EXPECT_EQ(b->Text1()->text(), "360  240");
+    EXPECT_TRUE(b->sampleBox()->isVisible());
+    EXPECT_EQ(b->sizeBox()->text(), "360  240");
 }
 
 TEST_F(Browser, NewerSelectionWinsOverASlowOlderOne)
 {
     writePicture("fast.bmp", 24, 16);
     writePicture("slow.bmp", 50, 50);
-    FrmQuorOpenfile *b = browseHere();
+    PictureBrowser *b = browseHere();
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     // However the test ends, the worker is let go.
@@ -283,14 +283,14 @@ TEST_F(Browser, NewerSelectionWinsOverASlowOlderOne)
     });
 
     clickFile(b, "slow.bmp");
-    EXPECT_FALSE(b->Picture1()->isVisible());
+    EXPECT_FALSE(b->sampleBox()->isVisible());
     // The window answers while the slow file is being read.
     sample(b, "fast.bmp");
-    EXPECT_EQ(b->Text1()->text(), "360  240");
+    EXPECT_EQ(b->sizeBox()->text(), "360  240");
     letGo.now();
     QTest::qWait(300);
-    EXPECT_EQ(b->Picture1()->picture().size(), QSize(24, 16));
-    EXPECT_EQ(b->Text1()->text(), "360  240");
+    EXPECT_EQ(b->sampleBox()->picture().size(), QSize(24, 16));
+    EXPECT_EQ(b->sizeBox()->text(), "360  240");
 }
 
 TEST_F(Browser, OpenAfterAllDocumentsClosedMakesAReadyDocumentAndStays)
@@ -298,19 +298,19 @@ TEST_F(Browser, OpenAfterAllDocumentsClosedMakesAReadyDocumentAndStays)
     const QImage picture = writePicture("a.bmp", 24, 16);
     writePicture("b.bmp", 10, 10);
     active()->closeDocument();
-    ASSERT_EQ(state().hEditCount, 0);
+    ASSERT_EQ(workspace().documentCount(), 0);
     ASSERT_FALSE(main->action("mnuFileSave")->isEnabled());
-    state().settings.lineWidth = 7;
+    workspace().settings.lineWidth = 7;
 
-    FrmQuorOpenfile *b = browseHere();
-    QTest::mouseClick(b->Command1(), Qt::LeftButton); // nothing chosen: nothing happens
-    EXPECT_EQ(state().hEditCount, 0);
+    PictureBrowser *b = browseHere();
+    QTest::mouseClick(b->openButton(), Qt::LeftButton); // nothing chosen: nothing happens
+    EXPECT_EQ(workspace().documentCount(), 0);
 
     clickFile(b, "a.bmp");
-    QTest::mouseClick(b->Command1(), Qt::LeftButton);
-    ASSERT_EQ(state().hEditCount, 1);
+    QTest::mouseClick(b->openButton(), Qt::LeftButton);
+    ASSERT_EQ(workspace().documentCount(), 1);
     EXPECT_EQ(active()->caption(), path("a.bmp"));
-    EXPECT_FALSE(active()->document().DataChanged);
+    EXPECT_FALSE(active()->document().isModified());
     EXPECT_EQ(canvas().image().size(), picture.size());
     EXPECT_EQ(canvas().image().pixel(3, 3), picture.pixel(3, 3));
     EXPECT_EQ(canvas().image().pixel(20, 3), picture.pixel(20, 3));
@@ -322,15 +322,15 @@ TEST_F(Browser, OpenAfterAllDocumentsClosedMakesAReadyDocumentAndStays)
 
     // The next file at once.
     clickFile(b, "b.bmp");
-    QTest::mouseClick(b->Command1(), Qt::LeftButton);
-    EXPECT_EQ(state().hEditCount, 2);
+    QTest::mouseClick(b->openButton(), Qt::LeftButton);
+    EXPECT_EQ(workspace().documentCount(), 2);
     EXPECT_EQ(active()->caption(), path("b.bmp"));
 }
 
 TEST_F(Browser, VanishedFileAsksWithItsNameAndRetryOpensItOnceBack)
 {
     writePicture("a.bmp", 24, 16);
-    FrmQuorOpenfile *b = browseHere();
+    PictureBrowser *b = browseHere();
     clickFile(b, "a.bmp");
     ASSERT_TRUE(QFile::rename(path("a.bmp"), path("away")));
     bool topmostDuringMessage = true;
@@ -339,7 +339,7 @@ TEST_F(Browser, VanishedFileAsksWithItsNameAndRetryOpensItOnceBack)
         topmostDuringMessage = b->isTopmost();
         QFile::rename(path("away"), path("a.bmp"));
     };
-    QTest::mouseClick(b->Command1(), Qt::LeftButton);
+    QTest::mouseClick(b->openButton(), Qt::LeftButton);
 
     ASSERT_EQ(script.shown.size(), 1);
     const ShownDialog &d = script.shown[0];
@@ -348,7 +348,7 @@ TEST_F(Browser, VanishedFileAsksWithItsNameAndRetryOpensItOnceBack)
     EXPECT_EQ(d.buttons, mb::RetryCancel + mb::Exclamation);
     EXPECT_FALSE(topmostDuringMessage);
     EXPECT_TRUE(b->isTopmost());
-    EXPECT_EQ(state().hEditCount, 2);
+    EXPECT_EQ(workspace().documentCount(), 2);
     EXPECT_EQ(active()->caption(), path("a.bmp"));
     EXPECT_EQ(canvas().image().size(), QSize(24, 16));
 
@@ -356,9 +356,9 @@ TEST_F(Browser, VanishedFileAsksWithItsNameAndRetryOpensItOnceBack)
     ASSERT_TRUE(QFile::remove(path("a.bmp")));
     script.onShow = {};
     script.messageAnswers = {mb::Cancel};
-    QTest::mouseClick(b->Command1(), Qt::LeftButton);
+    QTest::mouseClick(b->openButton(), Qt::LeftButton);
     EXPECT_EQ(script.shown.size(), 2);
-    EXPECT_EQ(state().hEditCount, 3);
+    EXPECT_EQ(workspace().documentCount(), 3);
     EXPECT_EQ(active()->caption(), "New Quor3");
     EXPECT_TRUE(b->isTopmost());
 }
@@ -366,22 +366,22 @@ TEST_F(Browser, VanishedFileAsksWithItsNameAndRetryOpensItOnceBack)
 TEST_F(Browser, OtherOpenFailuresSayWhyOnce)
 {
     samples::writeFile(path("bad.gif"), "GIF89a broken");
-    FrmQuorOpenfile *b = browseHere();
+    PictureBrowser *b = browseHere();
     clickFile(b, "bad.gif");
-    QTest::mouseClick(b->Command1(), Qt::LeftButton);
+    QTest::mouseClick(b->openButton(), Qt::LeftButton);
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].buttons, mb::OkOnly);
     EXPECT_EQ(script.shown[0].title, QCoreApplication::applicationName());
     EXPECT_TRUE(script.shown[0].text.startsWith('\r'));
-    EXPECT_EQ(state().hEditCount, 2); // the window made for it stays
+    EXPECT_EQ(workspace().documentCount(), 2); // the window made for it stays
     EXPECT_TRUE(b->isTopmost());
 
     // Spent document counters: said, and no window.
-    state().hNewCount = INT32_MAX;
-    QTest::mouseClick(b->Command1(), Qt::LeftButton);
+    workspace().newDocumentCount = INT32_MAX;
+    QTest::mouseClick(b->openButton(), Qt::LeftButton);
     ASSERT_EQ(script.shown.size(), 2);
     EXPECT_EQ(script.shown[1].text, "\r溢出");
-    EXPECT_EQ(state().hEditCount, 2);
+    EXPECT_EQ(workspace().documentCount(), 2);
     EXPECT_TRUE(b->isTopmost());
 }
 
@@ -391,8 +391,8 @@ TEST_F(Browser, DriveNotReadyAsksUnderItsNameAndRetryEntersIt)
     const QString root = QDir(card.path()).canonicalPath();
     bool ready = false;
     setVolumeSource([&] { return QList<Volume>{{root, "Card", "/dev/sdb1", "vfat", ready}}; });
-    FrmQuorOpenfile *b = browseHere();
-    QComboBox *drives = b->Drive1();
+    PictureBrowser *b = browseHere();
+    QComboBox *drives = b->driveBox();
     ASSERT_EQ(drives->count(), 3); // home, the root, the card
     bool topmostDuringMessage = true;
     script.messageAnswers = {mb::Retry};

@@ -20,7 +20,7 @@ class QTreeWidget;
 
 namespace quor {
 
-class frmquoredit;
+class DocumentWindow;
 class SampleLoader;
 struct SampleResult;
 
@@ -34,11 +34,11 @@ public:
 
     const QImage &picture() const { return m_picture; }
     void setPicture(const QImage &picture);
-    double Left() const { return m_left; }
-    double Top() const { return m_top; }
-    double Width() const;
-    double Height() const;
-    void Move(double left, double top);
+    double leftTwips() const { return m_left; }
+    double topTwips() const { return m_top; }
+    double widthTwips() const;
+    double heightTwips() const;
+    void moveTwips(double left, double top);
 
 protected:
     void paintEvent(QPaintEvent *e) override;
@@ -48,7 +48,7 @@ private:
     double m_left = 0, m_top = 0;
 };
 
-class FrmQuorOpenfile : public QWidget
+class PictureBrowser : public QWidget
 {
     Q_OBJECT
 public:
@@ -58,25 +58,25 @@ public:
         // Creates an empty document window the way New does, makes it the
         // active one and returns it; throws std::overflow_error when the
         // document counters are spent.
-        std::function<frmquoredit *()> newDocument;
+        std::function<DocumentWindow *()> newDocument;
         // Gives the active document the drawing settings and enables the
         // document commands.
         std::function<void()> documentReady;
     };
 
-    explicit FrmQuorOpenfile(Hooks hooks, QWidget *parent = nullptr);
-    ~FrmQuorOpenfile() override;
+    explicit PictureBrowser(Hooks hooks, QWidget *parent = nullptr);
+    ~PictureBrowser() override;
 
-    QComboBox *Drive1() const { return m_drive; }
-    QTreeWidget *Dir1() const { return m_dir; }
-    QListWidget *File1() const { return m_file; }
-    QWidget *Picture0() const { return m_frame; }
-    SampleBox *Picture1() const { return m_sample; }
-    QScrollBar *HScroll1() const { return m_hscroll; }
-    QScrollBar *VScroll1() const { return m_vscroll; }
-    QLineEdit *Text1() const { return m_size; }
-    QPushButton *Command1() const { return m_open; }
-    QPushButton *Command2() const { return m_cancel; }
+    QComboBox *driveBox() const { return m_drive; }
+    QTreeWidget *folderList() const { return m_dir; }
+    QListWidget *fileList() const { return m_file; }
+    QWidget *sampleFrame() const { return m_frame; }
+    SampleBox *sampleBox() const { return m_sample; }
+    QScrollBar *horizontalScrollBar() const { return m_hscroll; }
+    QScrollBar *verticalScrollBar() const { return m_vscroll; }
+    QLineEdit *sizeBox() const { return m_size; }
+    QPushButton *openButton() const { return m_open; }
+    QPushButton *cancelButton() const { return m_cancel; }
     SampleLoader *sampleLoader() const { return m_loader; }
 
     // The folder shown; setting it lists its subfolders and its pictures.
@@ -91,18 +91,18 @@ public:
 
     // Placement on the screen's top-left corner, above every window; the
     // drives, and the current folder.
-    void Form_Load();
-    void Drive1_Change();
-    void Dir1_Change();
+    void setUp();
+    void driveChanged();
+    void folderChanged();
     // Starts reading the selected file's sample.
-    void File1_Click();
+    void fileChosen();
     // Places the sample in its frame and sets the scroll bars and the size.
-    void Picture1_Resize();
-    void HScroll1_Change();
-    void VScroll1_Change();
+    void placeSample();
+    void horizontalScrolled();
+    void verticalScrolled();
     // Opens the selected file as a new document; the browser stays.
-    void Command1_Click();
-    void Command2_Click();
+    void openChosen();
+    void cancel();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *e) override;

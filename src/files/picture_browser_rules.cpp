@@ -1,4 +1,4 @@
-#include "files/open_browser_rules.h"
+#include "files/picture_browser_rules.h"
 
 #include "core/colour.h"
 

@@ -1,0 +1,114 @@
+#include "document/selection_frame.h"
+
+#include "document/picture_box.h"
+
+#include <QTimer>
+
+namespace quor {
+
+namespace {
+
+constexpr double HandleSize = 80;
+
+const char *const handleNames[8] = {
+    "hselsizePictLeftUp",   "hselsizePictUp",       "hselsizePictRightUp", "hselsizePictLeft",
+    "hselsizePictRight",    "hselsizePictLeftDown", "hselsizePictDown",    "hselsizePictRightDown",
+};
+const Qt::CursorShape handleCursors[8] = {
+    Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
+    Qt::SizeHorCursor,   Qt::SizeBDiagCursor, Qt::SizeVerCursor, Qt::SizeFDiagCursor,
+};
+
+} // namespace
+
+SelectionFrame::SelectionFrame(PictureBox *canvas, CanvasSurface &picture, QColor white)
+    : QObject(canvas)
+{
+    for (int i = 0; i < 8; ++i) {
+        m_handles[i] = new PictureBox(QLatin1String(handleNames[i]), canvas);
+        m_handles[i]->moveTwips(0, 0, HandleSize, HandleSize);
+        m_handles[i]->setBackColor(rgbColour(255, 255, 0));
+        m_handles[i]->setCursor(handleCursors[i]);
+        m_handles[i]->hide();
+        connect(m_handles[i], &PictureBox::moved, this,
+                [this, i](const CanvasEvent &e) { emit handleDragged(SelectionHandle(i), e); });
+    }
+    m_picture = new PictureBox(QStringLiteral("PictureCopy"), picture, canvas);
+    m_picture->setCursor(Qt::SizeAllCursor);
+    m_picture->hide();
+    connect(m_picture, &PictureBox::pressed, this, &SelectionFrame::picturePressed);
+    connect(m_picture, &PictureBox::moved, this, &SelectionFrame::pictureDragged);
+
+    m_black = new OverlayShape(OverlayShape::Rectangle, QStringLiteral("hselectShape1"), canvas);
+    m_black->setDotted(true);
+    m_black->setBorderColor(0);
+    m_white = new OverlayShape(OverlayShape::Rectangle, QStringLiteral("hselectShape2"), canvas);
+    m_white->setDotted(true);
+    m_white->setBorderColor(fromQColor(white));
+    m_timer = quor::blinkTimer("hselectshapesTimer", m_black, m_white, this);
+}
+
+void SelectionFrame::follow(const TwipBox &place, bool visible)
+{
+    m_picture->moveTwips(place.left, place.top, place.width, place.height);
+    m_picture->followSurface();
+    if (visible) {
+        m_picture->show();
+        m_picture->raise();
+    } else {
+        m_picture->hide();
+        hide();
+    }
+}
+
+void SelectionFrame::placeAround(const TwipBox &place)
+{
+    // The handles are moved, not hidden first: hiding the handle being
+    // dragged would end its mouse grab.
+    const TwipBox frame = selectionFrame(place);
+    moveBand(frame);
+    const auto places = handlePositions(frame, HandleSize);
+    for (int i = 0; i < 8; ++i) {
+        m_handles[i]->moveTwips(places[i].x, places[i].y);
+        m_handles[i]->show();
+        m_handles[i]->raise();
+    }
+}
+
+void SelectionFrame::blink()
+{
+    m_black->setVisible(true);
+    m_white->setVisible(false);
+    m_timer->start();
+}
+
+void SelectionFrame::moveBand(const TwipBox &band)
+{
+    m_black->moveTwips(band.left, band.top, band.width, band.height);
+    m_white->moveTwips(band.left, band.top, band.width, band.height);
+}
+
+void SelectionFrame::hide()
+{
+    m_timer->stop();
+    m_black->setVisible(false);
+    m_white->setVisible(false);
+    for (PictureBox *h : m_handles)
+        h->hide();
+}
+
+void SelectionFrame::hideMarks()
+{
+    hide();
+    m_picture->hide();
+}
+
+void SelectionFrame::showMarks()
+{
+    m_picture->show();
+    for (PictureBox *h : m_handles)
+        h->show();
+    blink();
+}
+
+} // namespace quor

@@ -1,0 +1,104 @@
+#include "files/save_document.h"
+
+#include "core/dialog_seam.h"
+#include "document/document_window.h"
+#include "files/file_texts.h"
+
+#include <QCoreApplication>
+
+namespace quor {
+
+QString askSaveName(CommonDialog &dlg, const QString &title, const QString &initialName)
+{
+    dlg.reset();
+    dlg.CancelError = true;
+    dlg.DialogTitle = title;
+    dlg.Flags = SaveDialogFlags;
+    dlg.Filter = bitmapFilter();
+    dlg.InitDir = programFolder();
+    dlg.FileName = initialName;
+    dlg.ShowSave();
+    const QString name = dlg.FileName;
+    dlg.reset();
+    return name;
+}
+
+namespace {
+
+QString appTitle() { return QCoreApplication::applicationName(); }
+
+// The file's name: the caption, or what the save dialog gives.
+QString fileNameFor(DocumentWindow *doc, SaveRequest request, CommonDialog &dlg)
+{
+    const QString cap = doc->caption();
+    if (request != SaveRequest::SaveAs && !isUnsavedCaption(cap))
+        return cap;
+    const QString word = request == SaveRequest::SaveAs ? QStringLiteral("另存为 ") : QStringLiteral("保存 ");
+    return askSaveName(dlg, word + cap, cap);
+}
+
+// Writes the canvas, asking again while the file is read-only.
+SaveResult writeAsking(DocumentWindow *doc, SaveRequest request, const QString &fileName)
+{
+    for (;;) {
+        try {
+            doc->writeCanvas(fileName);
+            return SaveResult::Saved;
+        } catch (const QuorError &e) {
+            if (e.number != err::PathFileAccess)
+                throw;
+            const QString cap = doc->caption();
+            if (request == SaveRequest::SaveAll) {
+                const int answer = msgBox(doc, saveAllReadOnlyMessage(cap),
+                                          mb::AbortRetryIgnore + mb::Exclamation + mb::DefaultButton2,
+                                          cap);
+                if (answer == mb::Retry)
+                    continue;
+                return answer == mb::Abort ? SaveResult::Abort : SaveResult::NotSaved;
+            }
+            if (msgBox(doc, readOnlyMessage(cap), mb::RetryCancel + mb::Exclamation, cap) != mb::Retry)
+                return SaveResult::NotSaved;
+        }
+    }
+}
+
+} // namespace
+
+SaveResult saveDocument(DocumentWindow *doc, SaveRequest request, CommonDialog &dlg)
+{
+    QString fileName;
+    try {
+        fileName = fileNameFor(doc, request, dlg);
+    } catch (const QuorError &e) {
+        if (e.number != err::DialogCancelled)
+            msgBox(doc, otherErrorMessage(e.description), mb::OkOnly, appTitle());
+        return SaveResult::NotSaved;
+    }
+    if (fileName.isEmpty()) {
+        if (request != SaveRequest::Close)
+            return SaveResult::NotSaved;
+        doc->document().discardChanges();
+        return SaveResult::Discarded;
+    }
+    // The marks come back whatever happens: a floating selection left
+    // invisible would still be put down by Enter. Closing ends the arc
+    // guide's gesture for good.
+    doc->hideWriteMarks();
+    if (request == SaveRequest::Close)
+        doc->cancelArcGuide();
+    SaveResult result = SaveResult::NotSaved;
+    try {
+        result = writeAsking(doc, request, fileName);
+    } catch (const QuorError &e) {
+        // The document stays open and changed: nothing is lost.
+        msgBox(doc, otherErrorMessage(e.description), mb::OkOnly, appTitle());
+    }
+    doc->showWriteMarks();
+    if (result == SaveResult::Saved) {
+        doc->setCaption(fileName);
+        doc->document().markSaved();
+    }
+    return result;
+}
+
+} // namespace quor
