@@ -4,6 +4,8 @@
 
 #include "app/see_all_window.h"
 #include "document/model/document.h"
+#include "files/file_texts.h"
+#include "files/picture_loader.h"
 #include "palettes/colour_palette.h"
 #include "palettes/tool_palette.h"
 
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -243,6 +246,92 @@ TEST_F(EditMenu, PasteTakesPngBmpAndJpegFromOtherPrograms)
     QGuiApplication::clipboard()->setMimeData(broken);
     press(Qt::Key_V);
     EXPECT_FALSE(model().hSelect);
+}
+
+// A BMP file of a 24-bit picture: its header says width x height and the
+// pixels start at `offset`; `pixels` bytes of them follow the header.
+QByteArray lyingBmp(int width, int height, quint32 offset, int pixels)
+{
+    QByteArray b(54 + pixels, '\x5a');
+    auto put = [&](int at, quint32 v, int n) {
+        for (int i = 0; i < n; ++i)
+            b[at + i] = char(v >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put(2, quint32(b.size()), 4);
+    put(6, 0, 4);
+    put(10, offset, 4);
+    put(14, 40, 4);
+    put(18, quint32(width), 4);
+    put(22, quint32(height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    put(30, 0, 24);
+    return b;
+}
+
+TEST_F(EditMenu, PasteDecodesAsOpenDoesAndSaysWhyItRefuses)
+{
+    QTemporaryDir dir;
+    struct Case { const char *what; QByteArray bytes; const char *type; };
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    noise(30, 20, 9).save(&buffer, "PNG");
+    const Case refused[] = {
+        {"100 bytes of pixels for 100 x 100", lyingBmp(100, 100, 54, 100), "image/bmp"},
+        {"pixels past the end", lyingBmp(100, 100, 100000, 100), "image/bmp"},
+        {"a PNG cut short", png.left(png.size() - 20), "image/png"},
+        {"a PNG too large", [&] {
+             QByteArray big = png;
+             big[16] = big[17] = '\x7f'; // about 2^30 pixels wide
+             return big;
+         }(), "image/png"},
+        {"no picture at all", "not a picture", "image/bmp"},
+        {"nothing handed over", QByteArray(), "image/png"},
+    };
+    for (const Case &c : refused) {
+        script.shown.clear();
+        auto *data = new QMimeData;
+        data->setData(QLatin1String(c.type), c.bytes);
+        QGuiApplication::clipboard()->setMimeData(data);
+        press(Qt::Key_V);
+        EXPECT_FALSE(model().hSelect) << c.what;
+        EXPECT_EQ(model().canvas().image(), picture) << c.what;
+        ASSERT_EQ(script.shown.size(), 1) << c.what;
+        // Open of a file with the same bytes says the same.
+        const QString file = dir.filePath("same");
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(c.bytes) == c.bytes.size());
+        f.close();
+        QString openSays = QStringLiteral("剪贴板上的图片是空的（提供它的程序没有交出数据）。");
+        if (!c.bytes.isEmpty())
+            EXPECT_THROW(
+                try { loadPictureFile(file); } catch (const QuorError &e) {
+                    openSays = e.description;
+                    throw;
+                },
+                QuorError)
+                << c.what;
+        EXPECT_EQ(lastMessage().text, otherErrorMessage(openSays)) << c.what;
+        EXPECT_EQ(lastMessage().title, QCoreApplication::applicationName());
+    }
+
+    // Accepted: the very picture sent, as Open makes it.
+    const QImage sent = noise(100, 100, 3);
+    QByteArray whole;
+    QBuffer out(&whole);
+    out.open(QIODevice::WriteOnly);
+    sent.save(&out, "BMP");
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("image/bmp"), whole);
+    QGuiApplication::clipboard()->setMimeData(data);
+    script.shown.clear();
+    press(Qt::Key_V);
+    EXPECT_TRUE(script.shown.isEmpty());
+    ASSERT_TRUE(model().hSelect);
+    EXPECT_EQ(rgb32(selection().image()), sent);
 }
 
 TEST_F(EditMenu, SecondPasteReplacesTheFloatingPictureAndKeepsTheBlink)
