@@ -4,6 +4,7 @@
 #include "app/placement.h"
 #include "document/edit_window.h"
 #include "files/bitmap_file.h"
+#include "files/file_texts.h"
 #include "palettes/colour_palette.h"
 #include "palettes/tool_palette.h"
 #include "tools/tool_engine.h"
@@ -125,7 +126,14 @@ void frmQuorMain::hEnableDocCommands(bool enabled)
 
 void frmQuorMain::writeBitmapFile(const QImage &image, const QString &fileName)
 {
-    saveBitmapFile(image, fileName);
+    sayWhatWasNotKept(saveBitmapFile(image, fileName));
+}
+
+void frmQuorMain::sayWhatWasNotKept(const QString &lost)
+{
+    if (!lost.isEmpty())
+        msgBox(this, otherErrorMessage(lost), mb::OkOnly + mb::Exclamation,
+               QCoreApplication::applicationName());
 }
 
 void frmQuorMain::buildStatusBar()

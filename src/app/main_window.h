@@ -46,6 +46,9 @@ public:
     // Enables or disables every command that needs an open document.
     void hEnableDocCommands(bool enabled) override;
     void writeBitmapFile(const QImage &image, const QString &fileName) override;
+    // After a file was written: what of the replaced file's owner,
+    // permissions and extended attributes could not be kept, if anything.
+    void sayWhatWasNotKept(const QString &lost);
     // A menu entry by its name.
     QAction *action(const char *name) const;
 
