@@ -1,6 +1,7 @@
 #include "effects/custom_filter_dialog.h"
 
 #include "document/edit_window.h"
+#include "document/window_keys.h"
 #include "effects/custom_kernel.h"
 #include "effects/effect_dialog_host.h"
 #include "effects/effect_window.h"
@@ -96,6 +97,7 @@ FrmQuorCustomFilter::FrmQuorCustomFilter(CustomFilterValues &values, EffectDialo
 
     m_filterSize = 2;
     placeOnTop(this, ScreenPlace);
+    answerWindowKeys(this, [this] { Command2_Click(); });
     m_weights[0]->setFocus();
 }
 

@@ -111,20 +111,23 @@ protected:
             return QObject::eventFilter(o, e);
         auto *k = static_cast<QKeyEvent *>(e);
         const bool command = k->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
-        if (isEditingKey(k->key()))
+        // Escape is the window's (it closes it).
+        if (isEditingKey(k->key()) || k->key() == Qt::Key_Escape)
             return false;
         const QString text = k->text();
         const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
         if (!command && !enter && text.size() == 1
             && (isDigit(text[0]) || (m_minus && text[0] == QLatin1Char('-'))))
             return false;
-        if (!enter && !command && text.isEmpty())
-            return false; // a key that types nothing
         if (e->type() == QEvent::ShortcutOverride) {
-            // Claimed, so that no shortcut of the program acts on it.
-            e->accept();
+            // The box acts on no other key, so it claims none: the
+            // program's shortcuts work from here, the line editor's own
+            // (copy, paste, undo) are kept from it.
+            e->ignore();
             return true;
         }
+        if (!enter && !command && text.isEmpty())
+            return false; // a key that types nothing
         if (enter && m_onEnter)
             m_onEnter();
         return true;

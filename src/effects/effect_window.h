@@ -27,7 +27,8 @@ void setStaysOnTop(QWidget *w, bool onTop);
 // other character, Enter included, are discarded, Enter after calling
 // onEnter when one is given. Editing keys without a character (Delete,
 // the arrows, Home, End) work as usual, and pasted or dropped text is held
-// to the same characters.
+// to the same characters. The box claims no shortcut: the program's keys
+// (Ctrl+Q, the F keys) act from it, and Escape reaches its window.
 void makeNumberBox(QLineEdit *box, bool allowMinus, std::function<void()> onEnter = {});
 
 } // namespace quor

@@ -4,6 +4,7 @@
 #include "core/drawing_settings.h"
 #include "core/screen_rate.h"
 #include "document/edit_window.h"
+#include "document/window_keys.h"
 #include "effects/effect_dialog_host.h"
 #include "effects/effect_window.h"
 #include "effects/gradient_fill.h"
@@ -74,6 +75,7 @@ FrmQuorJianbian::FrmQuorJianbian(EffectDialogHost &host, QWidget *parent)
     setFont(f);
     buildControls();
     placeOnTop(this, ScreenPlace);
+    answerWindowKeys(this, [this] { Command2_Click(); });
 }
 
 QPushButton *FrmQuorJianbian::Command(int n) const

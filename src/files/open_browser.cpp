@@ -2,6 +2,7 @@
 
 #include "core/dialog_seam.h"
 #include "document/edit_window.h"
+#include "document/window_keys.h"
 #include "files/file_texts.h"
 #include "files/open_browser_rules.h"
 #include "files/open_into_document.h"
@@ -181,6 +182,7 @@ FrmQuorOpenfile::FrmQuorOpenfile(Hooks hooks, QWidget *parent)
     connect(m_open, &QPushButton::clicked, this, &FrmQuorOpenfile::Command1_Click);
     connect(m_cancel, &QPushButton::clicked, this, &FrmQuorOpenfile::Command2_Click);
     connect(m_loader, &SampleLoader::finished, this, &FrmQuorOpenfile::sampleFinished);
+    answerWindowKeys(this, [this] { Command2_Click(); });
 
     Form_Load();
 }

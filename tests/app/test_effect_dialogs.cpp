@@ -171,6 +171,48 @@ TEST_F(EffectDialogsTest, DialogsOpenOnTopOnlyOverAFloatingSelection)
     EXPECT_EQ(gradient->windowTitle(), QCoreApplication::applicationName());
 }
 
+TEST_F(EffectDialogsTest, TheProgramsKeysWorkFromTheDialogsAndEscapeClosesThem)
+{
+    // A menu shortcut typed in a weight box flips the selection (Ctrl+Z).
+    FrmQuorCustomFilter *filter = openFilter();
+    ASSERT_TRUE(filter);
+    filter->Text(13)->setFocus();
+    pressHere(Qt::Key_1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(selection().image(), lifted.mirrored(true, false));
+    EXPECT_EQ(filter->Text(13)->text(), "1");
+    QPointer<FrmQuorCustomFilter> gone = filter;
+    pressHere(Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(gone);
+
+    // Alt+F4 in a box closes the gradient window, Escape on an option too.
+    activate(main.get());
+    QPointer<FrmQuorJianbian> gradient = openGradient();
+    ASSERT_TRUE(gradient);
+    gradient->hwidthText()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::AltModifier);
+    settle();
+    EXPECT_FALSE(gradient);
+    activate(main.get());
+    gradient = openGradient();
+    gradient->styleOption(3)->setFocus();
+    pressHere(Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(gradient);
+
+    // Ctrl+Q from a box quits with the save question; No lets it go.
+    activate(main.get());
+    gone = filter = openFilter();
+    filter->hbiasText()->setFocus();
+    script.messageAnswers = {mb::No};
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(lastMessage().buttons, mb::YesNoCancel);
+    EXPECT_FALSE(main->isVisible());
+    settle();
+    EXPECT_FALSE(gone);
+}
+
 TEST_F(EffectDialogsTest, KernelTypedWithEnterRunsOnTheSelection)
 {
     FrmQuorCustomFilter *dlg = openFilter();
