@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -28,8 +29,12 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <cerrno>
+#include <cstring>
 #include <new>
 #include <stdexcept>
+
+#include <dirent.h>
 
 namespace quor {
 
@@ -87,6 +92,21 @@ protected:
     void drawBranches(QPainter *, const QRect &, const QModelIndex &) const override {}
 };
 
+// Why the folder's entries cannot be read, or empty when they can: listed
+// through Qt, an unreadable folder would only look empty.
+QString folderUnreadable(const QString &folder)
+{
+    if (DIR *d = ::opendir(QFile::encodeName(folder).constData())) {
+        ::closedir(d);
+        return {};
+    }
+    const int code = errno;
+    const QString reason = code == EACCES || code == EPERM
+        ? QStringLiteral("权限不够")
+        : QString::fromLocal8Bit(std::strerror(code));
+    return QStringLiteral("无法读取文件夹“%1”：%2").arg(folder, reason);
+}
+
 } // namespace
 
 SampleBox::SampleBox(QWidget *parent) : QWidget(parent)
@@ -115,7 +135,10 @@ void SampleBox::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
     // Only the part in view: a sample can be far larger than its frame.
+    // The box paints all of itself, so the transparent parts of an icon
+    // show its back colour, not the sample shown before.
     const QRect r = e->rect();
+    p.fillRect(r, palette().window());
     p.drawImage(r.topLeft(), m_picture, r);
 }
 
@@ -177,6 +200,7 @@ FrmQuorOpenfile::FrmQuorOpenfile(Hooks hooks, QWidget *parent)
     // A click, and the arrow keys moving the selection, both show the sample.
     connect(m_file, &QListWidget::currentRowChanged, this, &FrmQuorOpenfile::File1_Click);
     connect(m_file, &QListWidget::itemClicked, this, &FrmQuorOpenfile::File1_Click);
+    connect(m_file, &QListWidget::itemDoubleClicked, this, &FrmQuorOpenfile::Command1_Click);
     connect(m_hscroll, &QScrollBar::valueChanged, this, &FrmQuorOpenfile::HScroll1_Change);
     connect(m_vscroll, &QScrollBar::valueChanged, this, &FrmQuorOpenfile::VScroll1_Change);
     connect(m_open, &QPushButton::clicked, this, &FrmQuorOpenfile::Command1_Click);
@@ -264,6 +288,12 @@ void FrmQuorOpenfile::Drive1_Change()
 void FrmQuorOpenfile::setDirPath(const QString &path)
 {
     m_dirPath = QDir::cleanPath(QDir(path).absolutePath());
+    // Entered all the same: its parents stay listed to go back up.
+    if (const QString why = folderUnreadable(m_dirPath); !why.isEmpty()) {
+        TopmostPause pause(*this);
+        pause.begin();
+        msgBox(this, otherErrorMessage(why), mb::OkOnly, appTitle());
+    }
     const QStringList subfolders = QDir(m_dirPath).entryList(
         QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
     m_dir->clear();
