@@ -474,11 +474,13 @@ TEST_F(Browser, AnUnreadableFolderSaysSoInsteadOfLookingEmpty)
     chmod(QFile::encodeName(locked).constData(), 0);
     FrmQuorOpenfile *b = browseHere();
     const bool root = geteuid() == 0;
-    if (root)
+    if (root) {
         ASSERT_EQ(seteuid(65534), 0);
+    }
     b->setDirPath(locked);
-    if (root)
+    if (root) {
         ASSERT_EQ(seteuid(0), 0);
+    }
     chmod(QFile::encodeName(locked).constData(), 0755);
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].text,
