@@ -1,7 +1,7 @@
 // Gradient figures over the largest canvas (36035 x 30035 twips, 2402 x 2002
-// pixels), compute only. A gradient ellipse should stay under a second and a
-// directional rectangle under half a second; copying the bitmap once is the
-// yardstick beside them.
+// pixels), compute only. Every gradient, the largest arc band swept almost
+// all round included, should stay under a second; copying the bitmap once
+// is the yardstick beside them.
 #include "tools/gradient_shapes.h"
 
 #include <benchmark/benchmark.h>
@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include <cstring>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -80,6 +81,26 @@ void BM_ArcBandAlongTheArc(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ArcBandAlongTheArc)->Unit(benchmark::kMillisecond);
+
+// The largest arc band: the guide from the canvas's middle as long as fits
+// (1000 pixels, straight up), band width 0, swept clockwise from the top
+// round to just short of it.
+const quor::ArcCircle LargestBand{TwipsWide / 2, TwipsHigh / 2, 15000, std::numbers::pi / 2};
+constexpr double JustShortOfTheGuide = std::numbers::pi / 2 + 0.01;
+
+void BM_LargestArcBand(benchmark::State &state, quor::GradientKind kind)
+{
+    quor::CanvasSurface s = largestCanvas();
+    for (auto _ : state) {
+        quor::drawGradientArcBand(s, LargestBand, JustShortOfTheGuide, QStringLiteral("0"), Grey,
+                                  kind);
+        benchmark::DoNotOptimize(s.image().constBits());
+    }
+}
+BENCHMARK_CAPTURE(BM_LargestArcBand, AlongTheArc, quor::GradientKind::AlongOneWay)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LargestArcBand, AcrossTwoWay, quor::GradientKind::TwoWay)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

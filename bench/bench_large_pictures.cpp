@@ -3,7 +3,7 @@
 // Each pair runs in the same binary on the same machine.
 #include "document/model/canvas_surface.h"
 #include "document/model/document.h"
-#include "files/picture_loader.h"
+#include "formats/picture_loader.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // libFuzzer target for the picture loader: any bytes must give a picture or
 // a QuorError, never a crash, a hang or a read out of bounds.
-#include "files/picture_loader.h"
+#include "formats/picture_loader.h"
 
 #include <QGuiApplication>
 

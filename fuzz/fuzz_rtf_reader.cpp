@@ -1,8 +1,8 @@
 // libFuzzer target for the rich-text reader and the text decoders: any
 // bytes must give text or a QuorError, never a crash, a hang or a read out
 // of bounds.
-#include "files/rtf_reader.h"
-#include "files/text_decoding.h"
+#include "formats/rtf_reader.h"
+#include "formats/text_decoding.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Writes the picture loader's seed corpus: one small file for each format,
 // depth, coding and header the loader knows, plus the files that once broke
 // it. Run as `make_fuzz_seeds fuzz/seeds` after changing the samples.
-#include "files/picture_loader.h"
-#include "files/picture_samples.h"
+#include "formats/picture_loader.h"
+#include "formats/picture_samples.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -32,8 +32,11 @@ QMessageBox::StandardButton toQt(int answer)
 
 QWidget *ownerWidget(QObject *o)
 {
+    // A box centres over its owner's window; a dialog that is still loading
+    // and not shown yet would put it at the screen's corner, so the nearest
+    // owner on screen takes it.
     for (; o; o = o->parent())
-        if (auto *w = qobject_cast<QWidget *>(o))
+        if (auto *w = qobject_cast<QWidget *>(o); w && w->window()->isVisible())
             return w;
     return QApplication::activeWindow();
 }

@@ -6,7 +6,7 @@
 #include "app/see_all_window.h"
 #include "document/edit_window.h"
 #include "files/file_texts.h"
-#include "files/picture_loader.h"
+#include "formats/picture_loader.h"
 #include "palettes/colour_palette.h"
 #include "palettes/pick_colour.h"
 

@@ -2,10 +2,11 @@
 
 #include "app/main_window.h"
 #include "document/edit_window.h"
-#include "effects/gradient_fill_dialog.h"
+#include "dialogs/gradient_fill_dialog.h"
 
 #include <QApplication>
 #include <QDockWidget>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -64,7 +65,7 @@ frmquoredit *EffectDialogs::activeDocument() { return m_main.state().hActiveEdit
 DrawingSettings &EffectDialogs::settings() { return m_main.state().settings; }
 CommonDialog &EffectDialogs::commonDialog() { return m_main.commonDialog(); }
 
-void EffectDialogs::runGoing(QWidget *dialog, bool going, const std::function<void()> &stop)
+void EffectDialogs::runGoing(QWidget *runner, bool going, const std::function<void()> &stop)
 {
     if (!going) {
         endRun();
@@ -74,20 +75,21 @@ void EffectDialogs::runGoing(QWidget *dialog, bool going, const std::function<vo
         return;
     m_running = true;
     m_stop = stop;
-    // Painting goes on; input reaches only the running dialog. Disabling
-    // takes the focus from the main window's parts: it comes back after.
+    // Painting goes on; input reaches only the runner (one inside the
+    // document area is held with it). Disabling takes the focus from the
+    // main window's parts: it comes back after.
     m_mainFocus = m_main.focusWidget();
     const QList<QWidget *> parts = {m_main.menuBar(), m_main.tbToolBar(), m_main.toolsDock(),
                                     m_main.coloursDock(), m_main.mdiArea(), m_custom,
                                     m_gradient};
     for (QWidget *w : parts)
-        if (w && w != dialog && w->isEnabled()) {
+        if (w && w != runner && w->isEnabled()) {
             w->setEnabled(false);
             m_held.append(w);
         }
     qApp->installEventFilter(this);
     // A runner that goes away without saying so still ends the run.
-    m_runnerGone = connect(dialog, &QObject::destroyed, this, &EffectDialogs::endRun);
+    m_runnerGone = connect(runner, &QObject::destroyed, this, &EffectDialogs::endRun);
 }
 
 void EffectDialogs::endRun()
@@ -116,7 +118,14 @@ void EffectDialogs::endRun()
 
 bool EffectDialogs::eventFilter(QObject *o, QEvent *e)
 {
-    if (!m_running || e->type() != QEvent::Close || !o->isWidgetType())
+    if (!m_running || !o->isWidgetType())
+        return false;
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(e)->key() == Qt::Key_Escape) {
+        if (m_stop)
+            m_stop();
+        return true;
+    }
+    if (e->type() != QEvent::Close)
         return false;
     auto *w = static_cast<QWidget *>(o);
     if (w != &m_main && !qobject_cast<frmquoredit *>(w) && !qobject_cast<QMdiSubWindow *>(w))
@@ -128,6 +137,11 @@ bool EffectDialogs::eventFilter(QObject *o, QEvent *e)
     if (m_stop)
         m_stop();
     return true;
+}
+
+void frmQuorMain::runGoing(QWidget *runner, bool going, const std::function<void()> &stop)
+{
+    EffectDialogs::of(*this).runGoing(runner, going, stop);
 }
 
 void frmQuorMain::mnuquorcustom_Click() { EffectDialogs::of(*this).showCustomFilter(); }

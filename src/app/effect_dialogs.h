@@ -1,11 +1,12 @@
 // The custom filter and gradient fill dialogs of a main window: opening
 // them from the Effects menu, the filter's numbers kept between openings,
-// and holding the rest of the program still while a gradient fill runs.
+// and holding the rest of the program still while a long run goes (a
+// gradient fill, or a gradient tool on a document).
 #pragma once
 
-#include "effects/custom_filter_dialog.h"
-#include "effects/effect_dialog_host.h"
-#include "effects/gradient_fill_dialog.h"
+#include "dialogs/custom_filter_dialog.h"
+#include "dialogs/effect_dialog_host.h"
+#include "dialogs/gradient_fill_dialog.h"
 
 #include <QObject>
 #include <QPointer>
@@ -35,10 +36,11 @@ public:
     frmquoredit *activeDocument() override;
     DrawingSettings &settings() override;
     CommonDialog &commonDialog() override;
-    void runGoing(QWidget *dialog, bool going, const std::function<void()> &stop) override;
+    void runGoing(QWidget *runner, bool going, const std::function<void()> &stop) override;
 
 protected:
-    // While a run goes: requests to close a document or the program.
+    // While a run goes: requests to close a document or the program, and
+    // Escape.
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:

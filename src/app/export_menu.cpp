@@ -4,9 +4,9 @@
 #include "app/main_window.h"
 
 #include "document/edit_window.h"
-#include "files/bitmap_file.h"
+#include "formats/bitmap_file.h"
 #include "files/file_texts.h"
-#include "files/picture_export.h"
+#include "formats/picture_export.h"
 
 #include <QCoreApplication>
 #include <QInputDialog>

@@ -8,7 +8,7 @@
 #include "files/file_properties_dialog.h"
 #include "files/file_texts.h"
 #include "files/open_into_document.h"
-#include "files/picture_loader.h"
+#include "formats/picture_loader.h"
 
 #include <QCoreApplication>
 #include <QPointer>

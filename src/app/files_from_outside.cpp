@@ -5,7 +5,7 @@
 #include "app/main_window.h"
 #include "document/edit_window.h"
 #include "files/file_texts.h"
-#include "files/picture_loader.h"
+#include "formats/picture_loader.h"
 
 #include <QDir>
 #include <QDragEnterEvent>

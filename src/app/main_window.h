@@ -49,6 +49,8 @@ public:
     // After a file was written: what of the replaced file's owner,
     // permissions and extended attributes could not be kept, if anything.
     void sayWhatWasNotKept(const QString &lost);
+    // Holds the program while a run goes (effect_dialogs.cpp).
+    void runGoing(QWidget *runner, bool going, const std::function<void()> &stop) override;
     // A menu entry by its name.
     QAction *action(const char *name) const;
 

@@ -6,8 +6,8 @@
 #include "core/screen_rate.h"
 #include "document/edit_window.h"
 #include "files/file_texts.h"
-#include "files/rtf_reader.h"
-#include "files/text_file.h"
+#include "formats/rtf_reader.h"
+#include "formats/text_file.h"
 #include "tools/text_commit.h"
 
 #include <QClipboard>

@@ -1,20 +1,37 @@
 // What a document window needs from the main window that holds it, seen
 // from below: its document area, the menus it pops up, the common dialog,
-// the command switches, and the bitmap writer.
+// the command switches, the bitmap writer, and holding the program still
+// while a long run draws.
 #pragma once
 
 #include <QSize>
+
+#include <functional>
 
 class QImage;
 class QMdiArea;
 class QMenu;
 class QString;
+class QWidget;
 
 namespace quor {
 
 class CommonDialog;
 
-class DocumentHost
+// Where a long run (a gradient fill, a gradient tool) that lets events
+// through holds the program still. The main window provides it.
+class RunHost
+{
+public:
+    virtual ~RunHost() = default;
+    // A run begins (going, with stop ending it before its next step) or has
+    // ended. Meanwhile nothing but the runner may take input, Escape calls
+    // stop, and a request to close a document or the program calls stop
+    // and goes ahead only once the run has ended.
+    virtual void runGoing(QWidget *runner, bool going, const std::function<void()> &stop) = 0;
+};
+
+class DocumentHost : public RunHost
 {
 public:
     virtual ~DocumentHost() = default;

@@ -14,6 +14,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QApplication>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -396,14 +397,28 @@ ToolContext frmquoredit::toolContext()
 void frmquoredit::showSelectionBand(double left, double top, double width, double height)
 {
     moveSelectionBand(left, top, width, height);
-    m_shape1->setVisible(true);
-    m_shapesTimer->start();
+    blinkSelectionFrame();
 }
 
 void frmquoredit::moveSelectionBand(double left, double top, double width, double height)
 {
     m_shape1->Move(left, top, width, height);
     m_shape2->Move(left, top, width, height);
+}
+
+// The floating selection's frame and handles, the frame blinking: lifting
+// the picture hid the band the press had shown.
+void frmquoredit::showSelectionFrame()
+{
+    hShowSelectionFrame();
+    blinkSelectionFrame();
+}
+
+void frmquoredit::blinkSelectionFrame()
+{
+    m_shape1->setVisible(true);
+    m_shape2->setVisible(false);
+    m_shapesTimer->start();
 }
 
 void frmquoredit::showTextBox()
@@ -437,6 +452,12 @@ void frmquoredit::hideGuide()
     m_radiusTimer->stop();
     m_radius1->setVisible(false);
     m_radius2->setVisible(false);
+}
+
+void frmquoredit::runGoing(bool going, const std::function<void()> &stop)
+{
+    if (m_state.main)
+        m_state.main->runGoing(this, going, stop);
 }
 
 void frmquoredit::hHideSelectionFrame()
@@ -518,8 +539,11 @@ void frmquoredit::Picture1_MouseUp(int button, int shift, double x, double y)
         return;
     m_canvas->surface().setDrawMode(m_state.settings.drawMode);
     ToolContext t = toolContext();
+    // A long drawing takes events; the window may be gone after it.
+    const QPointer<frmquoredit> self(this);
     m_state.toolHandler->mouseUp(t, shift, x, y);
-    endGestureStep();
+    if (self)
+        endGestureStep();
 }
 
 // A figure from press to release is one step of the history.
@@ -543,8 +567,7 @@ void frmquoredit::showRestoredSelection()
 {
     if (m_doc.selectionVisible() && m_doc.hSelect) {
         hShowSelectionFrame();
-        m_shape1->setVisible(true);
-        m_shapesTimer->start();
+        blinkSelectionFrame();
     } else {
         hHideSelectionFrame();
     }

@@ -134,19 +134,20 @@ private:
     // What the tools lay over the canvas.
     void showSelectionBand(double left, double top, double width, double height) override;
     void moveSelectionBand(double left, double top, double width, double height) override;
-    void showSelectionFrame() override { hShowSelectionFrame(); }
+    void showSelectionFrame() override;
     void showTextBox() override;
     void placeTextBox(double x, double y) override;
     void showGuide(double x1, double y1, double x2, double y2) override;
     void moveGuide(double x1, double y1, double x2, double y2) override;
     void hideGuide() override;
-    void repaintNow() override { repaint(); }
+    void runGoing(bool going, const std::function<void()> &stop) override;
     QObject *messageParent() override { return this; }
     ToolContext toolContext();
     void followSelection();
     void beginGestureStep();
     void endGestureStep();
     void showRestoredSelection();
+    void blinkSelectionFrame();
 
     bool closeProtocol();
     void windowGone();

@@ -70,8 +70,7 @@ bool frmquoredit::closeProtocol()
 
     auto showMarksAgain = [this] {
         if (m_doc.hSelect) {
-            m_shapesTimer->start();
-            m_shape1->setVisible(true);
+            blinkSelectionFrame();
             m_copy->show();
         }
     };

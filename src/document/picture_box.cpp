@@ -1,6 +1,5 @@
 #include "document/picture_box.h"
 
-#include <QChildEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,42 +17,73 @@ double pixelsToTwips(int px)
     return double(px) * CanvasSurface::TwipsPerPixel;
 }
 
-OverlayShape::OverlayShape(Kind kind, const QString &name, QObject *parent)
-    : QObject(parent), m_kind(kind)
+OverlayShape::OverlayShape(Kind kind, const QString &name, PictureBox *box)
+    : QObject(box), m_box(box), m_kind(kind)
 {
     setObjectName(name);
 }
 
 void OverlayShape::setVisible(bool v)
 {
-    if (m_visible != v) {
-        m_visible = v;
-        emit changed();
-    }
+    if (m_visible == v)
+        return;
+    m_visible = v;
+    m_box->update(area());
+}
+
+void OverlayShape::repaint(const QRegion &before)
+{
+    if (m_visible)
+        m_box->update(before + area());
 }
 
 void OverlayShape::Move(double a, double b, double c, double d)
 {
+    const QRegion before = m_visible ? area() : QRegion();
     m_a = a;
     m_b = b;
     m_c = c;
     m_d = d;
-    if (m_visible)
-        emit changed();
+    repaint(before);
 }
 
 void OverlayShape::setBorderColor(Colour c)
 {
     m_colour = c;
-    if (m_visible)
-        emit changed();
+    repaint({});
 }
 
 void OverlayShape::setDotted(bool d)
 {
     m_dotted = d;
-    if (m_visible)
-        emit changed();
+    repaint({});
+}
+
+QRegion OverlayShape::area() const
+{
+    // A pixel of slack on each side of the one-pixel pen.
+    QRegion r;
+    if (m_kind == Rectangle) {
+        const int l = twipsToPixels(m_a), t = twipsToPixels(m_b);
+        const int w = std::max(1, twipsToPixels(m_c)), h = std::max(1, twipsToPixels(m_d));
+        r += QRect(l - 1, t - 1, w + 2, 3);
+        r += QRect(l - 1, t + h - 2, w + 2, 3);
+        r += QRect(l - 1, t - 1, 3, h + 2);
+        r += QRect(l + w - 2, t - 1, 3, h + 2);
+        return r;
+    }
+    // A long slanting line as a chain of small boxes, not one large one.
+    const QPoint p1(twipsToPixels(m_a), twipsToPixels(m_b));
+    const QPoint p2(twipsToPixels(m_c), twipsToPixels(m_d));
+    const QPoint d = p2 - p1;
+    const int pieces = std::max(1, std::max(std::abs(d.x()), std::abs(d.y())) / 32);
+    QPoint from = p1;
+    for (int i = 1; i <= pieces; ++i) {
+        const QPoint to = p1 + d * i / pieces;
+        r += QRect(from, to).normalized().adjusted(-1, -1, 1, 1);
+        from = to;
+    }
+    return r;
 }
 
 PictureBox::PictureBox(const QString &name, QWidget *parent)
@@ -159,14 +189,6 @@ void PictureBox::paintEvent(QPaintEvent *e)
                        twipsToPixels(s->d()));
         }
     }
-}
-
-void PictureBox::childEvent(QChildEvent *e)
-{
-    if (e->added())
-        if (auto *s = qobject_cast<OverlayShape *>(e->child()))
-            connect(s, &OverlayShape::changed, this, qOverload<>(&QWidget::update));
-    QWidget::childEvent(e);
 }
 
 static int buttonMask(Qt::MouseButtons b)

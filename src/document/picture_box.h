@@ -5,23 +5,28 @@
 
 #include "document/model/canvas_surface.h"
 
+#include <QRegion>
 #include <QWidget>
 
 #include <memory>
 
 namespace quor {
 
+class PictureBox;
+
 // Twips <-> widget pixels for placing controls: the surface's own rule.
 int twipsToPixels(double twips);
 double pixelsToTwips(int px);
 
 // A line or rectangle drawn over a picture box, never into its bitmap.
+// Moving, showing, hiding or recolouring it repaints the pixels it leaves
+// and those it enters, nothing more.
 class OverlayShape : public QObject
 {
     Q_OBJECT
 public:
     enum Kind { Line, Rectangle };
-    OverlayShape(Kind kind, const QString &name, QObject *parent);
+    OverlayShape(Kind kind, const QString &name, PictureBox *box);
 
     Kind kind() const { return m_kind; }
     bool isVisible() const { return m_visible; }
@@ -37,10 +42,13 @@ public:
     bool dotted() const { return m_dotted; }
     void setDotted(bool d);
 
-signals:
-    void changed();
+    // The box pixels the shape covers when shown.
+    QRegion area() const;
 
 private:
+    void repaint(const QRegion &before);
+
+    PictureBox *m_box;
     Kind m_kind;
     bool m_visible = false;
     double m_a = 0, m_b = 0, m_c = 0, m_d = 0;
@@ -101,7 +109,6 @@ protected:
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
-    void childEvent(QChildEvent *e) override;
 
 private:
     void applyGeometry(bool sizeChanged);

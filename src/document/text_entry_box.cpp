@@ -3,6 +3,9 @@
 #include "document/picture_box.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -24,16 +27,48 @@ double labelHeight(const QLabel *l)
     return pixelsToTwips(l->fontMetrics().height() * int(l->text().count(QLatin1Char('\n')) + 1));
 }
 
-TextEntryBox::TextEntryBox(QLabel *measure, QWidget *parent) : QLineEdit(parent), m_measure(measure)
+TextEntryBox::TextEntryBox(QLabel *measure, QWidget *parent)
+    : QPlainTextEdit(parent), m_measure(measure)
 {
-    setFrame(false);
+    setFrameShape(QFrame::NoFrame);
     // The text starts at the box's top-left corner, where the canvas prints
-    // it on commit, not inside the line edit's own margins.
-    setTextMargins(-2, -1, 0, 0);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // it on commit; the box grows instead of wrapping or scrolling.
+    document()->setDocumentMargin(0);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTabChangesFocus(true);
     // The quick menu replaces the toolkit's own text menu.
     setContextMenuPolicy(Qt::NoContextMenu);
-    connect(this, &QLineEdit::textChanged, this, &TextEntryBox::textChangedResize);
+    connect(this, &QPlainTextEdit::textChanged, this, &TextEntryBox::textChangedResize);
+}
+
+QString TextEntryBox::selectedText() const
+{
+    // The cursor marks paragraph ends with U+2029.
+    return textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+}
+
+void TextEntryBox::insert(const QString &text)
+{
+    QTextCursor c = textCursor();
+    c.insertText(text);
+    setTextCursor(c);
+}
+
+void TextEntryBox::setSelection(int start, int length)
+{
+    QTextCursor c = textCursor();
+    c.setPosition(start);
+    c.setPosition(start + length, QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+void TextEntryBox::setCursorPosition(int position)
+{
+    QTextCursor c = textCursor();
+    c.setPosition(std::clamp(position, 0, int(document()->characterCount()) - 1));
+    setTextCursor(c);
 }
 
 void TextEntryBox::Move(double left, double top, double width, double height)
@@ -42,8 +77,8 @@ void TextEntryBox::Move(double left, double top, double width, double height)
     m_top = top;
     m_width = width;
     m_height = height;
-    // Room for the line edit's own inner margins and caret, so text that
-    // measures as wide as the box is shown whole.
+    // Room for the caret after the last letter, so text that measures as
+    // wide as the box is shown whole.
     constexpr int innerMargins = 6;
     setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width) + innerMargins,
                 twipsToPixels(height));
@@ -58,10 +93,9 @@ void TextEntryBox::textChangedResize()
 {
     m_measure->setText(text());
     placeAt(m_left, m_top);
-    // Scroll back to the first character, keeping the caret where it was.
-    const int caret = cursorPosition();
-    setCursorPosition(0);
-    setCursorPosition(caret);
+    // Back to the first character, keeping the caret where it was.
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
 }
 
 void TextEntryBox::abandon()
@@ -77,7 +111,7 @@ void TextEntryBox::keyPressEvent(QKeyEvent *e)
         abandon();
         return;
     }
-    QLineEdit::keyPressEvent(e);
+    QPlainTextEdit::keyPressEvent(e);
 }
 
 void TextEntryBox::mousePressEvent(QMouseEvent *e)
@@ -87,7 +121,7 @@ void TextEntryBox::mousePressEvent(QMouseEvent *e)
         emit RightButtonDown(pixelsToTwips(p.x()), pixelsToTwips(p.y()));
         return;
     }
-    QLineEdit::mousePressEvent(e);
+    QPlainTextEdit::mousePressEvent(e);
 }
 
 } // namespace quor

@@ -1,17 +1,33 @@
-// The text tool's entry box: a borderless line edit on the canvas that
-// grows with its text, measured by a hidden label.
+// The text tool's entry box: a borderless text box on the canvas that grows
+// with its text, measured by a hidden label. It holds several lines, as the
+// canvas prints them, when a text file with line breaks is pasted into it.
 #pragma once
 
 #include <QLabel>
-#include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace quor {
 
-class TextEntryBox : public QLineEdit
+class TextEntryBox : public QPlainTextEdit
 {
     Q_OBJECT
 public:
     TextEntryBox(QLabel *measure, QWidget *parent);
+
+    // The longest text the box takes.
+    static constexpr int MaxLength = 32767;
+    int maxLength() const { return MaxLength; }
+
+    // The text and its selection, with line breaks as '\n'.
+    QString text() const { return toPlainText(); }
+    void setText(const QString &text) { setPlainText(text); }
+    bool hasSelectedText() const { return textCursor().hasSelection(); }
+    QString selectedText() const;
+    // Replaces the selection (or inserts at the caret).
+    void insert(const QString &text);
+    void setSelection(int start, int length);
+    int cursorPosition() const { return textCursor().position(); }
+    void setCursorPosition(int position);
 
     // Placement in twips inside the canvas.
     double Left() const { return m_left; }

@@ -1,132 +1,9 @@
 #include "effects/gradient_fill.h"
 
-#include "document/model/pen_effect.h"
-
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace quor::effects {
-
-namespace {
-
-int channel(int from, int to, double t)
-{
-    return std::clamp(roundHalfEven(from + (to - from) * t), 0, 255);
-}
-
-Colour mix(Colour from, Colour to, double t)
-{
-    if (std::isnan(t))
-        t = 0;
-    return rgbColour(channel(redOf(from), redOf(to), t), channel(greenOf(from), greenOf(to), t),
-                     channel(blueOf(from), blueOf(to), t));
-}
-
-// Loop v = from, from + step, ... while v stays on this side of to; both
-// ends included when reached.
-std::size_t loopCount(double from, double to, int step)
-{
-    // Far beyond any picture's size in twips: no outlines rather than an
-    // endless run.
-    constexpr double Longest = 1 << 26;
-    const double span = step > 0 ? to - from : from - to;
-    if (!(span >= 0) || span > Longest)
-        return 0;
-    return std::size_t(std::floor(span)) + 1;
-}
-
-// --- drawing ----------------------------------------------------------------
-
-// What decides the pixels of a surface call, given the pen styles, which
-// stay the same through a fill. Follows the surface's rules: positions to
-// the pixel holding them, circle radii to the nearest pixel, halves up.
-struct PixelKey
-{
-    FillOutline::Shape shape = FillOutline::Shape::Segment;
-    std::array<int, 4> v{};
-
-    bool operator==(const PixelKey &) const = default;
-};
-
-PixelKey pixelKey(const CanvasSurface &s, const FillOutline &o)
-{
-    PixelKey k;
-    k.shape = o.shape;
-    if (o.shape == FillOutline::Shape::Ellipse) {
-        const QSize axes = s.circleSemiAxes(o.radius, o.aspect);
-        k.v = {s.toPixelX(o.x1), s.toPixelY(o.y1), axes.width(), axes.height()};
-        return k;
-    }
-    const int x1 = s.toPixelX(o.x1), y1 = s.toPixelY(o.y1);
-    const int x2 = s.toPixelX(o.x2), y2 = s.toPixelY(o.y2);
-    if (o.shape == FillOutline::Shape::Box) // only the box spanned counts
-        k.v = {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-    else
-        k.v = {x1, y1, x2, y2};
-    return k;
-}
-
-// Collects consecutive outlines on the same pixels and draws each group
-// with one surface call (two for the odd draw modes).
-class Painter
-{
-public:
-    explicit Painter(CanvasSurface &s) : m_surface(s) {}
-
-    void add(const FillOutline &o)
-    {
-        // A filled figure's inside would need its own combined effect; the
-        // fill draws transparent, so that is left to the plain way.
-        if (o.shape != FillOutline::Shape::Segment && m_surface.fillStyle() != 1) {
-            flush();
-            drawOutline(m_surface, o);
-            return;
-        }
-        const PixelKey key = pixelKey(m_surface, o);
-        const PenEffect effect = PenEffect::of(m_surface.drawMode(), o.colour);
-        if (m_count > 0 && key == m_key) {
-            m_effect = m_effect.then(effect);
-            m_last = o;
-            ++m_count;
-            return;
-        }
-        flush();
-        m_key = key;
-        m_effect = effect;
-        m_last = o;
-        m_count = 1;
-    }
-
-    void flush()
-    {
-        if (m_count == 0)
-            return;
-        const int count = m_count;
-        m_count = 0;
-        FillOutline o = m_last;
-        if (count == 1) {
-            drawOutline(m_surface, o);
-            return;
-        }
-        drawWithEffect(m_surface, m_effect, [&](Colour pen) {
-            o.colour = pen;
-            drawOutline(m_surface, o);
-        });
-    }
-
-private:
-    CanvasSurface &m_surface;
-    PixelKey m_key;
-    PenEffect m_effect;
-    FillOutline m_last;
-    int m_count = 0;
-};
-
-} // namespace
-
-Colour forwardColour(Colour start, Colour end, double t) { return mix(start, end, t); }
-Colour backwardColour(Colour start, Colour end, double t) { return mix(end, start, t); }
 
 int gradientPenWidth(GradientStyle style, int paletteWidth)
 {
@@ -162,16 +39,20 @@ void GradientOutlines::setUp()
     case GradientStyle::TwoWayCircle: {
         // Radii along the longer side; a frame narrower than that paints
         // only the ring along the edge.
-        m_outer = (w >= h ? w : h) / 2;
-        m_inner = m_outer > frame && frame != 0 ? m_outer - frame : 0;
-        const double first = m_inner == 0 ? 1 : m_inner;
+        const double outer = (w >= h ? w : h) / 2;
+        const double inner = outer > frame && frame != 0 ? outer - frame : 0;
+        const double first = inner == 0 ? 1 : inner;
+        m_rings.cx = w / 2;
+        m_rings.cy = h / 2;
+        m_rings.aspect = h / w;
+        const Colour start = m_fill.start, end = m_fill.end;
         if (m_fill.style == GradientStyle::OneWayCircle) {
-            loop(0, first, m_outer, 1);
+            m_rings.passes = {
+                {first, loopCount(first, outer, 1), start, end, inner, outer - inner}};
         } else {
-            m_mid = (m_outer + m_inner) / 2;
-            m_half = (m_outer - m_inner) / 2;
-            loop(0, first, m_mid, 1);
-            loop(1, m_mid, m_outer, 1);
+            const double mid = (outer + inner) / 2, half = (outer - inner) / 2;
+            m_rings.passes = {{first, loopCount(first, mid, 1), start, end, inner, half},
+                              {mid, loopCount(mid, outer, 1), end, start, mid, half}};
         }
         break;
     }
@@ -216,8 +97,15 @@ void GradientOutlines::setUp()
     }
 }
 
-FillOutline GradientOutlines::operator[](std::size_t i) const
+std::size_t GradientOutlines::size() const
 {
+    return round() ? m_rings.size() : m_passes[0].count + m_passes[1].count;
+}
+
+GradientOutline GradientOutlines::operator[](std::size_t i) const
+{
+    if (round())
+        return m_rings[i];
     const int pass = i < m_passes[0].count ? 0 : 1;
     if (pass == 1)
         i -= m_passes[0].count;
@@ -225,31 +113,20 @@ FillOutline GradientOutlines::operator[](std::size_t i) const
     return outline(pass, p.first + p.step * double(i));
 }
 
-FillOutline GradientOutlines::outline(int pass, double v) const
+GradientOutline GradientOutlines::outline(int pass, double v) const
 {
     const double w = m_fill.width, h = m_fill.height;
     const Colour start = m_fill.start, end = m_fill.end;
-    FillOutline o;
+    GradientOutline o;
     switch (m_fill.style) {
     case GradientStyle::OneWayCircle:
     case GradientStyle::TwoWayCircle:
-        o.shape = FillOutline::Shape::Ellipse;
-        o.x1 = w / 2;
-        o.y1 = h / 2;
-        o.radius = v;
-        o.aspect = h / w;
-        if (m_fill.style == GradientStyle::OneWayCircle)
-            o.colour = forwardColour(start, end, (v - m_inner) / (m_outer - m_inner));
-        else if (pass == 0)
-            o.colour = forwardColour(start, end, (v - m_inner) / m_half);
-        else
-            o.colour = backwardColour(start, end, (v - m_mid) / m_half);
-        return o;
+        break; // the rings
     case GradientStyle::OneWayBox:
     case GradientStyle::TwoWayBox: {
         // A box similar to the selection, v in from the edge along the
         // longer side.
-        o.shape = FillOutline::Shape::Box;
+        o.shape = GradientOutline::Shape::Box;
         if (w >= h) {
             const double k = v / (w / 2);
             o.x1 = v;
@@ -277,7 +154,7 @@ FillOutline GradientOutlines::outline(int pass, double v) const
         break;
     }
 
-    o.shape = FillOutline::Shape::Segment;
+    o.shape = GradientOutline::Shape::Segment;
     const bool twoWay = m_fill.style == GradientStyle::TwoWayAngled;
     if (m_fill.angle == 0 || m_fill.angle == 90) {
         const bool vertical = m_fill.angle == 0;
@@ -337,33 +214,17 @@ FillOutline GradientOutlines::outline(int pass, double v) const
 
 // --- drawing ------------------------------------------------------------------
 
-void drawOutline(CanvasSurface &surface, const FillOutline &o)
-{
-    switch (o.shape) {
-    case FillOutline::Shape::Ellipse:
-        surface.circle(o.x1, o.y1, o.radius, o.colour, std::nullopt, std::nullopt, o.aspect);
-        break;
-    case FillOutline::Shape::Box:
-        surface.line(o.x1, o.y1, o.x2, o.y2, o.colour, LineKind::Box);
-        break;
-    case FillOutline::Shape::Segment:
-        surface.line(o.x1, o.y1, o.x2, o.y2, o.colour);
-        break;
-    }
-}
-
 std::size_t drawOutlines(CanvasSurface &surface, const GradientOutlines &outlines,
-                         std::size_t first, const FillPace &pace)
+                         std::size_t first, const GradientPace &pace)
 {
-    Painter painter(surface);
+    GradientPainter painter(surface, pace);
+    if (outlines.round())
+        return painter.paint(outlines.rings(), first);
     const std::size_t n = outlines.size();
     for (std::size_t i = first; i < n; ++i) {
-        painter.add(outlines[i]);
-        if (pace.due && pace.due()) {
-            painter.flush();
-            if (pace.show && !pace.show())
-                return i + 1 - first;
-        }
+        painter.outline(outlines[i]);
+        if (!painter.pause())
+            return i + 1 - first;
     }
     painter.flush();
     return n > first ? n - first : 0;

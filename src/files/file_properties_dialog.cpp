@@ -2,7 +2,7 @@
 
 #include "core/dialog_seam.h"
 #include "document/model/canvas_surface.h"
-#include "files/file_attributes.h"
+#include "formats/file_attributes.h"
 #include "files/file_properties_layout.h"
 #include "files/file_properties_texts.h"
 #include "files/file_texts.h"
@@ -140,7 +140,7 @@ bool Frmquorfileattribute::Form_Load()
 
 void Frmquorfileattribute::Form_Resize()
 {
-    const PropertiesLayout l = propertiesLayout(m_path.length(), m_folder->toPlainText().length());
+    const PropertiesLayout l = propertiesLayout(textColumns(m_path), textColumns(m_folder->toPlainText()));
     const int textLeft = ValueLeft, textWidth = ValueWidth;
 
     m_nameLabel->setGeometry(twipsRect(LabelLeft, 240, LabelWidth, RowHeight));

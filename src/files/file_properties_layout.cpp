@@ -1,6 +1,31 @@
 #include "files/file_properties_layout.h"
 
+#include <QList>
+
 namespace quor {
+
+namespace {
+
+// The East Asian wide and full-width blocks.
+bool isWide(char32_t c)
+{
+    return (c >= 0x1100 && c <= 0x115f) || (c >= 0x2e80 && c <= 0x303e)
+        || (c >= 0x3041 && c <= 0x33ff) || (c >= 0x3400 && c <= 0x4dbf)
+        || (c >= 0x4e00 && c <= 0x9fff) || (c >= 0xa000 && c <= 0xa4cf)
+        || (c >= 0xac00 && c <= 0xd7a3) || (c >= 0xf900 && c <= 0xfaff)
+        || (c >= 0xfe30 && c <= 0xfe4f) || (c >= 0xff00 && c <= 0xff60)
+        || (c >= 0xffe0 && c <= 0xffe6) || (c >= 0x20000 && c <= 0x3fffd);
+}
+
+} // namespace
+
+qsizetype textColumns(const QString &text)
+{
+    qsizetype columns = 0;
+    for (const char32_t c : text.toUcs4())
+        columns += isWide(c) ? 2 : 1;
+    return columns;
+}
 
 PropertiesLayout propertiesLayout(qsizetype pathLength, qsizetype folderLength)
 {

@@ -3,7 +3,7 @@
 // line per further 31 characters and pushes everything below it down.
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 namespace quor {
 
@@ -25,7 +25,11 @@ struct PropertiesLayout
 constexpr int CharactersPerLine = 31;
 constexpr int TwipsPerLine = 190;
 
-// For a path and a folder text of these lengths (in characters).
-PropertiesLayout propertiesLayout(qsizetype pathLength, qsizetype folderLength);
+// For a path and a folder text of these widths (in columns).
+PropertiesLayout propertiesLayout(qsizetype pathColumns, qsizetype folderColumns);
+
+// Columns a text takes in a box: two for each full-width character, one
+// for any other.
+qsizetype textColumns(const QString &text);
 
 } // namespace quor

@@ -2,7 +2,7 @@
 // messages it gives.
 #pragma once
 
-#include "files/file_attributes.h"
+#include "formats/file_attributes.h"
 
 #include <QDateTime>
 #include <QString>

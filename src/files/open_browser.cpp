@@ -6,7 +6,7 @@
 #include "files/file_texts.h"
 #include "files/open_browser_rules.h"
 #include "files/open_into_document.h"
-#include "files/picture_loader.h"
+#include "formats/picture_loader.h"
 #include "files/sample_loader.h"
 
 #include <QComboBox>

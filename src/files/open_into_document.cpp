@@ -3,7 +3,7 @@
 #include "core/dialog_seam.h"
 #include "document/edit_window.h"
 #include "files/file_texts.h"
-#include "files/picture_loader.h"
+#include "formats/picture_loader.h"
 
 namespace quor {
 

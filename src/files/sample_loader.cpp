@@ -1,7 +1,7 @@
 #include "files/sample_loader.h"
 
 #include "core/errors.h"
-#include "files/picture_loader.h"
+#include "formats/picture_loader.h"
 
 #include <QPromise>
 #include <QThreadPool>

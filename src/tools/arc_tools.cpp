@@ -76,8 +76,14 @@ void TwoPhaseArcTool::mouseUp(ToolContext &t, int, double, double)
 
 void TwoPhaseArcTool::rubberBand(ToolContext &t, double a)
 {
-    const CircleCall call = arcFigureCall(ArcFigure::ArcRubberBand, arcCircleOf(t.doc.arc), a);
-    drawCircleCall(t.doc.canvas(), call, t.settings.drawingColour);
+    // The radius to the pointer closes the arc into a pie; it must not be
+    // filled, since the finished arc is a thin line whatever the fill style.
+    CanvasSurface &c = t.doc.canvas();
+    const int fill = c.fillStyle();
+    c.setFillStyle(1);
+    drawCircleCall(c, arcFigureCall(ArcFigure::ArcRubberBand, arcCircleOf(t.doc.arc), a),
+                   t.settings.drawingColour);
+    c.setFillStyle(fill);
 }
 
 bool ArcTool::finish(ToolContext &t)

@@ -1,10 +1,7 @@
 #include "tools/gradient_shapes.h"
 
-#include "document/model/pen_effect.h"
-
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <numbers>
 #include <vector>
 
@@ -19,17 +16,6 @@ constexpr double TwoPi = 2 * Pi;
 Colour twoWayColour(const GradientColours &c, double t)
 {
     return t <= 0.5 ? mixColour(c.start, c.end, 2 * t) : mixColour(c.start, c.end, 2 * (1 - t));
-}
-
-GradientOutline circleOutline(double cx, double cy, double radius, double aspect, Colour colour)
-{
-    GradientOutline o;
-    o.x1 = cx;
-    o.y1 = cy;
-    o.radius = radius;
-    o.aspect = aspect;
-    o.colour = colour;
-    return o;
 }
 
 GradientOutline lineOutline(GradientOutline::Shape shape, double x1, double y1, double x2,
@@ -74,232 +60,143 @@ bool runDown(double from, double to, OutlineSink &sink, Step step)
     }
 }
 
-// Outlines from inner radius r0 out to r: one way, or two way with the end
-// colour at the middle radius. outline(radius, colour) emits one.
-template <typename Outline>
-bool emitRadii(double r0, double r, const GradientColours &c, bool twoWay, OutlineSink &sink,
-               Outline outline)
+// The radii from r0 out to r: one way, or two way with the end colour at
+// the middle radius, which both halves draw.
+std::vector<GradientRings::Pass> radiusPasses(double r0, double r, const GradientColours &c,
+                                              bool twoWay)
 {
     const double span = r - r0;
     if (!(span > 0))
-        return true;
+        return {};
     if (!twoWay)
-        return runUp(r0, r, sink, [&](double rho) {
-            outline(rho, mixColour(c.start, c.end, (rho - r0) / span));
-        });
+        return {{r0, loopCount(r0, r, 1), c.start, c.end, r0, span}};
     const double mid = (r0 + r) / 2, half = span / 2;
-    return runUp(r0, mid, sink,
-                 [&](double rho) { outline(rho, mixColour(c.start, c.end, (rho - r0) / half)); })
-        && runUp(mid, r, sink, [&](double rho) {
-               outline(rho, mixColour(c.end, c.start, (rho - mid) / half));
-           });
+    return {{r0, loopCount(r0, mid, 1), c.start, c.end, r0, half},
+            {mid, loopCount(mid, r, 1), c.end, c.start, mid, half}};
 }
 
-// --- painting ------------------------------------------------------------
-
-// The pixels a surface call covers depend only on these (and on the pen
-// styles, which do not change during a gradient). Mirrors the surface's
-// twips-to-pixel rule for positions and circle radii.
-struct PixelKey
+GradientRings ellipseRings(const GradientBox &box, double band, const GradientColours &colours,
+                           GradientKind kind)
 {
-    GradientOutline::Shape shape{};
-    int v[4] = {};
-    std::optional<double> start, end;
-
-    bool operator==(const PixelKey &) const = default;
-};
-
-PixelKey pixelKey(const CanvasSurface &s, const GradientOutline &o)
-{
-    PixelKey k;
-    k.shape = o.shape;
-    if (o.shape != GradientOutline::Shape::Circle) {
-        const int x1 = s.toPixelX(o.x1), y1 = s.toPixelY(o.y1);
-        const int x2 = s.toPixelX(o.x2), y2 = s.toPixelY(o.y2);
-        if (o.shape == GradientOutline::Shape::Box) { // only the spanned box counts
-            k.v[0] = std::min(x1, x2);
-            k.v[1] = std::min(y1, y2);
-            k.v[2] = std::max(x1, x2);
-            k.v[3] = std::max(y1, y2);
-        } else {
-            k.v[0] = x1;
-            k.v[1] = y1;
-            k.v[2] = x2;
-            k.v[3] = y2;
-        }
-        return k;
-    }
-    const QSize axes = s.circleSemiAxes(o.radius, o.aspect);
-    k.v[0] = s.toPixelX(o.x1);
-    k.v[1] = s.toPixelY(o.y1);
-    k.v[2] = axes.width();
-    k.v[3] = axes.height();
-    k.start = o.start;
-    k.end = o.end;
-    return k;
+    GradientRings rings;
+    const double w = box.width(), h = box.height();
+    if (!(w > 0 && h > 0))
+        return rings;
+    rings.cx = (box.left + box.right) / 2;
+    rings.cy = (box.top + box.bottom) / 2;
+    rings.aspect = h / w;
+    const double outer = w >= h ? w / 2 : h / 2;
+    rings.passes =
+        radiusPasses(innerRadius(outer, band), outer, colours, kind != GradientKind::OneWay);
+    return rings;
 }
 
-// Paints outlines through the surface, one call per run of consecutive
-// outlines on the same pixels, with the run's combined operation.
-class OutlinePainter final : public OutlineSink
+bool alongTheArc(GradientKind kind)
 {
-public:
-    OutlinePainter(CanvasSurface &surface, const GradientPace &pace)
-        : m_surface(surface)
-        , m_pace(pace)
-    {
-    }
+    return kind == GradientKind::AlongOneWay || kind == GradientKind::AlongTwoWay;
+}
 
-    void outline(const GradientOutline &o) override
-    {
-        ++m_outlines;
-        if (!paintsPenOnly(o)) {
-            flush();
-            drawOutline(m_surface, o); // filled: the fill would need its own run
-            return;
-        }
-        const PixelKey key = pixelKey(m_surface, o);
-        const PenEffect effect = PenEffect::of(m_surface.drawMode(), o.colour);
-        if (m_count > 0 && key == m_key) {
-            m_effect = m_effect.then(effect);
-            m_last = o;
-            ++m_count;
-            return;
-        }
-        flush();
-        m_key = key;
-        m_effect = effect;
-        m_last = o;
-        m_count = 1;
-    }
+// Across the band: arcs from the pointer's direction to the guide's. The
+// pointer back on the guide gives the whole ring, as the arc tool draws the
+// whole circle and the sweeps along the arc go all round.
+GradientRings arcBandRings(const ArcCircle &circle, double arcAngle, double band,
+                           const GradientColours &colours, GradientKind kind)
+{
+    GradientRings rings;
+    rings.cx = circle.cx;
+    rings.cy = circle.cy;
+    const double a = arcAngle, g = circle.guideAngle;
+    rings.start = a == g ? 0 : a;
+    rings.end = a == g ? TwoPi : g;
+    const double outer = circle.radius;
+    rings.passes =
+        radiusPasses(innerRadius(outer, band), outer, colours, kind == GradientKind::TwoWay);
+    return rings;
+}
 
-    bool pause() override
-    {
-        if (!m_pace.due || !m_pace.due())
-            return true;
-        flush();
-        return !m_pace.show || m_pace.show();
-    }
-
-    GradientResult finish(bool completed)
-    {
-        flush();
-        if (!completed)
-            return GradientResult::Stopped;
-        return m_outlines > 0 ? GradientResult::Drawn : GradientResult::Nothing;
-    }
-
-private:
-    // Outlines whose pixels take the pen alone: lines, unfilled boxes and
-    // circles, and arcs without radii (which are never filled).
-    bool paintsPenOnly(const GradientOutline &o) const
-    {
-        if (m_surface.fillStyle() == 1 || o.shape == GradientOutline::Shape::Segment)
-            return true;
-        const auto plain = [](const std::optional<double> &a) { return !a || !(*a < 0); };
-        return o.shape == GradientOutline::Shape::Circle && (o.start || o.end) && plain(o.start)
-            && plain(o.end);
-    }
-
-    void flush()
-    {
-        if (m_count == 0)
-            return;
-        const GradientOutline o = m_last;
-        const int count = m_count;
-        m_count = 0;
-        std::vector<QPoint> pixels;
-        const bool local = shortArcPixels(o, pixels);
-        const auto draw = [&](Colour pen) {
-            if (!local) {
-                GradientOutline coloured = o;
-                coloured.colour = pen;
-                drawOutline(m_surface, coloured);
+// Along the arc: from the guide clockwise to the pointer in steps of one
+// twip of the outer rim; a step that would cross the end is left out.
+// Past direction 0 the sweep goes on from 2pi.
+GradientSweep arcBandSweep(const ArcCircle &circle, double arcAngle, double band,
+                           const GradientColours &colours, GradientKind kind)
+{
+    GradientSweep sweep;
+    const double outer = circle.radius, inner = innerRadius(outer, band);
+    if (!(outer - inner > 0))
+        return sweep;
+    sweep.cx = circle.cx;
+    sweep.cy = circle.cy;
+    sweep.firstRadius = inner;
+    sweep.radii = loopCount(inner, outer, 1);
+    sweep.stepAngle = 1 / outer;
+    const double a = arcAngle, g = circle.guideAngle;
+    const bool wraps = !(a < g);
+    const double span = wraps ? g + TwoPi - a : g - a;
+    const auto run = [&](double from, double to) {
+        for (long long i = 0;; ++i) {
+            const double phi = from - double(i) * sweep.stepAngle;
+            if (!(phi - sweep.stepAngle >= to))
                 return;
-            }
-            const double unit = m_surface.unit();
-            for (QPoint p : pixels)
-                m_surface.pset(p.x() * unit, p.y() * unit, pen);
-            m_surface.setCurrentX(o.x1); // where the circle call leaves them
-            m_surface.setCurrentY(o.y1);
-        };
-        if (count == 1) {
-            draw(o.colour);
-            return;
+            sweep.directions.push_back(phi);
         }
-        drawWithEffect(m_surface, m_effect, draw);
+    };
+    run(g, wraps ? 0 : a);
+    if (wraps)
+        run(TwoPi, a);
+    const std::size_t n = sweep.directions.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        if (kind == GradientKind::AlongOneWay)
+            sweep.colours.push_back(
+                mixColour(colours.start, colours.end, (double(k) / outer) / span));
+        else // both ends of the arc in the start colour
+            sweep.colours.push_back(twoWayColour(colours, n > 1 ? double(k) / double(n - 1) : 0));
     }
+    return sweep;
+}
 
-    // The arcs along a gradient band are a pixel or two long, but a circle
-    // call works through the whole circle to find them. For a thin solid pen
-    // the same call on a small scratch surface around the arc gives its
-    // pixels at a fraction of the cost; false when that does not apply.
-    bool shortArcPixels(const GradientOutline &o, std::vector<QPoint> &out)
-    {
-        if (o.shape != GradientOutline::Shape::Circle || !o.start || !o.end || o.aspect != 1
-            || m_surface.drawWidth() != 1
-            || (m_surface.drawStyle() != 0 && m_surface.drawStyle() != 6))
-            return false;
-        const double from = *o.start, to = *o.end, sweep = to - from;
-        const int cx = m_key.v[0], cy = m_key.v[1], r = m_key.v[2];
-        // Within a pixel along the rim, so every pixel of the arc lies near
-        // the rim point at the middle direction.
-        if (!(from >= 0 && to <= TwoPi && sweep >= 0 && r * (sweep + 1e-6) <= 1))
-            return false;
-        const double middle = (from + to) / 2;
-        const int left = int(std::lround(cx + r * std::cos(middle))) - ScratchReach;
-        const int top = int(std::lround(cy - r * std::sin(middle))) - ScratchReach;
-        if (!m_scratch) {
-            m_scratch.emplace(2 * ScratchReach + 1, 2 * ScratchReach + 1);
-            m_scratch->setScaleMode(m_surface.scaleMode());
-            m_scratch->setBackColor(0);
-        }
-        CanvasSurface &scratch = *m_scratch;
-        const double unit = scratch.unit();
-        const double sx = o.x1 - left * unit, sy = o.y1 - top * unit;
-        if (scratch.toPixelX(sx) != cx - left || scratch.toPixelY(sy) != cy - top)
-            return false; // the shifted centre lands elsewhere: no shortcut
-        scratch.cls();
-        scratch.circle(sx, sy, o.radius, 0xffffff, from, to);
-        const QImage &img = scratch.image();
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                if (img.pixel(x, y) & 0xffffffu)
-                    out.emplace_back(left + x, top + y);
-        return true;
-    }
-
-    static constexpr int ScratchReach = 3;
-    CanvasSurface &m_surface;
-    const GradientPace &m_pace;
-    PixelKey m_key;
-    PenEffect m_effect;
-    GradientOutline m_last;
-    int m_count = 0;
-    long long m_outlines = 0;
-    std::optional<CanvasSurface> m_scratch;
-};
-
-template <typename Produce>
-GradientResult paint(CanvasSurface &surface, const GradientPace &pace, Produce produce)
+bool emitRings(const GradientRings &rings, OutlineSink &sink)
 {
-    OutlinePainter painter(surface, pace);
-    const bool completed = produce(painter);
-    return painter.finish(completed);
+    for (std::size_t i = 0; i < rings.size(); ++i) {
+        sink.outline(rings[i]);
+        if (!sink.pause())
+            return false;
+    }
+    return true;
+}
+
+// A pause after each direction step.
+bool emitSweep(const GradientSweep &sweep, OutlineSink &sink)
+{
+    for (std::size_t step = 0; step < sweep.directions.size(); ++step) {
+        for (std::size_t r = 0; r < sweep.radii; ++r)
+            sink.outline(sweep.outline(step, r));
+        if (!sink.pause())
+            return false;
+    }
+    return true;
+}
+
+GradientResult resultOf(std::size_t drawn, std::size_t outlines)
+{
+    if (outlines == 0)
+        return GradientResult::Nothing;
+    return drawn < outlines ? GradientResult::Stopped : GradientResult::Drawn;
+}
+
+// Frames and lines go to the painter as they come.
+template <typename Produce>
+GradientResult paintOutlines(CanvasSurface &surface, const GradientPace &pace, Produce produce)
+{
+    GradientPainter painter(surface, pace);
+    if (!produce(painter))
+        return GradientResult::Stopped;
+    painter.flush();
+    return painter.outlines() > 0 ? GradientResult::Drawn : GradientResult::Nothing;
 }
 
 } // namespace
 
 // --- colours and inputs ------------------------------------------------------
-
-Colour mixColour(Colour from, Colour to, double t)
-{
-    const auto channel = [t](int a, int b) {
-        return std::clamp(roundHalfEven(a + t * (b - a)), 0, 255);
-    };
-    return rgbColour(channel(redOf(from), redOf(to)), channel(greenOf(from), greenOf(to)),
-                     channel(blueOf(from), blueOf(to)));
-}
 
 std::optional<double> bandWidthOf(const QString &text)
 {
@@ -320,35 +217,12 @@ GradientBox normalisedBox(double x0, double y0, double x1, double y1)
     return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
 }
 
-void drawOutline(CanvasSurface &surface, const GradientOutline &o)
-{
-    switch (o.shape) {
-    case GradientOutline::Shape::Circle:
-        surface.circle(o.x1, o.y1, o.radius, o.colour, o.start, o.end, o.aspect);
-        break;
-    case GradientOutline::Shape::Segment:
-        surface.line(o.x1, o.y1, o.x2, o.y2, o.colour);
-        break;
-    case GradientOutline::Shape::Box:
-        surface.line(o.x1, o.y1, o.x2, o.y2, o.colour, LineKind::Box);
-        break;
-    }
-}
-
 // --- the figures ---------------------------------------------------------
 
 bool emitGradientEllipse(const GradientBox &box, double band, const GradientColours &colours,
                          GradientKind kind, OutlineSink &sink)
 {
-    const double w = box.width(), h = box.height();
-    if (!(w > 0 && h > 0))
-        return true;
-    const double cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
-    const double aspect = h / w, outer = w >= h ? w / 2 : h / 2;
-    return emitRadii(innerRadius(outer, band), outer, colours, kind != GradientKind::OneWay, sink,
-                     [&](double rho, Colour c) {
-                         sink.outline(circleOutline(cx, cy, rho, aspect, c));
-                     });
+    return emitRings(ellipseRings(box, band, colours, kind), sink);
 }
 
 bool emitGradientFrames(const GradientBox &box, double band, const GradientColours &colours,
@@ -482,61 +356,9 @@ bool emitDirectionalGradient(const GradientBox &box, double angle,
 bool emitGradientArcBand(const ArcCircle &circle, double arcAngle, double band,
                          const GradientColours &colours, GradientKind kind, OutlineSink &sink)
 {
-    const double outer = circle.radius, inner = innerRadius(outer, band);
-    if (!(outer - inner > 0))
-        return true;
-    const auto arc = [&](double rho, Colour c, double from, double to) {
-        GradientOutline o = circleOutline(circle.cx, circle.cy, rho, 1, c);
-        o.start = from;
-        o.end = to;
-        sink.outline(o);
-    };
-    const double a = arcAngle, g = circle.guideAngle;
-    if (kind == GradientKind::OneWay || kind == GradientKind::TwoWay) {
-        // The pointer back on the guide: the whole ring, as the arc tool
-        // draws the whole circle and the sweeps along the arc go all round.
-        const double from = a == g ? 0 : a, to = a == g ? TwoPi : g;
-        return emitRadii(inner, outer, colours, kind == GradientKind::TwoWay, sink,
-                         [&](double rho, Colour c) { arc(rho, c, from, to); });
-    }
-
-    // Along the arc: from the guide clockwise to the pointer in steps of one
-    // twip of the outer rim; a step that would cross the end is left out.
-    // Past direction 0 the sweep goes on from 2pi.
-    const double stepAngle = 1 / outer;
-    const bool wraps = !(a < g);
-    const double span = wraps ? g + TwoPi - a : g - a;
-    std::vector<double> directions;
-    const auto sweep = [&](double from, double to) {
-        for (long long i = 0;; ++i) {
-            const double phi = from - double(i) * stepAngle;
-            if (!(phi - stepAngle >= to))
-                return;
-            directions.push_back(phi);
-        }
-    };
-    sweep(g, wraps ? 0 : a);
-    if (wraps)
-        sweep(TwoPi, a);
-
-    const std::size_t n = directions.size();
-    for (std::size_t k = 0; k < n; ++k) {
-        Colour c;
-        if (kind == GradientKind::AlongOneWay)
-            c = mixColour(colours.start, colours.end, (double(k) / outer) / span);
-        else // both ends of the arc in the start colour
-            c = twoWayColour(colours, n > 1 ? double(k) / double(n - 1) : 0);
-        const double phi = directions[k];
-        for (long long i = 0;; ++i) {
-            const double rho = inner + double(i);
-            if (!(rho <= outer))
-                break;
-            arc(rho, c, phi - stepAngle, phi);
-        }
-        if (!sink.pause())
-            return false;
-    }
-    return true;
+    if (alongTheArc(kind))
+        return emitSweep(arcBandSweep(circle, arcAngle, band, colours, kind), sink);
+    return emitRings(arcBandRings(circle, arcAngle, band, colours, kind), sink);
 }
 
 // --- drawing -------------------------------------------------------------
@@ -548,9 +370,9 @@ GradientResult drawGradientEllipse(CanvasSurface &surface, const GradientBox &bo
     const std::optional<double> band = bandWidthOf(bandText);
     if (!band)
         return GradientResult::Nothing;
-    return paint(surface, pace, [&](OutlineSink &sink) {
-        return emitGradientEllipse(box, *band, colours, kind, sink);
-    });
+    const GradientRings rings = ellipseRings(box, *band, colours, kind);
+    GradientPainter painter(surface, pace);
+    return resultOf(painter.paint(rings), rings.size());
 }
 
 GradientResult drawGradientFrames(CanvasSurface &surface, const GradientBox &box,
@@ -560,7 +382,7 @@ GradientResult drawGradientFrames(CanvasSurface &surface, const GradientBox &box
     const std::optional<double> band = bandWidthOf(bandText);
     if (!band)
         return GradientResult::Nothing;
-    return paint(surface, pace, [&](OutlineSink &sink) {
+    return paintOutlines(surface, pace, [&](OutlineSink &sink) {
         return emitGradientFrames(box, *band, colours, kind, sink);
     });
 }
@@ -569,7 +391,7 @@ GradientResult drawDirectionalGradient(CanvasSurface &surface, const GradientBox
                                        double angle, const GradientColours &colours,
                                        GradientKind kind, const GradientPace &pace)
 {
-    return paint(surface, pace, [&](OutlineSink &sink) {
+    return paintOutlines(surface, pace, [&](OutlineSink &sink) {
         return emitDirectionalGradient(box, angle, colours, kind, sink);
     });
 }
@@ -582,9 +404,13 @@ GradientResult drawGradientArcBand(CanvasSurface &surface, const ArcCircle &circ
     const std::optional<double> band = bandWidthOf(bandText);
     if (!band)
         return GradientResult::Nothing;
-    return paint(surface, pace, [&](OutlineSink &sink) {
-        return emitGradientArcBand(circle, arcAngle, *band, colours, kind, sink);
-    });
+    GradientPainter painter(surface, pace);
+    if (alongTheArc(kind)) {
+        const GradientSweep sweep = arcBandSweep(circle, arcAngle, *band, colours, kind);
+        return resultOf(painter.paint(sweep), sweep.size());
+    }
+    const GradientRings rings = arcBandRings(circle, arcAngle, *band, colours, kind);
+    return resultOf(painter.paint(rings), rings.size());
 }
 
 } // namespace quor

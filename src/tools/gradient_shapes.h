@@ -4,24 +4,20 @@
 // in its own interpolated colour, drawn in order through the canvas surface
 // with its current draw mode, pen and styles.
 //
-// The emit functions produce the outlines; the draw functions paint them.
-// Painting merges consecutive outlines that land on the same pixels into one
-// surface call with the combined raster operation, so the picture is the one
-// drawing every outline in order gives, at a fraction of the cost.
+// The emit functions produce the outlines; the draw functions paint them
+// with the gradient painter, which gives the picture drawing every outline
+// in order gives, with the pixels between the rings of the round figures
+// filled as well.
 #pragma once
 
-#include "document/model/canvas_surface.h"
+#include "document/model/gradient_painter.h"
 #include "tools/arc_geometry.h"
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace quor {
-
-// Each channel from + t * (to - from), rounded halves to even.
-Colour mixColour(Colour from, Colour to, double t);
 
 // The band width the palette's box holds, in twips; nothing when the text
 // is not a finite number of at least 0.
@@ -56,30 +52,6 @@ struct GradientColours
     Colour start = 0, end = 0;
 };
 
-// One outline: a Circle, a Line segment or a Line box outline.
-struct GradientOutline
-{
-    enum class Shape { Circle, Segment, Box };
-    Shape shape = Shape::Circle;
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // circle centre in x1, y1
-    double radius = 0, aspect = 1;
-    std::optional<double> start, end;
-    Colour colour = 0;
-};
-// The surface call of one outline.
-void drawOutline(CanvasSurface &surface, const GradientOutline &outline);
-
-// Receives a gradient's outlines in drawing order.
-class OutlineSink
-{
-public:
-    virtual ~OutlineSink() = default;
-    virtual void outline(const GradientOutline &outline) = 0;
-    // A place to show the picture: after every outline, or after every
-    // direction step along an arc. False stops the gradient there.
-    virtual bool pause() = 0;
-};
-
 // The outlines of each figure. Degenerate figures (no width or height, no
 // room between the innermost and outermost outline) give none. False when
 // the sink stopped the gradient.
@@ -96,16 +68,6 @@ bool emitDirectionalGradient(const GradientBox &box, double angle,
 // final arc.
 bool emitGradientArcBand(const ArcCircle &circle, double arcAngle, double band,
                          const GradientColours &colours, GradientKind kind, OutlineSink &sink);
-
-// How a long gradient lets the caller show progress. due is polled between
-// outlines and should be cheap (a clock check); when it says yes, the
-// surface is brought up to date with every outline so far and show is
-// called, which repaints and returns whether to go on. Either may be empty.
-struct GradientPace
-{
-    std::function<bool()> due;
-    std::function<bool()> show;
-};
 
 enum class GradientResult {
     Drawn,

@@ -5,21 +5,53 @@
 #include "document/model/document.h"
 #include "tools/shape_tools.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+
 #include <algorithm>
 
 namespace quor {
 
-GradientPace screenPace(ToolContext &t)
+namespace {
+
+// A gradient drawn with the rest of the program held, taking events at
+// screen rate so that the picture grows on screen and Escape or a request
+// to close can stop it. The document may go meanwhile (with its window,
+// which then also ends the hold); nothing of it is touched after that.
+class HeldRun
 {
-    // One outline per twip would be tens of thousands of repaints on a large
-    // canvas; repainting when the screen can show it looks the same.
-    ToolOverlays *overlays = &t.overlays;
-    return {[rate = ScreenRate()]() mutable { return rate.due(); },
-            [overlays] {
-                overlays->repaintNow();
-                return true;
-            }};
-}
+public:
+    explicit HeldRun(ToolContext &t) : m_doc(&t.doc), m_overlays(t.overlays)
+    {
+        m_overlays.runGoing(true, [this] { m_stopped = true; });
+        m_doc->setRunning(true);
+    }
+    ~HeldRun()
+    {
+        if (!m_doc)
+            return;
+        m_doc->setRunning(false);
+        m_overlays.runGoing(false, {});
+    }
+    HeldRun(const HeldRun &) = delete;
+    HeldRun &operator=(const HeldRun &) = delete;
+
+    GradientPace pace()
+    {
+        return {[rate = ScreenRate()]() mutable { return rate.due(); },
+                [this] {
+                    QCoreApplication::processEvents();
+                    return m_doc && !m_stopped;
+                }};
+    }
+
+private:
+    QPointer<Document> m_doc;
+    ToolOverlays &m_overlays;
+    bool m_stopped = false;
+};
+
+} // namespace
 
 GradientColours gradientColours(const ToolContext &t)
 {
@@ -79,37 +111,52 @@ void GradientShapeTool::mouseUp(ToolContext &t, int, double x, double y)
     d.hStarty = box.top;
     d.hEndx = box.right;
     d.hEndy = box.bottom;
-    const GradientResult drawn = draw(t, box);
+    const QPointer<Document> alive(&d);
+    GradientResult drawn;
+    {
+        HeldRun run(t);
+        drawn = draw(t, box, run.pace());
+    }
+    if (!alive)
+        return;
     c.setFillStyle(0);
     if (drawn != GradientResult::Nothing)
         d.markChanged();
 }
 
-GradientResult GradientEllipseTool::draw(ToolContext &t, const GradientBox &box)
+GradientResult GradientEllipseTool::draw(ToolContext &t, const GradientBox &box,
+                                         const GradientPace &pace)
 {
     return drawGradientEllipse(t.doc.canvas(), box, t.settings.bandWidthText,
-                               gradientColours(t), gradientKind(t), screenPace(t));
+                               gradientColours(t), gradientKind(t), pace);
 }
 
-GradientResult GradientFramesTool::draw(ToolContext &t, const GradientBox &box)
+GradientResult GradientFramesTool::draw(ToolContext &t, const GradientBox &box,
+                                        const GradientPace &pace)
 {
     return drawGradientFrames(t.doc.canvas(), box, t.settings.bandWidthText, gradientColours(t),
-                              gradientKind(t), screenPace(t));
+                              gradientKind(t), pace);
 }
 
-GradientResult DirectionalGradientTool::draw(ToolContext &t, const GradientBox &box)
+GradientResult DirectionalGradientTool::draw(ToolContext &t, const GradientBox &box,
+                                             const GradientPace &pace)
 {
     return drawDirectionalGradient(t.doc.canvas(), box, t.settings.hGradientAngle,
-                                   gradientColours(t), gradientKind(t), screenPace(t));
+                                   gradientColours(t), gradientKind(t), pace);
 }
 
 bool GradientArcBandTool::finish(ToolContext &t)
 {
     const ArcGesture &g = t.doc.arc;
-    const GradientResult drawn =
-        drawGradientArcBand(t.doc.canvas(), arcCircleOf(g), g.hArcAngle, t.settings.bandWidthText,
-                            gradientColours(t), gradientKind(t), screenPace(t));
-    return drawn != GradientResult::Nothing;
+    const QPointer<Document> alive(&t.doc);
+    GradientResult drawn;
+    {
+        HeldRun run(t);
+        drawn = drawGradientArcBand(t.doc.canvas(), arcCircleOf(g), g.hArcAngle,
+                                    t.settings.bandWidthText, gradientColours(t),
+                                    gradientKind(t), run.pace());
+    }
+    return alive && drawn != GradientResult::Nothing;
 }
 
 } // namespace quor

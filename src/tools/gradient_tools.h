@@ -1,7 +1,9 @@
 // The gradient tools: the gradient ellipse (tool 11), the inside-outside and
 // the directional gradient rectangles (12, 13), rubber-banded like the
 // ellipse and rectangle tools, and the gradient arc band (14) with the arc
-// tools' two phases. The gradient grows on screen while it is drawn.
+// tools' two phases. The gradient grows on screen while it is drawn, the
+// program taking events meanwhile; Escape stops it with what is drawn kept,
+// one step of the history like a finished one.
 #pragma once
 
 #include "tools/arc_tools.h"
@@ -9,8 +11,6 @@
 
 namespace quor {
 
-// Shows the canvas at screen rate while a gradient is drawn.
-GradientPace screenPace(ToolContext &t);
 // The palette's gradient colours and kind.
 GradientColours gradientColours(const ToolContext &t);
 GradientKind gradientKind(const ToolContext &t);
@@ -26,7 +26,8 @@ public:
 
 protected:
     virtual bool boxBand() const = 0; // a box rubber band, else an ellipse
-    virtual GradientResult draw(ToolContext &t, const GradientBox &box) = 0;
+    virtual GradientResult draw(ToolContext &t, const GradientBox &box,
+                                const GradientPace &pace) = 0;
 
 private:
     void figure(ToolContext &t, double u, double v);
@@ -36,21 +37,24 @@ class GradientEllipseTool : public GradientShapeTool
 {
 protected:
     bool boxBand() const override { return false; }
-    GradientResult draw(ToolContext &t, const GradientBox &box) override;
+    GradientResult draw(ToolContext &t, const GradientBox &box,
+                        const GradientPace &pace) override;
 };
 
 class GradientFramesTool : public GradientShapeTool
 {
 protected:
     bool boxBand() const override { return true; }
-    GradientResult draw(ToolContext &t, const GradientBox &box) override;
+    GradientResult draw(ToolContext &t, const GradientBox &box,
+                        const GradientPace &pace) override;
 };
 
 class DirectionalGradientTool : public GradientShapeTool
 {
 protected:
     bool boxBand() const override { return true; }
-    GradientResult draw(ToolContext &t, const GradientBox &box) override;
+    GradientResult draw(ToolContext &t, const GradientBox &box,
+                        const GradientPace &pace) override;
 };
 
 // The arc tool's gesture and rubber band; the band between the guide's

@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
@@ -144,4 +145,24 @@ TEST_F(AsAUser, AtTheFarEndOfALargePictureBothSizeHandlesShowWhole)
         EXPECT_GE(r.width(), 4);
         EXPECT_GE(r.height(), 4);
     }
+}
+
+// A message raised while a dialog loads, before it is shown, stands over
+// the main window rather than at the screen's corner.
+TEST_F(AsAUser, AMessageOfADialogNotShownYetStandsOverTheMainWindow)
+{
+    QtDialogBackend backend;
+    setDialogScript(nullptr);
+    setDialogBackend(&backend);
+    QWidget *owner = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        owner = box->parentWidget() ? box->parentWidget()->window() : nullptr;
+        box->accept();
+    });
+    main->mnuFileProperties_Click(); // "New Quor1" was never saved
+    setDialogBackend(nullptr);
+    setDialogScript(&script);
+    EXPECT_EQ(owner, main.get());
 }

@@ -5,7 +5,7 @@
 #include "app/see_all_window.h"
 #include "document/model/document.h"
 #include "files/file_texts.h"
-#include "files/picture_loader.h"
+#include "formats/picture_loader.h"
 #include "palettes/colour_palette.h"
 #include "palettes/tool_palette.h"
 

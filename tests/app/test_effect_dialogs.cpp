@@ -6,10 +6,10 @@
 
 #include "app/effect_dialogs.h"
 #include "document/model/document.h"
-#include "effects/custom_filter_dialog.h"
-#include "effects/effect_window.h"
+#include "dialogs/custom_filter_dialog.h"
+#include "dialogs/effect_window.h"
 #include "effects/gradient_fill.h"
-#include "effects/gradient_fill_dialog.h"
+#include "dialogs/gradient_fill_dialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -555,7 +555,7 @@ TEST_F(EffectDialogsTest, EachStyleDrawsItsOutlinesOnTheSelection)
         expected.setDrawMode(selection().drawMode());
         const effects::GradientOutlines outlines(fill);
         for (std::size_t i = 0; i < outlines.size(); ++i)
-            effects::drawOutline(expected, outlines[i]);
+            drawOutline(expected, outlines[i]);
 
         QTest::mouseClick(dlg->Command(1), Qt::LeftButton);
         EXPECT_EQ(selection().image(), expected.image());

@@ -4,7 +4,7 @@
 
 #include "app/dialogs.h"
 #include "files/file_texts.h"
-#include "files/picture_export.h"
+#include "formats/picture_export.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,7 +5,7 @@
 
 #include "app/files_from_outside.h"
 #include "files/file_texts.h"
-#include "files/picture_errors.h"
+#include "formats/picture_errors.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "program_fixture.h"
 
 #include "files/file_texts.h"
-#include "files/text_file.h"
+#include "formats/text_file.h"
 #include "palettes/tool_palette.h"
 #include "tools/canvas_mouse.h"
 #include "tools/text_commit.h"
@@ -67,7 +67,7 @@ protected:
     // Right-clicks the box and clicks an entry of the menu that pops up.
     void quick(const char *name)
     {
-        QTest::mouseClick(box(), Qt::RightButton, {}, QPoint(3, 3));
+        QTest::mouseClick(box()->viewport(), Qt::RightButton, {}, QPoint(3, 3));
         QMenu *menu = main->mnuquick1();
         ASSERT_TRUE(menu->isVisible());
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry(name)).center());
@@ -380,6 +380,34 @@ TEST_F(TextTool, PasteFromReadsByTheChosenFilterEntry)
     EXPECT_EQ(box()->text(), "later");
 }
 
+// Lines of a file show as lines in the box, as the commit will print them.
+TEST_F(TextTool, PastedLinesShowAsLines)
+{
+    QTemporaryDir dir;
+    QFile f(dir.filePath("two.txt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("first\r\nsecond");
+    f.close();
+    type({10, 10}, QStringLiteral("x"));
+    script.fileAnswers.push_back(f.fileName());
+    script.filterAnswers.push_back(1);
+    quick("Hquickmnupastfrom");
+    ASSERT_EQ(box()->text(), "first\nsecond");
+    EXPECT_EQ(box()->Height(), labelHeight(doc->hwordLabel()) + 50);
+    box()->clearFocus();
+    const QImage shown = box()->grab().toImage();
+    const int line = box()->fontMetrics().height();
+    auto inkIn = [&](int top) {
+        for (int y = top; y < top + line; ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (qGray(shown.pixel(x, y)) < 128)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(inkIn(0));
+    EXPECT_TRUE(inkIn(line));
+}
+
 TEST_F(TextTool, FontReachesLabelBoxCanvasAndSelection)
 {
     type({10, 10}, QStringLiteral("字体"));
@@ -424,7 +452,7 @@ TEST_F(TextTool, TheQuickMenuOpensAtThePointerOnAScrolledCanvas)
     doc->HScroll1()->setValue(7);
     doc->VScroll1()->setValue(5);
     type({300, 300}, QStringLiteral("x"));
-    QTest::mouseClick(box(), Qt::RightButton, {}, QPoint(4, 2));
+    QTest::mouseClick(box()->viewport(), Qt::RightButton, {}, QPoint(4, 2));
     EXPECT_EQ(main->mnuquick1()->pos(), box()->mapToGlobal(QPoint(4, 2)));
     main->mnuquick1()->hide();
 }

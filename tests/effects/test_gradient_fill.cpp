@@ -1,4 +1,5 @@
 #include "effects/gradient_fill.h"
+#include "gradient_reference.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,26 @@ CanvasSurface surfaceFor(const GradientFill &f)
     return s;
 }
 
+// The slow reference: every outline on its own, and for the circle styles
+// the pixels between the ellipses by the colour rule of their radius.
+void drawEach(CanvasSurface &s, const GradientFill &f, const GradientOutlines &outlines,
+              std::size_t count)
+{
+    std::vector<GradientOutline> each;
+    for (std::size_t i = 0; i < count; ++i)
+        each.push_back(outlines[i]);
+    if (!outlines.round() || count == 0) {
+        gradient_reference::drawEvery(s, each);
+        return;
+    }
+    const double outer = std::max(f.width, f.height) / 2;
+    const double inner = outer > f.frameWidth && f.frameWidth != 0 ? outer - f.frameWidth : 0;
+    gradient_reference::drawRound(s, each, false, [&](double rho) {
+        return gradient_reference::acrossColour(f.start, f.end, inner, outer, rho,
+                                                f.style == GradientStyle::TwoWayCircle);
+    });
+}
+
 } // namespace
 
 TEST(GradientFill, ColoursRoundHalvesToEvenAndStayInRange)
@@ -60,7 +81,7 @@ TEST(GradientFill, CirclesFromTheCentreOrInAFrameAlongTheEdge)
     // Frame 0: radius 1 up to half the longer side, one twip apart.
     const GradientOutlines whole(fill(GradientStyle::OneWayCircle, 3000, 1500));
     ASSERT_EQ(whole.size(), 1500u);
-    EXPECT_EQ(whole[0].shape, FillOutline::Shape::Ellipse);
+    EXPECT_EQ(whole[0].shape, GradientOutline::Shape::Circle);
     EXPECT_EQ(whole[0].radius, 1);
     EXPECT_EQ(whole[0].x1, 1500);
     EXPECT_EQ(whole[0].y1, 750);
@@ -102,8 +123,8 @@ TEST(GradientFill, BoxesShrinkTowardsTheCentreSimilarToTheSelection)
 {
     const GradientOutlines wide(fill(GradientStyle::OneWayBox, 3000, 1500));
     ASSERT_EQ(wide.size(), 1501u); // from 1500 down to 0
-    const FillOutline inner = wide[0], outer = wide[1500];
-    EXPECT_EQ(inner.shape, FillOutline::Shape::Box);
+    const GradientOutline inner = wide[0], outer = wide[1500];
+    EXPECT_EQ(inner.shape, GradientOutline::Shape::Box);
     EXPECT_EQ(inner.colour, Start);
     EXPECT_EQ(inner.x1, 1500);
     EXPECT_EQ(inner.y1, 750);
@@ -113,7 +134,7 @@ TEST(GradientFill, BoxesShrinkTowardsTheCentreSimilarToTheSelection)
     EXPECT_EQ(outer.x2, 3000);
     EXPECT_EQ(outer.y2, 1500);
     // Every box keeps the selection's proportions.
-    const FillOutline mid = wide[1000];
+    const GradientOutline mid = wide[1000];
     EXPECT_DOUBLE_EQ((mid.x2 - mid.x1) / (mid.y2 - mid.y1), 2.0);
 
     // Taller than wide, with a frame: the distance runs along the height.
@@ -183,7 +204,7 @@ TEST(GradientFill, AngledLinesLeanStayInsideAndRunFromCornerToCorner)
         const double tanTheta = std::tan(angle * std::atan(1.0) / 45);
         int red = -1;
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            const FillOutline o = lines[i];
+            const GradientOutline o = lines[i];
             for (double x : {o.x1, o.x2})
                 ASSERT_TRUE(x >= -1e-6 && x <= w + 1e-6) << i;
             for (double y : {o.y1, o.y2})
@@ -222,7 +243,8 @@ TEST(GradientFill, NothingOnAnEmptySelection)
 }
 
 // Drawing the outlines together must give exactly the picture drawing each
-// one in turn gives, whatever the pen and draw mode.
+// one in turn gives (and the pixels between the ellipses), whatever the pen
+// and draw mode.
 TEST(GradientFill, DrawingTogetherEqualsDrawingEachInTurn)
 {
     struct Pen { int mode, width, style; };
@@ -248,8 +270,7 @@ TEST(GradientFill, DrawingTogetherEqualsDrawingEachInTurn)
             each.setDrawWidth(p.width);
             each.setDrawStyle(p.style);
             CanvasSurface together = each;
-            for (std::size_t i = 0; i < outlines.size(); ++i)
-                drawOutline(each, outlines[i]);
+            drawEach(each, f, outlines, outlines.size());
             EXPECT_EQ(drawOutlines(together, outlines), outlines.size());
             ASSERT_EQ(together.image(), each.image());
             EXPECT_EQ(together.drawMode(), p.mode);
@@ -263,12 +284,11 @@ TEST(GradientFill, APausedRunHasDrawnEveryOutlineBeforeThePause)
     CanvasSurface together = surfaceFor(f);
     // Due after every 37th outline; the third show stops the run.
     std::size_t polled = 0, shows = 0;
-    FillPace pace;
+    GradientPace pace;
     pace.due = [&] { return ++polled % 37 == 0; };
     pace.show = [&] {
         CanvasSurface each = surfaceFor(f);
-        for (std::size_t i = 0; i < polled; ++i)
-            drawOutline(each, outlines[i]);
+        drawEach(each, f, outlines, polled);
         EXPECT_EQ(together.image(), each.image()) << "at outline " << polled;
         return ++shows < 3;
     };
@@ -276,9 +296,41 @@ TEST(GradientFill, APausedRunHasDrawnEveryOutlineBeforeThePause)
     // Going on from there finishes the same picture.
     EXPECT_EQ(drawOutlines(together, outlines, 111), outlines.size() - 111);
     CanvasSurface each = surfaceFor(f);
-    for (std::size_t i = 0; i < outlines.size(); ++i)
-        drawOutline(each, outlines[i]);
+    drawEach(each, f, outlines, outlines.size());
     EXPECT_EQ(together.image(), each.image());
+}
+
+// Ellipses of one-pixel outlines a twip apart leave pinholes between them:
+// every pixel of the ellipse painted, as the slow reference has it, by
+// copying or by exclusive-or.
+TEST(GradientFill, AnEllipseHasNoHolesBetweenItsOutlines)
+{
+    const GradientFill f = fill(GradientStyle::OneWayCircle, 77 * 15, 58 * 15);
+    const GradientOutlines outlines(f);
+    for (int mode : {13, 7}) {
+        SCOPED_TRACE(mode);
+        CanvasSurface each = surfaceFor(f);
+        each.setDrawMode(mode);
+        CanvasSurface together = each;
+        std::vector<GradientOutline> rings;
+        for (std::size_t i = 0; i < outlines.size(); ++i)
+            rings.push_back(outlines[i]);
+        ASSERT_GT(gradient_reference::holes(each, rings).size(), 40u);
+        drawEach(each, f, outlines, outlines.size());
+        drawOutlines(together, outlines);
+        ASSERT_EQ(together.image(), each.image());
+        if (mode != 13)
+            continue;
+        CanvasSurface inside = gradient_reference::mask(each);
+        inside.setFillStyle(0);
+        drawOutline(inside, gradient_reference::whole(rings.back()));
+        int untouched = 0;
+        for (int y = 0; y < 58; ++y)
+            for (int x = 0; x < 77; ++x)
+                untouched += (inside.image().pixel(x, y) & 0xffffff)
+                    && together.image().pixel(x, y) == 0xffffffffu;
+        EXPECT_EQ(untouched, 0);
+    }
 }
 
 TEST(GradientFill, AFrameLeavesTheMiddleAlone)

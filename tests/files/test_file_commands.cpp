@@ -2,12 +2,12 @@
 // message answered from a script.
 #include "program_fixture.h"
 
-#include "files/bitmap_file.h"
 #include "files/file_texts.h"
-#include "files/picture_errors.h"
-#include "files/picture_loader.h"
-#include "files/picture_samples.h"
-#include "files/whole_file.h"
+#include "formats/bitmap_file.h"
+#include "formats/picture_errors.h"
+#include "formats/picture_loader.h"
+#include "formats/picture_samples.h"
+#include "formats/whole_file.h"
 
 #include <QCoreApplication>
 #include <QDir>

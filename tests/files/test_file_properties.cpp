@@ -3,8 +3,8 @@
 // and archive in Samba's "user.DOSATTRIB" extended attribute.
 #include "program_fixture.h"
 
-#include "files/dos_attrib.h"
-#include "files/file_attributes.h"
+#include "formats/dos_attrib.h"
+#include "formats/file_attributes.h"
 #include "files/file_properties_dialog.h"
 #include "files/file_properties_layout.h"
 #include "files/file_properties_texts.h"
@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -230,6 +231,16 @@ TEST_F(FileProperties, LayoutFollowsThePathLength)
     EXPECT_EQ(topOf(b.get(), "Label2"), topOf(a.get(), "Label2") + 380 / 15);
     EXPECT_EQ(topOf(b.get(), "Command1") - topOf(a.get(), "Command1"), 380 / 15);
     EXPECT_EQ(b->height() - a->height(), 380 / 15); // the form grows with them
+
+    // Chinese characters take two columns each: a name of them gets the
+    // lines it wraps to, with nothing hidden behind a scroll bar.
+    const QString wide = near.filePath(QStringLiteral("画图文件夹里的图片名字很长很长很长的一个名字还要更长一点好.bmp"));
+    writeFile(wide, 1);
+    auto c = loaded(wide);
+    c->show();
+    auto *name = control<QPlainTextEdit>(c.get(), "filenametext");
+    EXPECT_GT(name->height(), 3 * 190 / 15);
+    EXPECT_EQ(name->verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(FileProperties, ReadOnlyIsTheWritePermissionAndSaveThenRefuses)

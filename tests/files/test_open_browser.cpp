@@ -5,8 +5,8 @@
 #include "files/drive_list.h"
 #include "files/file_texts.h"
 #include "files/open_browser.h"
-#include "files/picture_loader.h"
-#include "files/picture_samples.h"
+#include "formats/picture_loader.h"
+#include "formats/picture_samples.h"
 #include "files/sample_loader.h"
 
 #include <QComboBox>

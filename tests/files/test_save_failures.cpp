@@ -3,7 +3,7 @@
 // that cannot be made in memory.
 #include "program_fixture.h"
 
-#include "files/bitmap_file.h"
+#include "formats/bitmap_file.h"
 #include "files/file_texts.h"
 
 #include <QDir>

@@ -4,12 +4,12 @@
 
 namespace {
 
-// core < document < tools, palettes, effects, files < app
+// core < formats < document < tools, palettes, effects, files < dialogs < app
 int rankOf(const QString &folder)
 {
     static const QHash<QString, int> ranks = {
-        {"core", 0}, {"document", 1}, {"tools", 2}, {"palettes", 2},
-        {"effects", 2}, {"files", 2}, {"app", 3},
+        {"core", 0}, {"formats", 1}, {"document", 2}, {"tools", 3}, {"palettes", 3},
+        {"effects", 3}, {"files", 3}, {"dialogs", 4}, {"app", 5},
     };
     return ranks.value(folder, -1);
 }
@@ -22,7 +22,7 @@ bool isModel(const QString &path) { return path.startsWith("document/model/"); }
 bool widgetFree(const QString &file)
 {
     const QString f = folderOf(file);
-    return f == "core" || f == "tools" || isModel(file);
+    return f == "core" || f == "formats" || f == "tools" || f == "effects" || isModel(file);
 }
 
 } // namespace

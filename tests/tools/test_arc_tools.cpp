@@ -303,3 +303,19 @@ TEST_F(ArcTools, TheArcToolsShareThePhaseAndOtherToolsCancelIt)
     EXPECT_TRUE(doc->document().hHulineradius);
     EXPECT_EQ(doc->huradiusLine1()->a(), tw(40));
 }
+
+// The second phase's band looks like what the release draws: an arc's band
+// is a line even with a solid fill; a sector's is filled as it will be.
+TEST_F(ArcTools, TheRubberBandIsFilledOnlyForTheSector)
+{
+    canvas().setFillStyle(0);
+    for (int tool : {8, 10}) {
+        state().settings.hTool = tool;
+        CanvasMouse m(doc);
+        m.drag({{100, 100}, {200, 100}});
+        m.press({100, 0}); // a quarter past the guide, to the top
+        EXPECT_EQ(at(60, 130) != fromQRgb(before.pixel(60, 130)), tool == 10) << "tool " << tool;
+        m.release({100, 0});
+        canvas().setImage(before);
+    }
+}

@@ -1,5 +1,6 @@
 // Gradient figures: colours, band widths, the outlines of each figure, and
 // the painted result against drawing every outline in order on its own.
+#include "gradient_reference.h"
 #include "tools/gradient_shapes.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 using namespace quor;
+namespace ref = gradient_reference;
 
 namespace {
 
@@ -75,6 +77,17 @@ int channelDistance(Colour a, Colour b)
 {
     return std::max({std::abs(redOf(a) - redOf(b)), std::abs(greenOf(a) - greenOf(b)),
                      std::abs(blueOf(a) - blueOf(b))});
+}
+
+// The reference of a round figure of the gradient tools, the band from
+// radius r0 to r.
+void drawRound(CanvasSurface &s, const std::vector<GradientOutline> &outlines, double r0,
+               double r, GradientKind kind, const GradientColours &c)
+{
+    const bool along = kind == GradientKind::AlongOneWay || kind == GradientKind::AlongTwoWay;
+    ref::drawRound(s, outlines, along, [&](double rho) {
+        return ref::acrossColour(c.start, c.end, r0, r, rho, kind == GradientKind::TwoWay);
+    });
 }
 
 } // namespace
@@ -405,7 +418,8 @@ TEST(GradientArcBand, AlongTheArcInDirectionSteps)
 }
 
 // The painted result is the one of drawing every outline by itself, in
-// order, whatever the draw mode, pen and fill settings.
+// order, whatever the draw mode, pen and fill settings, with the pixels
+// between the rings of round figures painted by their rule.
 TEST(GradientPainting, SameAsDrawingEveryOutline)
 {
     // Each figure as its outlines and as the painter draws it.
@@ -471,8 +485,14 @@ TEST(GradientPainting, SameAsDrawingEveryOutline)
             CanvasSurface fast, slow;
             prepare(fast);
             prepare(slow);
-            EveryOutline every(slow);
+            Recorder every;
             outlines(f, every);
+            if (f.tool == 12 || f.tool == 13)
+                ref::drawEvery(slow, every.outlines);
+            else if (f.tool == 11)
+                drawRound(slow, every.outlines, innerRadius(1292.5, f.size), 1292.5, f.kind, Warm);
+            else
+                drawRound(slow, every.outlines, innerRadius(700, f.size), 700, f.kind, Warm);
             EXPECT_EQ(draw(f, fast), GradientResult::Drawn);
             ASSERT_EQ(fast.image(), slow.image());
             EXPECT_EQ(fast.drawMode(), p.mode);
@@ -482,8 +502,8 @@ TEST(GradientPainting, SameAsDrawingEveryOutline)
     }
 }
 
-// The arcs along a wide band are found on a small scratch surface; the same
-// pixels as the whole circle call gives, out to a rim of 100 pixels.
+// The arcs along a band out to a rim of 100 pixels, pixel by pixel: the
+// same as every arc's own circle call gives.
 TEST(GradientPainting, ArcsAlongAWideBand)
 {
     const ArcCircle c{1600, 1500, 1500, 0.8};
@@ -495,10 +515,42 @@ TEST(GradientPainting, ArcsAlongAWideBand)
             s->setImage(background);
             s->setDrawMode(mode);
         }
-        EveryOutline every(slow);
+        Recorder every;
         emitGradientArcBand(c, 0.5, 30, Warm, GradientKind::AlongTwoWay, every);
+        drawRound(slow, every.outlines, 1470, 1500, GradientKind::AlongTwoWay, Warm);
         drawGradientArcBand(fast, c, 0.5, "30", Warm, GradientKind::AlongTwoWay);
         ASSERT_EQ(fast.image(), slow.image());
+    }
+}
+
+// One-pixel circles a twip apart leave pinholes between them: a whole
+// two-way ring from radius 1 out has every pixel painted, as the slow
+// reference has it, whatever the draw mode.
+TEST(GradientPainting, ARingHasNoHolesBetweenItsCircles)
+{
+    const ArcCircle c{85 * 15, 85 * 15, 77 * 15, 1.0};
+    const GradientColours redToBlue{rgbColour(250, 0, 0), rgbColour(0, 0, 250)};
+    const Colour green = rgbColour(0, 255, 0);
+    for (int mode : {13, 7}) {
+        SCOPED_TRACE(mode);
+        CanvasSurface fast = ground(170, 170, green), slow = ground(170, 170, green);
+        fast.setDrawMode(mode);
+        slow.setDrawMode(mode);
+        Recorder every;
+        emitGradientArcBand(c, 1.0, 0, redToBlue, GradientKind::TwoWay, every);
+        ASSERT_GT(ref::holes(slow, every.outlines).size(), 1000u);
+        drawRound(slow, every.outlines, 1, 77 * 15, GradientKind::TwoWay, redToBlue);
+        EXPECT_EQ(drawGradientArcBand(fast, c, 1.0, "0", redToBlue, GradientKind::TwoWay),
+                  GradientResult::Drawn);
+        ASSERT_EQ(fast.image(), slow.image());
+        if (mode != 13)
+            continue;
+        int untouched = 0;
+        for (int y = 85 - 77; y <= 85 + 77; ++y)
+            for (int x = 85 - 77; x <= 85 + 77; ++x)
+                untouched += (x - 85) * (x - 85) + (y - 85) * (y - 85) <= 77 * 77
+                    && pixel(fast, x, y) == green;
+        EXPECT_EQ(untouched, 0);
     }
 }
 

@@ -3,13 +3,17 @@
 // outline by itself, the releases that leave no rectangle, and the
 // repaints while a large gradient grows.
 #include "canvas_mouse.h"
+#include "gradient_reference.h"
 
 #include "core/drawing_settings.h"
 #include "palettes/colour_palette.h"
 #include "tools/gradient_shapes.h"
 
 #include <QElapsedTimer>
+#include <QMdiArea>
+#include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 #include <numbers>
@@ -28,6 +32,13 @@ struct EveryOutline final : OutlineSink
     CanvasSurface &surface;
     explicit EveryOutline(CanvasSurface &s) : surface(s) {}
     void outline(const GradientOutline &o) override { drawOutline(surface, o); }
+    bool pause() override { return true; }
+};
+
+struct Recorder final : OutlineSink
+{
+    std::vector<GradientOutline> outlines;
+    void outline(const GradientOutline &o) override { outlines.push_back(o); }
     bool pause() override { return true; }
 };
 
@@ -272,8 +283,12 @@ TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
         auto e = reference();
         e->setFillStyle(3);
         if (kind < 2) {
-            EveryOutline every(*e);
+            Recorder every;
             emitGradientArcBand(circle, Pi, 300, gradient(), GradientKind(kind), every);
+            gradient_reference::drawRound(*e, every.outlines, false, [&](double rho) {
+                return gradient_reference::acrossColour(Warm, Cool, tw(80), tw(100), rho,
+                                                        kind == 1);
+            });
         } else {
             // Every outline of a sweep along the arc one by one takes minutes;
             // that the painter equals it is the figure's own test.
@@ -372,4 +387,43 @@ TEST_F(GradientTools, ALargeGradientIsShownWhileItGrowsNotPerOutline)
     EveryOutline every(*e);
     emitGradientEllipse({0, 0, tw(2400), tw(2000)}, 0, gradient(), kind(), every);
     EXPECT_EQ(canvas().image(), e->image());
+}
+
+// Escape during a long band along the arc stops it between direction steps:
+// what is drawn stays, as one step of the history, and the program, held
+// while the band grew, takes input again.
+TEST_F(GradientTools, EscapeStopsALongBandWithWhatIsDrawnKept)
+{
+    useCanvas(2000, 2000);
+    state().settings.hTool = 14;
+    state().settings.bandWidthText = "0";
+    state().settings.gradientKind = 2;
+    CanvasMouse m(doc);
+    m.drag({{1000, 1000}, {1000, 50}}); // the guide straight up, 950 pixels
+    bool pressed = false, held = false;
+    // Once the band has grown round to the right, from within the run's
+    // event loop.
+    std::function<void()> pressWhenGrowing = [&] {
+        if (at(1900, 1000) == Ground) {
+            QTimer::singleShot(0, pressWhenGrowing);
+            return;
+        }
+        held = !main->mdiArea()->isEnabled() && !main->menuBar()->isEnabled()
+            && !doc->document().canUndo();
+        pressed = true;
+        QTest::keyClick(main.get(), Qt::Key_Escape);
+    };
+    QTimer::singleShot(0, pressWhenGrowing);
+    m.click({50, 1000}); // clockwise from the top round to the left
+
+    ASSERT_TRUE(pressed) << "the band grew while the program took events";
+    EXPECT_TRUE(held) << "nothing else takes input meanwhile";
+    EXPECT_NE(canvas().image(), before);
+    EXPECT_NE(at(1010, 100), Ground) << "the start of the band is kept";
+    EXPECT_EQ(at(100, 1100), Ground) << "its end is not drawn";
+    EXPECT_TRUE(doc->document().DataChanged);
+    EXPECT_TRUE(main->mdiArea()->isEnabled());
+    EXPECT_TRUE(main->menuBar()->isEnabled());
+    doc->document().undo();
+    EXPECT_EQ(canvas().image(), before) << "one step of the history";
 }

@@ -137,7 +137,7 @@ TEST_F(PictureTools, ARightClickOnTheTextBoxPopsUpTheQuickMenu)
     TextEntryBox *box = doc->hword();
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), box->mapToGlobal(QPointF(2, 2)),
                       Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(box, &press);
+    QCoreApplication::sendEvent(box->viewport(), &press);
     QMenu *quick = main->mnuquick1();
     EXPECT_TRUE(quick->isVisible());
     // At the pointer: the box's place on the canvas, as the window shows it.

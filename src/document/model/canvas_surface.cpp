@@ -45,24 +45,6 @@ QRect spanning(QPoint a, QPoint b)
                  QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
 }
 
-// The pixels a pen of width w draws outside and inside a figure's edge
-// pixel: centred on the edge, or wholly inside for DrawStyle 6.
-struct PenBand
-{
-    int outside, inside;
-
-    PenBand(int width, int style)
-    {
-        if (style == 6) {
-            outside = 0;
-            inside = width - 1;
-        } else {
-            outside = width / 2;
-            inside = width - 1 - outside;
-        }
-    }
-};
-
 void copyRows(QImage &dst, const QImage &src)
 {
     const int w = std::min(dst.width(), src.width()), h = std::min(dst.height(), src.height());
@@ -341,7 +323,7 @@ void CanvasSurface::drawBox(const QRect &box, QRgb pen)
             else
                 outline = band;
         } else {
-            const PenBand pen(m_drawWidth, m_drawStyle);
+            const raster::PenBand pen(m_drawWidth, m_drawStyle);
             const int out = pen.outside, in = pen.inside + 1;
             raster::addRectRing(band, box.adjusted(-out, -out, out, out),
                                 box.adjusted(in, in, -in, -in));
@@ -392,7 +374,7 @@ void CanvasSurface::circle(double x, double y, double radius, std::optional<Colo
             else
                 outline = band;
         } else {
-            const PenBand pen(m_drawWidth, m_drawStyle);
+            const raster::PenBand pen(m_drawWidth, m_drawStyle);
             raster::addEllipseRing(band, e.grown(pen.outside), e.grown(-pen.inside - 1));
             outline = band;
         }

@@ -85,7 +85,7 @@ public:
     // --- bitmaps --------------------------------------------------------
     const QImage &image() const { return m_image; } // Format_RGB32
     // The bitmap for whole-image functions that write its pixels directly;
-    // call refresh() (or report the rows) when views should show them.
+    // call refresh() or reportChanged() when views should show them.
     QImage &editImage() { return m_image; }
     // Replaces the persistent bitmap (size included) with a copy of img.
     void setImage(const QImage &img);
@@ -176,6 +176,8 @@ public:
     void setDamageListener(DamageListener l) { m_damage = std::move(l); }
     // Asks views to repaint everything.
     void refresh();
+    // Reports pixels written through editImage(), as an operation would.
+    void reportChanged(const QRect &pixels) { damage(pixels); }
 
 private:
     void damage(const QRect &r);

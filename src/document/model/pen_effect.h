@@ -24,6 +24,18 @@ struct PenEffect
     {
         return {keep & next.keep, next.flip ^ (flip & next.keep)};
     }
+    // This effect n times over (n >= 1): keeping is idempotent and every
+    // second flip undoes the one before.
+    PenEffect repeated(long long n) const
+    {
+        return n % 2 ? *this : PenEffect{keep, flip & ~keep};
+    }
+    // On a bitmap pixel (0xffRRGGBB), whose colour bits lie in the other
+    // byte order.
+    QRgb on(QRgb pixel) const
+    {
+        return 0xff000000u | ((toQRgb(Colour(flip)) ^ (pixel & toQRgb(Colour(keep)))) & 0xffffffu);
+    }
     bool operator==(const PenEffect &) const = default;
 };
 

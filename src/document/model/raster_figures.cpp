@@ -80,67 +80,14 @@ void forVisibleRows(const SpanList &out, const Ellipse &e, Row row)
         row(dy);
 }
 
-// Every row's half width of one ellipse, found by walking the rows from the
-// middle outwards: the width only shrinks, so each row costs a comparison or
-// two in plain integers instead of a square root and a wide division. Very
-// tall ellipses, whose rows mostly lie off the bitmap, ask each row alone.
-class HalfWidths
-{
-public:
-    explicit HalfWidths(const Ellipse &e) : m_e(e)
-    {
-        if (e.a < 0 || e.b < 0 || e.b > MaxTableRows)
-            return;
-        m_rows.resize(std::size_t(e.b) + 1);
-        if (e.b == 0) {
-            m_rows[0] = e.a;
-            return;
-        }
-        if (e.a <= MaxNarrow)
-            walk<long long>();
-        else
-            walk<__int128>();
-    }
-    int operator()(int dy) const
-    {
-        if (m_rows.empty())
-            return m_e.halfWidth(dy);
-        const int d = dy < 0 ? -dy : dy;
-        return d > m_e.b ? -1 : m_rows[std::size_t(d)];
-    }
-
-private:
-    // With both semi-axes at most this, a^2 b^2 fits in 64 bits.
-    static constexpr int MaxNarrow = 46340;
-    static constexpr int MaxTableRows = 46340;
-
-    template <typename Wide>
-    void walk()
-    {
-        const Wide aa = Wide(m_e.a) * m_e.a, bb = Wide(m_e.b) * m_e.b, top = aa * bb;
-        long long h = m_e.a;
-        for (int dy = 0; dy <= m_e.b; ++dy) {
-            const Wide rhs = top - Wide(dy) * dy * aa;
-            while (h > 0 && Wide(h) * h * bb > rhs)
-                --h;
-            m_rows[std::size_t(dy)] = int(h);
-        }
-    }
-
-    Ellipse m_e;
-    std::vector<int> m_rows;
-};
-
 // Boundary pixels of one row: those beyond the narrower neighbour row, and
 // the row's own ends. take(x0, x1) is called once or twice.
 template <typename Take>
 void boundaryRow(const Ellipse &e, const HalfWidths &width, int dy, Take take)
 {
-    const int h = width(dy);
+    const int h = width(dy), k = boundaryFrom(width, dy);
     if (h < 0)
         return;
-    const int inner = std::min(width(dy - 1), width(dy + 1));
-    const int k = std::min(inner + 1, h);
     if (k == 0) {
         take(e.cx - h, e.cx + h);
     } else {
@@ -150,6 +97,44 @@ void boundaryRow(const Ellipse &e, const HalfWidths &width, int dy, Take take)
 }
 
 } // namespace
+
+HalfWidths::HalfWidths(const Ellipse &e) : m_e(e)
+{
+    if (e.a < 0 || e.b < 0 || e.b > MaxTableRows)
+        return;
+    m_rows.resize(std::size_t(e.b) + 1);
+    if (e.b == 0) {
+        m_rows[0] = e.a;
+        return;
+    }
+    if (e.a <= MaxNarrow)
+        walk<long long>();
+    else
+        walk<__int128>();
+}
+
+template <typename Wide>
+void HalfWidths::walk()
+{
+    // The width only shrinks from the middle row outwards.
+    const Wide aa = Wide(m_e.a) * m_e.a, bb = Wide(m_e.b) * m_e.b, top = aa * bb;
+    long long h = m_e.a;
+    for (int dy = 0; dy <= m_e.b; ++dy) {
+        const Wide rhs = top - Wide(dy) * dy * aa;
+        while (h > 0 && Wide(h) * h * bb > rhs)
+            --h;
+        m_rows[std::size_t(dy)] = int(h);
+    }
+}
+
+int boundaryFrom(const HalfWidths &width, int dy)
+{
+    const int h = width(dy);
+    if (h < 0)
+        return -1;
+    const int inner = std::min(width(dy - 1), width(dy + 1));
+    return std::min(inner + 1, h);
+}
 
 bool dashOn(int style, long long step)
 {
@@ -340,9 +325,6 @@ void addDashedEllipseBoundary(SpanList &out, const Ellipse &e, int style, double
 {
     if (e.a < 0 || e.b < 0)
         return;
-    // The dash phase runs round the whole outline, so every boundary pixel
-    // is ranked by angle, including those off the bitmap; only for a huge
-    // ellipse are the ranks counted over the visible pixels alone.
     struct Pixel
     {
         double offset;
@@ -350,8 +332,7 @@ void addDashedEllipseBoundary(SpanList &out, const Ellipse &e, int style, double
     };
     std::vector<Pixel> pixels;
     const AngleRange origin{from, TwoPi};
-    constexpr int MaxRanked = 1 << 14;
-    const bool huge = e.a > MaxRanked || e.b > MaxRanked;
+    const bool huge = e.a > DashRankLimit || e.b > DashRankLimit;
     const QRect &clip = out.clip();
     int first = -e.b, last = e.b;
     if (huge) {
@@ -418,7 +399,7 @@ double AngleRange::offset(double angle) const
 bool AngleRange::contains(double angle) const
 {
     const double d = offset(angle);
-    return d <= sweep + Slack || d >= TwoPi - Slack;
+    return d <= sweep + EdgeSlack || d >= TwoPi - EdgeSlack;
 }
 
 const std::uint8_t *hatchPattern(int fillStyle)

@@ -8,6 +8,7 @@
 #include <QPoint>
 
 #include <cstdint>
+#include <vector>
 
 namespace quor::raster {
 
@@ -29,6 +30,24 @@ void addRectRing(SpanList &out, const QRect &outer, const QRect &hole);
 // the dash pattern of style.
 void addDashedFrame(SpanList &out, const QRect &r, int style);
 
+// The pixels a pen of width w draws outside and inside a figure's edge
+// pixel: centred on the edge, or wholly inside for DrawStyle 6.
+struct PenBand
+{
+    int outside, inside;
+
+    PenBand(int width, int style)
+    {
+        if (style == 6) {
+            outside = 0;
+            inside = width - 1;
+        } else {
+            outside = width / 2;
+            inside = width - 1 - outside;
+        }
+    }
+};
+
 // The pixels (x, y) with ((x-cx)/a)^2 + ((y-cy)/b)^2 <= 1; a semi-axis of 0
 // gives a line, a negative one an empty set.
 struct Ellipse
@@ -44,10 +63,48 @@ struct Ellipse
     Ellipse grown(int by) const { return {cx, cy, a + by, b + by}; }
 };
 
+// Every row's half width of one ellipse, found by walking the rows from the
+// middle outwards: the width only shrinks, so each row costs a comparison or
+// two in plain integers instead of a square root and a wide division. Very
+// tall ellipses, whose rows mostly lie off the bitmap, ask each row alone.
+class HalfWidths
+{
+public:
+    explicit HalfWidths(const Ellipse &e);
+    // Ellipse::halfWidth of row dy.
+    int operator()(int dy) const
+    {
+        if (m_rows.empty())
+            return m_e.halfWidth(dy);
+        const int d = dy < 0 ? -dy : dy;
+        return d > m_e.b ? -1 : m_rows[std::size_t(d)];
+    }
+
+private:
+    // With both semi-axes at most this, a^2 b^2 fits in 64 bits.
+    static constexpr int MaxNarrow = 46340;
+    static constexpr int MaxTableRows = 46340;
+
+    template <typename Wide>
+    void walk();
+
+    Ellipse m_e;
+    std::vector<int> m_rows;
+};
+
+// The pixels of row dy on the ellipse's boundary (those with a 4-neighbour
+// outside it) are those from this distance from the centre column out to
+// the row's half width; -1 when the row misses.
+int boundaryFrom(const HalfWidths &width, int dy);
+
 void addEllipse(SpanList &out, const Ellipse &e);
 // The set's pixels that have a 4-neighbour outside it.
 void addEllipseBoundary(SpanList &out, const Ellipse &e);
-// The same pixels dashed in angle order, counting from angle `from`.
+// The same pixels dashed in angle order, counting from angle `from`. The
+// count runs round the whole outline, off the clip rectangle too, except
+// for an ellipse with a semi-axis beyond DashRankLimit, whose pixels on the
+// clip rectangle alone are counted.
+constexpr int DashRankLimit = 1 << 14;
 void addDashedEllipseBoundary(SpanList &out, const Ellipse &e, int style, double from);
 // outer minus inner; inner is concentric and smaller.
 void addEllipseRing(SpanList &out, const Ellipse &outer, const Ellipse &inner);
@@ -56,6 +113,8 @@ void addEllipseRing(SpanList &out, const Ellipse &outer, const Ellipse &inner);
 struct AngleRange
 {
     double start = 0, sweep = 0;
+    // contains() also takes angles this close outside either end.
+    static constexpr double EdgeSlack = 1e-7;
 
     // start and end as given to Circle (signs already dropped); end before
     // start wraps past 2pi.

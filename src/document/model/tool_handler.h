@@ -3,6 +3,8 @@
 // the document's window lays over the canvas (never into its bitmap).
 #pragma once
 
+#include <functional>
+
 class QObject;
 
 namespace quor {
@@ -27,8 +29,10 @@ public:
     // Moves the guide without touching its blinking.
     virtual void moveGuide(double x1, double y1, double x2, double y2) = 0;
     virtual void hideGuide() = 0;
-    // Repaints the window at once, so a long drawing shows while it grows.
-    virtual void repaintNow() = 0;
+    // A long drawing that lets events through begins (going) or has ended:
+    // meanwhile nothing else takes input, and Escape or a request to close
+    // calls stop, which ends the drawing before its next step.
+    virtual void runGoing(bool going, const std::function<void()> &stop) = 0;
     // Where messages of a tool are shown from.
     virtual QObject *messageParent() = 0;
 };

@@ -1,0 +1,69 @@
+#include "formats/picture_loader.h"
+
+#include "formats/dib_decoder.h"
+#include "formats/metafile.h"
+#include "formats/picture_formats.h"
+#include "formats/whole_file.h"
+
+#include <cstring>
+#include <new>
+
+namespace quor {
+
+PictureKind sniffPicture(ByteSpan d)
+{
+    auto starts = [&](const char *magic, std::size_t n) {
+        return d.has(0, n) && std::memcmp(d.data(), magic, n) == 0;
+    };
+    if (starts("BM", 2))
+        return PictureKind::Bmp;
+    if (starts("GIF87a", 6) || starts("GIF89a", 6))
+        return PictureKind::Gif;
+    if (starts("\xff\xd8\xff", 3))
+        return PictureKind::Jpeg;
+    if (starts("\x89PNG\r\n\x1a\n", 8))
+        return PictureKind::Png;
+    if (d.has(0, 6) && d.u16(0) == 0 && (d.u16(2) == 1 || d.u16(2) == 2) && d.u16(4) > 0)
+        return PictureKind::Ico;
+    if (looksLikeEmf(d))
+        return PictureKind::Emf;
+    if (looksLikeWmf(d))
+        return PictureKind::Wmf;
+    if (looksLikeBareDib(d))
+        return PictureKind::Dib;
+    return PictureKind::Unknown;
+}
+
+QImage decodePicture(ByteSpan d, const PictureLimits &limits)
+{
+    if (d.empty())
+        throw emptyPictureFile();
+    try {
+        switch (sniffPicture(d)) {
+        case PictureKind::Bmp: return decodeBmpFile(d, limits);
+        case PictureKind::Dib: {
+            DibOptions opt;
+            opt.limits = limits;
+            return decodeDib(d, opt);
+        }
+        case PictureKind::Gif: return decodeGif(d, limits);
+        case PictureKind::Jpeg: return decodeJpeg(d, limits);
+        case PictureKind::Png: return decodePng(d, limits);
+        case PictureKind::Ico: return decodeIco(d, limits);
+        case PictureKind::Wmf: return renderWmf(d, limits);
+        case PictureKind::Emf: return renderEmf(d, limits);
+        case PictureKind::Unknown: break;
+        }
+    } catch (const std::bad_alloc &) {
+        throw QuorError(err::OutOfMemory, QStringLiteral("内存不足，无法打开这张图片。"));
+    }
+    throw notAPicture();
+}
+
+QImage loadPictureFile(const QString &fileName, const PictureLimits &limits)
+{
+    const QByteArray bytes = readWholeFile(fileName, limits.maxFileBytes);
+    return decodePicture(ByteSpan(bytes.constData(), std::size_t(bytes.size())), limits);
+}
+
+} // namespace quor

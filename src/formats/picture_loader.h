@@ -1,0 +1,24 @@
+// Reading picture files. The format is chosen by the file's content, never
+// by its name: our own Save writes bitmap data under any name, and such a
+// file must open again.
+#pragma once
+
+#include "formats/byte_reader.h"
+
+#include <QImage>
+#include <QString>
+
+namespace quor {
+
+enum class PictureKind { Unknown, Bmp, Dib, Gif, Jpeg, Png, Ico, Wmf, Emf };
+
+PictureKind sniffPicture(ByteSpan data);
+
+// Decodes a picture held in memory. Throws QuorError: InvalidPicture (not
+// a picture, damaged, unsupported) or OutOfMemory (too large).
+QImage decodePicture(ByteSpan data, const PictureLimits &limits = {});
+
+// Reads (through readWholeFile, with its errors) and decodes a file.
+QImage loadPictureFile(const QString &fileName, const PictureLimits &limits = {});
+
+} // namespace quor

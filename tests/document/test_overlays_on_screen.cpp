@@ -1,0 +1,111 @@
+// What the screen shows of the overlays while the user works: the select
+// tool's band, the blinking selection frame, the arc guide and the run
+// frame of an effect. Read from the window's backing store, which holds
+// only what was really repainted.
+#include "tools/canvas_mouse.h"
+
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+using namespace quor;
+
+namespace {
+
+constexpr QRgb Grey = 0xff808080;
+
+class OverlaysOnScreen : public ProgramTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        doc = active();
+        // Grey, so that both the black and the white phase of a blink show.
+        QImage grey(200, 150, QImage::Format_RGB32);
+        grey.fill(Grey);
+        doc->document().loadPicture(grey);
+        QApplication::setActiveWindow(main.get());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    }
+    // The screen as the window last showed it, in canvas pixels.
+    QImage screen()
+    {
+        QCoreApplication::processEvents();
+        const QPoint at = doc->canvas()->mapTo(main.get(), QPoint(0, 0));
+        return main->screen()
+            ->grabWindow(main->winId(), at.x(), at.y(), 200, 150)
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    // Pixels of a row (or column) span that are near black, near white, red.
+    static int count(const QImage &img, QPoint from, QPoint to, bool (*is)(QRgb))
+    {
+        int n = 0;
+        const QPoint step((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
+        for (QPoint p = from;; p += step) {
+            n += is(img.pixel(p));
+            if (p == to)
+                return n;
+        }
+    }
+    static bool dark(QRgb c) { return qGray(c) < 40; }
+    static bool light(QRgb c) { return qGray(c) > 215; }
+    static bool red(QRgb c) { return qRed(c) > 200 && qGreen(c) < 60; }
+
+    frmquoredit *doc = nullptr;
+};
+
+} // namespace
+
+TEST_F(OverlaysOnScreen, TheSelectBandFollowsTheDragAndTheFrameBlinks)
+{
+    state().settings.hTool = 1;
+    CanvasMouse m(doc);
+    m.press({20, 20});
+    m.move({80, 60});
+    QImage s = screen();
+    EXPECT_GT(count(s, {20, 20}, {79, 20}, dark), 10) << "the band's top edge";
+    m.move({60, 40}); // shrinking leaves nothing behind
+    s = screen();
+    EXPECT_EQ(count(s, {70, 20}, {79, 20}, dark), 0);
+    EXPECT_EQ(count(s, {79, 30}, {79, 59}, dark), 0);
+    m.release({60, 40});
+
+    // Floating: the dotted frame alternates black and white.
+    bool black = false, white = false;
+    for (int i = 0; i < 8 && !(black && white); ++i) {
+        QTest::qWait(60);
+        s = screen();
+        black |= count(s, {25, 18}, {55, 18}, dark) > 5;
+        white |= count(s, {25, 18}, {55, 18}, light) > 5;
+    }
+    EXPECT_TRUE(black);
+    EXPECT_TRUE(white);
+}
+
+TEST_F(OverlaysOnScreen, TheArcGuideFollowsThePointer)
+{
+    state().settings.hTool = 8;
+    doc->huradiusTimer()->setInterval(60000); // one phase for the whole test
+    CanvasMouse m(doc);
+    m.press({100, 100});
+    m.move({160, 100});
+    QImage s = screen();
+    EXPECT_GT(count(s, {105, 100}, {155, 100}, dark), 45);
+    m.move({100, 140});
+    s = screen();
+    EXPECT_EQ(count(s, {105, 100}, {155, 100}, dark), 0) << "the old guide is gone";
+    EXPECT_GT(count(s, {100, 105}, {100, 135}, dark), 25);
+    m.release({100, 140});
+}
+
+TEST_F(OverlaysOnScreen, TheRunFrameGoesWhenTheFilterEnds)
+{
+    state().settings.hTool = 1;
+    CanvasMouse(doc).drag({{20, 20}, {120, 100}});
+    QTest::keyClick(main.get(), Qt::Key_F8);
+    const QImage s = screen();
+    EXPECT_EQ(count(s, {20, 20}, {119, 20}, red), 0);
+    EXPECT_EQ(count(s, {20, 20}, {20, 99}, red), 0);
+}

@@ -1,0 +1,138 @@
+// Metafiles built with libUEMF's record builders, played at their own size:
+// shapes, pens and brushes, mapping, saved states, clipping, text and
+// bitmaps land where the records put them; broken files are refused.
+#include "formats/picture_loader.h"
+#include "formats/picture_samples.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace quor;
+using namespace samples;
+
+namespace {
+
+QImage decode(const QByteArray &bytes)
+{
+    return decodePicture(ByteSpan(bytes.constData(), std::size_t(bytes.size())));
+}
+
+bool anyDark(const QImage &img, const QRect &area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(img.pixel(x, y)) < 100)
+                return true;
+    return false;
+}
+
+bool anyOf(const QImage &img, const QRect &area, QRgb colour)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (img.pixel(x, y) == colour)
+                return true;
+    return false;
+}
+
+const QRgb white = qRgb(255, 255, 255), red = qRgb(255, 0, 0), green = qRgb(0, 255, 0),
+           blue = qRgb(0, 0, 255), yellow = qRgb(255, 255, 0), magenta = qRgb(255, 0, 255);
+
+class Metafiles : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(Metafiles, PlaceableWmfDrawsAtItsOwnSize)
+{
+    // Two inches at 1440 units an inch: 192 pixels, 15 units a pixel.
+    const QImage img = decode(wmfShapes(dir.filePath("a.wmf"), true));
+    ASSERT_EQ(img.size(), QSize(192, 192));
+    EXPECT_EQ(img.pixel(20, 20), red);
+    EXPECT_EQ(img.pixel(80, 16), red);      // the restored brush, not the black one
+    EXPECT_EQ(img.pixel(72, 72), green);    // ellipse centre (after the skipped records)
+    EXPECT_EQ(img.pixel(95, 95), white);    // outside the ellipse
+    EXPECT_EQ(img.pixel(24, 90), yellow);   // polygon
+    EXPECT_EQ(img.pixel(88, 40), magenta);  // the pie's upper right quarter
+    EXPECT_EQ(img.pixel(72, 40), white);    // not the rest of its circle
+    EXPECT_TRUE(anyOf(img, QRect(30, 179, 1, 3), blue)); // the line at y 2700
+    EXPECT_EQ(img.pixel(104, 4), blue);     // the stretched 2 x 2 bitmap
+    EXPECT_EQ(img.pixel(124, 4), qRgb(255, 128, 0));
+    EXPECT_EQ(img.pixel(104, 28), qRgb(0, 128, 0));
+    EXPECT_EQ(img.pixel(124, 28), qRgb(128, 0, 128));
+    EXPECT_TRUE(anyDark(img, QRect(100, 100, 40, 40)));  // the "W"
+    EXPECT_FALSE(anyDark(img, QRect(150, 100, 40, 40)));
+}
+
+TEST_F(Metafiles, WmfWithoutPlaceableHeaderTakesItsWindow)
+{
+    const QImage img = decode(wmfShapes(dir.filePath("b.wmf"), false));
+    ASSERT_EQ(img.size(), QSize(2880, 2880)); // one unit a pixel
+    EXPECT_EQ(img.pixel(300, 300), red);
+    EXPECT_EQ(img.pixel(1080, 1080), green);
+    EXPECT_EQ(img.pixel(1420, 1420), white);
+}
+
+TEST_F(Metafiles, WmfWithoutAnySizeIsMeasuredByWhatItDraws)
+{
+    const QImage img = decode(wmfWithoutWindow(dir.filePath("m.wmf")));
+    EXPECT_NEAR(img.width(), 40, 2);
+    EXPECT_NEAR(img.height(), 20, 2);
+    EXPECT_EQ(img.pixel(img.width() / 2, img.height() / 2), red);
+}
+
+TEST_F(Metafiles, EmfMappingWorldTransformClipTextAndBitmaps)
+{
+    const QImage img = decode(emfShapes(dir.filePath("c.emf")));
+    ASSERT_EQ(img.size(), QSize(192, 192));
+    EXPECT_EQ(img.pixel(20, 20), red);
+    EXPECT_EQ(img.pixel(80, 16), red);
+    EXPECT_EQ(img.pixel(72, 72), green);
+    EXPECT_EQ(img.pixel(116, 116), qRgb(0, 255, 255)); // moved by the world transform
+    EXPECT_EQ(img.pixel(60, 116), white);
+    EXPECT_EQ(img.pixel(104, 4), blue);
+    EXPECT_EQ(img.pixel(124, 28), qRgb(128, 0, 128));
+    EXPECT_EQ(img.pixel(25, 155), blue);   // inside the clip rectangle
+    EXPECT_EQ(img.pixel(60, 155), white);  // the same rectangle outside it
+    EXPECT_EQ(img.pixel(25, 145), white);
+    EXPECT_TRUE(anyDark(img, QRect(0, 100, 40, 40)));
+}
+
+TEST_F(Metafiles, EndlessFillsStopOnceTheirBudgetIsSpent)
+{
+    // Thousands of whole-picture fills from a small file: the first ones
+    // are drawn, then drawing stops instead of keeping the program busy.
+    const QImage img = decode(wmfFills(dir.filePath("fills.wmf"), 5000));
+    ASSERT_EQ(img.size(), QSize(960, 960));
+    EXPECT_EQ(img.pixel(480, 480), red);
+}
+
+TEST_F(Metafiles, CutOrBrokenMetafilesAreDamaged)
+{
+    const QString damaged = damagedPicture().description;
+    const QByteArray wmf = wmfShapes(dir.filePath("d.wmf"), true);
+    const QByteArray emf = emfShapes(dir.filePath("e.emf"));
+    QByteArray wmfBadSize = wmf;
+    wmfBadSize[22 + 18] = char(0xff); // the first record claims more than the file
+    wmfBadSize[22 + 19] = char(0x7f);
+    QByteArray emfBadSize = emf;
+    const int second = emf[4] | emf[5] << 8; // header size
+    emfBadSize[second + 5] = char(0x7f);
+    for (const auto &[what, bytes] : std::vector<std::pair<const char *, QByteArray>>{
+             {"wmf cut", wmf.left(wmf.size() - 6)},
+             {"wmf header", wmf.left(30)},
+             {"wmf record size", wmfBadSize},
+             {"emf cut", emf.left(emf.size() - 20)},
+             {"emf record size", emfBadSize}}) {
+        try {
+            decode(bytes);
+            ADD_FAILURE() << what << " opened";
+        } catch (const QuorError &e) {
+            EXPECT_EQ(e.number, InvalidPicture) << what;
+            EXPECT_EQ(e.description, damaged) << what;
+        }
+    }
+}
