@@ -6,6 +6,7 @@
 #include "document/model/document.h"
 #include "files/file_texts.h"
 #include "formats/picture_loader.h"
+#include "formats/picture_samples.h"
 #include "palettes/colour_palette.h"
 #include "palettes/tool_palette.h"
 
@@ -248,28 +249,20 @@ TEST_F(EditMenu, PasteTakesPngBmpAndJpegFromOtherPrograms)
     EXPECT_FALSE(model().hSelect);
 }
 
-// A BMP file of a 24-bit picture: its header says width x height and the
-// pixels start at `offset`; `pixels` bytes of them follow the header.
-QByteArray lyingBmp(int width, int height, quint32 offset, int pixels)
+namespace {
+
+// A 24-bit BMP file declaring 100 x 100 pixels that start at `offset`,
+// with only 100 bytes of them.
+QByteArray lyingBmp(quint32 offset)
 {
-    QByteArray b(54 + pixels, '\x5a');
-    auto put = [&](int at, quint32 v, int n) {
-        for (int i = 0; i < n; ++i)
-            b[at + i] = char(v >> (8 * i));
-    };
-    b[0] = 'B';
-    b[1] = 'M';
-    put(2, quint32(b.size()), 4);
-    put(6, 0, 4);
-    put(10, offset, 4);
-    put(14, 40, 4);
-    put(18, quint32(width), 4);
-    put(22, quint32(height), 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    put(30, 0, 24);
+    const QByteArray dib = samples::infoHeader(100, 100, 24, 0) + QByteArray(100, 'Z');
+    QByteArray b = samples::bmpFile(dib, 40);
+    for (int i = 0; i < 4; ++i)
+        b[10 + i] = char(offset >> (8 * i));
     return b;
 }
+
+} // namespace
 
 TEST_F(EditMenu, PasteDecodesAsOpenDoesAndSaysWhyItRefuses)
 {
@@ -280,8 +273,8 @@ TEST_F(EditMenu, PasteDecodesAsOpenDoesAndSaysWhyItRefuses)
     buffer.open(QIODevice::WriteOnly);
     noise(30, 20, 9).save(&buffer, "PNG");
     const Case refused[] = {
-        {"100 bytes of pixels for 100 x 100", lyingBmp(100, 100, 54, 100), "image/bmp"},
-        {"pixels past the end", lyingBmp(100, 100, 100000, 100), "image/bmp"},
+        {"100 bytes of pixels for 100 x 100", lyingBmp(54), "image/bmp"},
+        {"pixels past the end", lyingBmp(100000), "image/bmp"},
         {"a PNG cut short", png.left(png.size() - 20), "image/png"},
         {"a PNG too large", [&] {
              QByteArray big = png;
