@@ -33,7 +33,7 @@ BENCHMARK(BM_FullBitmapCopy)->Unit(benchmark::kMicrosecond);
 void BM_RubberBandStep(benchmark::State &state)
 {
     quor::CanvasSurface s = fullSurface();
-    s.setDrawMode(7);
+    s.setDrawMode(quor::DrawMode::XorPen);
     s.setForeColor(0xffffff);
     int step = 0;
     const auto draw = [&](int k) {

@@ -129,8 +129,8 @@ bool Session::startServer()
         dieWithParent(server_, SIGTERM);
         // Without -noreset the server resets when the probe below disconnects,
         // and a program connecting during the reset is turned away.
-        server_.start("Xvfb", {display_, "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                               "-noreset"});
+        const QString size = QString("%1x%2x24").arg(screenRect.width()).arg(screenRect.height());
+        server_.start("Xvfb", {display_, "-screen", "0", size, "-nolisten", "tcp", "-noreset"});
         if (!server_.waitForStarted()) {
             ADD_FAILURE() << "can't start Xvfb: " << str(server_.errorString());
             return false;

@@ -34,6 +34,9 @@ using namespace std::chrono_literals;
 using Ms = std::chrono::milliseconds;
 using WindowId = unsigned long;
 
+// The virtual screen every session runs on.
+inline const QRect screenRect(0, 0, 1280, 1024);
+
 struct Window {
     WindowId id = 0;
     QString title;

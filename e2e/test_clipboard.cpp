@@ -3,6 +3,7 @@
 #include "steps.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -102,7 +103,93 @@ QImage saveNew(Session &s, const QString &name)
     return Session::readImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
+// A 24-bit BMP file declaring 100 x 100 pixels that start at `offset`,
+// with only 100 bytes of them: 154 bytes in all.
+QByteArray lyingBmp(quint32 offset)
+{
+    QByteArray b(154, '\x5a');
+    auto put = [&](int at, quint32 v, int n) {
+        for (int i = 0; i < n; ++i)
+            b[at + i] = char(v >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put(2, 154, 4);
+    put(6, 0, 4);
+    put(10, offset, 4);
+    put(14, 40, 4);
+    put(18, 100, 4);
+    put(22, 100, 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    put(30, 0, 24);
+    return b;
+}
+
+// A picture whose every pixel says where it is.
+QImage coordinates(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(img.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            row[x] = qRgb(x & 255, y & 255, (x >> 8) * 16 + (y >> 8));
+    }
+    return img;
+}
+
 } // namespace
+
+TEST(Clipboard, LyingBitmapsAreRefusedWithAMessageAndALargePngPastes)
+{
+    Session s;
+    ASSERT_TRUE(s.waitWindow("Quor 画图"));
+    const auto canvas = s.widget("frmquoredit/Picture1");
+    ASSERT_TRUE(canvas);
+    const qsizetype alone = s.windows().size();
+    auto windowsBecome = [&](qsizetype n) {
+        for (int i = 0; i < 100 && s.windows().size() != n; ++i)
+            std::this_thread::sleep_for(100ms);
+        return s.windows().size() == n;
+    };
+
+    // Pixel data cut short, and pixels said to start past the end.
+    for (const quint32 offset : {54u, 100000u}) {
+        const QString file = s.home() + QString("/lying-%1.bmp").arg(offset);
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(lyingBmp(offset));
+        f.close();
+        ClipboardOwner other(s.display(), file, "image/bmp");
+        ASSERT_TRUE(other.serving());
+        s.key("ctrl+v");
+        EXPECT_TRUE(windowsBecome(alone + 1)) << "no message for offset " << offset;
+        s.key("Return");
+        ASSERT_TRUE(windowsBecome(alone));
+    }
+    // Nothing floats to be put down: the canvas is still white.
+    s.key("Return");
+    const QImage untouched = saveNew(s, "untouched.bmp");
+    ASSERT_FALSE(untouched.isNull());
+    EXPECT_EQ(inkCount(untouched), 0);
+
+    const QImage big = coordinates(6000, 6000);
+    const QString bigFile = s.home() + "/big.png";
+    ASSERT_TRUE(big.save(bigFile, "PNG", 90));
+    ClipboardOwner other(s.display(), bigFile, "image/png");
+    ASSERT_TRUE(other.serving());
+    s.click(onCanvas(*canvas, 0, 0));
+    s.key("Escape");
+    s.key("ctrl+v");
+    s.key("Return");
+    const QImage pasted = saveAgain(s, s.home() + "/untouched.bmp", untouched);
+    ASSERT_FALSE(pasted.isNull());
+    EXPECT_EQ(pasted, big.copy(pasted.rect()));
+    EXPECT_EQ(s.windows().size(), alone);
+
+    s.key("ctrl+q");
+    EXPECT_EQ(s.waitExit(10s), 0);
+}
 
 TEST(Clipboard, PicturesGoBothWaysWithAnotherProgram)
 {

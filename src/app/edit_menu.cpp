@@ -5,27 +5,38 @@
 
 #include "app/whole_picture_window.h"
 #include "document/document_window.h"
+#include "files/file_texts.h"
+#include "formats/picture_loader.h"
 #include "palettes/colour_palette.h"
 #include "palettes/pick_colour.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QMimeData>
 #include <QPointer>
 #include <QTimer>
+
+#include <new>
 
 namespace quor {
 
 namespace {
 
-// The picture on the desktop clipboard, whatever program put it there
-// (PNG, BMP, JPEG, ...), or a null image when it holds none. Every question
+// What the desktop clipboard offers as a picture: our own copy as it is,
+// or the bytes another program offers under a picture type. Every question
 // to the clipboard's owner may wait 5 s for an answer, and Qt's own
 // hasImage() and image() ask again for each picture type: an owner that
 // hangs would freeze the program for a minute. So ask once for the list of
 // types and once for the best picture type on it.
-QImage clipboardPicture()
+struct ClipboardPicture
+{
+    bool offered = false;
+    QImage own;
+    QByteArray bytes;
+};
+
+ClipboardPicture clipboardPicture()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     if (!data)
@@ -37,20 +48,29 @@ QImage clipboardPicture()
             best = QLatin1String(preferred);
             break;
         }
-    if (best.isEmpty()) {
-        const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
-        for (const QString &type : types)
-            if (readable.contains(type.toLatin1())) {
-                best = type;
-                break;
-            }
-    }
+    // Any other picture type is read by its content, as Open reads a file.
+    for (qsizetype i = 0; best.isEmpty() && i < types.size(); ++i)
+        if (types[i].startsWith(QLatin1String("image/")))
+            best = types[i];
     if (!best.isEmpty())
-        return QImage::fromData(data->data(best));
+        return {true, {}, data->data(best)};
     // Our own copy, still held by this program, is the picture itself.
     if (types.contains(QLatin1String("application/x-qt-image")))
-        return qvariant_cast<QImage>(data->imageData());
+        return {true, qvariant_cast<QImage>(data->imageData()), {}};
     return {};
+}
+
+// The offered picture decoded exactly as Open decodes a file of the same
+// bytes, with the same limits and the same reasons for refusing it.
+QImage decodeOffered(const ClipboardPicture &offer)
+{
+    if (!offer.own.isNull())
+        return offer.own;
+    // An owner that does not answer in time hands over nothing.
+    if (offer.bytes.isEmpty())
+        throw QuorError(err::InvalidPicture,
+                        QStringLiteral("剪贴板上的图片是空的（提供它的程序没有交出数据）。"));
+    return decodePicture(ByteSpan(offer.bytes.constData(), std::size_t(offer.bytes.size())));
 }
 
 } // namespace
@@ -103,16 +123,29 @@ void MainWindow::paste()
     DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    const QImage picture = clipboardPicture();
-    if (picture.isNull())
+    const ClipboardPicture offer = clipboardPicture();
+    if (!offer.offered)
         return;
+    QImage picture;
+    try {
+        picture = decodeOffered(offer);
+    } catch (const QuorError &e) {
+        msgBox(this, otherErrorMessage(e.description), mb::OkOnly,
+               QCoreApplication::applicationName());
+        return;
+    }
     // Whole, however large: the canvas keeps its size. Replacing a floating
     // picture is a step of the history; floating the first is not.
     Document &d = doc->document();
     d.beginStep();
-    if (d.hasFloatingSelection())
-        d.markSelectionEdit();
-    doc->floatPicture(picture, doc->gesture().startX, doc->gesture().startY);
+    try {
+        if (d.hasFloatingSelection())
+            d.markSelectionEdit();
+        doc->floatPicture(picture, doc->gesture().startX, doc->gesture().startY);
+    } catch (const std::bad_alloc &) {
+        msgBox(this, otherErrorMessage(QStringLiteral("内存不足，无法粘贴这张图片。")), mb::OkOnly,
+               QCoreApplication::applicationName());
+    }
     d.endStep();
 }
 

@@ -68,7 +68,7 @@ void MainWindow::exportPicture()
         const QByteArray bytes = encodePicture(doc->document().canvas().image(), format, quality);
         for (;;) {
             try {
-                saveEncodedFile(bytes, fileName);
+                sayWhatWasNotKept(saveEncodedFile(bytes, fileName));
                 return;
             } catch (const QuorError &e) {
                 if (e.number != err::PathFileAccess)

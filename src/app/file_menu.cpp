@@ -57,13 +57,9 @@ void MainWindow::openPicture()
         m_workspace.enableDocumentCommands(true);
     } catch (const QuorError &e) {
         if (e.number != err::DialogCancelled)
-            msgBox(this, otherErrorMessage(e.description), mb::OkOnly, appTitle());
-    } catch (const std::overflow_error &) {
-        msgBox(this, otherErrorMessage(QStringLiteral("溢出")), mb::OkOnly, appTitle());
-    } catch (const std::bad_alloc &) {
-        // The picture fit the limits but not what memory is left.
-        msgBox(this, otherErrorMessage(QStringLiteral("内存不足，无法打开这张图片。")), mb::OkOnly,
-               appTitle());
+            msgBox(this, openFailureMessage(), mb::OkOnly, appTitle());
+    } catch (const std::exception &) {
+        msgBox(this, openFailureMessage(), mb::OkOnly, appTitle());
     }
 }
 

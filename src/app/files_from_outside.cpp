@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "document/document_window.h"
 #include "files/file_texts.h"
+#include "files/open_into_document.h"
 #include "formats/picture_loader.h"
 
 #include <QDir>
@@ -69,24 +70,13 @@ bool openOne(MainWindow &w, const QString &fileName)
 {
     Workspace &s = w.workspace();
     try {
-        QImage picture;
-        for (;;) {
-            try {
-                picture = loadPictureFile(fileName);
-                break;
-            } catch (const QuorError &e) {
-                if (e.number != err::FileNotFound)
-                    throw;
-                if (msgBox(&w, notFoundMessage(fileName), mb::RetryCancel + mb::Exclamation,
-                           fileName)
-                    != mb::Retry)
-                    return false;
-            }
-        }
+        const std::optional<QImage> picture = readPictureFile(fileName, fileName, &w);
+        if (!picture)
+            return false;
         w.newDocumentWindow();
         const QPointer<DocumentWindow> doc = s.activeDocument();
         try {
-            doc->document().loadPicture(picture);
+            doc->document().loadPicture(*picture);
         } catch (...) {
             doc->document().markSaved();
             doc->closeDocument();
@@ -97,13 +87,8 @@ bool openOne(MainWindow &w, const QString &fileName)
         w.applyDrawingSettings();
         s.enableDocumentCommands(true);
         return true;
-    } catch (const QuorError &e) {
-        msgBox(&w, otherErrorMessage(e.description), mb::OkOnly, fileName);
-    } catch (const std::overflow_error &) {
-        msgBox(&w, otherErrorMessage(QStringLiteral("溢出")), mb::OkOnly, fileName);
-    } catch (const std::bad_alloc &) {
-        msgBox(&w, otherErrorMessage(QStringLiteral("内存不足，无法打开这张图片。")), mb::OkOnly,
-               fileName);
+    } catch (const std::exception &) {
+        msgBox(&w, openFailureMessage(), mb::OkOnly, fileName);
     }
     return false;
 }

@@ -3,6 +3,7 @@
 #include "app/mode_menus.h"
 #include "app/placement.h"
 #include "document/document_window.h"
+#include "files/file_texts.h"
 #include "formats/bitmap_file.h"
 #include "palettes/colour_palette.h"
 #include "palettes/tool_palette.h"
@@ -86,7 +87,7 @@ void MainWindow::takeModeSettings()
         return a && a->isChecked();
     };
     m_workspace.settings.drawMode =
-        int(firstCheckedMode(drawModeEntries(), drawModeTestOrder(), checked, 13));
+        DrawMode(firstCheckedMode(drawModeEntries(), drawModeTestOrder(), checked, int(DrawMode::CopyPen)));
     m_workspace.settings.pasteRasterOp =
         firstCheckedMode(pasteModeEntries(), pasteModeTestOrder(), checked, rop::SrcCopy);
 }
@@ -125,7 +126,14 @@ void MainWindow::enableDocumentCommands(bool enabled)
 
 void MainWindow::writeBitmapFile(const QImage &image, const QString &fileName)
 {
-    saveBitmapFile(image, fileName);
+    sayWhatWasNotKept(saveBitmapFile(image, fileName));
+}
+
+void MainWindow::sayWhatWasNotKept(const QString &lost)
+{
+    if (!lost.isEmpty())
+        msgBox(this, otherErrorMessage(lost), mb::OkOnly + mb::Exclamation,
+               QCoreApplication::applicationName());
 }
 
 void MainWindow::buildStatusBar()
@@ -186,7 +194,7 @@ void MainWindow::startUp(bool emptyDocument)
                 twipsToPixels(p.height));
     action("mnudrawvbcopypen")->setChecked(true);
     action("mnuvbsrccopy")->setChecked(true);
-    m_workspace.settings.tool = 1;
+    m_workspace.settings.tool = ToolId::Select;
     m_colours->placeReadouts();
     if (emptyDocument)
         newDocumentWindow();
@@ -302,7 +310,7 @@ static std::uint32_t checkOnly(const MainWindow *w, const std::vector<ModeEntry>
 void MainWindow::chooseDrawMode(const char *name)
 {
     if (DocumentWindow *doc = m_workspace.activeDocument())
-        doc->document().canvas().setDrawMode(int(checkOnly(this, drawModeEntries(), name)));
+        doc->document().canvas().setDrawMode(DrawMode(checkOnly(this, drawModeEntries(), name)));
 }
 
 void MainWindow::choosePasteMode(const char *name)

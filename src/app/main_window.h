@@ -46,6 +46,9 @@ public:
     void enableDocumentCommands(bool enabled) override;
     void writeBitmapFile(const QImage &image, const QString &fileName) override;
     SaveResult saveDocument(DocumentWindow *doc, SaveRequest request) override;
+    // After a file was written: what of the replaced file's owner,
+    // permissions and extended attributes could not be kept, if anything.
+    void sayWhatWasNotKept(const QString &lost);
     // Holds the program while a run goes (effect_dialogs.cpp).
     void runGoing(QWidget *runner, bool going, const std::function<void()> &stop) override;
     // A menu entry by its name.

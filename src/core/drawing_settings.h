@@ -4,6 +4,8 @@
 #pragma once
 
 #include "core/colour.h"
+#include "core/draw_mode.h"
+#include "core/tool_id.h"
 
 #include <QObject>
 #include <QString>
@@ -17,8 +19,7 @@ class DrawingSettings : public QObject
 {
     Q_OBJECT
 public:
-    // tool: 1..15 (see ToolId).
-    int tool = 1;
+    ToolId tool = ToolId::Select;
     // Fill style 0..7 and line style 0..6; empty until first chosen.
     std::optional<int> fillStyle;
     std::optional<int> lineStyle;
@@ -30,9 +31,9 @@ public:
     Colour foreColour = 0;       // rectangles, ellipses, sectors, text
     Colour backColour = 0xffffff;
 
-    // The first checked draw-mode entry (13 when none) and the raster
+    // The first checked draw-mode entry (copy pen when none) and the raster
     // operation of the first checked paste-mode entry.
-    int drawMode = 13;
+    DrawMode drawMode = DrawMode::CopyPen;
     std::uint32_t pasteRasterOp = 0xCC0020;
 
     // Gradient colours, direction and kind, and the band-width box's text

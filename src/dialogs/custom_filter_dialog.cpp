@@ -1,6 +1,7 @@
 #include "dialogs/custom_filter_dialog.h"
 
 #include "document/document_window.h"
+#include "document/window_keys.h"
 #include "effects/custom_kernel.h"
 #include "dialogs/effect_dialog_host.h"
 #include "dialogs/effect_window.h"
@@ -96,6 +97,7 @@ CustomFilterDialog::CustomFilterDialog(CustomFilterValues &values, EffectDialogH
 
     m_filterSize = 2;
     placeOnTop(this, ScreenPlace);
+    answerWindowKeys(this, [this] { cancel(); });
     m_weights[0]->setFocus();
 }
 

@@ -1,6 +1,6 @@
 #include "dialogs/effect_window.h"
 
-#include "document/picture_box.h"
+#include "document/fixed_layout.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -14,41 +14,6 @@
 namespace quor {
 
 namespace {
-
-// Once shown, the frame round the window is known (a window manager may
-// add it a little later): the window shrinks so that frame and all take
-// the outer rectangle.
-class OuterFit : public QObject
-{
-public:
-    OuterFit(QWidget *w, const QRect &outer) : QObject(w), m_outer(outer) {}
-
-protected:
-    bool eventFilter(QObject *o, QEvent *e) override
-    {
-        if (e->type() == QEvent::Show && !m_fitted) {
-            m_fitted = true;
-            QPointer<QWidget> w = static_cast<QWidget *>(o);
-            fit(w, m_outer);
-            QTimer::singleShot(0, w, [w, outer = m_outer] { fit(w, outer); });
-        }
-        return false;
-    }
-
-private:
-    static void fit(QWidget *w, const QRect &outer)
-    {
-        const QRect frame = w->frameGeometry(), inner = w->geometry();
-        if (frame == outer)
-            return;
-        w->setGeometry(outer.adjusted(inner.left() - frame.left(), inner.top() - frame.top(),
-                                      inner.right() - frame.right(),
-                                      inner.bottom() - frame.bottom()));
-    }
-
-    QRect m_outer;
-    bool m_fitted = false;
-};
 
 bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
@@ -111,20 +76,23 @@ protected:
             return QObject::eventFilter(o, e);
         auto *k = static_cast<QKeyEvent *>(e);
         const bool command = k->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
-        if (isEditingKey(k->key()))
+        // Escape is the window's (it closes it).
+        if (isEditingKey(k->key()) || k->key() == Qt::Key_Escape)
             return false;
         const QString text = k->text();
         const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
         if (!command && !enter && text.size() == 1
             && (isDigit(text[0]) || (m_minus && text[0] == QLatin1Char('-'))))
             return false;
-        if (!enter && !command && text.isEmpty())
-            return false; // a key that types nothing
         if (e->type() == QEvent::ShortcutOverride) {
-            // Claimed, so that no shortcut of the program acts on it.
-            e->accept();
+            // The box acts on no other key, so it claims none: the
+            // program's shortcuts work from here, the line editor's own
+            // (copy, paste, undo) are kept from it.
+            e->ignore();
             return true;
         }
+        if (!enter && !command && text.isEmpty())
+            return false; // a key that types nothing
         if (enter && m_onEnter)
             m_onEnter();
         return true;
@@ -136,32 +104,6 @@ private:
 };
 
 } // namespace
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-            twipsToPixels(height)};
-}
-
-void placeOnTop(QWidget *w, const QRect &outer)
-{
-    w->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                      | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-    w->setWindowTitle(QCoreApplication::applicationName());
-    w->setGeometry(outer);
-    w->installEventFilter(new OuterFit(w, outer));
-}
-
-void setStaysOnTop(QWidget *w, bool onTop)
-{
-    const QRect place = w->geometry();
-    const bool shown = w->isVisible();
-    // Changing the flags takes the window down; it comes back in its place.
-    w->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    w->setGeometry(place);
-    if (shown)
-        w->show();
-}
 
 void makeNumberBox(QLineEdit *box, bool allowMinus, std::function<void()> onEnter)
 {

@@ -6,6 +6,7 @@
 #include "document/document_window.h"
 #include "dialogs/effect_dialog_host.h"
 #include "dialogs/effect_window.h"
+#include "document/window_keys.h"
 #include "effects/gradient_fill.h"
 
 #include <QCloseEvent>
@@ -74,6 +75,7 @@ GradientFillDialog::GradientFillDialog(EffectDialogHost &host, QWidget *parent)
     setFont(f);
     buildControls();
     placeOnTop(this, ScreenPlace);
+    answerWindowKeys(this, [this] { cancel(); });
 }
 
 QPushButton *GradientFillDialog::button(int n) const

@@ -1,6 +1,7 @@
 #include "files/file_properties_dialog.h"
 
 #include "core/dialog_seam.h"
+#include "document/fixed_layout.h"
 #include "document/model/canvas_surface.h"
 #include "formats/file_attributes.h"
 #include "files/file_properties_layout.h"
@@ -26,21 +27,7 @@ constexpr int SecondColumn = 2940, ButtonWidth = 1215, ButtonHeight = 375;
 
 int px(int twips) { return twips / CanvasSurface::TwipsPerPixel; }
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {px(left), px(top), px(width), px(height)};
-}
-
 QString appTitle() { return QCoreApplication::applicationName(); }
-
-template <typename W>
-W *named(W *w, const char *name, const QString &text = {})
-{
-    w->setObjectName(QLatin1String(name));
-    if constexpr (requires { w->setText(text); })
-        w->setText(text);
-    return w;
-}
 
 QPlainTextEdit *pathBox(QWidget *parent, const char *name)
 {

@@ -5,32 +5,59 @@
 #include "files/file_texts.h"
 #include "formats/picture_loader.h"
 
+#include <new>
+#include <stdexcept>
+
 namespace quor {
+
+std::optional<QImage> readPictureFile(const QString &fileName, const QString &missingName,
+                                      QObject *messageParent,
+                                      const std::function<void()> &beforeMessage)
+{
+    for (;;) {
+        try {
+            return loadPictureFile(fileName);
+        } catch (const QuorError &e) {
+            if (e.number != err::FileNotFound)
+                throw;
+            if (beforeMessage)
+                beforeMessage();
+            if (msgBox(messageParent, notFoundMessage(missingName),
+                       mb::RetryCancel + mb::Exclamation, fileName)
+                != mb::Retry)
+                return std::nullopt;
+        }
+    }
+}
 
 bool openIntoDocument(const QPointer<DocumentWindow> &doc, const QString &fileName,
                       QObject *messageParent, const std::function<void()> &beforeMessage)
 {
-    for (;;) {
-        try {
-            const QImage picture = loadPictureFile(fileName);
-            if (!doc)
-                return false;
-            doc->document().loadPicture(picture);
-            break;
-        } catch (const QuorError &e) {
-            if (e.number != err::FileNotFound || !doc)
-                throw;
-            if (beforeMessage)
-                beforeMessage();
-            if (msgBox(messageParent, notFoundMessage(doc->caption()),
-                       mb::RetryCancel + mb::Exclamation, fileName)
-                != mb::Retry)
-                return false;
-        }
-    }
+    if (!doc)
+        return false;
+    const std::optional<QImage> picture =
+        readPictureFile(fileName, doc->caption(), messageParent, beforeMessage);
+    // The message may have outlived the window.
+    if (!picture || !doc)
+        return false;
+    doc->document().loadPicture(*picture);
     doc->setCaption(fileName);
     doc->document().markSaved();
     return true;
+}
+
+QString openFailureMessage()
+{
+    try {
+        throw;
+    } catch (const QuorError &e) {
+        return otherErrorMessage(e.description);
+    } catch (const std::overflow_error &) {
+        return otherErrorMessage(QStringLiteral("溢出"));
+    } catch (const std::bad_alloc &) {
+        // The picture fit the limits but not what memory is left.
+        return otherErrorMessage(QStringLiteral("内存不足，无法打开这张图片。"));
+    }
 }
 
 } // namespace quor

@@ -2,10 +2,12 @@
 // Open and the browser do.
 #pragma once
 
+#include <QImage>
 #include <QPointer>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QObject;
 
@@ -13,11 +15,23 @@ namespace quor {
 
 class DocumentWindow;
 
+// Reads fileName; while it is missing, asks Retry or Cancel (the message
+// names missingName and is titled with fileName; beforeMessage runs first).
+// Nothing when the user cancelled; any other failure throws.
+std::optional<QImage> readPictureFile(const QString &fileName, const QString &missingName,
+                                      QObject *messageParent,
+                                      const std::function<void()> &beforeMessage = {});
+
 // Loads fileName into doc and names the document after it. A missing file
 // asks Retry or Cancel (titled with the name; beforeMessage runs first) and
 // Retry tries again. False when the user cancelled or the window went; the
 // window stays either way. Any other failure throws QuorError.
 bool openIntoDocument(const QPointer<DocumentWindow> &doc, const QString &fileName,
                       QObject *messageParent, const std::function<void()> &beforeMessage = {});
+
+// The message for the open failure being handled (inside a catch block):
+// the error's description, an overflow, or memory running out. Anything
+// else is thrown on.
+QString openFailureMessage();
 
 } // namespace quor

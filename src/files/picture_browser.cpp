@@ -2,6 +2,8 @@
 
 #include "core/dialog_seam.h"
 #include "document/document_window.h"
+#include "document/fixed_layout.h"
+#include "document/window_keys.h"
 #include "files/file_texts.h"
 #include "files/picture_browser_rules.h"
 #include "files/open_into_document.h"
@@ -12,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -27,8 +30,12 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <cerrno>
+#include <cstring>
 #include <new>
 #include <stdexcept>
+
+#include <dirent.h>
 
 namespace quor {
 
@@ -38,13 +45,6 @@ constexpr int Twips = CanvasSurface::TwipsPerPixel;
 constexpr int PathRole = Qt::UserRole;
 
 QString appTitle() { return QCoreApplication::applicationName(); }
-
-template <typename W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
 
 // Out of the top layer while a message of the browser shows, so that the
 // message can lie above it; back in whatever happens.
@@ -86,6 +86,21 @@ protected:
     void drawBranches(QPainter *, const QRect &, const QModelIndex &) const override {}
 };
 
+// Why the folder's entries cannot be read, or empty when they can: listed
+// through Qt, an unreadable folder would only look empty.
+QString folderUnreadable(const QString &folder)
+{
+    if (DIR *d = ::opendir(QFile::encodeName(folder).constData())) {
+        ::closedir(d);
+        return {};
+    }
+    const int code = errno;
+    const QString reason = code == EACCES || code == EPERM
+        ? QStringLiteral("权限不够")
+        : QString::fromLocal8Bit(std::strerror(code));
+    return QStringLiteral("无法读取文件夹“%1”：%2").arg(folder, reason);
+}
+
 } // namespace
 
 SampleBox::SampleBox(QWidget *parent) : QWidget(parent)
@@ -114,7 +129,10 @@ void SampleBox::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
     // Only the part in view: a sample can be far larger than its frame.
+    // The box paints all of itself, so the transparent parts of an icon
+    // show its back colour, not the sample shown before.
     const QRect r = e->rect();
+    p.fillRect(r, palette().window());
     p.drawImage(r.topLeft(), m_picture, r);
 }
 
@@ -176,11 +194,13 @@ PictureBrowser::PictureBrowser(Hooks hooks, QWidget *parent)
     // A click, and the arrow keys moving the selection, both show the sample.
     connect(m_file, &QListWidget::currentRowChanged, this, &PictureBrowser::fileChosen);
     connect(m_file, &QListWidget::itemClicked, this, &PictureBrowser::fileChosen);
+    connect(m_file, &QListWidget::itemDoubleClicked, this, &PictureBrowser::openChosen);
     connect(m_hscroll, &QScrollBar::valueChanged, this, &PictureBrowser::horizontalScrolled);
     connect(m_vscroll, &QScrollBar::valueChanged, this, &PictureBrowser::verticalScrolled);
     connect(m_open, &QPushButton::clicked, this, &PictureBrowser::openChosen);
     connect(m_cancel, &QPushButton::clicked, this, &PictureBrowser::cancel);
     connect(m_loader, &SampleLoader::finished, this, &PictureBrowser::sampleFinished);
+    answerWindowKeys(this, [this] { cancel(); });
 
     setUp();
 }
@@ -262,6 +282,12 @@ void PictureBrowser::driveChanged()
 void PictureBrowser::setDirPath(const QString &path)
 {
     m_dirPath = QDir::cleanPath(QDir(path).absolutePath());
+    // Entered all the same: its parents stay listed to go back up.
+    if (const QString why = folderUnreadable(m_dirPath); !why.isEmpty()) {
+        TopmostPause pause(*this);
+        pause.begin();
+        msgBox(this, otherErrorMessage(why), mb::OkOnly, appTitle());
+    }
     const QStringList subfolders = QDir(m_dirPath).entryList(
         QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
     m_dir->clear();
@@ -364,8 +390,8 @@ void PictureBrowser::placeSample()
         const QSignalBlocker hb(m_hscroll), vb(m_vscroll);
         m_vscroll->setValue(0);
         m_hscroll->setValue(0);
-        m_vscroll->setMaximum(l.vMax);
-        m_hscroll->setMaximum(l.hMax);
+        m_vscroll->setMaximum(l.verticalMax);
+        m_hscroll->setMaximum(l.horizontalMax);
         m_vscroll->setPageStep(std::max(1, int((vh - sh) / 20)));
         m_hscroll->setPageStep(std::max(1, int((vw - sv) / 20)));
     }
@@ -406,16 +432,9 @@ void PictureBrowser::openChosen()
         if (!openIntoDocument(doc, fullName, this, [&] { pause.begin(); }))
             return;
         m_hooks.documentReady();
-    } catch (const QuorError &e) {
+    } catch (const std::exception &) {
         pause.begin();
-        msgBox(this, otherErrorMessage(e.description), mb::OkOnly, appTitle());
-    } catch (const std::overflow_error &) {
-        pause.begin();
-        msgBox(this, otherErrorMessage(QStringLiteral("溢出")), mb::OkOnly, appTitle());
-    } catch (const std::bad_alloc &) {
-        pause.begin();
-        msgBox(this, otherErrorMessage(QStringLiteral("内存不足，无法打开这张图片。")), mb::OkOnly,
-               appTitle());
+        msgBox(this, openFailureMessage(), mb::OkOnly, appTitle());
     }
     pause.end();
     // Above the new document and ready for the next file.

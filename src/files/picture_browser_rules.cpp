@@ -27,8 +27,8 @@ SampleLayout sampleLayout(double w, double h, double vw, double vh, double sv, d
     const bool fitsAcross = vw - sv >= w, fitsDown = vh - sh >= h;
     l.left = fitsAcross ? vw / 2 - w / 2 : 0;
     l.top = fitsDown ? vh / 2 - h / 2 : 0;
-    l.vMax = fitsDown ? 0 : roundHalfEven((h - (vh - sh)) / 20);
-    l.hMax = fitsAcross ? 0 : roundHalfEven((w - (vw - sv)) / 20);
+    l.verticalMax = fitsDown ? 0 : roundHalfEven((h - (vh - sh)) / 20);
+    l.horizontalMax = fitsAcross ? 0 : roundHalfEven((w - (vw - sv)) / 20);
     return l;
 }
 

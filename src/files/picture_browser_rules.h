@@ -22,7 +22,7 @@ QString browserFullName(const QString &folder, const QString &fileName);
 struct SampleLayout
 {
     double left = 0, top = 0;
-    int vMax = 0, hMax = 0; // in scroll units of 20 twips
+    int verticalMax = 0, horizontalMax = 0; // in scroll units of 20 twips
 };
 SampleLayout sampleLayout(double w, double h, double vw, double vh, double sv, double sh);
 

@@ -12,6 +12,10 @@
 #include <cstring>
 #include <new>
 
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
 namespace quor {
 
 namespace {
@@ -73,7 +77,73 @@ void checkTarget(const QString &fileName)
         throw accessError();
 }
 
-void commitFile(const QByteArray &bytes, const QString &fileName)
+QString systemReason(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
+
+// The names of the file's extended attributes; empty when it has none or
+// its file system keeps none.
+QList<QByteArray> attributeNames(const QByteArray &path)
+{
+    QByteArray names;
+    // The list may grow between asking its size and reading it.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const ssize_t size = ::listxattr(path.constData(), nullptr, 0);
+        if (size <= 0)
+            return {};
+        names.resize(size);
+        const ssize_t got = ::listxattr(path.constData(), names.data(), std::size_t(size));
+        if (got >= 0) {
+            names.resize(got);
+            QList<QByteArray> list = names.split('\0');
+            list.removeAll(QByteArray());
+            return list;
+        }
+        if (errno != ERANGE)
+            return {};
+    }
+    return {};
+}
+
+// Gives the new file (still the temporary one, open as fd) what the file
+// it replaces carried: owner, permission bits, the user's extended
+// attributes (the file properties dialog keeps its marks there) and the
+// access list. Renaming would otherwise drop them all. Returns what could
+// not be kept, empty when all was.
+QString keepOldFileMarks(int fd, const QString &fileName)
+{
+    const QByteArray path = QFile::encodeName(fileName);
+    struct stat old;
+    if (::stat(path.constData(), &old) != 0 || !S_ISREG(old.st_mode))
+        return {};
+    QStringList lost;
+    struct stat now;
+    if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)
+        && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        lost << QStringLiteral("所有者（%1）").arg(systemReason(errno));
+    // Set-user and set-group bits stay behind, as a write by another
+    // user would clear them too.
+    if (::fchmod(fd, old.st_mode & 01777) != 0)
+        lost << QStringLiteral("权限（%1）").arg(systemReason(errno));
+    for (const QByteArray &name : attributeNames(path)) {
+        if (!name.startsWith("user.") && name != "system.posix_acl_access")
+            continue; // the system's own labels are the system's to set
+        QByteArray value;
+        ssize_t size = ::getxattr(path.constData(), name.constData(), nullptr, 0);
+        if (size > 0) {
+            value.resize(size);
+            size = ::getxattr(path.constData(), name.constData(), value.data(), std::size_t(size));
+        }
+        if (size < 0)
+            continue; // gone meanwhile
+        if (::fsetxattr(fd, name.constData(), value.constData(), std::size_t(size), 0) != 0)
+            lost << QStringLiteral("扩展属性 %1（%2）")
+                        .arg(QString::fromLocal8Bit(name), systemReason(errno));
+    }
+    if (lost.isEmpty())
+        return {};
+    return QStringLiteral("文件已保存，但原文件的%1未能保留。").arg(lost.join(QStringLiteral("、")));
+}
+
+QString commitFile(const QByteArray &bytes, const QString &fileName)
 {
     QSaveFile file(fileName);
     errno = 0;
@@ -88,14 +158,16 @@ void commitFile(const QByteArray &bytes, const QString &fileName)
         file.cancelWriting();
         throw writeError(code, file.errorString());
     }
+    const QString lost = keepOldFileMarks(int(file.handle()), fileName);
     errno = 0;
     if (!file.commit())
         throw writeError(errno, file.errorString());
+    return lost;
 }
 
 } // namespace
 
-void saveBitmapFile(const QImage &image, const QString &fileName)
+QString saveBitmapFile(const QImage &image, const QString &fileName)
 {
     checkTarget(fileName);
     QByteArray bytes;
@@ -104,13 +176,13 @@ void saveBitmapFile(const QImage &image, const QString &fileName)
     } catch (const std::bad_alloc &) {
         throw outOfMemory();
     }
-    commitFile(bytes, fileName);
+    return commitFile(bytes, fileName);
 }
 
-void saveEncodedFile(const QByteArray &bytes, const QString &fileName)
+QString saveEncodedFile(const QByteArray &bytes, const QString &fileName)
 {
     checkTarget(fileName);
-    commitFile(bytes, fileName);
+    return commitFile(bytes, fileName);
 }
 
 } // namespace quor

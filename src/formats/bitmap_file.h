@@ -13,10 +13,15 @@ namespace quor {
 // not exist, 7 when the bitmap cannot be made in memory, other numbers with
 // a Chinese description naming the cause (a full disk, say) for the rest.
 // The old file is left whole in every case.
-void saveBitmapFile(const QImage &image, const QString &fileName);
+//
+// A file replaced keeps its owner, permission bits, user extended
+// attributes and access list. What the file system refused of them is
+// returned as a Chinese sentence (empty when all was kept); the file is
+// saved all the same.
+[[nodiscard]] QString saveBitmapFile(const QImage &image, const QString &fileName);
 
 // Writes bytes encoded elsewhere (an exported picture) the same way, with
-// the same checks and errors.
-void saveEncodedFile(const QByteArray &bytes, const QString &fileName);
+// the same checks, errors and kept marks.
+[[nodiscard]] QString saveEncodedFile(const QByteArray &bytes, const QString &fileName);
 
 } // namespace quor

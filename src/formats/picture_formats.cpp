@@ -54,10 +54,15 @@ std::uint64_t skipSubBlocks(ByteSpan d, std::uint64_t pos)
     }
 }
 
-// JPEG numbers are big-endian.
+// JPEG and PNG numbers are big-endian.
 int be16(ByteSpan d, std::uint64_t at)
 {
     return d.u8(at) << 8 | d.u8(at + 1);
+}
+
+std::uint32_t be32(ByteSpan d, std::uint64_t at)
+{
+    return std::uint32_t(be16(d, at)) << 16 | std::uint32_t(be16(d, at + 2));
 }
 
 } // namespace
@@ -135,6 +140,26 @@ QImage decodeJpeg(ByteSpan d, const PictureLimits &limits)
     return readWithQt(d, "jpeg", limits);
 }
 
+QImage decodePng(ByteSpan d, const PictureLimits &limits)
+{
+    // Every chunk whole from the header to the end chunk: a cut-off file is
+    // refused rather than shown with its lower part missing.
+    if (d.u32(12) != 0x52444849) // "IHDR", little-endian
+        throw damagedPicture();
+    checkPictureSize(be32(d, 16), be32(d, 20), limits);
+    std::uint64_t pos = 8;
+    for (;;) {
+        const std::uint64_t length = be32(d, pos);
+        const std::uint32_t type = d.u32(pos + 4);
+        if (!d.has(pos + 8, length + 4))
+            throw damagedPicture();
+        pos += 12 + length;
+        if (type == 0x444e4549) // "IEND"
+            break;
+    }
+    return readWithQt(d, "png", limits);
+}
+
 QImage decodeIco(ByteSpan d, const PictureLimits &limits)
 {
     const int count = d.u16(4);
@@ -189,14 +214,8 @@ QImage decodeIco(ByteSpan d, const PictureLimits &limits)
         throw pictureTooLarge(largeWidth, largeHeight);
     if (bestArea < 0)
         throw damagedPicture();
-    if (best.u32(0) == 0x474e5089) {
-        // A PNG inside an icon must be whole: its last chunk is IEND.
-        const QByteArray raw = QByteArray::fromRawData(reinterpret_cast<const char *>(best.data()),
-                                                       qsizetype(best.size()));
-        if (!raw.contains("IEND"))
-            throw damagedPicture();
-        return readWithQt(best, "png", limits);
-    }
+    if (best.u32(0) == 0x474e5089)
+        return decodePng(best, limits);
     DibOptions opt;
     opt.iconMask = true;
     opt.allowAlpha = true;

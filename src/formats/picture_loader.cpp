@@ -21,6 +21,8 @@ PictureKind sniffPicture(ByteSpan d)
         return PictureKind::Gif;
     if (starts("\xff\xd8\xff", 3))
         return PictureKind::Jpeg;
+    if (starts("\x89PNG\r\n\x1a\n", 8))
+        return PictureKind::Png;
     if (d.has(0, 6) && d.u16(0) == 0 && (d.u16(2) == 1 || d.u16(2) == 2) && d.u16(4) > 0)
         return PictureKind::Ico;
     if (looksLikeEmf(d))
@@ -46,6 +48,7 @@ QImage decodePicture(ByteSpan d, const PictureLimits &limits)
         }
         case PictureKind::Gif: return decodeGif(d, limits);
         case PictureKind::Jpeg: return decodeJpeg(d, limits);
+        case PictureKind::Png: return decodePng(d, limits);
         case PictureKind::Ico: return decodeIco(d, limits);
         case PictureKind::Wmf: return renderWmf(d, limits);
         case PictureKind::Emf: return renderEmf(d, limits);

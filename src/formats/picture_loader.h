@@ -10,7 +10,7 @@
 
 namespace quor {
 
-enum class PictureKind { Unknown, Bmp, Dib, Gif, Jpeg, Ico, Wmf, Emf };
+enum class PictureKind { Unknown, Bmp, Dib, Gif, Jpeg, Png, Ico, Wmf, Emf };
 
 PictureKind sniffPicture(ByteSpan data);
 

@@ -14,7 +14,7 @@ const int lineStyles[6] = {0, 1, 2, 3, 4, 6};
 
 bool isShapeFamily(StyleFamily f)
 {
-    return f == StyleFamily::Box || f == StyleFamily::Circle || f == StyleFamily::Hu;
+    return f == StyleFamily::Rectangle || f == StyleFamily::Ellipse || f == StyleFamily::Sector;
 }
 
 } // namespace
@@ -27,11 +27,11 @@ int styleBoxCount(StyleFamily f)
 QString styleBoxName(StyleFamily f, int i)
 {
     switch (f) {
-    case StyleFamily::Box: return QStringLiteral("Picturebox%1").arg(i);
-    case StyleFamily::Circle: return QStringLiteral("Picturecircle%1").arg(i);
-    case StyleFamily::Hu: return QStringLiteral("Picturehu%1").arg(i);
+    case StyleFamily::Rectangle: return QStringLiteral("Picturebox%1").arg(i);
+    case StyleFamily::Ellipse: return QStringLiteral("Picturecircle%1").arg(i);
+    case StyleFamily::Sector: return QStringLiteral("Picturehu%1").arg(i);
     case StyleFamily::Line: return QStringLiteral("Pictureline%1").arg(i);
-    case StyleFamily::Line0: return QStringLiteral("Pictureline0%1").arg(i);
+    case StyleFamily::GradientLine: return QStringLiteral("Pictureline0%1").arg(i);
     }
     return {};
 }
@@ -39,11 +39,11 @@ QString styleBoxName(StyleFamily f, int i)
 int styleFamilyFrame(StyleFamily f)
 {
     switch (f) {
-    case StyleFamily::Circle: return 1;
-    case StyleFamily::Line0: return 2;
+    case StyleFamily::Ellipse: return 1;
+    case StyleFamily::GradientLine: return 2;
     case StyleFamily::Line: return 3;
-    case StyleFamily::Box: return 4;
-    case StyleFamily::Hu: return 5;
+    case StyleFamily::Rectangle: return 4;
+    case StyleFamily::Sector: return 5;
     }
     return 0;
 }
@@ -75,7 +75,7 @@ BoxPlace styleBoxPlace(StyleFamily f, int i)
     switch (f) {
     case StyleFamily::Line:
         return {60, 150 + 420.0 * (i - 1), 720, 315};
-    case StyleFamily::Line0:
+    case StyleFamily::GradientLine:
         return {60, 2100 + 210.0 * (i - 1), 720, 165};
     default:
         // A small gap between the fill group and the line group.

@@ -8,10 +8,10 @@ namespace quor {
 
 // Box, circle and sector families hold eight fill boxes and seven line
 // boxes; the two line families hold six line boxes each.
-enum class StyleFamily { Box, Circle, Hu, Line, Line0 };
-constexpr StyleFamily AllStyleFamilies[] = {StyleFamily::Box, StyleFamily::Circle,
-                                            StyleFamily::Hu, StyleFamily::Line,
-                                            StyleFamily::Line0};
+enum class StyleFamily { Rectangle, Ellipse, Sector, Line, GradientLine };
+constexpr StyleFamily AllStyleFamilies[] = {StyleFamily::Rectangle, StyleFamily::Ellipse,
+                                            StyleFamily::Sector, StyleFamily::Line,
+                                            StyleFamily::GradientLine};
 
 int styleBoxCount(StyleFamily f);
 // Object name of box i (1-based): "Picturebox3", "Pictureline01" …

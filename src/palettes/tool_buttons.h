@@ -2,6 +2,8 @@
 // chooses, where the marker goes and which panel it shows; and their icons.
 #pragma once
 
+#include "core/tool_id.h"
+
 #include <QIcon>
 
 namespace quor {
@@ -12,7 +14,7 @@ struct ToolButtonSpec
     int row;      // 1..8
     int column;   // 0 left, 1 right
     const char *tip;
-    int tool;     // tool
+    ToolId tool;
     double markerLeft, markerTop; // twips
     int frame;    // panel shown, Frame1..Frame5
 };

@@ -2,6 +2,7 @@
 
 #include "document/workspace.h"
 #include "document/document_window.h"
+#include "document/fixed_layout.h"
 #include "document/picture_box.h"
 #include "palettes/digit_box.h"
 #include "palettes/palette_rules.h"
@@ -22,11 +23,6 @@
 namespace quor {
 
 namespace {
-
-QRect twipsRect(double left, double top, double width, double height)
-{
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
 
 // A tool button acts when it receives the focus, by click or keyboard; a
 // window merely becoming active again does not choose the tool anew.
@@ -117,7 +113,7 @@ ToolPalette::ToolPalette(Workspace &workspace, QWidget *parent)
     buildButtons();
     // Until a document takes a tool, the palette shows the select tool's
     // empty panel: the tool at start-up.
-    showGradientPanel(GradientPanel::Emptied);
+    showGradientPanel(GradientPanel::Hidden);
     setUp();
 }
 

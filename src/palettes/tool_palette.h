@@ -77,7 +77,10 @@ protected:
     void resizeEvent(QResizeEvent *e) override;
 
 private:
-    enum class GradientPanel { A, B, C, Text, Emptied };
+    // What the gradient panel shows: a band width (ellipse and box), an
+    // angle (directional), the arc band's width and its four kinds, the
+    // text's angle, or nothing.
+    enum class GradientPanel { BandWidth, Angle, ArcBand, Text, Hidden };
 
     void setUp();
     void buildButtons();

@@ -46,15 +46,15 @@ void ToolPalette::runCommand(int command)
 
     switch (command) {
     case 1:
-    case 12: showGradientPanel(GradientPanel::Emptied); break;
+    case 12: showGradientPanel(GradientPanel::Hidden); break;
     case 2:
         doc->document().canvas().setDrawStyle(1);
         doc->view()->selectionFrame()->pictureBox()->surface().setDrawStyle(1);
         break;
-    case 7: showGradientPanel(GradientPanel::A, QStringLiteral("圆框宽度(Twips)")); break;
-    case 8: showGradientPanel(GradientPanel::A, QStringLiteral("方框宽度(Twips)")); break;
-    case 11: showGradientPanel(GradientPanel::B); break;
-    case 15: showGradientPanel(GradientPanel::C, QStringLiteral("弧宽度(Twips)")); break;
+    case 7: showGradientPanel(GradientPanel::BandWidth, QStringLiteral("圆框宽度(Twips)")); break;
+    case 8: showGradientPanel(GradientPanel::BandWidth, QStringLiteral("方框宽度(Twips)")); break;
+    case 11: showGradientPanel(GradientPanel::Angle); break;
+    case 15: showGradientPanel(GradientPanel::ArcBand, QStringLiteral("弧宽度(Twips)")); break;
     case 13: showGradientPanel(GradientPanel::Text); break;
     default: break;
     }
@@ -67,21 +67,21 @@ void ToolPalette::runCommand(int command)
     case 9:
     case 10: chooseStyleBox(StyleFamily::Line, 1); break;
     case 3:
-        chooseStyleBox(StyleFamily::Circle, 1);
-        chooseStyleBox(StyleFamily::Circle, 9);
+        chooseStyleBox(StyleFamily::Ellipse, 1);
+        chooseStyleBox(StyleFamily::Ellipse, 9);
         break;
     case 4:
-        chooseStyleBox(StyleFamily::Box, 1);
-        chooseStyleBox(StyleFamily::Box, 9);
+        chooseStyleBox(StyleFamily::Rectangle, 1);
+        chooseStyleBox(StyleFamily::Rectangle, 9);
         break;
     case 14:
-        chooseStyleBox(StyleFamily::Hu, 1);
-        chooseStyleBox(StyleFamily::Hu, 9);
+        chooseStyleBox(StyleFamily::Sector, 1);
+        chooseStyleBox(StyleFamily::Sector, 9);
         break;
     case 7:
     case 8:
     case 11:
-    case 15: chooseStyleBox(StyleFamily::Line0, 1); break;
+    case 15: chooseStyleBox(StyleFamily::GradientLine, 1); break;
     default: break;
     }
 }

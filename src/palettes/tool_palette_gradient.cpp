@@ -69,32 +69,32 @@ void ToolPalette::buildGradientControls()
 
 void ToolPalette::showGradientLineStyles()
 {
-    for (PictureBox *box : m_boxes[int(StyleFamily::Line0)])
+    for (PictureBox *box : m_boxes[int(StyleFamily::GradientLine)])
         box->show();
 }
 
 void ToolPalette::hideGradientLineStyles()
 {
-    for (PictureBox *box : m_boxes[int(StyleFamily::Line0)])
+    for (PictureBox *box : m_boxes[int(StyleFamily::GradientLine)])
         box->hide();
 }
 
 void ToolPalette::showGradientPanel(GradientPanel s, const QString &widthTip)
 {
     DocumentWindow *doc = activeDocument();
-    const bool emptied = s == GradientPanel::Emptied;
-    m_startColour->setVisible(!emptied);
-    m_endColour->setVisible(!emptied);
-    m_angle->setVisible(s == GradientPanel::B || s == GradientPanel::Text);
-    m_bandWidth->setVisible(s == GradientPanel::A || s == GradientPanel::C);
+    const bool hidden = s == GradientPanel::Hidden;
+    m_startColour->setVisible(!hidden);
+    m_endColour->setVisible(!hidden);
+    m_angle->setVisible(s == GradientPanel::Angle || s == GradientPanel::Text);
+    m_bandWidth->setVisible(s == GradientPanel::BandWidth || s == GradientPanel::ArcBand);
     if (!widthTip.isEmpty())
         m_bandWidth->setToolTip(widthTip);
 
     struct Option { const char *caption, *tip; };
     const Option oneWay{"单向", "单向渐变"}, twoWay{"双向", "双向渐变"};
     Option options[4] = {oneWay, twoWay, {}, {}};
-    bool shown[4] = {!emptied, !emptied, false, false};
-    if (s == GradientPanel::C) {
+    bool shown[4] = {!hidden, !hidden, false, false};
+    if (s == GradientPanel::ArcBand) {
         options[0] = {"单径", "单向径向渐变"};
         options[1] = {"双径", "双向径向渐变"};
         options[2] = {"单纵", "单向纵向渐变"};
@@ -111,10 +111,10 @@ void ToolPalette::showGradientPanel(GradientPanel s, const QString &widthTip)
         }
         m_options[i]->setVisible(shown[i]);
     }
-    if (!emptied)
+    if (!hidden)
         m_options[s == GradientPanel::Text ? 2 : 0]->setChecked(true);
 
-    if (s == GradientPanel::Text || emptied) {
+    if (s == GradientPanel::Text || hidden) {
         hideGradientLineStyles();
     } else {
         showGradientLineStyles();

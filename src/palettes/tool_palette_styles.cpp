@@ -25,13 +25,13 @@ OverlayShape *borderOf(const PictureBox *box)
 void drawFillSample(StyleFamily f, CanvasSurface &s)
 {
     switch (f) {
-    case StyleFamily::Box:
+    case StyleFamily::Rectangle:
         s.line(90, 10, 540, 175, std::nullopt, LineKind::Box);
         break;
-    case StyleFamily::Circle:
+    case StyleFamily::Ellipse:
         s.circle(350, 97, 300, std::nullopt, std::nullopt, std::nullopt, 0.28);
         break;
-    case StyleFamily::Hu:
+    case StyleFamily::Sector:
         // Both angles negative, so the two radii are drawn.
         s.circle(630, 97, 540, std::nullopt, -56.52 / 17, -50.24 / 17);
         break;
@@ -40,7 +40,7 @@ void drawFillSample(StyleFamily f, CanvasSurface &s)
     }
 }
 
-constexpr StyleFamily shapeFamilies[] = {StyleFamily::Box, StyleFamily::Circle, StyleFamily::Hu};
+constexpr StyleFamily shapeFamilies[] = {StyleFamily::Rectangle, StyleFamily::Ellipse, StyleFamily::Sector};
 
 } // namespace
 
@@ -100,7 +100,7 @@ void ToolPalette::drawLineSamples()
         box->surface().cls();
         box->surface().line(90, 157, 540, 157, d);
     }
-    for (PictureBox *box : m_boxes[int(StyleFamily::Line0)]) {
+    for (PictureBox *box : m_boxes[int(StyleFamily::GradientLine)]) {
         box->surface().cls();
         box->surface().line(90, 80, 540, 80, d);
     }

@@ -29,7 +29,7 @@ void TwoPhaseArcTool::press(ToolContext &t, const CanvasEvent &e)
     g.radius = c.radius;
     g.guideAngle = c.guideAngle;
     g.pointerAngle = pointAngle(g.cx, g.cy, e.x, e.y);
-    t.doc.canvas().setDrawMode(7);
+    t.doc.canvas().setDrawMode(DrawMode::XorPen);
     rubberBand(t, g.pointerAngle);
     g.pointing = true;
 }
@@ -38,7 +38,7 @@ void TwoPhaseArcTool::move(ToolContext &t, const CanvasEvent &e)
 {
     ArcGesture &g = t.gesture.arc;
     if (g.pointing) {
-        t.doc.canvas().setDrawMode(7);
+        t.doc.canvas().setDrawMode(DrawMode::XorPen);
         rubberBand(t, g.pointerAngle);
         g.pointerAngle = pointAngle(g.cx, g.cy, e.x, e.y);
         rubberBand(t, g.pointerAngle);
@@ -56,7 +56,7 @@ void TwoPhaseArcTool::release(ToolContext &t, const CanvasEvent &)
         // The figure ends where the last press or move pointed, not at the
         // release point.
         CanvasSurface &c = t.doc.canvas();
-        c.setDrawMode(7);
+        c.setDrawMode(DrawMode::XorPen);
         rubberBand(t, g.pointerAngle);
         c.setDrawMode(t.settings.drawMode);
         g.pointing = false;

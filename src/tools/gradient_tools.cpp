@@ -86,7 +86,7 @@ void GradientShapeTool::press(ToolContext &t, const CanvasEvent &e)
 void GradientShapeTool::move(ToolContext &t, const CanvasEvent &e)
 {
     CanvasSurface &c = t.doc.canvas();
-    c.setDrawMode(7);
+    c.setDrawMode(DrawMode::XorPen);
     c.setFillStyle(0);
     figure(t, t.gesture.lastX, t.gesture.lastY);
     figure(t, e.x, e.y);
@@ -99,7 +99,7 @@ void GradientShapeTool::release(ToolContext &t, const CanvasEvent &e)
     Gesture &g = t.gesture;
     // The band on the canvas is the one of the last position seen; it goes
     // whatever follows, also when the release leaves no rectangle.
-    c.setDrawMode(7);
+    c.setDrawMode(DrawMode::XorPen);
     c.setFillStyle(0);
     figure(t, g.lastX, g.lastY);
     c.setDrawMode(t.settings.drawMode);

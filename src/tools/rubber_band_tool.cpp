@@ -9,7 +9,7 @@ void beginRubberBand(ToolContext &t, double x, double y)
 {
     t.gesture.startX = t.gesture.lastX = x;
     t.gesture.startY = t.gesture.lastY = y;
-    t.doc.canvas().setDrawMode(7);
+    t.doc.canvas().setDrawMode(DrawMode::XorPen);
 }
 
 void RubberBandFigureTool::press(ToolContext &t, const CanvasEvent &e)
@@ -21,7 +21,7 @@ void RubberBandFigureTool::press(ToolContext &t, const CanvasEvent &e)
 
 void RubberBandFigureTool::move(ToolContext &t, const CanvasEvent &e)
 {
-    t.doc.canvas().setDrawMode(7);
+    t.doc.canvas().setDrawMode(DrawMode::XorPen);
     figure(t, t.gesture.lastX, t.gesture.lastY);
     figure(t, e.x, e.y);
 }
@@ -29,7 +29,7 @@ void RubberBandFigureTool::move(ToolContext &t, const CanvasEvent &e)
 void RubberBandFigureTool::release(ToolContext &t, const CanvasEvent &e)
 {
     CanvasSurface &c = t.doc.canvas();
-    c.setDrawMode(7);
+    c.setDrawMode(DrawMode::XorPen);
     // Erase what is on the canvas: the band of the last position seen, which
     // is also the release point unless the release came without a move.
     figure(t, t.gesture.lastX, t.gesture.lastY);

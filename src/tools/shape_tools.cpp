@@ -48,7 +48,7 @@ void PolylineTool::press(ToolContext &t, const CanvasEvent &e)
     // A later press: the band runs from the previous release point.
     t.gesture.lastX = e.x;
     t.gesture.lastY = e.y;
-    t.doc.canvas().setDrawMode(7);
+    t.doc.canvas().setDrawMode(DrawMode::XorPen);
     figure(t, e.x, e.y);
 }
 
@@ -62,7 +62,7 @@ void PolylineTool::release(ToolContext &t, const CanvasEvent &e)
 void PolylineTool::doubleClick(ToolContext &t)
 {
     CanvasSurface &c = t.doc.canvas();
-    c.setDrawMode(7);
+    c.setDrawMode(DrawMode::XorPen);
     figure(t, t.gesture.lastX, t.gesture.lastY);
     t.gesture.polylineGoing = false;
     c.setDrawMode(t.settings.drawMode);

@@ -32,7 +32,7 @@ ToolEngine::~ToolEngine() = default;
 
 Tool *ToolEngine::current(const ToolContext &t) const
 {
-    const auto it = m_tools.find(ToolId(t.settings.tool));
+    const auto it = m_tools.find(t.settings.tool);
     return it == m_tools.end() ? nullptr : it->second.get();
 }
 

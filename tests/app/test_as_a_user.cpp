@@ -88,7 +88,7 @@ TEST_F(AsAUser, TheReadOutFollowsAHoveringPointer)
 
 TEST_F(AsAUser, ALeftReleaseWithTheRightHeldFinishesTheLine)
 {
-    workspace().settings.tool = 2;
+    workspace().settings.tool = ToolId::Line;
     DocumentWindow *doc = active();
     PictureBox *canvas = doc->view()->canvasBox();
     doc->document().markSaved();
@@ -101,11 +101,11 @@ TEST_F(AsAUser, ALeftReleaseWithTheRightHeldFinishesTheLine)
     mouse(canvas, QEvent::MouseButtonRelease, {60, 10}, Qt::RightButton, Qt::NoButton);
 
     EXPECT_TRUE(doc->document().isModified());
-    EXPECT_EQ(canvas->surface().drawMode(), 13);
+    EXPECT_EQ(canvas->surface().drawMode(), DrawMode::CopyPen);
     // The final line in the drawing colour, no exclusive-or band left.
     CanvasSurface reference;
     reference.setImage(blank);
-    reference.setDrawMode(13);
+    reference.setDrawMode(DrawMode::CopyPen);
     reference.line(150, 150, 900, 150, workspace().settings.drawingColour);
     EXPECT_EQ(canvas->surface().image(), reference.image());
 }

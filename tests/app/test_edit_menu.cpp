@@ -4,6 +4,9 @@
 
 #include "app/whole_picture_window.h"
 #include "document/model/document.h"
+#include "files/file_texts.h"
+#include "formats/picture_loader.h"
+#include "formats/picture_samples.h"
 #include "palettes/colour_palette.h"
 #include "palettes/tool_palette.h"
 
@@ -15,6 +18,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -71,7 +75,7 @@ protected:
     // Lifts canvas pixels 10..39 x 5..29 with the selection tool.
     void lift()
     {
-        workspace().settings.tool = 1;
+        workspace().settings.tool = ToolId::Select;
         doc->canvasPressed({Qt::LeftButton, {}, 150, 75});
         doc->canvasMoved({Qt::LeftButton, {}, 600, 450});
         doc->canvasReleased({Qt::LeftButton, {}, 600, 450});
@@ -245,6 +249,84 @@ TEST_F(EditMenu, PasteTakesPngBmpAndJpegFromOtherPrograms)
     EXPECT_FALSE(model().hasFloatingSelection());
 }
 
+namespace {
+
+// A 24-bit BMP file declaring 100 x 100 pixels that start at `offset`,
+// with only 100 bytes of them.
+QByteArray lyingBmp(quint32 offset)
+{
+    const QByteArray dib = samples::infoHeader(100, 100, 24, 0) + QByteArray(100, 'Z');
+    QByteArray b = samples::bmpFile(dib, 40);
+    for (int i = 0; i < 4; ++i)
+        b[10 + i] = char(offset >> (8 * i));
+    return b;
+}
+
+} // namespace
+
+TEST_F(EditMenu, PasteDecodesAsOpenDoesAndSaysWhyItRefuses)
+{
+    QTemporaryDir dir;
+    struct Case { const char *what; QByteArray bytes; const char *type; };
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    noise(30, 20, 9).save(&buffer, "PNG");
+    const Case refused[] = {
+        {"100 bytes of pixels for 100 x 100", lyingBmp(54), "image/bmp"},
+        {"pixels past the end", lyingBmp(100000), "image/bmp"},
+        {"a PNG cut short", png.left(png.size() - 20), "image/png"},
+        {"a PNG too large", [&] {
+             QByteArray big = png;
+             big[16] = big[17] = '\x7f'; // about 2^30 pixels wide
+             return big;
+         }(), "image/png"},
+        {"no picture at all", "not a picture", "image/bmp"},
+        {"nothing handed over", QByteArray(), "image/png"},
+    };
+    for (const Case &c : refused) {
+        script.shown.clear();
+        auto *data = new QMimeData;
+        data->setData(QLatin1String(c.type), c.bytes);
+        QGuiApplication::clipboard()->setMimeData(data);
+        press(Qt::Key_V);
+        EXPECT_FALSE(model().hasFloatingSelection()) << c.what;
+        EXPECT_EQ(model().canvas().image(), picture) << c.what;
+        ASSERT_EQ(script.shown.size(), 1) << c.what;
+        // Open of a file with the same bytes says the same.
+        const QString file = dir.filePath("same");
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(c.bytes) == c.bytes.size());
+        f.close();
+        QString openSays = QStringLiteral("剪贴板上的图片是空的（提供它的程序没有交出数据）。");
+        if (!c.bytes.isEmpty()) {
+            try {
+                loadPictureFile(file);
+                ADD_FAILURE() << c.what << " opens";
+            } catch (const QuorError &e) {
+                openSays = e.description;
+            }
+        }
+        EXPECT_EQ(lastMessage().text, otherErrorMessage(openSays)) << c.what;
+        EXPECT_EQ(lastMessage().title, QCoreApplication::applicationName());
+    }
+
+    // Accepted: the very picture sent, as Open makes it.
+    const QImage sent = noise(100, 100, 3);
+    QByteArray whole;
+    QBuffer out(&whole);
+    out.open(QIODevice::WriteOnly);
+    sent.save(&out, "BMP");
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("image/bmp"), whole);
+    QGuiApplication::clipboard()->setMimeData(data);
+    script.shown.clear();
+    press(Qt::Key_V);
+    EXPECT_TRUE(script.shown.isEmpty());
+    ASSERT_TRUE(model().hasFloatingSelection());
+    EXPECT_EQ(rgb32(selection().image()), sent);
+}
+
 TEST_F(EditMenu, SecondPasteReplacesTheFloatingPictureAndKeepsTheBlink)
 {
     QGuiApplication::clipboard()->setImage(noise(20, 10, 1));
@@ -352,7 +434,7 @@ TEST_F(EditMenu, ForegroundColourGoesToCanvasSelectionTextBoxAndPalette)
     EXPECT_EQ(doc->view()->textBox()->palette().color(QPalette::Text), QColor(0, 90, 0));
     EXPECT_EQ(main->colourPalette()->foreColourBox()->backColor(), green);
     EXPECT_EQ(workspace().settings.foreColour, green);
-    EXPECT_EQ(main->toolPalette()->styleBox(StyleFamily::Box, 3)->surface().point(90, 97), green);
+    EXPECT_EQ(main->toolPalette()->styleBox(StyleFamily::Rectangle, 3)->surface().point(90, 97), green);
 
     // Light grey: everything grey but the samples, which go white.
     script.colourAnswers.push_back({true, QColor(192, 192, 192)});
@@ -363,9 +445,9 @@ TEST_F(EditMenu, ForegroundColourGoesToCanvasSelectionTextBoxAndPalette)
     EXPECT_EQ(main->colourPalette()->foreColourBox()->backColor(), grey);
     EXPECT_EQ(main->commonDialog().Color, QColor(255, 255, 255));
     ToolPalette *tools = main->toolPalette();
-    EXPECT_EQ(tools->styleBox(StyleFamily::Box, 2)->surface().point(90, 97), white);
-    EXPECT_EQ(tools->styleBox(StyleFamily::Hu, 9)->surface().point(300, 97), white);
-    EXPECT_EQ(tools->styleBox(StyleFamily::Circle, 14)->surface().point(300, 97), white);
+    EXPECT_EQ(tools->styleBox(StyleFamily::Rectangle, 2)->surface().point(90, 97), white);
+    EXPECT_EQ(tools->styleBox(StyleFamily::Sector, 9)->surface().point(300, 97), white);
+    EXPECT_EQ(tools->styleBox(StyleFamily::Ellipse, 14)->surface().point(300, 97), white);
 
     // Cancel changes nothing and says nothing.
     script.colourAnswers.push_back({false, {}});

@@ -100,7 +100,7 @@ protected:
     void lift(const QImage &picture, const QRect &r)
     {
         doc->document().loadPicture(picture);
-        workspace().settings.tool = 1;
+        workspace().settings.tool = ToolId::Select;
         doc->canvasPressed({Qt::LeftButton, {}, r.left() * 15.0, r.top() * 15.0});
         doc->canvasMoved({Qt::LeftButton, {}, (r.right() + 1) * 15.0, (r.bottom() + 1) * 15.0});
         doc->canvasReleased({Qt::LeftButton, {}, (r.right() + 1) * 15.0, (r.bottom() + 1) * 15.0});
@@ -169,6 +169,48 @@ TEST_F(EffectDialogsTest, DialogsOpenOnTopOnlyOverAFloatingSelection)
     EXPECT_TRUE(gradient->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(gradient->frameGeometry(), QRect(500, 0, 270, 160));
     EXPECT_EQ(gradient->windowTitle(), QCoreApplication::applicationName());
+}
+
+TEST_F(EffectDialogsTest, TheProgramsKeysWorkFromTheDialogsAndEscapeClosesThem)
+{
+    // A menu shortcut typed in a weight box flips the selection (Ctrl+Z).
+    CustomFilterDialog *filter = openFilter();
+    ASSERT_TRUE(filter);
+    filter->weightBox(13)->setFocus();
+    pressHere(Qt::Key_1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(selection().image(), lifted.mirrored(true, false));
+    EXPECT_EQ(filter->weightBox(13)->text(), "1");
+    QPointer<CustomFilterDialog> gone = filter;
+    pressHere(Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(gone);
+
+    // Alt+F4 in a box closes the gradient window, Escape on an option too.
+    activate(main.get());
+    QPointer<GradientFillDialog> gradient = openGradient();
+    ASSERT_TRUE(gradient);
+    gradient->widthBox()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::AltModifier);
+    settle();
+    EXPECT_FALSE(gradient);
+    activate(main.get());
+    gradient = openGradient();
+    gradient->styleOption(3)->setFocus();
+    pressHere(Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(gradient);
+
+    // Ctrl+Q from a box quits with the save question; No lets it go.
+    activate(main.get());
+    gone = filter = openFilter();
+    filter->addendBox()->setFocus();
+    script.messageAnswers = {mb::No};
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(lastMessage().buttons, mb::YesNoCancel);
+    EXPECT_FALSE(main->isVisible());
+    settle();
+    EXPECT_FALSE(gone);
 }
 
 TEST_F(EffectDialogsTest, KernelTypedWithEnterRunsOnTheSelection)

@@ -38,7 +38,7 @@ protected:
         doc = active();
         doc->document().loadPicture(noise(60, 40));
         // Lift pixels 10..39 x 5..29 with the selection tool.
-        workspace().settings.tool = 1;
+        workspace().settings.tool = ToolId::Select;
         doc->canvasPressed({Qt::LeftButton, {}, 150, 75});
         doc->canvasMoved({Qt::LeftButton, {}, 600, 450});
         doc->canvasReleased({Qt::LeftButton, {}, 600, 450});

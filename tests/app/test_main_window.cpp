@@ -15,7 +15,7 @@ using namespace quor;
 TEST_F(ProgramTest, StartsWithOneEmptyDocumentAndTheDefaultChecks)
 {
     EXPECT_EQ(workspace().arrangeMode, ArrangeMode::Free);
-    EXPECT_EQ(workspace().settings.tool, 1);
+    EXPECT_EQ(workspace().settings.tool, ToolId::Select);
     EXPECT_EQ(workspace().documentCount(), 1);
     EXPECT_EQ(workspace().newDocumentCount, 1);
     ASSERT_NE(active(), nullptr);
@@ -25,7 +25,7 @@ TEST_F(ProgramTest, StartsWithOneEmptyDocumentAndTheDefaultChecks)
     EXPECT_TRUE(main->action("mnudrawvbcopypen")->isChecked());
     EXPECT_TRUE(main->action("mnuvbsrccopy")->isChecked());
     EXPECT_EQ(active()->document().pasteRasterOp, 13369376u);
-    EXPECT_EQ(canvas().drawMode(), 13);
+    EXPECT_EQ(canvas().drawMode(), DrawMode::CopyPen);
     EXPECT_EQ(main->windowTitle(), "Quor 画图");
     // First start: the default placement, 6500 twips square.
     EXPECT_EQ(main->geometry(), QRect(66, 66, 433, 433));
@@ -59,17 +59,17 @@ TEST_F(ProgramTest, DrawModeEntriesCheckOneAndTheFirstCheckedInTestOrderRules)
     main->action("mnudrawvbxorpen")->trigger();
     EXPECT_TRUE(main->action("mnudrawvbxorpen")->isChecked());
     EXPECT_FALSE(main->action("mnudrawvbcopypen")->isChecked());
-    EXPECT_EQ(canvas().drawMode(), 7);
-    EXPECT_EQ(workspace().settings.drawMode, 7);
+    EXPECT_EQ(canvas().drawMode(), DrawMode::XorPen);
+    EXPECT_EQ(workspace().settings.drawMode, DrawMode::XorPen);
 
     // Checked by other means, the test order (not the menu order) decides.
     main->action("mnudrawvbwhiteness")->setChecked(true);
     main->action("mnudrawvbnotmergepen")->setChecked(true);
-    EXPECT_EQ(workspace().settings.drawMode, 2);
+    EXPECT_EQ(workspace().settings.drawMode, DrawMode::NotMergePen);
 
     for (QAction *a : main->findChild<QMenu *>("mnudrawmod")->actions())
         a->setChecked(false);
-    EXPECT_EQ(workspace().settings.drawMode, 13);
+    EXPECT_EQ(workspace().settings.drawMode, DrawMode::CopyPen);
 
     main->action("mnuvbsrcinvert")->trigger();
     EXPECT_EQ(active()->document().pasteRasterOp, 6684742u);

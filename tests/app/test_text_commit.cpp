@@ -46,7 +46,7 @@ protected:
         script.fontAnswers = {{true, big}};
         main->runToolBarButton(QStringLiteral("图片字体"));
         QTest::mouseClick(main->toolPalette()->findChild<QWidget *>("Command13"), Qt::LeftButton);
-        ASSERT_EQ(workspace().settings.tool, 9);
+        ASSERT_EQ(workspace().settings.tool, ToolId::Text);
     }
     TextEntryBox *box() { return doc->view()->textBox(); }
     QAction *entry(const char *name) { return main->findChild<QAction *>(name); }

@@ -49,7 +49,7 @@ protected:
     }
     void drag(int tool, QPoint from, QPoint to)
     {
-        workspace().settings.tool = tool;
+        workspace().settings.tool = ToolId(tool);
         QWidget *c = doc->view()->canvasBox();
         mouse(c, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
         mouse(c, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
@@ -80,7 +80,7 @@ TEST_F(Undo, AMixedSessionUndoesToTheStartAndRedoesToTheEnd)
     QList<Snapshot> states{snap()};
     const int modes[] = {13, 7, 9, 15, 4};
     for (int i = 0; i < 44; ++i) {
-        workspace().settings.drawMode = modes[i % 5];
+        workspace().settings.drawMode = DrawMode(modes[i % 5]);
         workspace().settings.drawingColour = rgbColour(40 * (i % 6), 255 - 20 * (i % 9), 77);
         const int tools[] = {2, 3, 4, 6, 7};
         drag(tools[i % 5], at(300, 220), at(300, 220));

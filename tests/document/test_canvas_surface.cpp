@@ -100,7 +100,7 @@ TEST(RasterOps, EachDrawModeIsItsBinaryOperationOnAPixel)
         EXPECT_EQ(applyDrawMode(mode, pen, dest), want);
         CanvasSurface s = pixelSurface(3, 3);
         s.setImage(solidImage(3, 3, toQRgb(dest)));
-        s.setDrawMode(mode);
+        s.setDrawMode(DrawMode(mode));
         s.pset(1, 1, pen);
         EXPECT_EQ(std::uint32_t(s.point(1, 1)), want);
         EXPECT_EQ(s.point(0, 1), dest);
@@ -144,7 +144,7 @@ TEST(CanvasSurface, StartsInTheDocumentedState)
     EXPECT_EQ(s.fillColor(), Black);
     EXPECT_EQ(s.drawStyle(), 0);
     EXPECT_EQ(s.drawWidth(), 1);
-    EXPECT_EQ(s.drawMode(), 13);
+    EXPECT_EQ(s.drawMode(), DrawMode::CopyPen);
     EXPECT_EQ(s.point(45, 30), White);
     EXPECT_EQ(s.scaleWidth(), 4 * 15);
 }
@@ -254,7 +254,7 @@ TEST(Figures, XorTwiceRestoresTheBitmapAndEachPixelIsTouchedOnce)
         SCOPED_TRACE(f.name);
         CanvasSurface s = pixelSurface(120, 90);
         s.setImage(before);
-        s.setDrawMode(7);
+        s.setDrawMode(DrawMode::XorPen);
         s.setForeColor(0x8040c0);
         s.setFillColor(0x1f2e3d);
         drawFigure(s, f);
@@ -268,7 +268,7 @@ TEST(Figures, XorTwiceRestoresTheBitmapAndEachPixelIsTouchedOnce)
         for (int i = 0; i < 2; ++i) {
             CanvasSurface s = pixelSurface(120, 90);
             s.setImage(solidImage(120, 90, 0xff000000));
-            s.setDrawMode(i == 0 ? 7 : 13);
+            s.setDrawMode(i == 0 ? DrawMode::XorPen : DrawMode::CopyPen);
             s.setForeColor(White);
             s.setFillColor(White);
             drawFigure(s, f);
@@ -288,7 +288,7 @@ TEST(Lines, ThinLinesLeaveOutTheirLastPixelAndWideOnesHaveRoundCaps)
     EXPECT_EQ(s.point(9, 9), Black);
 
     // A chained joint is drawn once, so it survives exclusive-or.
-    s.setDrawMode(7);
+    s.setDrawMode(DrawMode::XorPen);
     s.setForeColor(White);
     s.line(0, 10, 6, 10);
     s.lineTo(6, 16);
@@ -296,7 +296,7 @@ TEST(Lines, ThinLinesLeaveOutTheirLastPixelAndWideOnesHaveRoundCaps)
     EXPECT_EQ(s.point(6, 16), White);
     EXPECT_EQ(s.currentY(), 16);
 
-    s.setDrawMode(13);
+    s.setDrawMode(DrawMode::CopyPen);
     s.setForeColor(Black);
     s.setDrawWidth(5); // radius 2.5
     s.line(10, 30, 30, 30);

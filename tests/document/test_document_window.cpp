@@ -141,7 +141,7 @@ TEST_F(ProgramTest, ActivationPushesPaletteStateOntoTheCanvas)
     EXPECT_EQ(active(), workspace().document(1));
     EXPECT_EQ(canvas().fillStyle(), 3);
     EXPECT_EQ(canvas().drawStyle(), 2);
-    EXPECT_EQ(canvas().drawMode(), 9);
+    EXPECT_EQ(canvas().drawMode(), DrawMode::MaskPen);
     EXPECT_NE(active(), second);
 }
 

@@ -60,7 +60,7 @@ protected:
 
 TEST_F(OverlaysOnScreen, TheSelectBandFollowsTheDragAndTheFrameBlinks)
 {
-    workspace().settings.tool = 1;
+    workspace().settings.tool = ToolId::Select;
     CanvasMouse m(doc);
     m.press({20, 20});
     m.move({80, 60});
@@ -86,7 +86,7 @@ TEST_F(OverlaysOnScreen, TheSelectBandFollowsTheDragAndTheFrameBlinks)
 
 TEST_F(OverlaysOnScreen, TheArcGuideFollowsThePointer)
 {
-    workspace().settings.tool = 8;
+    workspace().settings.tool = ToolId::Arc;
     doc->view()->guideBlinkTimer()->setInterval(60000); // one phase for the whole test
     CanvasMouse m(doc);
     m.press({100, 100});
@@ -102,7 +102,7 @@ TEST_F(OverlaysOnScreen, TheArcGuideFollowsThePointer)
 
 TEST_F(OverlaysOnScreen, TheRunFrameGoesWhenTheFilterEnds)
 {
-    workspace().settings.tool = 1;
+    workspace().settings.tool = ToolId::Select;
     CanvasMouse(doc).drag({{20, 20}, {120, 100}});
     QTest::keyClick(main.get(), Qt::Key_F8);
     const QImage s = screen();

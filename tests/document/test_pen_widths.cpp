@@ -76,7 +76,7 @@ TEST(PenWidths, ExclusiveOrTwiceRestoresForEveryWidth)
         s.line(0, 0, 119, 119, rgbColour(10, 200, 30));
         const QImage before = s.image();
         s.setDrawWidth(w);
-        s.setDrawMode(7);
+        s.setDrawMode(DrawMode::XorPen);
         for (int pass = 0; pass < 2; ++pass) {
             s.line(5, 90, 110, 20, rgbColour(255, 0, 0));
             s.pset(50, 50, rgbColour(0, 0, 255));

@@ -51,7 +51,7 @@ TEST_F(ProgramTest, ZoomingANewDocumentInAndOutIsExact)
     ASSERT_EQ(canvas().widthPx(), 316);
     const QImage picture = noise(316, 234);
     canvas().setImage(picture);
-    workspace().settings.tool = 15;
+    workspace().settings.tool = ToolId::Zoom;
     for (int round = 0; round < 2; ++round) {
         QTest::mouseClick(doc->view()->canvasBox(), Qt::LeftButton, {}, QPoint(5, 5));
         EXPECT_EQ(canvas().scaleWidth(), 14235);

@@ -266,14 +266,14 @@ TEST(GradientFill, DrawingTogetherEqualsDrawingEachInTurn)
             f.end = rgbColour(3, 200, 77);
             const GradientOutlines outlines(f);
             CanvasSurface each = surfaceFor(f);
-            each.setDrawMode(p.mode);
+            each.setDrawMode(DrawMode(p.mode));
             each.setDrawWidth(p.width);
             each.setDrawStyle(p.style);
             CanvasSurface together = each;
             drawEach(each, f, outlines, outlines.size());
             EXPECT_EQ(drawOutlines(together, outlines), outlines.size());
             ASSERT_EQ(together.image(), each.image());
-            EXPECT_EQ(together.drawMode(), p.mode);
+            EXPECT_EQ(together.drawMode(), DrawMode(p.mode));
         }
 }
 
@@ -310,7 +310,7 @@ TEST(GradientFill, AnEllipseHasNoHolesBetweenItsOutlines)
     for (int mode : {13, 7}) {
         SCOPED_TRACE(mode);
         CanvasSurface each = surfaceFor(f);
-        each.setDrawMode(mode);
+        each.setDrawMode(DrawMode(mode));
         CanvasSurface together = each;
         std::vector<GradientOutline> rings;
         for (std::size_t i = 0; i < outlines.size(); ++i)

@@ -25,13 +25,13 @@ TEST(BrowserRules, SampleThatFitsIsCentredWithoutScrolling)
     const SampleLayout l = sampleLayout(1500, 900, 6000, 4500, 255, 255);
     EXPECT_EQ(l.left, 2250);
     EXPECT_EQ(l.top, 1800);
-    EXPECT_EQ(l.hMax, 0);
-    EXPECT_EQ(l.vMax, 0);
+    EXPECT_EQ(l.horizontalMax, 0);
+    EXPECT_EQ(l.verticalMax, 0);
     // Exactly the room left by the bars still fits.
     const SampleLayout edge = sampleLayout(5745, 4245, 6000, 4500, 255, 255);
     EXPECT_EQ(edge.left, 127.5);
     EXPECT_EQ(edge.top, 127.5);
-    EXPECT_EQ(edge.hMax + edge.vMax, 0);
+    EXPECT_EQ(edge.horizontalMax + edge.verticalMax, 0);
 }
 
 TEST(BrowserRules, LargerSampleStartsTopLeftAndScrollsToItsFarEdge)
@@ -40,17 +40,17 @@ TEST(BrowserRules, LargerSampleStartsTopLeftAndScrollsToItsFarEdge)
     const SampleLayout l = sampleLayout(135000, 6000, 6000, 7000, 255, 255);
     EXPECT_EQ(l.left, 0);
     EXPECT_EQ(l.top, 7000 / 2 - 6000 / 2);
-    EXPECT_EQ(l.vMax, 0);
-    EXPECT_EQ(l.hMax, 6463); // (135000 - 5745) / 20 = 6462.75
+    EXPECT_EQ(l.verticalMax, 0);
+    EXPECT_EQ(l.horizontalMax, 6463); // (135000 - 5745) / 20 = 6462.75
     // Past 1638 units a 16-bit product would have wrapped.
-    EXPECT_EQ(sampleOffset(l.hMax), -129260.0);
+    EXPECT_EQ(sampleOffset(l.horizontalMax), -129260.0);
     // Scrolled all the way, the right edge is in view.
-    EXPECT_LE(sampleOffset(l.hMax) + 135000, 5745.0);
+    EXPECT_LE(sampleOffset(l.horizontalMax) + 135000, 5745.0);
 
     // Halves go to the even neighbour: 1.5 -> 2, 2.5 -> 2.
-    EXPECT_EQ(sampleLayout(5775, 100, 6000, 6000, 255, 255).hMax, 2);
-    EXPECT_EQ(sampleLayout(5795, 100, 6000, 6000, 255, 255).hMax, 2);
-    EXPECT_EQ(sampleLayout(100, 4275, 6000, 4500, 255, 255).vMax, 2);
+    EXPECT_EQ(sampleLayout(5775, 100, 6000, 6000, 255, 255).horizontalMax, 2);
+    EXPECT_EQ(sampleLayout(5795, 100, 6000, 6000, 255, 255).horizontalMax, 2);
+    EXPECT_EQ(sampleLayout(100, 4275, 6000, 4500, 255, 255).verticalMax, 2);
 }
 
 TEST(BrowserRules, SizeTextAndFilters)

@@ -3,6 +3,7 @@
 #include "program_fixture.h"
 
 #include "files/file_texts.h"
+#include "formats/bitmap_file.h"
 #include "formats/picture_errors.h"
 #include "formats/picture_loader.h"
 #include "formats/picture_samples.h"
@@ -27,6 +28,8 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace quor;
@@ -472,6 +475,47 @@ TEST_F(FileCommands, SaveAllOnAReadOnlyFileOffersAbortRetryIgnore)
     main->saveAll();
     EXPECT_EQ(contents(free), second);
     EXPECT_TRUE(workspace().document(2)->document().isModified());
+}
+
+TEST_F(FileCommands, SaveKeepsTheReplacedFilesAttributesAndPermissions)
+{
+    const QString path = writeBitmap("marked.bmp");
+    const QByteArray name = QFile::encodeName(path);
+    const char mark[] = "0x22";
+    if (setxattr(name.constData(), "user.DOSATTRIB", mark, 4, 0) != 0)
+        GTEST_SKIP() << "the temporary folder holds no user extended attributes";
+    chmod(name.constData(), 0640);
+    open(path);
+    canvas().line(0, 0, 150, 0, rgbColour(255, 0, 0));
+    script.shown.clear();
+    main->save();
+    EXPECT_TRUE(script.shown.isEmpty());
+    EXPECT_EQ(loadPictureFile(path).pixel(3, 0), qRgb(255, 0, 0));
+    char kept[16] = {};
+    EXPECT_EQ(getxattr(name.constData(), "user.DOSATTRIB", kept, sizeof kept), 4);
+    EXPECT_STREQ(kept, mark);
+    struct stat st;
+    ASSERT_EQ(stat(name.constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // An owner the saving user may not give away: saved all the same, and
+    // said so.
+    if (geteuid() != 0)
+        return;
+    chmod(QFile::encodeName(dir.path()).constData(), 0777);
+    chmod(name.constData(), 0666);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(3);
+        const QString lost = saveBitmapFile(QImage(4, 4, QImage::Format_RGB32), path);
+        _exit(lost.startsWith("文件已保存，但原文件的所有者") ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(loadPictureFile(path).size(), QSize(4, 4));
+    EXPECT_EQ(getxattr(name.constData(), "user.DOSATTRIB", kept, sizeof kept), 4);
 }
 
 TEST_F(FileCommands, CloseAllClosesEveryDocumentThatAgrees)

@@ -423,3 +423,73 @@ TEST_F(Browser, DriveNotReadyAsksUnderItsNameAndRetryEntersIt)
     EXPECT_EQ(b->dirPath(), QDir(QDir::homePath()).canonicalPath());
     EXPECT_TRUE(b->isTopmost());
 }
+
+TEST_F(Browser, ASampleWithTransparentPartsShowsNothingOfThePreviousOne)
+{
+    const samples::Pixel first = [](int, int) { return 0u; };
+    samples::writeFile(path("red.gif"), samples::gif(32, 32, {qRgb(255, 0, 0)}, {first}));
+    // Transparent outside a 8-pixel frame's inside.
+    const samples::Pixel corners = [](int x, int y) {
+        return std::uint32_t(x < 8 || y < 8 || x >= 24 || y >= 24);
+    };
+    samples::writeFile(path("ring.ico"),
+                       samples::icoFile({{32, samples::iconImage(32, 24, qRgb(0, 0, 200), corners)}}));
+    PictureBrowser *b = browseHere();
+    sample(b, "red.gif");
+    sample(b, "ring.ico");
+    // Drawn over what the window showed before, as the screen has it.
+    QImage shown(32, 32, QImage::Format_RGB32);
+    shown.fill(Qt::red);
+    b->sampleBox()->render(&shown, {}, {}, QWidget::DrawChildren);
+    const QRgb back = b->sampleBox()->palette().window().color().rgb();
+    EXPECT_EQ(shown.pixel(1, 1), back);
+    EXPECT_EQ(shown.pixel(30, 30), back);
+    EXPECT_EQ(shown.pixel(16, 16), qRgb(0, 0, 200));
+}
+
+TEST_F(Browser, DoubleClickOnAFileOpensItAsOpenDoes)
+{
+    const QImage picture = writePicture("a.bmp", 24, 16);
+    PictureBrowser *b = browseHere();
+    const QListWidgetItem *item = b->fileList()->findItems("a.bmp", Qt::MatchExactly).value(0);
+    ASSERT_TRUE(item);
+    const QPoint at = b->fileList()->visualItemRect(item).center();
+    QTest::mouseClick(b->fileList()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(b->fileList()->viewport(), Qt::LeftButton, {}, at);
+    ASSERT_EQ(workspace().documentCount(), 2);
+    EXPECT_EQ(active()->caption(), path("a.bmp"));
+    EXPECT_EQ(canvas().image(), picture);
+    EXPECT_TRUE(b->isVisible());
+    EXPECT_TRUE(script.shown.isEmpty());
+}
+
+// Root reads every folder; an effective user who is not root shows what
+// others see.
+TEST_F(Browser, AnUnreadableFolderSaysSoInsteadOfLookingEmpty)
+{
+    writePicture("a.bmp", 24, 16);
+    const QString locked = path("locked");
+    ASSERT_TRUE(QDir(folder()).mkdir("locked"));
+    chmod(QFile::encodeName(folder()).constData(), 0755);
+    chmod(QFile::encodeName(locked).constData(), 0);
+    PictureBrowser *b = browseHere();
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(seteuid(65534), 0);
+    }
+    b->setDirPath(locked);
+    if (root) {
+        ASSERT_EQ(seteuid(0), 0);
+    }
+    chmod(QFile::encodeName(locked).constData(), 0755);
+    ASSERT_EQ(script.shown.size(), 1);
+    EXPECT_EQ(script.shown[0].text,
+              otherErrorMessage(QString("无法读取文件夹“%1”：权限不够").arg(locked)));
+    EXPECT_EQ(b->dirPath(), locked);
+    EXPECT_TRUE(b->isTopmost());
+
+    // A folder that went away gives the system's reason.
+    b->setDirPath(path("gone"));
+    ASSERT_EQ(script.shown.size(), 2);
+    EXPECT_TRUE(script.shown[1].text.contains("“" + path("gone") + "”：")) << script.shown[1].text.toStdString();
+}

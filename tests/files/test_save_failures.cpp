@@ -76,7 +76,7 @@ private:
     setrlimit(RLIMIT_AS, &limit);
     int code = 1;
     try {
-        saveBitmapFile(image, file);
+        (void)saveBitmapFile(image, file);
     } catch (const QuorError &e) {
         code = e.number == err::OutOfMemory && e.description == "内存不足，文件未保存。" ? 0 : 2;
     } catch (...) {

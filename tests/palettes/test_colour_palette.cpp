@@ -30,19 +30,19 @@ TEST_F(ColourPaletteTest, SwatchClickMakesTheDrawingColourAndRedrawsTheSamples)
 {
     colours().swatchClicked(17);
     EXPECT_EQ(workspace().settings.drawingColour, rgbColour(255, 128, 128));
-    EXPECT_EQ(sample(StyleFamily::Box, 1).point(300, 97), rgbColour(255, 128, 128));
+    EXPECT_EQ(sample(StyleFamily::Rectangle, 1).point(300, 97), rgbColour(255, 128, 128));
 
     colours().swatchClicked(13); // column 3, top row
     EXPECT_EQ(workspace().settings.drawingColour, grey);
     EXPECT_EQ(canvas().fillColor(), grey);
     EXPECT_EQ(sample(StyleFamily::Line, 1).point(300, 157), grey);
     EXPECT_EQ(sample(StyleFamily::Line, 1).point(300, 97), grey); // the face, no line there
-    EXPECT_EQ(sample(StyleFamily::Line0, 4).point(90, 80), grey);
-    EXPECT_EQ(sample(StyleFamily::Box, 1).point(300, 97), grey);
-    EXPECT_EQ(sample(StyleFamily::Circle, 1).point(350, 97), grey);
+    EXPECT_EQ(sample(StyleFamily::GradientLine, 4).point(90, 80), grey);
+    EXPECT_EQ(sample(StyleFamily::Rectangle, 1).point(300, 97), grey);
+    EXPECT_EQ(sample(StyleFamily::Ellipse, 1).point(350, 97), grey);
     // Outlines and the shape families' line samples keep their fore colour.
-    EXPECT_EQ(sample(StyleFamily::Box, 1).point(90, 97), 0);
-    EXPECT_EQ(sample(StyleFamily::Box, 10).point(90, 97), 0);
+    EXPECT_EQ(sample(StyleFamily::Rectangle, 1).point(90, 97), 0);
+    EXPECT_EQ(sample(StyleFamily::Rectangle, 10).point(90, 97), 0);
 }
 
 TEST_F(ColourPaletteTest, DrawingColourFromTheDialog)
@@ -66,8 +66,8 @@ TEST_F(ColourPaletteTest, ForegroundColourGoesToCanvasAndSampleOutlines)
     colours().pickForeColour();
     EXPECT_EQ(script.shown.value(0).title, "前景色");
     EXPECT_EQ(canvas().foreColor(), rgbColour(0, 90, 0));
-    EXPECT_EQ(sample(StyleFamily::Hu, 12).point(90, 97), rgbColour(0, 90, 0));
-    EXPECT_EQ(sample(StyleFamily::Box, 3).point(90, 97), rgbColour(0, 90, 0));
+    EXPECT_EQ(sample(StyleFamily::Sector, 12).point(90, 97), rgbColour(0, 90, 0));
+    EXPECT_EQ(sample(StyleFamily::Rectangle, 3).point(90, 97), rgbColour(0, 90, 0));
 }
 
 TEST_F(ColourPaletteTest, LightGreyForegroundStaysOnTheCanvasButSamplesGoWhite)
@@ -77,9 +77,9 @@ TEST_F(ColourPaletteTest, LightGreyForegroundStaysOnTheCanvasButSamplesGoWhite)
     EXPECT_EQ(canvas().foreColor(), grey);
     EXPECT_EQ(colours().foreColourBox()->backColor(), grey);
     EXPECT_EQ(main->commonDialog().Color, QColor(255, 255, 255));
-    EXPECT_EQ(sample(StyleFamily::Hu, 9).point(300, 97), white);
-    EXPECT_EQ(sample(StyleFamily::Box, 2).point(90, 97), white);
-    EXPECT_EQ(sample(StyleFamily::Circle, 14).point(300, 97), white);
+    EXPECT_EQ(sample(StyleFamily::Sector, 9).point(300, 97), white);
+    EXPECT_EQ(sample(StyleFamily::Rectangle, 2).point(90, 97), white);
+    EXPECT_EQ(sample(StyleFamily::Ellipse, 14).point(300, 97), white);
 }
 
 TEST_F(ColourPaletteTest, BackgroundColourClearsTheDrawing)

@@ -64,7 +64,7 @@ TEST(SizeEntry, SplitsAtTheFirstBlankAndClamps)
 
 TEST(StyleBoxes, ShapeFamiliesPutTheInvisibleLineLast)
 {
-    for (StyleFamily f : {StyleFamily::Box, StyleFamily::Circle, StyleFamily::Hu}) {
+    for (StyleFamily f : {StyleFamily::Rectangle, StyleFamily::Ellipse, StyleFamily::Sector}) {
         EXPECT_TRUE(isFillBox(f, 8));
         EXPECT_FALSE(isFillBox(f, 9));
         EXPECT_EQ(styleBoxValue(f, 14), 6);
@@ -72,7 +72,7 @@ TEST(StyleBoxes, ShapeFamiliesPutTheInvisibleLineLast)
         EXPECT_EQ(styleBoxTip(f, 15), "隐线");
     }
     EXPECT_EQ(styleBoxValue(StyleFamily::Line, 6), 6);
-    EXPECT_EQ(styleBoxName(StyleFamily::Line0, 3), "Pictureline03");
+    EXPECT_EQ(styleBoxName(StyleFamily::GradientLine, 3), "Pictureline03");
 }
 
 TEST(StyleBoxes, EveryBoxFitsInsideItsPanel)

@@ -26,18 +26,18 @@ TEST_F(ToolPaletteTest, WithoutADocumentNothingAnswers)
 {
     tools().buttonFocused(4);
     closeAll();
-    workspace().settings.tool = 2;
+    workspace().settings.tool = ToolId::Line;
     const QPoint marker = tools().toolMarker()->pos();
     const auto frames = visibleFrames();
     for (int n : {1, 3, 7, 13, 16})
         tools().buttonFocused(n);
-    tools().chooseStyleBox(StyleFamily::Box, 3);
+    tools().chooseStyleBox(StyleFamily::Rectangle, 3);
     tools().pickStartColour();
-    EXPECT_EQ(workspace().settings.tool, 2);
+    EXPECT_EQ(workspace().settings.tool, ToolId::Line);
     EXPECT_EQ(tools().toolMarker()->pos(), marker);
     EXPECT_EQ(visibleFrames(), frames);
     EXPECT_EQ(workspace().settings.fillStyle, 0); // still the rectangle tool's solid fill
-    EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Box, 3)), 0);
+    EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Rectangle, 3)), 0);
     EXPECT_TRUE(script.shown.isEmpty());
 
     type(tools().lineWidthBox(), Qt::Key_5, QStringLiteral("5"));
@@ -48,14 +48,14 @@ TEST_F(ToolPaletteTest, WithoutADocumentNothingAnswers)
 TEST_F(ToolPaletteTest, RectangleToolResetsSolidFillAndSolidLine)
 {
     tools().buttonFocused(4);
-    tools().chooseStyleBox(StyleFamily::Box, 5);
-    tools().chooseStyleBox(StyleFamily::Box, 11);
+    tools().chooseStyleBox(StyleFamily::Rectangle, 5);
+    tools().chooseStyleBox(StyleFamily::Rectangle, 11);
     ASSERT_EQ(canvas().fillStyle(), 4);
     ASSERT_EQ(canvas().drawStyle(), 2);
 
     tools().buttonFocused(2);
     tools().buttonFocused(4);
-    EXPECT_EQ(workspace().settings.tool, 4);
+    EXPECT_EQ(workspace().settings.tool, ToolId::Rectangle);
     EXPECT_EQ(workspace().settings.fillStyle, 0);
     EXPECT_EQ(workspace().settings.lineStyle, 0);
     EXPECT_EQ(canvas().fillStyle(), 0);
@@ -64,20 +64,20 @@ TEST_F(ToolPaletteTest, RectangleToolResetsSolidFillAndSolidLine)
     EXPECT_EQ(tools().toolMarker()->pos(), markerAt(750, 560));
     // One border per group, fill and line separately.
     for (int i = 1; i <= 15; ++i)
-        EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Box, i)), i == 1 || i == 9) << i;
+        EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Rectangle, i)), i == 1 || i == 9) << i;
 }
 
 TEST_F(ToolPaletteTest, LineBoxesOfTheShapeFamiliesEndWithInsideSolidThenInvisible)
 {
     tools().buttonFocused(3);
-    tools().chooseStyleBox(StyleFamily::Circle, 14);
+    tools().chooseStyleBox(StyleFamily::Ellipse, 14);
     EXPECT_EQ(canvas().drawStyle(), 6);
     EXPECT_EQ(workspace().settings.lineStyle, 6);
-    tools().chooseStyleBox(StyleFamily::Circle, 15);
+    tools().chooseStyleBox(StyleFamily::Ellipse, 15);
     EXPECT_EQ(canvas().drawStyle(), 5);
-    EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Circle, 14)), 0);
-    EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Circle, 15)), 1);
-    EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Circle, 1)), 1);
+    EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Ellipse, 14)), 0);
+    EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Ellipse, 15)), 1);
+    EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Ellipse, 1)), 1);
 }
 
 TEST_F(ToolPaletteTest, StraightLineLeavesTheFloatingPictureDashed)
@@ -93,7 +93,7 @@ TEST_F(ToolPaletteTest, GradientToolsMakeTheFillTransparent)
 {
     tools().buttonFocused(4); // solid fill
     tools().buttonFocused(7);
-    EXPECT_EQ(workspace().settings.tool, 11);
+    EXPECT_EQ(workspace().settings.tool, ToolId::GradientEllipse);
     EXPECT_EQ(workspace().settings.fillStyle, 1);
     EXPECT_EQ(canvas().fillStyle(), 1);
     EXPECT_EQ(active()->view()->selectionFrame()->pictureBox()->surface().fillStyle(), 1);
@@ -104,11 +104,11 @@ TEST_F(ToolPaletteTest, GradientToolsMakeTheFillTransparent)
     EXPECT_TRUE(tools().oneWayAcrossOption()->isChecked());
     EXPECT_EQ(tools().twoWayAcrossOption()->text(), "双向");
     EXPECT_TRUE(tools().oneWayAlongOption()->isHidden());
-    EXPECT_FALSE(box(StyleFamily::Line0, 6)->isHidden());
-    EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Line0, 1)), 1);
+    EXPECT_FALSE(box(StyleFamily::GradientLine, 6)->isHidden());
+    EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::GradientLine, 1)), 1);
 
     tools().buttonFocused(11);
-    EXPECT_EQ(workspace().settings.tool, 13);
+    EXPECT_EQ(workspace().settings.tool, ToolId::GradientDirectional);
     EXPECT_TRUE(tools().bandWidthBox()->isHidden());
     EXPECT_FALSE(tools().angleBox()->isHidden());
 }
@@ -118,13 +118,13 @@ TEST_F(ToolPaletteTest, TextSetupKeepsTheFillAndOffersNoGradient)
     tools().buttonFocused(4);
     active()->view()->textBox()->setText(QStringLiteral("你好"));
     tools().buttonFocused(13);
-    EXPECT_EQ(workspace().settings.tool, 9);
+    EXPECT_EQ(workspace().settings.tool, ToolId::Text);
     EXPECT_EQ(canvas().fillStyle(), 0);
     EXPECT_EQ(tools().oneWayAlongOption()->text(), "不变");
     EXPECT_EQ(tools().oneWayAlongOption()->toolTip(), "不渐变");
     EXPECT_TRUE(tools().oneWayAlongOption()->isChecked());
     EXPECT_TRUE(tools().twoWayAlongOption()->isHidden());
-    EXPECT_TRUE(box(StyleFamily::Line0, 1)->isHidden());
+    EXPECT_TRUE(box(StyleFamily::GradientLine, 1)->isHidden());
     EXPECT_EQ(active()->view()->textBox()->text(), "你好");
 
     // Any other tool abandons the text box.
@@ -135,14 +135,14 @@ TEST_F(ToolPaletteTest, TextSetupKeepsTheFillAndOffersNoGradient)
     EXPECT_EQ(active()->view()->textMeasure()->text(), "H");
     for (QWidget *w : std::initializer_list<QWidget *>{
              tools().startColourBox(), tools().bandWidthBox(), tools().angleBox(),
-             tools().oneWayAcrossOption(), tools().oneWayAlongOption(), box(StyleFamily::Line0, 1)})
+             tools().oneWayAcrossOption(), tools().oneWayAlongOption(), box(StyleFamily::GradientLine, 1)})
         EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
 }
 
 TEST_F(ToolPaletteTest, GradientSectorIsTheArcDrawnLengthwise)
 {
     tools().buttonFocused(16);
-    EXPECT_EQ(workspace().settings.tool, 14);
+    EXPECT_EQ(workspace().settings.tool, ToolId::GradientArcBand);
     EXPECT_TRUE(tools().oneWayAlongOption()->isChecked());
     EXPECT_FALSE(tools().oneWayAcrossOption()->isChecked());
     EXPECT_EQ(tools().twoWayAlongOption()->text(), "双纵");
@@ -201,9 +201,9 @@ TEST_F(ToolPaletteTest, FocusChoosesTheToolButWindowActivationDoesNot)
 {
     QApplication::setActiveWindow(main.get());
     tools().button(9)->setFocus(Qt::ActiveWindowFocusReason);
-    EXPECT_EQ(workspace().settings.tool, 1);
+    EXPECT_EQ(workspace().settings.tool, ToolId::Select);
     tools().button(14)->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(workspace().settings.tool, 10);
+    EXPECT_EQ(workspace().settings.tool, ToolId::Sector);
     EXPECT_EQ(visibleFrames(), std::vector<int>{5});
 }
 
@@ -279,12 +279,12 @@ TEST_F(ToolPaletteTest, LoadDrawsTheSamples)
     // Line samples in the drawing colour, shape samples in black on grey.
     const Colour d = workspace().settings.drawingColour;
     EXPECT_EQ(box(StyleFamily::Line, 1)->surface().point(300, 157), d);
-    EXPECT_EQ(box(StyleFamily::Line0, 1)->surface().point(300, 80), d);
-    EXPECT_EQ(box(StyleFamily::Box, 9)->surface().point(300, 97), 0);
-    EXPECT_EQ(box(StyleFamily::Box, 1)->surface().point(300, 97), 0); // solid fill
-    EXPECT_NE(box(StyleFamily::Box, 2)->surface().point(300, 97), 0); // transparent
-    EXPECT_EQ(box(StyleFamily::Box, 2)->surface().point(90, 97), 0);  // its outline
-    EXPECT_EQ(box(StyleFamily::Box, 15)->surface().point(300, 97), rgbColour(192, 192, 192));
+    EXPECT_EQ(box(StyleFamily::GradientLine, 1)->surface().point(300, 80), d);
+    EXPECT_EQ(box(StyleFamily::Rectangle, 9)->surface().point(300, 97), 0);
+    EXPECT_EQ(box(StyleFamily::Rectangle, 1)->surface().point(300, 97), 0); // solid fill
+    EXPECT_NE(box(StyleFamily::Rectangle, 2)->surface().point(300, 97), 0); // transparent
+    EXPECT_EQ(box(StyleFamily::Rectangle, 2)->surface().point(90, 97), 0);  // its outline
+    EXPECT_EQ(box(StyleFamily::Rectangle, 15)->surface().point(300, 97), rgbColour(192, 192, 192));
     EXPECT_EQ(workspace().settings.startRed, 239);
     EXPECT_EQ(workspace().settings.endBlue, 127);
     for (int n = 1; n <= 16; ++n) {
@@ -303,7 +303,7 @@ TEST_F(ToolPaletteTest, EveryButtonChoosesItsToolAndShowsOnePanel)
         workspace().settings.fillStyle = 6;
         workspace().settings.lineStyle = 3;
         tools().buttonFocused(r.command);
-        EXPECT_EQ(workspace().settings.tool, r.tool) << "Command" << r.command;
+        EXPECT_EQ(workspace().settings.tool, ToolId(r.tool)) << "Command" << r.command;
         EXPECT_EQ(visibleFrames(), std::vector<int>{r.frame}) << "Command" << r.command;
         // The panels with style boxes start again at their first entries.
         if (r.frame != 2)

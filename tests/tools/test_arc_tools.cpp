@@ -100,7 +100,7 @@ protected:
 TEST_F(ArcTools, TheWorkedExampleGivesThreeQuartersOfTheCircle)
 {
     for (int tool : {8, 10}) {
-        workspace().settings.tool = tool;
+        workspace().settings.tool = ToolId(tool);
         canvas().setFillStyle(tool == 10 ? 4 : 1); // the sector with a hatch
         CanvasMouse m(doc);
         // Guide from the centre (1500, 1500) to the right, radius 1500; the
@@ -139,7 +139,7 @@ TEST_F(ArcTools, TheWorkedExampleGivesThreeQuartersOfTheCircle)
 
 TEST_F(ArcTools, PointingOnTheGuideGivesTheWholeCircleAndOnTheCentreAZeroAngle)
 {
-    workspace().settings.tool = 8;
+    workspace().settings.tool = ToolId::Arc;
     CanvasMouse m(doc);
     // Guide straight up: g = pi/2.
     m.drag({{100, 100}, {100, 40}});
@@ -162,7 +162,7 @@ TEST_F(ArcTools, TheRubberBandLeavesNoTraceWhereverThePointerGoes)
     canvas().setFillStyle(6);
     canvas().setDrawWidth(2);
     for (int tool : {8, 10}) {
-        workspace().settings.tool = tool;
+        workspace().settings.tool = ToolId(tool);
         CanvasMouse m(doc);
         m.drag({{120, 150}, {120, 60}}); // straight up, radius 90 pixels
         const QImage guided = canvas().image();
@@ -192,7 +192,7 @@ TEST_F(ArcTools, TheRubberBandLeavesNoTraceWhereverThePointerGoes)
 
 TEST_F(ArcTools, TheGuideBlinksAboveTheCanvasAndNeverInIt)
 {
-    workspace().settings.tool = 8;
+    workspace().settings.tool = ToolId::Arc;
     CanvasMouse m(doc);
     m.press({100, 100});
     EXPECT_TRUE(doc->view()->blackGuide()->isVisible());
@@ -237,7 +237,7 @@ TEST_F(ArcTools, TheGuideBlinksAboveTheCanvasAndNeverInIt)
 
 TEST_F(ArcTools, AClickWithoutDragPlacesNoGuide)
 {
-    workspace().settings.tool = 10;
+    workspace().settings.tool = ToolId::Sector;
     CanvasMouse m(doc);
     m.click({80, 80});
     EXPECT_FALSE(doc->gesture().arc.guidePlaced);
@@ -253,7 +253,7 @@ TEST_F(ArcTools, AClickWithoutDragPlacesNoGuide)
 
 TEST_F(ArcTools, ADoubleClickToFinishDoesNotStartASecondPhase)
 {
-    workspace().settings.tool = 8;
+    workspace().settings.tool = ToolId::Arc;
     CanvasMouse m(doc);
     m.drag({{100, 100}, {200, 100}});
     m.click({100, 0});
@@ -277,10 +277,10 @@ TEST_F(ArcTools, TheArcToolsShareThePhaseAndOtherToolsCancelIt)
     ToolPalette &palette = *main->toolPalette();
     CanvasMouse m(doc);
     palette.buttonFocused(10); // the arc
-    ASSERT_EQ(workspace().settings.tool, 8);
+    ASSERT_EQ(workspace().settings.tool, ToolId::Arc);
     m.drag({{100, 100}, {200, 100}});
     palette.buttonFocused(14); // the sector finishes the arc's guide
-    ASSERT_EQ(workspace().settings.tool, 10);
+    ASSERT_EQ(workspace().settings.tool, ToolId::Sector);
     EXPECT_TRUE(doc->gesture().arc.guidePlaced);
     EXPECT_TRUE(doc->view()->guideBlinkTimer()->isActive());
     before = canvas().image(); // the palette may have restyled the canvas
@@ -310,7 +310,7 @@ TEST_F(ArcTools, TheRubberBandIsFilledOnlyForTheSector)
 {
     canvas().setFillStyle(0);
     for (int tool : {8, 10}) {
-        workspace().settings.tool = tool;
+        workspace().settings.tool = ToolId(tool);
         CanvasMouse m(doc);
         m.drag({{100, 100}, {200, 100}});
         m.press({100, 0}); // a quarter past the guide, to the top

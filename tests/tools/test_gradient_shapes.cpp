@@ -476,7 +476,7 @@ TEST(GradientPainting, SameAsDrawingEveryOutline)
                                               << p.fill);
             const auto prepare = [&](CanvasSurface &s) {
                 s.setImage(background);
-                s.setDrawMode(p.mode);
+                s.setDrawMode(DrawMode(p.mode));
                 s.setDrawStyle(p.style);
                 s.setDrawWidth(p.width);
                 s.setFillStyle(p.fill);
@@ -495,7 +495,7 @@ TEST(GradientPainting, SameAsDrawingEveryOutline)
                 drawRound(slow, every.outlines, innerRadius(700, f.size), 700, f.kind, Warm);
             EXPECT_EQ(draw(f, fast), GradientResult::Drawn);
             ASSERT_EQ(fast.image(), slow.image());
-            EXPECT_EQ(fast.drawMode(), p.mode);
+            EXPECT_EQ(fast.drawMode(), DrawMode(p.mode));
             EXPECT_EQ(fast.currentX(), slow.currentX());
             EXPECT_EQ(fast.currentY(), slow.currentY());
         }
@@ -513,7 +513,7 @@ TEST(GradientPainting, ArcsAlongAWideBand)
         CanvasSurface fast, slow;
         for (CanvasSurface *s : {&fast, &slow}) {
             s->setImage(background);
-            s->setDrawMode(mode);
+            s->setDrawMode(DrawMode(mode));
         }
         Recorder every;
         emitGradientArcBand(c, 0.5, 30, Warm, GradientKind::AlongTwoWay, every);
@@ -534,8 +534,8 @@ TEST(GradientPainting, ARingHasNoHolesBetweenItsCircles)
     for (int mode : {13, 7}) {
         SCOPED_TRACE(mode);
         CanvasSurface fast = ground(170, 170, green), slow = ground(170, 170, green);
-        fast.setDrawMode(mode);
-        slow.setDrawMode(mode);
+        fast.setDrawMode(DrawMode(mode));
+        slow.setDrawMode(DrawMode(mode));
         Recorder every;
         emitGradientArcBand(c, 1.0, 0, redToBlue, GradientKind::TwoWay, every);
         ASSERT_GT(ref::holes(slow, every.outlines).size(), 1000u);
@@ -565,7 +565,7 @@ TEST(GradientPainting, ShowsAndStopsBetweenOutlines)
             CanvasSurface fast, slow, seen;
             for (CanvasSurface *s : {&fast, &slow}) {
                 s->setImage(background);
-                s->setDrawMode(mode);
+                s->setDrawMode(DrawMode(mode));
             }
             EveryOutline every(slow, stopAt);
             EXPECT_FALSE(emitGradientEllipse(box, 0, Warm, GradientKind::TwoWay, every));

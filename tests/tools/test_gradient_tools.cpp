@@ -124,7 +124,7 @@ protected:
 
 TEST_F(GradientTools, AGradientEllipseOverA3000By1500Box)
 {
-    workspace().settings.tool = 11;
+    workspace().settings.tool = ToolId::GradientEllipse;
     CanvasMouse m(doc);
     const GradientBox box{0, 0, 3000, 1500};
     for (const char *band : {"0", "300", "2000"}) {
@@ -171,7 +171,7 @@ TEST_F(GradientTools, TheDragShowsASolidExclusiveOrFigureAndLeavesNoTrace)
     colours(Warm, Cool);
     workspace().settings.bandWidthText = "150";
     for (int tool : {11, 12, 13}) {
-        workspace().settings.tool = tool;
+        workspace().settings.tool = ToolId(tool);
         CanvasMouse m(doc);
         m.press({40, 30});
         if (tool != 11) {
@@ -180,7 +180,7 @@ TEST_F(GradientTools, TheDragShowsASolidExclusiveOrFigureAndLeavesNoTrace)
         m.move({250, 180});
         m.move({220, 150});
         auto band = reference();
-        band->setDrawMode(7);
+        band->setDrawMode(DrawMode::XorPen);
         band->setFillStyle(0);
         if (tool == 11)
             band->circle(tw(130), tw(90), tw(90), std::nullopt, std::nullopt, std::nullopt,
@@ -209,7 +209,7 @@ TEST_F(GradientTools, TheDragShowsASolidExclusiveOrFigureAndLeavesNoTrace)
 TEST_F(GradientTools, AReleaseOnTheStartRowOrColumnLeavesNothing)
 {
     for (int tool : {11, 12, 13}) {
-        workspace().settings.tool = tool;
+        workspace().settings.tool = ToolId(tool);
         CanvasMouse m(doc);
         const QList<QList<QPoint>> gestures = {
             {{50, 50}},                         // a click
@@ -229,14 +229,14 @@ TEST_F(GradientTools, AReleaseOnTheStartRowOrColumnLeavesNothing)
             EXPECT_EQ(canvas().image(), before) << "tool " << tool << ", gesture " << g;
             EXPECT_FALSE(doc->document().isModified()) << "tool " << tool << ", gesture " << g;
             EXPECT_EQ(canvas().fillStyle(), 0) << "tool " << tool << ", gesture " << g;
-            EXPECT_EQ(canvas().drawMode(), 13) << "tool " << tool << ", gesture " << g;
+            EXPECT_EQ(canvas().drawMode(), DrawMode::CopyPen) << "tool " << tool << ", gesture " << g;
         }
     }
 }
 
 TEST_F(GradientTools, DirectionalRectanglesRunFromTheirStartCorner)
 {
-    workspace().settings.tool = 13;
+    workspace().settings.tool = ToolId::GradientDirectional;
     colours(Warm, Cool);
     struct Case
     {
@@ -262,7 +262,7 @@ TEST_F(GradientTools, DirectionalRectanglesRunFromTheirStartCorner)
 TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
 {
     useCanvas(300, 300);
-    workspace().settings.tool = 14;
+    workspace().settings.tool = ToolId::GradientArcBand;
     workspace().settings.bandWidthText = "300";
     colours(Warm, Cool);
     // Guide straight up from (150, 150), radius 100 pixels; the band runs
@@ -327,7 +327,7 @@ TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
 TEST_F(GradientTools, AnArcBandPointedAlongItsGuideIsAWholeRing)
 {
     useCanvas(300, 300);
-    workspace().settings.tool = 14;
+    workspace().settings.tool = ToolId::GradientArcBand;
     workspace().settings.bandWidthText = "300";
     for (int kind = 0; kind < 4; ++kind) {
         workspace().settings.gradientKind = kind;
@@ -346,13 +346,13 @@ TEST_F(GradientTools, ABandWidthThatIsNoNumberDrawsNothing)
 {
     workspace().settings.bandWidthText = "abc";
     CanvasMouse m(doc);
-    workspace().settings.tool = 11;
+    workspace().settings.tool = ToolId::GradientEllipse;
     m.drag({{20, 20}, {200, 150}});
     EXPECT_EQ(canvas().image(), before);
     EXPECT_FALSE(doc->document().isModified());
     EXPECT_EQ(canvas().fillStyle(), 0);
 
-    workspace().settings.tool = 14;
+    workspace().settings.tool = ToolId::GradientArcBand;
     m.drag({{150, 150}, {150, 50}});
     m.click({50, 150});
     EXPECT_EQ(canvas().image(), before);
@@ -364,7 +364,7 @@ TEST_F(GradientTools, ALargeGradientIsShownWhileItGrowsNotPerOutline)
 {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get())); // else nothing repaints
     useCanvas(2400, 2000);
-    workspace().settings.tool = 11;
+    workspace().settings.tool = ToolId::GradientEllipse;
     PaintCounter counter;
     doc->view()->canvasBox()->installEventFilter(&counter);
     CanvasMouse m(doc);
@@ -395,7 +395,7 @@ TEST_F(GradientTools, ALargeGradientIsShownWhileItGrowsNotPerOutline)
 TEST_F(GradientTools, EscapeStopsALongBandWithWhatIsDrawnKept)
 {
     useCanvas(2000, 2000);
-    workspace().settings.tool = 14;
+    workspace().settings.tool = ToolId::GradientArcBand;
     workspace().settings.bandWidthText = "0";
     workspace().settings.gradientKind = 2;
     CanvasMouse m(doc);

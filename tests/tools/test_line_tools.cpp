@@ -31,7 +31,7 @@ TEST_F(LineTools, StraightLineRubberBandLeavesOnlyTheFinalLine)
     canvas().setDrawWidth(3);
     const QImage background = canvas().image();
 
-    workspace().settings.tool = 2;
+    workspace().settings.tool = ToolId::Line;
     down(150, 150);
     for (double x : {300.0, 900.0, 2400.0, 1200.0})
         move(x, 1500);
@@ -44,12 +44,12 @@ TEST_F(LineTools, StraightLineRubberBandLeavesOnlyTheFinalLine)
     expected.line(150, 150, 1800, 900, rgbColour(0, 0, 255));
     EXPECT_EQ(canvas().image(), expected.image());
     EXPECT_TRUE(doc->document().isModified());
-    EXPECT_EQ(canvas().drawMode(), 13);
+    EXPECT_EQ(canvas().drawMode(), DrawMode::CopyPen);
 }
 
 TEST_F(LineTools, AClickWithTheLineToolLeavesOneDot)
 {
-    workspace().settings.tool = 2;
+    workspace().settings.tool = ToolId::Line;
     down(300, 300);
     up(300, 300);
     EXPECT_EQ(canvas().point(300, 300), rgbColour(0, 0, 255));
@@ -60,7 +60,7 @@ TEST_F(LineTools, XorDrawModeTwiceRemovesTheLine)
 {
     main->action("mnudrawvbxorpen")->trigger();
     const QImage before = canvas().image();
-    workspace().settings.tool = 2;
+    workspace().settings.tool = ToolId::Line;
     for (int i = 0; i < 2; ++i) {
         down(150, 150);
         move(1500, 750);
@@ -71,7 +71,7 @@ TEST_F(LineTools, XorDrawModeTwiceRemovesTheLine)
 
 TEST_F(LineTools, FreehandDrawsAsItGoesAndAClickOnlyMarksChanged)
 {
-    workspace().settings.tool = 6;
+    workspace().settings.tool = ToolId::Freehand;
     const QImage before = canvas().image();
     down(150, 150);
     up(150, 150);
@@ -88,7 +88,7 @@ TEST_F(LineTools, FreehandDrawsAsItGoesAndAClickOnlyMarksChanged)
 
 TEST_F(LineTools, OnlyTheExactLeftButtonDraws)
 {
-    workspace().settings.tool = 2;
+    workspace().settings.tool = ToolId::Line;
     const QImage before = canvas().image();
     down(150, 150, Qt::MiddleButton);
     move(900, 900, Qt::MiddleButton);
@@ -119,7 +119,7 @@ TEST_F(LineTools, PointerPositionIsWrittenForEveryMove)
 
 TEST_F(LineTools, RealMouseEventsReachTheToolAndAReleaseOutsideEndsTheGesture)
 {
-    workspace().settings.tool = 2;
+    workspace().settings.tool = ToolId::Line;
     PictureBox *c = doc->view()->canvasBox();
     auto send = [c](QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held) {
         QMouseEvent e(t, QPointF(p), c->mapToGlobal(QPointF(p)), b, held, Qt::NoModifier);

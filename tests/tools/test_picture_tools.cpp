@@ -30,7 +30,7 @@ protected:
 TEST_F(PictureTools, ASelectionLiftsACopyWithoutChangingTheDocument)
 {
     canvas().pset(300, 300, rgbColour(255, 0, 0));
-    workspace().settings.tool = 1;
+    workspace().settings.tool = ToolId::Select;
     gesture(300, 300, 600, 450);
     EXPECT_TRUE(doc->document().hasFloatingSelection());
     EXPECT_FALSE(doc->document().isModified());
@@ -46,7 +46,7 @@ TEST_F(PictureTools, ASelectionLiftsACopyWithoutChangingTheDocument)
 
 TEST_F(PictureTools, ASelectionDraggedPastTheEdgeIsNoWiderThanTheCanvas)
 {
-    workspace().settings.tool = 1;
+    workspace().settings.tool = ToolId::Select;
     gesture(600, 0, 9000, 300);
     EXPECT_EQ(doc->view()->selectionFrame()->pictureBox()->widthTwips(), 1500);
     doc->canvasPressed({Qt::LeftButton, {}, 150, 150}); // a click without dragging
@@ -59,7 +59,7 @@ TEST_F(PictureTools, ASecondSelectionPressPastesTheFirstWithThePasteMode)
 {
     canvas().setBackColor(rgbColour(0, 0, 0));
     canvas().line(0, 0, 285, 285, rgbColour(255, 255, 255), LineKind::BoxFilled);
-    workspace().settings.tool = 1;
+    workspace().settings.tool = ToolId::Select;
     gesture(0, 0, 300, 300); // lifts the white square
     main->action("mnuvbdstinvert")->trigger();
     doc->document().placeSelection(600, 600);
@@ -77,7 +77,7 @@ TEST_F(PictureTools, ASecondSelectionPressPastesTheFirstWithThePasteMode)
 TEST_F(PictureTools, TwoZoomClicksRestoreTheSizeAndKeepWhatWasDrawn)
 {
     canvas().pset(150, 150, rgbColour(0, 255, 0));
-    workspace().settings.tool = 15;
+    workspace().settings.tool = ToolId::Zoom;
     gesture(0, 0, 0, 0);
     EXPECT_TRUE(doc->document().isZoomedIn());
     EXPECT_EQ(doc->view()->canvasBox()->widthTwips(), 4500);
@@ -102,7 +102,7 @@ TEST_F(PictureTools, TwoZoomClicksRestoreTheSizeAndKeepWhatWasDrawn)
 
 TEST_F(PictureTools, TheTextBoxAppearsAtTheClickAndFollowsTheDrag)
 {
-    workspace().settings.tool = 9;
+    workspace().settings.tool = ToolId::Text;
     TextEntryBox *box = doc->view()->textBox();
     doc->canvasPressed({Qt::LeftButton, {}, 300, 450});
     EXPECT_TRUE(box->isVisible());
@@ -132,7 +132,7 @@ TEST_F(PictureTools, TheTextBoxAppearsAtTheClickAndFollowsTheDrag)
 
 TEST_F(PictureTools, ARightClickOnTheTextBoxPopsUpTheQuickMenu)
 {
-    workspace().settings.tool = 9;
+    workspace().settings.tool = ToolId::Text;
     doc->canvasPressed({Qt::LeftButton, {}, 300, 450});
     TextEntryBox *box = doc->view()->textBox();
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), box->mapToGlobal(QPointF(2, 2)),
@@ -154,7 +154,7 @@ TEST_F(PictureTools, APictureTooLargeToEnlargeIsLeftAsItWas)
     QImage big(8000, 8000, QImage::Format_RGB32);
     big.fill(qRgb(10, 20, 30));
     doc->view()->canvasBox()->setPicture(big);
-    workspace().settings.tool = 15;
+    workspace().settings.tool = ToolId::Zoom;
     script.messageAnswers = {mb::Ok};
     gesture(0, 0, 0, 0);
     EXPECT_FALSE(doc->document().isZoomedIn());

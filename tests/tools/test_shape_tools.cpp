@@ -47,7 +47,7 @@ protected:
 
 TEST_F(ShapeTools, RectanglesAreTheSameWhicheverWayTheyAreDragged)
 {
-    workspace().settings.tool = 4;
+    workspace().settings.tool = ToolId::Rectangle;
     for (int fill : {0, 1, 5}) {
         canvas().setFillStyle(fill);
         canvas().setDrawStyle(fill == 5 ? 2 : 0);
@@ -83,7 +83,7 @@ TEST_F(ShapeTools, EllipseFitsItsRectangle)
 TEST_F(ShapeTools, TheDraggedEllipseReachesItsRectanglesEdges)
 {
     canvas().setFillStyle(1);
-    workspace().settings.tool = 3;
+    workspace().settings.tool = ToolId::Ellipse;
     before = canvas().image();
     drag({{0, 0}, {1200, 2400}, {3000, 1500}});
     // 3000 x 1500 twips: 200 x 100 pixels, centre (100, 50).
@@ -100,7 +100,7 @@ TEST_F(ShapeTools, TheDraggedEllipseReachesItsRectanglesEdges)
 
 TEST_F(ShapeTools, ADegenerateEllipseDrawsNothingButMarksChanged)
 {
-    workspace().settings.tool = 3;
+    workspace().settings.tool = ToolId::Ellipse;
     before = canvas().image();
     drag({{300, 300}, {300, 900}});
     EXPECT_EQ(canvas().image(), before);
@@ -112,7 +112,7 @@ TEST_F(ShapeTools, RubberBandsLeaveNoTraceWhenTheReleaseIsElsewhere)
     canvas().setFillStyle(6);
     canvas().setDrawWidth(3);
     for (int tool : {2, 3, 4}) {
-        workspace().settings.tool = tool;
+        workspace().settings.tool = ToolId(tool);
         before = canvas().image();
         doc->canvasPressed({Qt::LeftButton, {}, 300, 300});
         doc->canvasMoved({Qt::LeftButton, {}, 1500, 2100});
@@ -134,7 +134,7 @@ TEST_F(ShapeTools, RubberBandsLeaveNoTraceWhenTheReleaseIsElsewhere)
 
 TEST_F(ShapeTools, APolylineOfClicksEndedByADoubleClickLeavesItsSegments)
 {
-    workspace().settings.tool = 5;
+    workspace().settings.tool = ToolId::Polyline;
     before = canvas().image();
     const QPointF a(300, 300), b(1500, 600), c(900, 2100);
     auto click = [&](QPointF p) {
@@ -159,13 +159,13 @@ TEST_F(ShapeTools, APolylineOfClicksEndedByADoubleClickLeavesItsSegments)
 
 TEST_F(ShapeTools, APolylineContinuesFromTheStartPointAfterAnotherTool)
 {
-    workspace().settings.tool = 5;
+    workspace().settings.tool = ToolId::Polyline;
     doc->canvasPressed({Qt::LeftButton, {}, 300, 300});
     doc->canvasReleased({Qt::LeftButton, {}, 600, 300});
-    workspace().settings.tool = 4;
+    workspace().settings.tool = ToolId::Rectangle;
     doc->canvasPressed({Qt::RightButton, {}, 1500, 1500}); // a right press moves the start point
     main->editMenu()->hide();
-    workspace().settings.tool = 5;
+    workspace().settings.tool = ToolId::Polyline;
     before = canvas().image();
     doc->canvasPressed({Qt::LeftButton, {}, 2100, 1500});
     doc->canvasReleased({Qt::LeftButton, {}, 2100, 1500});
@@ -176,7 +176,7 @@ TEST_F(ShapeTools, APolylineContinuesFromTheStartPointAfterAnotherTool)
 
 TEST_F(ShapeTools, DotsPlotOnePointPerMoveAndNothingForAPress)
 {
-    workspace().settings.tool = 7;
+    workspace().settings.tool = ToolId::Dots;
     canvas().setDrawWidth(5);
     before = canvas().image();
     doc->canvasPressed({Qt::LeftButton, {}, 600, 600});

@@ -215,7 +215,7 @@ void CanvasSurface::setBackColor(Colour c)
 void CanvasSurface::setFillStyle(int s) { m_fillStyle = std::clamp(s, 0, 7); }
 void CanvasSurface::setDrawStyle(int s) { m_drawStyle = std::clamp(s, 0, 6); }
 void CanvasSurface::setDrawWidth(int w) { m_drawWidth = std::clamp(w, 1, 32767); }
-void CanvasSurface::setDrawMode(int m) { m_drawMode = std::clamp(m, 1, 16); }
+void CanvasSurface::setDrawMode(DrawMode m) { m_drawMode = m; }
 
 QRgb CanvasSurface::penColour(std::optional<Colour> colour) const
 {
@@ -248,9 +248,9 @@ void CanvasSurface::paintFigure(SpanList &fill, SpanList &outline, QRgb pen)
     fill.normalize();
     outline.normalize();
     if (m_fillStyle != 1 && !fill.empty())
-        raster::paintSpans(m_image, fill, toQRgb(m_fillColor), m_drawMode,
+        raster::paintSpans(m_image, fill, toQRgb(m_fillColor), int(m_drawMode),
                            raster::hatchPattern(m_fillStyle));
-    raster::paintSpans(m_image, outline, pen, m_drawMode);
+    raster::paintSpans(m_image, outline, pen, int(m_drawMode));
     damage(fill.bounds() | outline.bounds());
 }
 
@@ -264,7 +264,7 @@ void CanvasSurface::pset(double x, double y, std::optional<Colour> colour)
         if (!m_image.rect().contains(p))
             return;
         QRgb &pixel = reinterpret_cast<QRgb *>(m_image.scanLine(p.y()))[p.x()];
-        pixel = 0xff000000u | raster::PenOp::of(m_drawMode, penColour(colour))(pixel);
+        pixel = 0xff000000u | raster::PenOp::of(int(m_drawMode), penColour(colour))(pixel);
         damage(QRect(p, QSize(1, 1)));
         return;
     }

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "core/colour.h"
+#include "core/draw_mode.h"
 
 #include <QFont>
 #include <QImage>
@@ -114,8 +115,8 @@ public:
     void setDrawStyle(int s);
     int drawWidth() const { return m_drawWidth; } // pixels, >= 1
     void setDrawWidth(int w);
-    int drawMode() const { return m_drawMode; } // 1..16
-    void setDrawMode(int m);
+    DrawMode drawMode() const { return m_drawMode; }
+    void setDrawMode(DrawMode m);
     const QFont &font() const { return m_font; }
     void setFont(const QFont &f) { m_font = f; }
     double currentX() const { return m_currentX; }
@@ -206,7 +207,7 @@ private:
     int m_fillStyle = 1;
     int m_drawStyle = 0;
     int m_drawWidth = 1;
-    int m_drawMode = 13;
+    DrawMode m_drawMode = DrawMode::CopyPen;
     QFont m_font;
     double m_currentX = 0, m_currentY = 0;
     DamageListener m_damage;

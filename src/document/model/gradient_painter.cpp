@@ -139,7 +139,7 @@ SweepPixels::SweepPixels(const CanvasSurface &surface, const GradientSweep &swee
     }
     m_boundaries.assign(m_ringCounts.size(), -1);
 
-    const int mode = surface.drawMode();
+    const DrawMode mode = surface.drawMode();
     for (std::size_t i = 0; i < sweep.directions.size(); ++i) {
         const double to = sweep.directions[i];
         m_ranges.push_back(arcRange(to - m_stepAngle, to));
@@ -588,7 +588,7 @@ void GradientPainter::paintHoles(QSize inside, QSize ring)
     double ratio = std::abs(m_rings->aspect);
     if (std::isnan(ratio))
         ratio = 1;
-    const int mode = m_surface.drawMode();
+    const DrawMode mode = m_surface.drawMode();
 
     const int top = std::max(-e.b, -cy), bottom = std::min(e.b, image.height() - 1 - cy);
     for (int dy = top; dy <= bottom; ++dy) {

@@ -4,11 +4,11 @@
 
 namespace quor {
 
-PenEffect PenEffect::of(int mode, Colour pen)
+PenEffect PenEffect::of(DrawMode mode, Colour pen)
 {
     const std::uint32_t p = std::uint32_t(pen) & 0xffffff;
-    const std::uint32_t at0 = applyDrawMode(mode, p, 0) & 0xffffff;
-    const std::uint32_t at1 = applyDrawMode(mode, p, 0xffffff) & 0xffffff;
+    const std::uint32_t at0 = applyDrawMode(int(mode), p, 0) & 0xffffff;
+    const std::uint32_t at1 = applyDrawMode(int(mode), p, 0xffffff) & 0xffffff;
     return {at0 ^ at1, at0};
 }
 
@@ -16,7 +16,7 @@ void drawWithEffect(CanvasSurface &surface, const PenEffect &effect,
                     const std::function<void(Colour pen)> &draw)
 {
     // The pen chosen bit by bit: where a 0 or a 1 pen bit has the effect.
-    const int mode = surface.drawMode();
+    const DrawMode mode = surface.drawMode();
     const PenEffect by0 = PenEffect::of(mode, 0), by1 = PenEffect::of(mode, 0xffffff);
     const auto matching = [&](const PenEffect &p) {
         return ~((p.keep ^ effect.keep) | (p.flip ^ effect.flip)) & 0xffffffu;
@@ -28,9 +28,9 @@ void drawWithEffect(CanvasSurface &surface, const PenEffect &effect,
     }
     // Some modes (not-merge and the like) cannot: keep the bits that stay
     // with a mask pen, then flip with an exclusive-or pen.
-    surface.setDrawMode(9);
+    surface.setDrawMode(DrawMode::MaskPen);
     draw(Colour(effect.keep));
-    surface.setDrawMode(7);
+    surface.setDrawMode(DrawMode::XorPen);
     draw(Colour(effect.flip));
     surface.setDrawMode(mode);
 }

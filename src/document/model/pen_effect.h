@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/colour.h"
+#include "core/draw_mode.h"
 
 #include <cstdint>
 #include <functional>
@@ -18,7 +19,7 @@ struct PenEffect
 {
     std::uint32_t keep = 0xffffff, flip = 0;
 
-    static PenEffect of(int mode, Colour pen);
+    static PenEffect of(DrawMode mode, Colour pen);
     // This effect, then next.
     PenEffect then(const PenEffect &next) const
     {
