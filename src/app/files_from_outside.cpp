@@ -70,9 +70,10 @@ bool openOne(MainWindow &w, const QString &fileName)
     Workspace &s = w.workspace();
     try {
         QImage picture;
+        PictureNotes notes;
         for (;;) {
             try {
-                picture = loadPictureFile(fileName);
+                picture = loadPictureFile(fileName, {}, &notes);
                 break;
             } catch (const QuorError &e) {
                 if (e.number != err::FileNotFound)
@@ -96,6 +97,7 @@ bool openOne(MainWindow &w, const QString &fileName)
         doc->document().markSaved();
         w.applyDrawingSettings();
         s.enableDocumentCommands(true);
+        w.showPictureNotes(notes);
         return true;
     } catch (const QuorError &e) {
         msgBox(&w, otherErrorMessage(e.description), mb::OkOnly, fileName);

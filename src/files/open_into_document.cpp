@@ -8,11 +8,12 @@
 namespace quor {
 
 bool openIntoDocument(const QPointer<DocumentWindow> &doc, const QString &fileName,
-                      QObject *messageParent, const std::function<void()> &beforeMessage)
+                      QObject *messageParent, const std::function<void()> &beforeMessage,
+                      PictureNotes *notes)
 {
     for (;;) {
         try {
-            const QImage picture = loadPictureFile(fileName);
+            const QImage picture = loadPictureFile(fileName, {}, notes);
             if (!doc)
                 return false;
             doc->document().loadPicture(picture);
