@@ -201,6 +201,14 @@ int main(int argc, char **argv)
         {"emf-shapes.emf", emfShapes(meta("d.emf"))},
         {"emf-wide-pen.emf", emfWideLine(meta("e.emf"), 100000)},
         {"emf-turned-text.emf", emfTurnedText(meta("f.emf"), INT_MIN)},
+        {"wmf-own-viewport.wmf", wmfOwnViewport(meta("g.wmf"))},
+        {"wmf-excluded-centre.wmf", wmfExcludedCentre(meta("h.wmf"))},
+        {"wmf-pattern-brushes.wmf", wmfPatternBrushes(meta("i.wmf"))},
+        {"emf-clip-path.emf", emfExcludedCentre(meta("j.emf"), true)},
+        {"emf-text-no-advances.emf", emfTextWithoutAdvances(meta("k.emf"))},
+        {"emf-bounds-off-frame.emf", emfBoundsOutsideFrame(meta("l.emf"))},
+        {"emf-more-records.emf", emfRecords(meta("m.emf"))},
+        {"emf-brushes.emf", emfBrushes(meta("n.emf"))},
     };
     // Every seed must open: one that is refused guides the fuzzer nowhere.
     int failures = 0;

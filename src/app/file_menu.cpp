@@ -51,8 +51,10 @@ void MainWindow::openPicture()
         // The window stays whatever the loading gives; with it on screen
         // the document commands belong enabled.
         m_workspace.enableDocumentCommands(true);
-        if (!openIntoDocument(doc, fileName, this))
+        PictureNotes notes;
+        if (!openIntoDocument(doc, fileName, this, {}, &notes))
             return;
+        showPictureNotes(notes);
         applyDrawingSettings();
         m_workspace.enableDocumentCommands(true);
     } catch (const QuorError &e) {

@@ -70,7 +70,8 @@ bool openOne(MainWindow &w, const QString &fileName)
 {
     Workspace &s = w.workspace();
     try {
-        const std::optional<QImage> picture = readPictureFile(fileName, fileName, &w);
+        PictureNotes notes;
+        const std::optional<QImage> picture = readPictureFile(fileName, fileName, &w, {}, &notes);
         if (!picture)
             return false;
         w.newDocumentWindow();
@@ -86,6 +87,7 @@ bool openOne(MainWindow &w, const QString &fileName)
         doc->document().markSaved();
         w.applyDrawingSettings();
         s.enableDocumentCommands(true);
+        w.showPictureNotes(notes);
         return true;
     } catch (const std::exception &) {
         msgBox(&w, openFailureMessage(), mb::OkOnly, fileName);

@@ -5,6 +5,7 @@
 #include "document/document_window.h"
 #include "files/file_texts.h"
 #include "formats/bitmap_file.h"
+#include "formats/picture_loader.h"
 #include "palettes/colour_palette.h"
 #include "palettes/tool_palette.h"
 #include "tools/tool_engine.h"
@@ -161,6 +162,14 @@ void MainWindow::buildStatusBar()
     auto *clock = new QTimer(this);
     connect(clock, &QTimer::timeout, this, tick);
     clock->start(1000);
+}
+
+void MainWindow::showPictureNotes(const PictureNotes &notes)
+{
+    if (notes.skippedRecords <= 0)
+        return;
+    if (auto *status = findChild<QLabel *>(QStringLiteral("sbStatusText")))
+        status->setText(QStringLiteral("部分内容无法显示"));
 }
 
 void MainWindow::buildPalettes()

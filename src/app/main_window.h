@@ -19,6 +19,7 @@ namespace quor {
 
 class ToolPalette;
 class ColourPalette;
+struct PictureNotes;
 
 class MainWindow : public QMainWindow, public DocumentHost
 {
@@ -63,6 +64,8 @@ public:
     void newDocumentWindow();
     // Applies the palette's drawing settings to the active canvas.
     void applyDrawingSettings();
+    // Tells on the status bar what an opened picture could not show.
+    void showPictureNotes(const PictureNotes &notes);
 
     // File.
     void newDocument();

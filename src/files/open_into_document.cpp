@@ -12,11 +12,12 @@ namespace quor {
 
 std::optional<QImage> readPictureFile(const QString &fileName, const QString &missingName,
                                       QObject *messageParent,
-                                      const std::function<void()> &beforeMessage)
+                                      const std::function<void()> &beforeMessage,
+                                      PictureNotes *notes)
 {
     for (;;) {
         try {
-            return loadPictureFile(fileName);
+            return loadPictureFile(fileName, {}, notes);
         } catch (const QuorError &e) {
             if (e.number != err::FileNotFound)
                 throw;
@@ -31,12 +32,13 @@ std::optional<QImage> readPictureFile(const QString &fileName, const QString &mi
 }
 
 bool openIntoDocument(const QPointer<DocumentWindow> &doc, const QString &fileName,
-                      QObject *messageParent, const std::function<void()> &beforeMessage)
+                      QObject *messageParent, const std::function<void()> &beforeMessage,
+                      PictureNotes *notes)
 {
     if (!doc)
         return false;
     const std::optional<QImage> picture =
-        readPictureFile(fileName, doc->caption(), messageParent, beforeMessage);
+        readPictureFile(fileName, doc->caption(), messageParent, beforeMessage, notes);
     // The message may have outlived the window.
     if (!picture || !doc)
         return false;

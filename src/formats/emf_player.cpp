@@ -10,6 +10,7 @@
 #include <uemf.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -67,8 +68,12 @@ public:
             playRecord(type);
         } catch (const QuorError &) {
             // A record that does not hold together is skipped.
+            ++m_skipped;
         }
     }
+
+    // Records that would have drawn something but did not.
+    int skipped() const { return m_skipped; }
 
 private:
     // The record as its libUEMF structure, once it is at least minSize long.
@@ -132,12 +137,52 @@ private:
         return &m_objects[index];
     }
 
+    // A brush of the table or a stock one; the current brush otherwise.
+    Brush brushAt(std::uint32_t index) const
+    {
+        if (index & U_STOCK_OBJECT)
+            return stockObject(index & ~U_STOCK_OBJECT).brush;
+        if (index < m_objects.size() && m_objects[index].kind == GdiObject::BrushObject)
+            return m_objects[index].brush;
+        return m_dc.state().brush;
+    }
+
     void selectObject(std::uint32_t index)
     {
         if (index & U_STOCK_OBJECT)
             m_dc.select(stockObject(index & ~U_STOCK_OBJECT));
         else if (index < m_objects.size())
             m_dc.select(m_objects[index]);
+    }
+
+    Brush patternBrush(std::uint32_t offBmi, std::uint32_t cbBmi, std::uint32_t offBits,
+                       std::uint32_t cbBits, std::uint32_t usage) const
+    {
+        Brush b;
+        b.style = U_BS_DIBPATTERN;
+        b.colour = Qt::black;
+        b.pattern = dib(offBmi, cbBmi, offBits, cbBits, usage);
+        return b;
+    }
+
+    // A 1-bit pattern drawn in the text and background colours whatever
+    // its own palette says; deeper bitmaps are plain patterns.
+    Brush monoBrush(std::uint32_t offBmi, std::uint32_t cbBmi, std::uint32_t offBits,
+                    std::uint32_t cbBits, std::uint32_t usage) const
+    {
+        const ByteSpan info = m_rec.sub(offBmi, std::max<std::uint32_t>(cbBmi, 16));
+        if (info.u32(0) < 40 || info.u16(14) != 1)
+            return patternBrush(offBmi, cbBmi, offBits, cbBits, usage);
+        const std::int64_t width = info.i32(4), height = info.i32(8);
+        const auto side = [](std::int64_t v) { return int(std::min<std::int64_t>(std::abs(v), 1 << 20)); };
+        Brush b;
+        b.style = U_BS_DIBPATTERN;
+        b.colour = Qt::black;
+        b.mono = true;
+        b.pattern = monoPattern(m_rec.sub(offBits, cbBits), side(width), side(height),
+                                (std::uint64_t(side(width)) + 31) / 32 * 4, height > 0);
+        m_dc.spend(qint64(b.pattern.width()) * b.pattern.height());
+        return b;
     }
 
     Font readFont(std::uint64_t at) const
@@ -158,13 +203,17 @@ private:
 
     void playRecord(std::uint32_t type);
     void playText(bool wide);
+    void playSmallText();
+    void playGradient();
     void playBitmap(std::uint32_t type);
+    void playMaskedBitmap(std::uint32_t type);
 
     DeviceContext &m_dc;
     std::vector<GdiObject> m_objects;
     PictureLimits m_limits;
     ByteSpan m_rec;
     std::vector<std::uint64_t> m_buf;
+    int m_skipped = 0;
 };
 
 void EmfPlayer::playRecord(std::uint32_t type)
@@ -274,8 +323,19 @@ void EmfPlayer::playRecord(std::uint32_t type)
             o->pen.style = e.elp.elpPenStyle;
             o->pen.width = (e.elp.elpPenStyle & U_PS_GEOMETRIC) ? double(e.elp.elpWidth) : 0;
             o->pen.colour = colourOf(e.elp.elpColor);
-            if (e.elp.elpBrushStyle == U_BS_NULL)
-                o->pen.style = U_PS_NULL;
+            switch (e.elp.elpBrushStyle) {
+            case U_BS_NULL: o->pen.style = U_PS_NULL; break;
+            case U_BS_HATCHED:
+                o->pen.fill.style = U_BS_HATCHED;
+                o->pen.fill.colour = o->pen.colour;
+                o->pen.fill.hatch = int(e.elp.elpHatch);
+                break;
+            case U_BS_DIBPATTERN: case U_BS_DIBPATTERNPT:
+                // The colour field holds how the bitmap's colours are given.
+                o->pen.fill = patternBrush(e.offBmi, e.cbBmi, e.offBits, e.cbBits, e.elp.elpColor.Red);
+                break;
+            default: break;
+            }
             const std::uint64_t n = std::min<std::uint32_t>(e.elp.elpNumEntries, 16);
             const ByteSpan entries = r.sub(offsetof(U_EMREXTCREATEPEN, elp.elpStyleEntry), 4 * n);
             const double unit = o->pen.width > 0 ? o->pen.width : 1;
@@ -303,9 +363,9 @@ void EmfPlayer::playRecord(std::uint32_t type)
         if (GdiObject *o = slot(e.ihBrush)) {
             *o = GdiObject();
             o->kind = GdiObject::BrushObject;
-            o->brush.style = U_BS_DIBPATTERN;
-            o->brush.colour = Qt::black;
-            o->brush.pattern = dib(e.offBmi, e.cbBmi, e.offBits, e.cbBits, e.iUsage);
+            o->brush = type == U_EMR_CREATEMONOBRUSH
+                ? monoBrush(e.offBmi, e.cbBmi, e.offBits, e.cbBits, e.iUsage)
+                : patternBrush(e.offBmi, e.cbBmi, e.offBits, e.cbBits, e.iUsage);
         }
         break;
     }
@@ -356,12 +416,7 @@ void EmfPlayer::playRecord(std::uint32_t type)
     }
     case U_EMR_FILLRGN: {
         const auto e = as<U_EMRFILLRGN>(U_SIZE_EMRFILLRGN);
-        Brush brush = st.brush;
-        if (e.ihBrush & U_STOCK_OBJECT)
-            brush = stockObject(e.ihBrush & ~U_STOCK_OBJECT).brush;
-        else if (e.ihBrush < m_objects.size() && m_objects[e.ihBrush].kind == GdiObject::BrushObject)
-            brush = m_objects[e.ihBrush].brush;
-        m_dc.fillRegion(m_dc.pictureRegion(regionRects(32, e.cbRgnData)), brush);
+        m_dc.fillRegion(m_dc.pictureRegion(regionRects(32, e.cbRgnData)), brushAt(e.ihBrush));
         break;
     }
     case U_EMR_PAINTRGN:
@@ -373,6 +428,35 @@ void EmfPlayer::playRecord(std::uint32_t type)
     case U_EMR_SETDIBITSTODEVICE: case U_EMR_ALPHABLEND:
         playBitmap(type);
         break;
+    case U_EMR_MASKBLT: case U_EMR_PLGBLT: case U_EMR_TRANSPARENTBLT:
+        playMaskedBitmap(type);
+        break;
+    case U_EMR_POLYDRAW: case U_EMR_POLYDRAW16: {
+        const bool small = type == U_EMR_POLYDRAW16;
+        const std::uint64_t n = r.u32(24);
+        const QPolygonF p = points(28, n, small);
+        const ByteSpan kinds = r.sub(28 + n * (small ? 4 : 8), n);
+        m_dc.polyDraw(p, QByteArray(reinterpret_cast<const char *>(kinds.data()), qsizetype(n)));
+        break;
+    }
+    case U_EMR_OFFSETCLIPRGN:
+        m_dc.offsetClip(pointOf(as<U_EMROFFSETCLIPRGN>(U_SIZE_EMROFFSETCLIPRGN).ptlOffset));
+        break;
+    case U_EMR_INVERTRGN:
+        m_dc.invertRegion(m_dc.pictureRegion(regionRects(28, r.u32(24))));
+        break;
+    case U_EMR_FRAMERGN: {
+        const auto e = as<U_EMRFRAMERGN>(U_SIZE_EMRFRAMERGN);
+        m_dc.frameRegion(m_dc.pictureRegion(regionRects(U_SIZE_EMRFRAMERGN, e.cbRgnData)),
+                         brushAt(e.ihBrush), QSizeF(e.szlStroke.cx, e.szlStroke.cy));
+        break;
+    }
+    case U_EMR_GRADIENTFILL: playGradient(); break;
+    case U_EMR_SMALLTEXTOUT: playSmallText(); break;
+    case U_EMR_POLYTEXTOUTA: case U_EMR_POLYTEXTOUTW: case U_EMR_EXTFLOODFILL:
+    case U_EMR_DRAWESCAPE: case U_EMR_GLSRECORD: case U_EMR_GLSBOUNDEDRECORD:
+        ++m_skipped; // drawing we do not do
+        break;
     default:
         break; // comments, palettes, colour spaces and the rest draw nothing
     }
@@ -382,8 +466,10 @@ void EmfPlayer::playText(bool wide)
 {
     const auto e = as<U_EMREXTTEXTOUTW>(U_SIZE_EMREXTTEXTOUTW);
     const U_EMRTEXT &t = e.emrtext;
-    if (t.fOptions & U_ETO_GLYPH_INDEX)
-        return; // glyph numbers of a font we do not have
+    if (t.fOptions & U_ETO_GLYPH_INDEX) {
+        ++m_skipped; // glyph numbers of a font we do not have
+        return;
+    }
     const std::uint64_t count = t.nChars;
     QString text;
     if (wide) {
@@ -406,10 +492,100 @@ void EmfPlayer::playText(bool wide)
     QVector<double> dx;
     const std::uint64_t step = t.fOptions & U_ETO_PDY ? 8 : 4;
     const std::uint64_t offDx = m_rec.u32(at);
-    if (text.size() == qsizetype(count) && m_rec.has(offDx, step * count))
+    // Writers leave the offset 0 when there are no advances; an offset into
+    // the fixed part would take the record's own fields for spacing.
+    if (offDx >= at + 4 && text.size() == qsizetype(count) && m_rec.has(offDx, step * count))
         for (std::uint64_t i = 0; i < count; ++i)
             dx << m_rec.i32(offDx + step * i);
     m_dc.text(pointOf(t.ptlReference), text, dx, t.fOptions, rect);
+}
+
+void EmfPlayer::playSmallText()
+{
+    const auto e = as<U_EMRSMALLTEXTOUT>(U_SIZE_EMRSMALLTEXTOUT);
+    std::uint64_t at = U_SIZE_EMRSMALLTEXTOUT;
+    std::optional<QRectF> rect;
+    if (!(e.fuOptions & U_ETO_NO_RECT)) {
+        const ByteSpan rc = m_rec.sub(at, 16);
+        rect = QRectF(QPointF(rc.i32(0), rc.i32(4)), QPointF(rc.i32(8), rc.i32(12)));
+        at += 16;
+    }
+    const std::uint64_t count = e.cChars;
+    QString text;
+    if (e.fuOptions & U_ETO_SMALL_CHARS) {
+        // Eight-bit characters are the low bytes of the text's own.
+        const ByteSpan s = m_rec.sub(at, count);
+        for (std::uint64_t i = 0; i < count; ++i)
+            text += QChar(s.u8(i));
+    } else {
+        const ByteSpan s = m_rec.sub(at, 2 * count);
+        for (std::uint64_t i = 0; i < count; ++i)
+            text += QChar(s.u16(2 * i));
+    }
+    m_dc.text(pointOf(e.Dest), text, {}, e.fuOptions, rect);
+}
+
+void EmfPlayer::playGradient()
+{
+    const auto e = as<U_EMRGRADIENTFILL>(U_SIZE_EMRGRADIENTFILL);
+    const std::uint64_t vertices = e.nTriVert, shapes = e.nGradObj;
+    const std::uint64_t corners = e.ulMode == U_GRADIENT_FILL_TRIANGLE ? 3 : 2;
+    const ByteSpan v = m_rec.sub(U_SIZE_EMRGRADIENTFILL, 16 * vertices);
+    const ByteSpan g = m_rec.sub(U_SIZE_EMRGRADIENTFILL + 16 * vertices, 4 * corners * shapes);
+    QVector<GradientVertex> vs;
+    vs.reserve(qsizetype(vertices));
+    for (std::uint64_t i = 0; i < vertices; ++i)
+        vs.push_back({QPointF(v.i32(16 * i), v.i32(16 * i + 4)),
+                      QColor(v.u16(16 * i + 8) >> 8, v.u16(16 * i + 10) >> 8, v.u16(16 * i + 12) >> 8)});
+    QVector<std::array<std::uint32_t, 3>> list;
+    list.reserve(qsizetype(shapes));
+    for (std::uint64_t i = 0; i < shapes; ++i) {
+        const std::uint64_t at = 4 * corners * i;
+        list.push_back({g.u32(at), g.u32(at + 4), corners == 3 ? g.u32(at + 8) : 0});
+    }
+    m_dc.gradientFill(vs, list, int(e.ulMode));
+}
+
+void EmfPlayer::playMaskedBitmap(std::uint32_t type)
+{
+    constexpr std::uint32_t SrcCopy = 0x00cc0020;
+    if (type == U_EMR_TRANSPARENTBLT) {
+        const auto e = as<U_EMRTRANSPARENTBLT>(U_SIZE_EMRTRANSPARENTBLT);
+        const QImage img = dib(e.offBmiSrc, e.cbBmiSrc, e.offBitsSrc, e.cbBitsSrc, e.iUsageSrc);
+        // The key is a colour reference: red in the low byte.
+        const QRgb key = qRgb(e.TColor & 0xff, (e.TColor >> 8) & 0xff, (e.TColor >> 16) & 0xff);
+        m_dc.bitmap(withTransparency(img, key), QRectF(pointOf(e.Dest), QSizeF(e.cDest.x, e.cDest.y)),
+                    QRectF(pointOf(e.Src), QSizeF(e.cSrc.x, e.cSrc.y)), SrcCopy);
+        return;
+    }
+    // Mask and parallelogram blits share their bitmap fields; the mask
+    // (white where the source shows, the destination staying elsewhere)
+    // stands over the source from its own corner.
+    auto masked = [&](const auto &e, QPoint srcAt) {
+        QImage img = dib(e.offBmiSrc, e.cbBmiSrc, e.offBitsSrc, e.cbBitsSrc, e.iUsageSrc);
+        if (e.cbBmiMask) {
+            const QImage mask = dib(e.offBmiMask, e.cbBmiMask, e.offBitsMask, e.cbBitsMask, e.iUsageMask);
+            img = withTransparency(img, std::nullopt, mask, QPoint(e.Mask.x, e.Mask.y) - srcAt);
+        }
+        return img;
+    };
+    if (type == U_EMR_MASKBLT) {
+        const auto e = as<U_EMRMASKBLT>(U_SIZE_EMRMASKBLT);
+        const QRectF dest(pointOf(e.Dest), QSizeF(e.cDest.x, e.cDest.y));
+        // The foreground operation is in the low three bytes.
+        if (e.cbBmiSrc == 0) {
+            m_dc.patBlt(dest, e.dwRop & 0xffffff);
+            return;
+        }
+        const QPoint src(e.Src.x, e.Src.y);
+        m_dc.bitmap(masked(e, src), dest, QRectF(src, dest.size()),
+                    e.cbBmiMask ? SrcCopy : (e.dwRop & 0xffffff));
+        return;
+    }
+    const auto e = as<U_EMRPLGBLT>(U_SIZE_EMRPLGBLT);
+    const QPolygonF corners({pointOf(e.aptlDst[0]), pointOf(e.aptlDst[1]), pointOf(e.aptlDst[2])});
+    const QPoint src(e.Src.x, e.Src.y);
+    m_dc.bitmap(masked(e, src), corners, QRectF(src, QSizeF(e.cSrc.x, e.cSrc.y)), SrcCopy);
 }
 
 void EmfPlayer::playBitmap(std::uint32_t type)
@@ -480,7 +656,7 @@ bool looksLikeEmf(ByteSpan d)
     return d.has(0, 44) && d.u32(0) == U_EMR_HEADER && d.u32(40) == EmfSignature;
 }
 
-QImage renderEmf(ByteSpan d, const PictureLimits &limits)
+QImage renderEmf(ByteSpan d, const PictureLimits &limits, int *skippedRecords)
 {
     const std::uint32_t headerSize = d.u32(4);
     if (headerSize < U_SIZE_EMRHEADER_MIN || headerSize % 4 || !d.has(0, headerSize))
@@ -497,17 +673,27 @@ QImage renderEmf(ByteSpan d, const PictureLimits &limits)
             ppmmX = ppmmY = MetafileDpi / 25.4;
     }
     // The picture frame (hundredths of a millimetre) sets the size; the
-    // bounds in device pixels stand in when the frame is empty.
+    // bounds in device pixels stand in when the frame is empty, and when
+    // the drawing plainly lies elsewhere: the bounds are what the records
+    // drew, so when less than half of them falls inside the frame and they
+    // do not take in the frame either, the frame is wrong and the bounds
+    // are mapped (bounds holding the whole frame only drew past its edge).
     const QRectF frame = rectOf(h.rclFrame);
+    const QRectF bounds = rectOf(h.rclBounds).adjusted(0, 0, 1, 1);
+    const QRectF frameDevice(QPointF(frame.left() * ppmmX / 100, frame.top() * ppmmY / 100),
+                             QPointF(frame.right() * ppmmX / 100, frame.bottom() * ppmmY / 100));
+    auto area = [](const QRectF &r) { return r.width() * r.height(); };
+    const bool drawingOutsideFrame = bounds.width() > 0 && bounds.height() > 0
+        && area(bounds & frameDevice) < area(bounds) / 2
+        && !bounds.adjusted(-1, -1, 1, 1).contains(frameDevice);
     QRectF device;
     qint64 w, ht;
-    if (frame.width() > 0 && frame.height() > 0) {
+    if (frame.width() > 0 && frame.height() > 0 && !drawingOutsideFrame) {
         w = std::llround(frame.width() * MetafileDpi / 2540);
         ht = std::llround(frame.height() * MetafileDpi / 2540);
-        device = QRectF(QPointF(frame.left() * ppmmX / 100, frame.top() * ppmmY / 100),
-                        QPointF(frame.right() * ppmmX / 100, frame.bottom() * ppmmY / 100));
+        device = frameDevice;
     } else {
-        device = rectOf(h.rclBounds).adjusted(0, 0, 1, 1);
+        device = bounds;
         w = std::llround(device.width());
         ht = std::llround(device.height());
     }
@@ -536,6 +722,8 @@ QImage renderEmf(ByteSpan d, const PictureLimits &limits)
             player.play(d.sub(pos, size), type);
             pos += size;
         }
+        if (skippedRecords)
+            *skippedRecords = player.skipped();
     }
     makeOpaque(img);
     return img;

@@ -1,5 +1,7 @@
 #include "formats/metafile_dc.h"
 
+#include <QLinearGradient>
+
 #include <algorithm>
 #include <cmath>
 
@@ -135,11 +137,11 @@ QRegion DeviceContext::pictureRegion(const QVector<QRectF> &logical) const
 void DeviceContext::prepare(const QTransform &t)
 {
     if (m_clipDirty) {
+        // Clipping is never switched off: a region set after the painter's
+        // clipping was disabled did not always take (a cut-out clip after
+        // an unclipped text drew over its hole), so no clip is the picture.
         m_painter.resetTransform();
-        if (m_state.clipped)
-            m_painter.setClipRegion(m_state.clip);
-        else
-            m_painter.setClipping(false);
+        m_painter.setClipRegion(m_state.clipped ? m_state.clip : QRegion(m_area));
         m_clipDirty = false;
     }
     m_painter.setTransform(t);
@@ -177,7 +179,8 @@ QPen DeviceContext::makePen(const QTransform &t) const
     const std::uint32_t kind = p.style & 0xf;
     if (kind == 5)
         return QPen(Qt::NoPen);
-    QPen pen(p.colour);
+    // Hatched and pattern pens paint their stroke with the brush.
+    QPen pen(p.fill.style == 2 || !p.fill.pattern.isNull() ? brushOf(p.fill) : QBrush(p.colour), 0);
     const bool geometric = p.style & 0x10000;
     const double deviceWidth = p.width * std::sqrt(std::fabs(t.determinant()));
     const bool thin = p.width <= 0 || (!geometric && deviceWidth < 1.5);
@@ -211,33 +214,48 @@ QPen DeviceContext::makePen(const QTransform &t) const
     return pen;
 }
 
-void DeviceContext::paintFill(const QPainterPath &path, const Brush &b)
+QBrush DeviceContext::brushOf(const Brush &b) const
 {
     switch (b.style) {
-    case 1: return;
-    case 2: {
-        static const Qt::BrushStyle hatches[6] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
-                                                  Qt::BDiagPattern, Qt::CrossPattern,
-                                                  Qt::DiagCrossPattern};
-        if (m_state.backMode == 2)
-            m_painter.fillPath(path, m_state.backColour);
-        m_painter.fillPath(path, QBrush(b.colour, b.hatch >= 0 && b.hatch < 6 ? hatches[b.hatch]
-                                                                               : Qt::SolidPattern));
-        return;
-    }
-    case 3: case 5: case 6:
-        if (!b.pattern.isNull()) {
-            // Patterns repeat in picture pixels, whatever the mapping.
-            QBrush brush(b.pattern);
-            brush.setTransform(m_painter.transform().inverted());
-            m_painter.fillPath(path, brush);
-            return;
+    case 2:
+        if (b.hatch >= 0 && b.hatch < 6) {
+            static const Qt::BrushStyle hatches[6] = {Qt::HorPattern, Qt::VerPattern,
+                                                      Qt::FDiagPattern, Qt::BDiagPattern,
+                                                      Qt::CrossPattern, Qt::DiagCrossPattern};
+            return QBrush(b.colour, hatches[b.hatch]);
         }
-        [[fallthrough]];
-    default:
-        m_painter.fillPath(path, b.colour);
-        return;
+        // The extended styles fill solid in the brush, text or background colour.
+        if (b.hatch == 8 || b.hatch == 9)
+            return m_state.textColour;
+        if (b.hatch == 10 || b.hatch == 11)
+            return m_state.backColour;
+        return b.colour;
+    case 3: case 5: case 6: {
+        if (b.pattern.isNull())
+            return b.colour;
+        QImage pattern = b.pattern;
+        if (b.mono) {
+            pattern.setColorTable({m_state.textColour.rgb(), m_state.backColour.rgb()});
+            pattern = pattern.convertToFormat(QImage::Format_RGB32);
+        }
+        // Patterns repeat in picture pixels, whatever the mapping.
+        QBrush brush(pattern);
+        brush.setTransform(m_painter.transform().inverted());
+        return brush;
     }
+    default:
+        return b.colour;
+    }
+}
+
+void DeviceContext::paintFill(const QPainterPath &path, const Brush &b)
+{
+    if (b.style == 1)
+        return;
+    // Hatch lines on an opaque background.
+    if (b.style == 2 && b.hatch >= 0 && b.hatch < 6 && m_state.backMode == 2)
+        m_painter.fillPath(path, m_state.backColour);
+    m_painter.fillPath(path, brushOf(b));
 }
 
 void DeviceContext::drawShape(const QPainterPath &logical, bool fill, bool stroke)
@@ -425,6 +443,116 @@ void DeviceContext::fillRegion(const QRegion &picture, const Brush &brush)
     QPainterPath path;
     path.addRegion(picture);
     paintFill(path, brush);
+}
+
+void DeviceContext::frameRegion(const QRegion &picture, const Brush &brush, QSizeF stroke)
+{
+    const auto t = transform();
+    if (!t)
+        return;
+    const QRectF s = t->mapRect(QRectF(QPointF(), stroke));
+    const int w = int(std::clamp(std::lround(s.width()), 1L, 65536L));
+    const int h = int(std::clamp(std::lround(s.height()), 1L, 65536L));
+    // What stays covered when the region moves by the stroke each way is
+    // its inside; the rest is the frame.
+    const QRegion inside = picture & picture.translated(w, 0) & picture.translated(-w, 0)
+        & picture.translated(0, h) & picture.translated(0, -h);
+    fillRegion(picture - inside, brush);
+}
+
+void DeviceContext::invertRegion(const QRegion &picture)
+{
+    if (!spend(QRectF(picture.boundingRect())))
+        return;
+    prepare(QTransform());
+    m_painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    QPainterPath path;
+    path.addRegion(picture);
+    m_painter.fillPath(path, Qt::black);
+}
+
+void DeviceContext::polyDraw(const QPolygonF &points, const QByteArray &kinds)
+{
+    enum { Close = 1, Line = 2, Bezier = 4, Move = 6 };
+    QPainterPath path(m_state.current);
+    for (qsizetype i = 0; i < points.size() && i < kinds.size(); ++i) {
+        switch (kinds[i] & ~Close) {
+        case Move: path.moveTo(points[i]); break;
+        case Line: path.lineTo(points[i]); break;
+        case Bezier:
+            if (i + 2 >= points.size())
+                return;
+            path.cubicTo(points[i], points[i + 1], points[i + 2]);
+            i += 2;
+            break;
+        default: return; // a point of no known kind spoils the figure
+        }
+        if (i < kinds.size() && (kinds[i] & Close))
+            path.closeSubpath();
+        m_state.current = points[i];
+    }
+    drawShape(path, false, true);
+}
+
+void DeviceContext::gradientFill(const QVector<GradientVertex> &v,
+                                 const QVector<std::array<std::uint32_t, 3>> &shapes, int mode)
+{
+    const auto t = transform();
+    if (!t || m_inPath || mode < 0 || mode > 2)
+        return;
+    const std::uint32_t n = std::uint32_t(v.size());
+    for (const auto &s : shapes) {
+        if (s[0] >= n || s[1] >= n || (mode == 2 && s[2] >= n))
+            continue;
+        const GradientVertex &a = v[s[0]], &b = v[s[1]];
+        if (mode == 2) {
+            shadeTriangle(*t, a, b, v[s[2]]);
+            continue;
+        }
+        const QRectF box = QRectF(a.at, b.at).normalized();
+        if (!spend(t->mapRect(box)))
+            return;
+        prepare(*t);
+        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        QLinearGradient g(a.at, mode == 0 ? QPointF(b.at.x(), a.at.y()) : QPointF(a.at.x(), b.at.y()));
+        g.setColorAt(0, a.colour);
+        g.setColorAt(1, b.colour);
+        m_painter.fillRect(box, g);
+    }
+}
+
+void DeviceContext::shadeTriangle(const QTransform &t, const GradientVertex &a,
+                                  const GradientVertex &b, const GradientVertex &c)
+{
+    const QPointF p0 = t.map(a.at), p1 = t.map(b.at), p2 = t.map(c.at);
+    const QRect box = QPolygonF({p0, p1, p2}).boundingRect().toAlignedRect() & m_area;
+    const double den = (p1.y() - p2.y()) * (p0.x() - p2.x()) + (p2.x() - p1.x()) * (p0.y() - p2.y());
+    if (box.isEmpty() || std::fabs(den) < 1e-9 || !spend(QRectF(box)))
+        return;
+    // Each pixel centre takes the corners' colours by its barycentric weights.
+    QImage shade(box.size(), QImage::Format_ARGB32_Premultiplied);
+    shade.fill(Qt::transparent);
+    for (int y = 0; y < box.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(shade.scanLine(y));
+        const double py = box.top() + y + 0.5;
+        for (int x = 0; x < box.width(); ++x) {
+            const double px = box.left() + x + 0.5;
+            const double w0 = ((p1.y() - p2.y()) * (px - p2.x()) + (p2.x() - p1.x()) * (py - p2.y())) / den;
+            const double w1 = ((p2.y() - p0.y()) * (px - p2.x()) + (p0.x() - p2.x()) * (py - p2.y())) / den;
+            const double w2 = 1 - w0 - w1;
+            if (w0 < -1e-9 || w1 < -1e-9 || w2 < -1e-9)
+                continue;
+            auto mix = [&](int ca, int cb, int cc) {
+                return std::clamp(int(std::lround(w0 * ca + w1 * cb + w2 * cc)), 0, 255);
+            };
+            line[x] = qRgb(mix(a.colour.red(), b.colour.red(), c.colour.red()),
+                           mix(a.colour.green(), b.colour.green(), c.colour.green()),
+                           mix(a.colour.blue(), b.colour.blue(), c.colour.blue()));
+        }
+    }
+    prepare(QTransform());
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.drawImage(box.topLeft(), shade);
 }
 
 void makeOpaque(QImage &img)

@@ -4,6 +4,8 @@
 // bracket, drawn with a QPainter onto the picture being built.
 #pragma once
 
+#include "formats/byte_reader.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPainter>
@@ -13,6 +15,7 @@
 #include <QTransform>
 #include <QVector>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -21,20 +24,29 @@ namespace quor::gdi {
 enum MapMode { MmText = 1, MmLoMetric, MmHiMetric, MmLoEnglish, MmHiEnglish, MmTwips,
                MmIsotropic, MmAnisotropic };
 
+struct Brush
+{
+    int style = 0;             // 0 solid, 1 none, 2 hatched, 3/5/6 pattern
+    QColor colour = Qt::white;
+    int hatch = 0;             // 0-5 lines; 6-11 solid in the brush, text or background colour
+    QImage pattern;
+    bool mono = false;         // a 1-bit pattern: 0 takes the text colour, 1 the background
+};
+
 struct Pen
 {
     std::uint32_t style = 0;   // style, end cap, join and type bits
     double width = 0;          // logical units; 0 draws one pixel wide
     QColor colour = Qt::black;
     QVector<qreal> dashes;     // user style lengths, in widths
+    Brush fill;                // what a wide pen is painted with (hatched or pattern pens)
 };
 
-struct Brush
+// A corner of a gradient fill, in logical units.
+struct GradientVertex
 {
-    int style = 0;             // 0 solid, 1 none, 2 hatched, 3/5/6 pattern
-    QColor colour = Qt::white;
-    int hatch = 0;
-    QImage pattern;
+    QPointF at;
+    QColor colour;
 };
 
 struct Font
@@ -125,6 +137,8 @@ public:
     // Picture pixels covered by a rectangle, kept within reach of the picture.
     QRect pixelRect(const QRectF &picture) const;
     void resetClip();
+    // Moves the clip by a logical offset.
+    void offsetClip(QPointF logical);
 
     // Figures, in logical coordinates.
     void moveTo(QPointF p);
@@ -140,12 +154,25 @@ public:
     void angleArc(QPointF centre, double radius, double startDeg, double sweepDeg);
     void setPixel(QPointF p, const QColor &c);
     void fillRegion(const QRegion &picture, const Brush &brush);
+    // The inner border of a region, `stroke` logical units wide and high.
+    void frameRegion(const QRegion &picture, const Brush &brush, QSizeF stroke);
+    void invertRegion(const QRegion &picture);
+    // Points with their kinds (move, line, Bézier, close flag), from the
+    // current position.
+    void polyDraw(const QPolygonF &points, const QByteArray &kinds);
+    // Rectangles shaded across (0) or down (1) between the colours of two
+    // corners, or triangles (2) shaded between three.
+    void gradientFill(const QVector<GradientVertex> &vertices,
+                      const QVector<std::array<std::uint32_t, 3>> &shapes, int mode);
 
     // Text at a logical point; dx are the logical advances (may be empty).
     void text(QPointF at, const QString &s, const QVector<double> &dx, std::uint32_t options,
               std::optional<QRectF> rect);
     // A bitmap: the source rectangle (image pixels) onto a logical one.
     void bitmap(const QImage &image, const QRectF &dest, QRectF source, std::uint32_t rop);
+    // The same onto the logical parallelogram of three corners (upper
+    // left, upper right, lower left).
+    void bitmap(const QImage &image, const QPolygonF &corners, QRectF source, std::uint32_t rop);
     // A raster operation without source: brush, black, white, inversion.
     void patBlt(const QRectF &dest, std::uint32_t rop);
 
@@ -166,6 +193,10 @@ private:
     void drawShape(const QPainterPath &logical, bool fill, bool stroke);
     void finishPath(bool fill, bool stroke);
     void paintFill(const QPainterPath &logical, const Brush &brush);
+    QBrush brushOf(const Brush &brush) const;
+    void drawBitmap(const QImage &image, const QTransform &place, QRectF source, std::uint32_t rop);
+    void shadeTriangle(const QTransform &t, const GradientVertex &a, const GradientVertex &b,
+                       const GradientVertex &c);
     void applyRop2();
     void applyRop3(std::uint32_t rop);
 
@@ -186,5 +217,14 @@ void makeOpaque(QImage &img);
 
 // Text of an 8-bit string in the font's character set.
 QString decodeCharSet(const QByteArray &bytes, int charSet);
+
+// A 1-bit pattern of `width` x `height` from rows `stride` bytes apart
+// (null unless they fit in `bits` and within 4096 pixels a side).
+QImage monoPattern(ByteSpan bits, int width, int height, std::uint64_t stride, bool bottomUp);
+
+// The image with the pixels of `key` made transparent, or where `mask`
+// (the same size or larger, white for visible) is black.
+QImage withTransparency(const QImage &image, std::optional<QRgb> key, const QImage &mask = {},
+                        QPoint maskOffset = {});
 
 } // namespace quor::gdi

@@ -1,6 +1,8 @@
 // Clipping and the path bracket of the metafile drawing state.
 #include "formats/metafile_dc.h"
 
+#include <cmath>
+
 namespace quor::gdi {
 
 // --- clipping ---------------------------------------------------------------
@@ -54,6 +56,21 @@ void DeviceContext::excludeClip(const QRectF &logical)
         m_state.clipped = true;
         m_clipDirty = true;
     }
+}
+
+void DeviceContext::offsetClip(QPointF logical)
+{
+    const auto t = transform();
+    if (!t || !m_state.clipped)
+        return;
+    const QPointF d = t->map(logical) - t->map(QPointF());
+    if (std::fabs(d.x()) > 1e6 || std::fabs(d.y()) > 1e6) {
+        m_state.clip = QRegion(); // moved right off the picture
+    } else {
+        m_state.clip.translate(d.toPoint());
+        m_state.clip &= QRegion(pixelRect(QRectF(m_area)));
+    }
+    m_clipDirty = true;
 }
 
 void DeviceContext::resetClip()

@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <cmath>
+#include <cstring>
 
 namespace quor::gdi {
 
@@ -163,9 +164,6 @@ void DeviceContext::bitmap(const QImage &image, const QRectF &dest, QRectF sourc
         patBlt(dest, rop);
         return;
     }
-    const auto t = transform();
-    if (image.isNull() || m_inPath || !t)
-        return;
     if (source.width() == 0 || source.height() == 0 || dest.width() == 0 || dest.height() == 0)
         return;
     // Source pixels onto the destination rectangle; opposite signs mirror.
@@ -173,12 +171,72 @@ void DeviceContext::bitmap(const QImage &image, const QRectF &dest, QRectF sourc
     place.translate(dest.x(), dest.y());
     place.scale(dest.width() / source.width(), dest.height() / source.height());
     place.translate(-source.x(), -source.y());
+    drawBitmap(image, place, source, rop);
+}
+
+void DeviceContext::bitmap(const QImage &image, const QPolygonF &corners, QRectF source,
+                           std::uint32_t rop)
+{
+    if (corners.size() < 3 || source.width() == 0 || source.height() == 0)
+        return;
+    // Source x runs along the upper edge, source y down the left one.
+    const QPointF ul = corners[0], across = (corners[1] - ul) / source.width(),
+                  down = (corners[2] - ul) / source.height();
+    const QTransform place = QTransform::fromTranslate(-source.x(), -source.y())
+        * QTransform(across.x(), across.y(), down.x(), down.y(), ul.x(), ul.y());
+    drawBitmap(image, place, source, rop);
+}
+
+void DeviceContext::drawBitmap(const QImage &image, const QTransform &place, QRectF source,
+                               std::uint32_t rop)
+{
+    const auto t = transform();
+    if (image.isNull() || m_inPath || !t)
+        return;
     const QRectF part = source.normalized() & QRectF(image.rect());
     if (part.isEmpty() || !spend((place * *t).mapRect(part)))
         return;
     prepare(place * *t);
     applyRop3(rop);
     m_painter.drawImage(part.topLeft(), image, part);
+}
+
+QImage monoPattern(ByteSpan bits, int width, int height, std::uint64_t stride, bool bottomUp)
+{
+    const std::uint64_t rowBytes = (std::uint64_t(width) + 7) / 8;
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096 || stride < rowBytes
+        || !bits.has(0, stride * std::uint64_t(height)))
+        return {};
+    QImage img(width, height, QImage::Format_Mono);
+    if (img.isNull())
+        return {};
+    img.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    for (int y = 0; y < height; ++y)
+        std::memcpy(img.scanLine(y), bits.data() + stride * std::uint64_t(bottomUp ? height - 1 - y : y),
+                    rowBytes);
+    return img;
+}
+
+QImage withTransparency(const QImage &image, std::optional<QRgb> key, const QImage &mask,
+                        QPoint maskOffset)
+{
+    QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    const QImage m = mask.isNull() ? mask : mask.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+        const int my = y + maskOffset.y();
+        const auto *maskLine = !m.isNull() && my >= 0 && my < m.height()
+            ? reinterpret_cast<const QRgb *>(m.constScanLine(my))
+            : nullptr;
+        for (int x = 0; x < out.width(); ++x) {
+            const int mx = x + maskOffset.x();
+            const bool hidden = (key && (line[x] & 0xffffff) == (*key & 0xffffff))
+                || (!m.isNull() && (!maskLine || mx < 0 || mx >= m.width() || qGray(maskLine[mx]) < 128));
+            if (hidden)
+                line[x] = 0;
+        }
+    }
+    return out;
 }
 
 void DeviceContext::patBlt(const QRectF &dest, std::uint32_t rop)

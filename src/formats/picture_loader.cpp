@@ -34,7 +34,7 @@ PictureKind sniffPicture(ByteSpan d)
     return PictureKind::Unknown;
 }
 
-QImage decodePicture(ByteSpan d, const PictureLimits &limits)
+QImage decodePicture(ByteSpan d, const PictureLimits &limits, PictureNotes *notes)
 {
     if (d.empty())
         throw emptyPictureFile();
@@ -50,8 +50,8 @@ QImage decodePicture(ByteSpan d, const PictureLimits &limits)
         case PictureKind::Jpeg: return decodeJpeg(d, limits);
         case PictureKind::Png: return decodePng(d, limits);
         case PictureKind::Ico: return decodeIco(d, limits);
-        case PictureKind::Wmf: return renderWmf(d, limits);
-        case PictureKind::Emf: return renderEmf(d, limits);
+        case PictureKind::Wmf: return renderWmf(d, limits, notes ? &notes->skippedRecords : nullptr);
+        case PictureKind::Emf: return renderEmf(d, limits, notes ? &notes->skippedRecords : nullptr);
         case PictureKind::Unknown: break;
         }
     } catch (const std::bad_alloc &) {
@@ -60,10 +60,10 @@ QImage decodePicture(ByteSpan d, const PictureLimits &limits)
     throw notAPicture();
 }
 
-QImage loadPictureFile(const QString &fileName, const PictureLimits &limits)
+QImage loadPictureFile(const QString &fileName, const PictureLimits &limits, PictureNotes *notes)
 {
     const QByteArray bytes = readWholeFile(fileName, limits.maxFileBytes);
-    return decodePicture(ByteSpan(bytes.constData(), std::size_t(bytes.size())), limits);
+    return decodePicture(ByteSpan(bytes.constData(), std::size_t(bytes.size())), limits, notes);
 }
 
 } // namespace quor

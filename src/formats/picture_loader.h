@@ -14,11 +14,19 @@ enum class PictureKind { Unknown, Bmp, Dib, Gif, Jpeg, Png, Ico, Wmf, Emf };
 
 PictureKind sniffPicture(ByteSpan data);
 
+// What a decoded picture could not show, for the user to be told.
+struct PictureNotes
+{
+    int skippedRecords = 0; // metafile records that drew nothing
+};
+
 // Decodes a picture held in memory. Throws QuorError: InvalidPicture (not
 // a picture, damaged, unsupported) or OutOfMemory (too large).
-QImage decodePicture(ByteSpan data, const PictureLimits &limits = {});
+QImage decodePicture(ByteSpan data, const PictureLimits &limits = {},
+                     PictureNotes *notes = nullptr);
 
 // Reads (through readWholeFile, with its errors) and decodes a file.
-QImage loadPictureFile(const QString &fileName, const PictureLimits &limits = {});
+QImage loadPictureFile(const QString &fileName, const PictureLimits &limits = {},
+                       PictureNotes *notes = nullptr);
 
 } // namespace quor

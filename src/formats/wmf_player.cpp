@@ -93,10 +93,14 @@ public:
         } catch (const QuorError &) {
             // A damaged record is skipped; one that creates an object still
             // takes its table slot, so later numbers stay right.
+            ++m_skipped;
             if (createsObject(type) && !m_created)
                 create(GdiObject{GdiObject::OtherObject, {}, {}, {}, {}});
         }
     }
+
+    // Records that would have drawn something but did not.
+    int skipped() const { return m_skipped; }
 
 private:
     static bool createsObject(int type)
@@ -165,6 +169,40 @@ private:
         return src;
     }
 
+    // A pattern brush of the Bitmap16 at `at` whose rows start at `bitsAt`:
+    // one bit a pixel draws in the text and background colours, 24 or 32
+    // bits in their own; other depths need the device's palette and fall
+    // back to the plain brush colour.
+    Brush bitmap16Brush(ByteSpan rec, std::uint64_t at, std::uint64_t bitsAt) const
+    {
+        const ByteSpan b = rec.sub(at, 10);
+        const int width = b.i16(2), height = b.i16(4), planes = b.u8(8), depth = b.u8(9);
+        Brush brush;
+        brush.style = U_BS_PATTERN;
+        brush.colour = Qt::black;
+        if (planes != 1 || width <= 0 || height <= 0 || width > 4096 || height > 4096)
+            return brush;
+        const std::uint64_t stride = ((std::uint64_t(width) * depth + 15) >> 4) << 1;
+        const ByteSpan bits = rec.from(bitsAt);
+        if (depth == 1) {
+            brush.mono = true;
+            brush.pattern = monoPattern(bits, width, height, stride, false);
+        } else if ((depth == 24 || depth == 32) && bits.has(0, stride * std::uint64_t(height))) {
+            QImage img(width, height, QImage::Format_RGB32);
+            for (int y = 0; !img.isNull() && y < height; ++y) {
+                auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
+                const unsigned char *row = bits.data() + stride * std::uint64_t(y);
+                for (int x = 0; x < width; ++x) {
+                    const unsigned char *px = row + std::uint64_t(x) * (depth / 8);
+                    line[x] = qRgb(px[2], px[1], px[0]);
+                }
+            }
+            brush.pattern = img;
+        }
+        m_dc.spend(qint64(brush.pattern.width()) * brush.pattern.height());
+        return brush;
+    }
+
     Font readFont(ByteSpan rec, std::uint64_t at) const
     {
         const ByteSpan f = rec.sub(at, 18);
@@ -208,6 +246,7 @@ private:
     std::vector<char> m_buf;
     std::size_t m_firstFree = 0;
     bool m_created = false;
+    int m_skipped = 0;
 };
 
 void WmfPlayer::playRecord(ByteSpan rec, int type)
@@ -388,9 +427,35 @@ void WmfPlayer::playRecord(ByteSpan rec, int type)
         o.kind = GdiObject::BrushObject;
         o.brush.style = U_BS_DIBPATTERN;
         o.brush.colour = Qt::black;
-        if (data)
+        if (u == U_BS_PATTERN)
+            o.brush = bitmap16Brush(rec, 10, 20); // a Bitmap16 with its bits in place
+        else if (data)
             o.brush.pattern = dib(rec, data, u2);
         create(o);
+        break;
+    }
+    case U_WMR_CREATEPATTERNBRUSH: {
+        // The Bitmap16 header (its bits field unused), 18 reserved bytes,
+        // then the bits.
+        GdiObject o;
+        o.kind = GdiObject::BrushObject;
+        o.brush = bitmap16Brush(rec, 6, 38);
+        create(o);
+        break;
+    }
+    case U_WMR_OFFSETCLIPRGN: U_WMROFFSETCLIPRGN_get(c, &p1); m_dc.offsetClip(pointOf(p1)); break;
+    case U_WMR_INVERTREGION:
+        U_WMRINVERTREGION_get(c, &u);
+        if (const GdiObject *o = object(u); o && o->kind == GdiObject::RegionObject)
+            m_dc.invertRegion(m_dc.pictureRegion(o->region));
+        break;
+    case U_WMR_FRAMEREGION: {
+        U_WMRFRAMEREGION_get(c, &u, &u2, &s1, &s2);
+        const GdiObject *region = object(u), *brush = object(u2);
+        if (region && region->kind == GdiObject::RegionObject)
+            m_dc.frameRegion(m_dc.pictureRegion(region->region),
+                             brush && brush->kind == GdiObject::BrushObject ? brush->brush : st.brush,
+                             QSizeF(s2, s1));
         break;
     }
     case U_WMR_DIBBITBLT:
@@ -400,6 +465,9 @@ void WmfPlayer::playRecord(ByteSpan rec, int type)
     case U_WMR_BITBLT:
     case U_WMR_STRETCHBLT:
         playBitmap(rec, type);
+        break;
+    case U_WMR_FLOODFILL: case U_WMR_EXTFLOODFILL: case U_WMR_DRAWTEXT:
+        ++m_skipped; // drawing we do not do
         break;
     default:
         if (createsObject(type))
@@ -452,6 +520,8 @@ void WmfPlayer::playBitmap(ByteSpan rec, int type)
         }
         if (!px)
             m_dc.patBlt(QRectF(pointOf(dst), QSizeF(cDst.x, cDst.y)), rop);
+        else
+            ++m_skipped;
         return;
     }
     }
@@ -480,13 +550,15 @@ std::optional<QRectF> firstWindow(ByteSpan d, std::uint64_t records)
     return QRectF(org.value_or(QPointF()), *ext);
 }
 
-void playAll(ByteSpan d, const WmfHeader &h, DeviceContext &dc, const PictureLimits &limits)
+// Plays every record; the number of records not drawn.
+int playAll(ByteSpan d, const WmfHeader &h, DeviceContext &dc, const PictureLimits &limits)
 {
     WmfPlayer player(dc, h.objects, limits);
     forEachRecord(d, h.records, [&](ByteSpan rec, int type) {
         player.play(rec, type);
         return true;
     });
+    return player.skipped();
 }
 
 } // namespace
@@ -499,7 +571,7 @@ bool looksLikeWmf(ByteSpan d)
         && (d.u16(4) == 0x100 || d.u16(4) == 0x300);
 }
 
-QImage renderWmf(ByteSpan d, const PictureLimits &limits)
+QImage renderWmf(ByteSpan d, const PictureLimits &limits, int *skippedRecords)
 {
     const WmfHeader h = readWmfHeader(d);
     QRectF box;
@@ -535,16 +607,23 @@ QImage renderWmf(ByteSpan d, const PictureLimits &limits)
         throw pictureTooLarge(w, ht);
     img.fill(Qt::white);
     {
-        DeviceContext dc(&img, img.rect(), QTransform(),
-                         QSizeF(MetafileDpi / 25.4, MetafileDpi / 25.4));
-        // Played the way a program plays a metafile into a rectangle: the
-        // file's window maps onto the whole picture.
+        // The file's device units are taken to be the units of its box, and
+        // the box maps onto the whole picture. The mapping starts as the
+        // identity, so a file that sets its own viewport (often equal to its
+        // window) still lands on the picture instead of one unit a pixel.
+        const QTransform base = QTransform::fromTranslate(-box.left(), -box.top())
+            * QTransform::fromScale(w / box.width(), ht / box.height());
+        const double unitsPerPixel = std::fabs(box.width()) / w;
+        DeviceContext dc(&img, img.rect(), base,
+                         QSizeF(MetafileDpi / 25.4 * unitsPerPixel,
+                                MetafileDpi / 25.4 * std::fabs(box.height()) / ht));
         DcState &st = dc.state();
         st.mapMode = MmAnisotropic;
-        st.windowOrg = box.topLeft();
-        st.windowExt = box.size();
-        st.viewportExt = QSizeF(w, ht);
-        playAll(d, h, dc, limits);
+        st.windowOrg = st.viewportOrg = box.topLeft();
+        st.windowExt = st.viewportExt = box.size();
+        const int skipped = playAll(d, h, dc, limits);
+        if (skippedRecords)
+            *skippedRecords = skipped;
     }
     makeOpaque(img);
     return img;

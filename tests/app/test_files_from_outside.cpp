@@ -6,6 +6,7 @@
 #include "app/files_from_outside.h"
 #include "files/file_texts.h"
 #include "formats/picture_errors.h"
+#include "formats/picture_samples.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QLabel>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -231,4 +233,20 @@ TEST_F(FilesFromOutside, TextFoldersAndRemoteAddressesAreNotTakenAndABadFileSays
     EXPECT_EQ(captions(workspace()), QStringList{"New Quor1"});
     ASSERT_EQ(messages(script).size(), 1);
     EXPECT_EQ(messages(script)[0].title, words);
+}
+
+TEST_F(FilesFromOutside, AMetafileWithRecordsLeftUndrawnSaysSoOnTheStatusBar)
+{
+    const QString partly = dir.filePath("partly.wmf"), whole = dir.filePath("whole.emf");
+    samples::wmfShapes(partly, true); // holds a damaged polygon
+    samples::emfRecords(whole);
+    MainWindow &plain = startWith({whole});
+    auto *status = plain.findChild<QLabel *>("sbStatusText");
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->text(), "状态");
+    MainWindow &w = startWith({partly});
+    status = w.findChild<QLabel *>("sbStatusText");
+    EXPECT_EQ(w.workspace().documentCount(), 1);
+    EXPECT_EQ(status->text(), "部分内容无法显示");
+    EXPECT_TRUE(messages(script).isEmpty());
 }

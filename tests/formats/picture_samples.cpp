@@ -468,11 +468,10 @@ QByteArray emfShapes(const QString &path)
 
 namespace {
 
-using RecordSink = std::function<void(char *)>;
-
-// A 192 x 192 picture at ten logical units a pixel, its records from `draw`.
-QByteArray emfPicture(const QString &path,
-                      const std::function<void(const RecordSink &, EMFHANDLES *)> &draw)
+// An enhanced metafile with the given header rectangles on a 96-dpi
+// reference device, its records from `draw`.
+QByteArray emfFile(const QString &path, U_RECTL bounds, U_RECTL frame,
+                   const std::function<void(const RecordSink &, EMFHANDLES *)> &draw)
 {
     const QByteArray name = path.toLocal8Bit();
     EMFTRACK *et = nullptr;
@@ -480,11 +479,7 @@ QByteArray emfPicture(const QString &path,
     emf_start(name.constData(), 4096, 4096, &et);
     emf_htable_create(64, 64, &eht);
     auto add = [&](char *rec) { emf_append(reinterpret_cast<U_ENHMETARECORD *>(rec), et, 1); };
-    add(U_EMRHEADER_set(U_RECTL{0, 0, 191, 191}, U_RECTL{0, 0, 5080, 5080}, nullptr, 0, nullptr,
-                        U_SIZEL{960, 960}, U_SIZEL{254, 254}, 0));
-    add(U_EMRSETMAPMODE_set(U_MM_ANISOTROPIC));
-    add(U_EMRSETWINDOWEXTEX_set(U_SIZEL{1920, 1920}));
-    add(U_EMRSETVIEWPORTEXTEX_set(U_SIZEL{192, 192}));
+    add(U_EMRHEADER_set(bounds, frame, nullptr, 0, nullptr, U_SIZEL{960, 960}, U_SIZEL{254, 254}, 0));
     draw(add, eht);
     add(U_EMREOF_set(0, nullptr, et));
     emf_finish(et, eht);
@@ -494,6 +489,37 @@ QByteArray emfPicture(const QString &path,
 }
 
 } // namespace
+
+QByteArray emfPicture(const QString &path,
+                      const std::function<void(const RecordSink &, EMFHANDLES *)> &draw)
+{
+    return emfFile(path, U_RECTL{0, 0, 191, 191}, U_RECTL{0, 0, 5080, 5080},
+                   [&](const RecordSink &add, EMFHANDLES *eht) {
+                       add(U_EMRSETMAPMODE_set(U_MM_ANISOTROPIC));
+                       add(U_EMRSETWINDOWEXTEX_set(U_SIZEL{1920, 1920}));
+                       add(U_EMRSETVIEWPORTEXTEX_set(U_SIZEL{192, 192}));
+                       draw(add, eht);
+                   });
+}
+
+QByteArray wmfPicture(const QString &path,
+                      const std::function<void(const RecordSink &, WMFHANDLES *)> &draw)
+{
+    const QByteArray name = path.toLocal8Bit();
+    WMFTRACK *wt = nullptr;
+    WMFHANDLES *wht = nullptr;
+    wmf_start(name.constData(), 4096, 4096, &wt);
+    wmf_htable_create(64, 64, &wht);
+    U_PAIRF *size = U_PAIRF_set(2.0f, 2.0f);
+    wmf_header_append(reinterpret_cast<U_METARECORD *>(U_WMRHEADER_set(size, 1440)), wt, 1);
+    std::free(size);
+    draw([&](char *rec) { wmf_append(reinterpret_cast<U_METARECORD *>(rec), wt, 1); }, wht);
+    wmf_append(reinterpret_cast<U_METARECORD *>(U_WMREOF_set()), wt, 1);
+    wmf_finish(wt);
+    wmf_free(&wt);
+    wmf_htable_free(&wht);
+    return readFile(path);
+}
 
 QByteArray emfWideLine(const QString &path, std::uint32_t width)
 {
@@ -528,6 +554,270 @@ QByteArray emfTurnedText(const QString &path, int escapement)
                                  reinterpret_cast<PU_EMRTEXT>(emrtext)));
         std::free(text);
         std::free(emrtext);
+    });
+}
+
+// --- records and brushes of fewer writers -------------------------------------
+
+namespace {
+
+U_POINTL pt(int x, int y) { return U_POINTL{x, y}; }
+
+void selectBrush(const RecordSink &add, EMFHANDLES *eht, U_LOGBRUSH brush)
+{
+    uint32_t ih;
+    add(createbrushindirect_set(&ih, eht, brush));
+    add(selectobject_set(ih, eht));
+}
+
+// A bottom-up 1-bit info header with black and white (in that order).
+PU_BITMAPINFO monoInfo(int width, int height, std::uint32_t bytes)
+{
+    U_RGBQUAD bw[2] = {U_BGR(0, 0, 0), U_BGR(255, 255, 255)};
+    return bitmapinfo_set(bitmapinfoheader_set(width, height, 1, 1, U_BI_RGB, bytes, 0, 0, 2, 0), bw);
+}
+
+// An 8 x 8 checker of one-bit rows, `stride` bytes each.
+QByteArray checker(int stride)
+{
+    QByteArray b;
+    for (int y = 0; y < 8; ++y) {
+        b += char(y % 2 ? 0x55 : 0xaa);
+        b += QByteArray(stride - 1, '\0');
+    }
+    return b;
+}
+
+} // namespace
+
+QByteArray wmfOwnViewport(const QString &path)
+{
+    return wmfPicture(path, [](const RecordSink &add, WMFHANDLES *wht) {
+        uint32_t ih;
+        add(U_WMRSETMAPMODE_set(U_MM_ANISOTROPIC));
+        add(U_WMRSETWINDOWORG_set(point16_set(0, 0)));
+        add(U_WMRSETWINDOWEXT_set(point16_set(2880, 2880)));
+        add(U_WMRSETVIEWPORTORG_set(point16_set(0, 0)));
+        add(U_WMRSETVIEWPORTEXT_set(point16_set(2880, 2880)));
+        add(wcreatebrushindirect_set(&ih, wht, U_WLOGBRUSH_set(U_BS_SOLID, U_RGB(255, 0, 0), 0)));
+        add(wselectobject_set(ih, wht));
+        add(U_WMRRECTANGLE_set(U_RECT16{1440, 1440, 2880, 2880}));
+    });
+}
+
+QByteArray emfExcludedCentre(const QString &path, bool byPath)
+{
+    auto text = [](const RecordSink &add) {
+        uint16_t *w = U_Utf8ToUtf16le("W", 0, nullptr);
+        uint32_t dx[1] = {400};
+        char *t = emrtext_set(pt(100, 100), 1, 2, w, U_ETO_NONE, U_RECTL{0, 0, -1, -1}, dx);
+        add(U_EMREXTTEXTOUTW_set(U_RECTL{0, 0, -1, -1}, U_GM_COMPATIBLE, 1, 1,
+                                 reinterpret_cast<PU_EMRTEXT>(t)));
+        std::free(w);
+        std::free(t);
+    };
+    return emfPicture(path, [&](const RecordSink &add, EMFHANDLES *eht) {
+        add(U_EMRSAVEDC_set());
+        add(U_EMRINTERSECTCLIPRECT_set(U_RECTL{0, 0, 960, 960}));
+        text(add);
+        add(U_EMRRESTOREDC_set(-1));
+        text(add);
+        add(U_EMRSAVEDC_set());
+        if (byPath) {
+            add(U_EMRBEGINPATH_set());
+            add(U_EMRRECTANGLE_set(U_RECTL{640, 640, 1280, 1280}));
+            add(U_EMRENDPATH_set());
+            add(U_EMRSELECTCLIPPATH_set(U_RGN_DIFF));
+        } else {
+            add(U_EMREXCLUDECLIPRECT_set(U_RECTL{640, 640, 1280, 1280}));
+        }
+        add(selectobject_set(U_NULL_PEN, eht));
+        selectBrush(add, eht, logbrush_set(U_BS_SOLID, U_RGB(0, 0, 255), 0));
+        add(U_EMRRECTANGLE_set(U_RECTL{0, 0, 1920, 1920}));
+    });
+}
+
+QByteArray wmfExcludedCentre(const QString &path)
+{
+    return wmfPicture(path, [](const RecordSink &add, WMFHANDLES *wht) {
+        uint32_t ih;
+        add(U_WMRSETBKMODE_set(U_TRANSPARENT));
+        add(U_WMRSAVEDC_set());
+        add(U_WMRINTERSECTCLIPRECT_set(U_RECT16{0, 0, 1440, 1440}));
+        add(U_WMRTEXTOUT_set(point16_set(100, 100), const_cast<char *>("W")));
+        add(U_WMRRESTOREDC_set(-1));
+        add(U_WMRTEXTOUT_set(point16_set(100, 100), const_cast<char *>("W")));
+        add(U_WMRSAVEDC_set());
+        add(U_WMREXCLUDECLIPRECT_set(U_RECT16{960, 960, 1920, 1920}));
+        add(wcreatebrushindirect_set(&ih, wht, U_WLOGBRUSH_set(U_BS_SOLID, U_RGB(0, 0, 255), 0)));
+        add(wselectobject_set(ih, wht));
+        add(U_WMRRECTANGLE_set(U_RECT16{0, 0, 2880, 2880}));
+    });
+}
+
+QByteArray emfTextWithoutAdvances(const QString &path)
+{
+    return emfPicture(path, [](const RecordSink &add, EMFHANDLES *eht) {
+        uint32_t ih;
+        uint16_t *face = U_Utf8ToUtf16le("Sans", 0, nullptr);
+        U_LOGFONT lf = logfont_set(-300, 0, 0, 0, 700, 0, 0, 0, U_ANSI_CHARSET, 0, 0, 0, 0, face);
+        std::free(face);
+        add(extcreatefontindirectw_set(&ih, eht, reinterpret_cast<const char *>(&lf), nullptr));
+        add(selectobject_set(ih, eht));
+        add(U_EMRSETBKMODE_set(U_TRANSPARENT));
+        uint32_t dx[2] = {300, 300};
+        char *t = emrtext_set(pt(100, 100), 2, 1, const_cast<char *>("WW"), U_ETO_NONE,
+                              U_RECTL{0, 0, -1, -1}, dx);
+        char *rec = U_EMREXTTEXTOUTA_set(U_RECTL{0, 0, -1, -1}, U_GM_COMPATIBLE, 1, 1,
+                                         reinterpret_cast<PU_EMRTEXT>(t));
+        std::memset(rec + 72, 0, 4); // the advances' offset
+        add(rec);
+        std::free(t);
+    });
+}
+
+QByteArray emfBoundsOutsideFrame(const QString &path)
+{
+    // The frame says 0..192 pixels down, the drawing (and the bounds) lie
+    // above it, as a y-up drawing with a mirrored frame would.
+    return emfFile(path, U_RECTL{0, -200, 191, -9}, U_RECTL{0, 0, 5080, 5080},
+                   [](const RecordSink &add, EMFHANDLES *eht) {
+                       add(selectobject_set(U_NULL_PEN, eht));
+                       selectBrush(add, eht, logbrush_set(U_BS_SOLID, U_RGB(255, 0, 0), 0));
+                       add(U_EMRRECTANGLE_set(U_RECTL{0, -200, 192, -8}));
+                   });
+}
+
+QByteArray emfRecords(const QString &path)
+{
+    return emfPicture(path, [](const RecordSink &add, EMFHANDLES *eht) {
+        // Row one: a gradient across, a shaded triangle, small text, a
+        // drawn figure.
+        U_TRIVERTEX v[5] = {{0, 0, 0xff00, 0, 0, 0}, {480, 480, 0, 0, 0xff00, 0},
+                            {480, 0, 0xff00, 0, 0, 0}, {960, 0, 0, 0xff00, 0, 0},
+                            {480, 480, 0, 0, 0xff00, 0}};
+        const uint32_t rectangle[2] = {0, 1}, triangle[3] = {0, 1, 2};
+        add(U_EMRGRADIENTFILL_set(U_RECTL{0, 0, 48, 48}, 2, 1, U_GRADIENT_FILL_RECT_H, v, rectangle));
+        add(U_EMRGRADIENTFILL_set(U_RECTL{48, 0, 96, 48}, 3, 1, U_GRADIENT_FILL_TRIANGLE, v + 2, triangle));
+        const uint16_t ww[2] = {'W', 'W'};
+        add(U_EMRSMALLTEXTOUT_set(pt(1000, 50), 2, U_ETO_NO_RECT, U_GM_COMPATIBLE, 1, 1,
+                                  U_RECTL{0, 0, -1, -1}, reinterpret_cast<const char *>(ww)));
+        // Written by hand: the builder gets this record's size wrong.
+        QByteArray figure;
+        for (std::uint32_t v : {56u, 64u, 0u, 0u, ~0u, ~0u, 4u, 1500u, 240u, 1900u, 240u, 1900u, 400u,
+                                1900u, 400u})
+            put32(figure, v);
+        figure += QByteArray("\x06\x02\x02\x02", 4); // move, then lines
+        add(rawRecord(figure));
+        // Row two: a framed region, an inverted one, a moved clip and a
+        // bitmap with a colour left out.
+        uint32_t red;
+        add(createbrushindirect_set(&red, eht, logbrush_set(U_BS_SOLID, U_RGB(255, 0, 0), 0)));
+        U_RECTL left{0, 480, 480, 960}, half{480, 480, 720, 960};
+        PU_RGNDATA frame = rgndata_set(rgndataheader_set(1, left), &left);
+        add(U_EMRFRAMERGN_set(U_RECTL{0, 0, -1, -1}, red, U_SIZEL{50, 50}, frame));
+        std::free(frame);
+        add(selectobject_set(U_NULL_PEN, eht));
+        selectBrush(add, eht, logbrush_set(U_BS_SOLID, U_RGB(0, 0, 255), 0));
+        add(U_EMRRECTANGLE_set(U_RECTL{480, 480, 960, 960}));
+        PU_RGNDATA invert = rgndata_set(rgndataheader_set(1, half), &half);
+        add(U_EMRINVERTRGN_set(invert));
+        std::free(invert);
+        add(U_EMRSAVEDC_set());
+        add(U_EMRINTERSECTCLIPRECT_set(U_RECTL{960, 480, 1200, 720}));
+        add(U_EMROFFSETCLIPRGN_set(pt(240, 240)));
+        selectBrush(add, eht, logbrush_set(U_BS_SOLID, U_RGB(0, 255, 0), 0));
+        add(U_EMRRECTANGLE_set(U_RECTL{960, 480, 1440, 960}));
+        add(U_EMRRESTOREDC_set(-1));
+        QByteArray px;
+        PU_BITMAPINFO quad = quadBitmap(px);
+        const U_XFORM same = xform_set(1, 0, 0, 1, 0, 0);
+        add(U_EMRTRANSPARENTBLT_set(U_RECTL{0, 0, -1, -1}, pt(1440, 480), pt(480, 480), pt(0, 0),
+                                    pt(2, 2), same, U_RGB(255, 255, 255), U_DIB_RGB_COLORS,
+                                    0x00ff0000, quad, std::uint32_t(px.size()), px.data()));
+        // Row three, one logical unit a pixel: a masked blit (left half
+        // shows) and a mirrored parallelogram blit.
+        add(U_EMRSETWORLDTRANSFORM_set(xform_set(10, 0, 0, 10, 0, 0)));
+        QByteArray redPx = rows(48, 48, 24, [](int, int) { return 0xff0000u; });
+        PU_BITMAPINFO redInfo = bitmapinfo_set(
+            bitmapinfoheader_set(48, 48, 1, 24, U_BI_RGB, std::uint32_t(redPx.size()), 0, 0, 0, 0), nullptr);
+        QByteArray maskPx = rows(48, 48, 1, [](int x, int) { return x < 24 ? 1u : 0u; });
+        PU_BITMAPINFO maskInfo = monoInfo(48, 48, std::uint32_t(maskPx.size()));
+        add(U_EMRMASKBLT_set(U_RECTL{0, 0, -1, -1}, pt(0, 96), pt(48, 48), pt(0, 0), same,
+                             U_RGB(255, 255, 255), U_DIB_RGB_COLORS, pt(0, 0), U_DIB_RGB_COLORS,
+                             0xaacc0020, redInfo, std::uint32_t(redPx.size()), redPx.data(), maskInfo,
+                             std::uint32_t(maskPx.size()), maskPx.data()));
+        U_POINTL corners[3] = {pt(144, 96), pt(96, 96), pt(144, 144)};
+        add(U_EMRPLGBLT_set(U_RECTL{0, 0, -1, -1}, corners, pt(0, 0), pt(2, 2), same,
+                            U_RGB(255, 255, 255), U_DIB_RGB_COLORS, pt(0, 0), U_DIB_RGB_COLORS, quad,
+                            std::uint32_t(px.size()), px.data(), nullptr, 0, nullptr));
+        std::free(quad);
+        std::free(redInfo);
+        std::free(maskInfo);
+    });
+}
+
+QByteArray emfBrushes(const QString &path)
+{
+    return emfPicture(path, [](const RecordSink &add, EMFHANDLES *eht) {
+        uint32_t ih;
+        add(U_EMRSETBKMODE_set(U_TRANSPARENT));
+        // Wide pens: vertical hatching in red, the 2 x 2 bitmap as pattern.
+        PU_EXTLOGPEN hatched = extlogpen_set(U_PS_GEOMETRIC | U_PS_SOLID | U_PS_ENDCAP_FLAT, 200,
+                                             U_BS_HATCHED, U_RGB(255, 0, 0), U_HS_VERTICAL, 0, nullptr);
+        add(extcreatepen_set(&ih, eht, nullptr, 0, nullptr, hatched));
+        std::free(hatched);
+        add(selectobject_set(ih, eht));
+        add(U_EMRMOVETOEX_set(pt(0, 240)));
+        add(U_EMRLINETO_set(pt(480, 240)));
+        QByteArray px;
+        PU_BITMAPINFO quad = quadBitmap(px);
+        PU_EXTLOGPEN patterned = extlogpen_set(U_PS_GEOMETRIC | U_PS_SOLID | U_PS_ENDCAP_FLAT, 200,
+                                               U_BS_DIBPATTERNPT, U_RGB(0, 0, 0), 0, 0, nullptr);
+        add(extcreatepen_set(&ih, eht, quad, std::uint32_t(px.size()), px.data(), patterned));
+        std::free(patterned);
+        std::free(quad);
+        add(selectobject_set(ih, eht));
+        add(U_EMRMOVETOEX_set(pt(480, 240)));
+        add(U_EMRLINETO_set(pt(960, 240)));
+        // Solid hatch styles in the text and the background colour.
+        add(selectobject_set(U_NULL_PEN, eht));
+        add(U_EMRSETTEXTCOLOR_set(U_RGB(0, 255, 0)));
+        add(U_EMRSETBKCOLOR_set(U_RGB(255, 255, 0)));
+        selectBrush(add, eht, logbrush_set(U_BS_HATCHED, U_RGB(0, 0, 0), 8));
+        add(U_EMRRECTANGLE_set(U_RECTL{960, 0, 1440, 480}));
+        selectBrush(add, eht, logbrush_set(U_BS_HATCHED, U_RGB(0, 0, 0), 10));
+        add(U_EMRRECTANGLE_set(U_RECTL{1440, 0, 1920, 480}));
+        // A one-bit checker in red and blue.
+        add(U_EMRSETTEXTCOLOR_set(U_RGB(255, 0, 0)));
+        add(U_EMRSETBKCOLOR_set(U_RGB(0, 0, 255)));
+        const QByteArray bits = checker(4);
+        PU_BITMAPINFO info = monoInfo(8, 8, std::uint32_t(bits.size()));
+        add(createmonobrush_set(&ih, eht, U_DIB_PAL_COLORS, info, std::uint32_t(bits.size()), bits.constData()));
+        std::free(info);
+        add(selectobject_set(ih, eht));
+        add(U_EMRRECTANGLE_set(U_RECTL{0, 480, 960, 960}));
+    });
+}
+
+QByteArray wmfPatternBrushes(const QString &path)
+{
+    return wmfPicture(path, [](const RecordSink &add, WMFHANDLES *wht) {
+        uint32_t ih;
+        add(U_WMRSETTEXTCOLOR_set(U_RGB(255, 0, 0)));
+        add(U_WMRSETBKCOLOR_set(U_RGB(0, 0, 255)));
+        add(wcreatepenindirect_set(&ih, wht, U_PEN_set(U_PS_NULL, 0, U_RGB(0, 0, 0))));
+        add(wselectobject_set(ih, wht));
+        // The old pattern brush record and the DIB one holding a Bitmap16.
+        const QByteArray bits = checker(2);
+        U_BITMAP16 *bm = U_BITMAP16_set(0, 8, 8, 2, 1, bits.constData());
+        add(wcreatepatternbrush_set(&ih, wht, bm, const_cast<char *>(bits.constData())));
+        add(wselectobject_set(ih, wht));
+        add(U_WMRRECTANGLE_set(U_RECT16{0, 0, 1440, 1440}));
+        add(wcreatedibpatternbrush_srcbm16_set(&ih, wht, U_DIB_RGB_COLORS, bm));
+        add(wselectobject_set(ih, wht));
+        add(U_WMRRECTANGLE_set(U_RECT16{1440, 0, 2880, 1440}));
+        std::free(bm);
     });
 }
 

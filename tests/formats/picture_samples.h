@@ -7,6 +7,9 @@
 #include <QImage>
 #include <QString>
 
+#include <uemf.h>
+#include <uwmf.h>
+
 #include <functional>
 #include <vector>
 
@@ -49,12 +52,36 @@ QByteArray emfShapes(const QString &path);
 QByteArray wmfWithoutWindow(const QString &path);
 // `count` red fills of the whole picture (960 x 960), then one green fill.
 QByteArray wmfFills(const QString &path, int count);
+// Records given to `draw` go through the sink, which takes them over.
+using RecordSink = std::function<void(char *)>;
+// A 192 x 192 enhanced metafile at ten logical units a pixel (window 1920,
+// viewport 192), its records from `draw`.
+QByteArray emfPicture(const QString &path,
+                      const std::function<void(const RecordSink &, EMFHANDLES *)> &draw);
+// A placeable metafile two inches square at 1440 units an inch (192 x 192
+// pixels), with no mapping records of its own before `draw`.
+QByteArray wmfPicture(const QString &path,
+                      const std::function<void(const RecordSink &, WMFHANDLES *)> &draw);
+
 // 192 x 192 pixels at ten logical units a pixel: a blue line across at
 // y 10 pixels, drawn with a geometric pen `width` logical units wide.
 QByteArray emfWideLine(const QString &path, std::uint32_t width);
 // The same picture with a bold 40-pixel "W" whose top left is the centre,
 // turned by `escapement` tenths of a degree counterclockwise.
 QByteArray emfTurnedText(const QString &path, int escapement);
+
+// One case each, drawn as other players draw them (see the metafile tests):
+// a placeable file setting its own viewport; the centre cut out of the clip
+// after clipped text blocks; text whose advance offset is 0; bounds lying
+// outside the frame; records and brushes fewer writers use.
+QByteArray wmfOwnViewport(const QString &path);
+QByteArray emfExcludedCentre(const QString &path, bool byPath);
+QByteArray wmfExcludedCentre(const QString &path);
+QByteArray emfTextWithoutAdvances(const QString &path);
+QByteArray emfBoundsOutsideFrame(const QString &path);
+QByteArray emfRecords(const QString &path);
+QByteArray emfBrushes(const QString &path);
+QByteArray wmfPatternBrushes(const QString &path);
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &data);

@@ -6,6 +6,9 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <uemf_utf.h>
+
+#include <cstring>
 
 using namespace quor;
 using namespace samples;
@@ -134,5 +137,106 @@ TEST_F(Metafiles, CutOrBrokenMetafilesAreDamaged)
             EXPECT_EQ(e.number, InvalidPicture) << what;
             EXPECT_EQ(e.description, damaged) << what;
         }
+    }
+}
+
+TEST_F(Metafiles, PlaceableWmfWithItsOwnViewportFillsThePicture)
+{
+    const QImage img = decode(wmfOwnViewport(dir.filePath("v.wmf")));
+    ASSERT_EQ(img.size(), QSize(192, 192));
+    EXPECT_EQ(img.pixel(150, 150), red);
+    EXPECT_EQ(img.pixel(40, 40), white);
+}
+
+TEST_F(Metafiles, ExcludedCentreStaysBlankAfterClippedTextBlocks)
+{
+    for (const auto &[what, bytes] : std::vector<std::pair<const char *, QByteArray>>{
+             {"emf rectangle", emfExcludedCentre(dir.filePath("r.emf"), false)},
+             {"emf path", emfExcludedCentre(dir.filePath("p.emf"), true)},
+             {"wmf rectangle", wmfExcludedCentre(dir.filePath("r.wmf"))}}) {
+        const QImage img = decode(bytes);
+        EXPECT_EQ(img.pixel(96, 96), white) << what;
+        EXPECT_EQ(img.pixel(30, 180), blue) << what;
+    }
+}
+
+TEST_F(Metafiles, TextWithoutAdvancesKeepsItsLettersTogether)
+{
+    // Two 30-pixel letters from x 10 side by side at the font's advances,
+    // neither heaped up nor thrown apart by the record's header read as
+    // spacing.
+    const QImage img = decode(emfTextWithoutAdvances(dir.filePath("t.emf")));
+    EXPECT_TRUE(anyDark(img, QRect(10, 10, 30, 30)));
+    EXPECT_TRUE(anyDark(img, QRect(50, 10, 15, 30)));
+    EXPECT_FALSE(anyDark(img, QRect(90, 0, 102, 192)));
+    EXPECT_FALSE(anyDark(img, QRect(0, 50, 192, 142)));
+}
+
+TEST_F(Metafiles, BoundsOutsideTheFrameAreMapped)
+{
+    const QImage img = decode(emfBoundsOutsideFrame(dir.filePath("b.emf")));
+    ASSERT_EQ(img.size(), QSize(192, 192));
+    EXPECT_EQ(img.pixel(96, 96), red);
+    EXPECT_EQ(img.pixel(5, 186), red);
+}
+
+TEST_F(Metafiles, RecordsOfFewerWritersAreDrawn)
+{
+    PictureNotes notes;
+    const QByteArray bytes = emfRecords(dir.filePath("n.emf"));
+    const QImage img = decodePicture(ByteSpan(bytes.constData(), std::size_t(bytes.size())), {}, &notes);
+    EXPECT_EQ(notes.skippedRecords, 0);
+    // Gradient from red to blue across 48 pixels, and a triangle shaded
+    // red, green, blue: pixel centres weighted by where they lie.
+    EXPECT_EQ(img.pixel(1, 24), qRgb(247, 0, 8));
+    EXPECT_EQ(img.pixel(24, 24), qRgb(125, 0, 130));
+    EXPECT_EQ(img.pixel(50, 1), qRgb(234, 13, 8));
+    EXPECT_EQ(img.pixel(90, 40), white);
+    EXPECT_TRUE(anyDark(img, QRect(100, 5, 40, 30)));  // small text
+    EXPECT_TRUE(anyDark(img, QRect(150, 23, 40, 2)));  // the drawn figure
+    EXPECT_TRUE(anyDark(img, QRect(189, 26, 2, 12)));
+    EXPECT_EQ(img.pixel(2, 60), red);                  // the frame
+    EXPECT_EQ(img.pixel(24, 72), white);
+    EXPECT_EQ(img.pixel(60, 72), yellow);              // inverted blue
+    EXPECT_EQ(img.pixel(90, 72), blue);
+    EXPECT_EQ(img.pixel(132, 84), green);              // the moved clip
+    EXPECT_EQ(img.pixel(108, 60), white);
+    EXPECT_EQ(img.pixel(156, 60), white);              // blue left out
+    EXPECT_EQ(img.pixel(180, 60), qRgb(255, 128, 0));
+    EXPECT_EQ(img.pixel(12, 120), red);                // the masked half
+    EXPECT_EQ(img.pixel(36, 120), white);
+    EXPECT_EQ(img.pixel(108, 108), qRgb(255, 128, 0)); // mirrored
+    EXPECT_EQ(img.pixel(132, 108), blue);
+}
+
+TEST_F(Metafiles, PatternedPensAndBrushesUseTheirColours)
+{
+    const QImage img = decode(emfBrushes(dir.filePath("b.emf")));
+    const QRect hatchedLine(2, 16, 44, 16), patternLine(50, 16, 44, 16);
+    EXPECT_TRUE(anyOf(img, hatchedLine, red));
+    EXPECT_TRUE(anyOf(img, hatchedLine, white));
+    EXPECT_TRUE(anyOf(img, patternLine, blue));
+    EXPECT_TRUE(anyOf(img, patternLine, qRgb(255, 128, 0)));
+    EXPECT_EQ(img.pixel(120, 24), green);   // hatch 8: the text colour
+    EXPECT_EQ(img.pixel(168, 24), yellow);  // hatch 10: the background colour
+    const QRect mono(4, 52, 88, 40);
+    EXPECT_TRUE(anyOf(img, mono, red));
+    EXPECT_TRUE(anyOf(img, mono, blue));
+    EXPECT_FALSE(anyOf(img, mono, qRgb(0, 0, 0)));
+    const QImage wmf = decode(wmfPatternBrushes(dir.filePath("p.wmf")));
+    for (const QRect &half : {QRect(10, 10, 70, 70), QRect(106, 10, 70, 70)}) {
+        EXPECT_TRUE(anyOf(wmf, half, red));
+        EXPECT_TRUE(anyOf(wmf, half, blue));
+        EXPECT_FALSE(anyOf(wmf, half, qRgb(0, 0, 0)));
+    }
+}
+
+TEST_F(Metafiles, RecordsLeftUndrawnAreCounted)
+{
+    // The damaged polygon of each sample.
+    for (const QByteArray &bytes : {wmfShapes(dir.filePath("s.wmf"), true), emfShapes(dir.filePath("s.emf"))}) {
+        PictureNotes notes;
+        decodePicture(ByteSpan(bytes.constData(), std::size_t(bytes.size())), {}, &notes);
+        EXPECT_EQ(notes.skippedRecords, 1);
     }
 }
