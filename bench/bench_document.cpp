@@ -104,6 +104,7 @@ void BM_DocumentsAtRest4000(benchmark::State &state)
         const long before = residentBytes();
         for (int i = 0; i < Documents; ++i) {
             p.main->openFilesFromOutside({path});
+            QCoreApplication::processEvents();
             quor::Document &d = p.active()->document();
             d.canvas().line(0, 0, 1500, 1500);
             QCoreApplication::processEvents(); // the step closes

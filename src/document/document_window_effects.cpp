@@ -68,10 +68,13 @@ void DocumentWindow::runOnSelection(const SelectionRun &run)
         selection.refresh();
         repaint();
     };
+    // The line moves only when the screen shows it: placing it costs more
+    // than filtering a row.
     run(scratch.image(), selection.editImage(), [&](int row) {
-        line->moveTwips(0, pixelsToTwips(row), w, pixelsToTwips(row));
-        if (rate.due())
+        if (rate.due()) {
+            line->moveTwips(0, pixelsToTwips(row), w, pixelsToTwips(row));
             show();
+        }
     });
     show();
 }
