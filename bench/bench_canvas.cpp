@@ -8,6 +8,8 @@
 
 #include <QImage>
 
+#include <cstring>
+
 namespace {
 
 constexpr int Width = 2402, Height = 2002;
@@ -76,6 +78,22 @@ void BM_PsetThenPointEveryPixel(benchmark::State &state)
     }
 }
 BENCHMARK(BM_PsetThenPointEveryPixel)->Unit(benchmark::kMillisecond);
+
+// What undo plus redo of a whole-canvas step may cost: each pixel copied
+// once each way. Goal: the step within 1.0 x this.
+void BM_TwoMemcpys(benchmark::State &state)
+{
+    const quor::CanvasSurface s = fullSurface();
+    QImage to(Width, Height, QImage::Format_RGB32);
+    const std::size_t bytes = std::size_t(to.sizeInBytes());
+    for (auto _ : state) {
+        std::memcpy(to.bits(), s.image().constBits(), bytes);
+        benchmark::ClobberMemory();
+        std::memcpy(to.bits(), s.image().constBits(), bytes);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_TwoMemcpys)->Unit(benchmark::kMillisecond);
 
 // Undoing and redoing a step that changed the whole of the largest canvas.
 void BM_UndoRedoFullCanvasStep(benchmark::State &state)

@@ -15,6 +15,8 @@
 #include <QImageWriter>
 #include <QPainter>
 
+#include <cstring>
+
 namespace {
 
 QImage grey(int w, int h)
@@ -36,12 +38,36 @@ QString bigBitmap()
     return path;
 }
 
+// Resident and peak resident bytes, the peak restarted by resetPeak().
+long statusBytes(const char *field)
+{
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(int(std::strlen(field))).trimmed().split(' ').value(0).toLong() * 1024;
+    return 0;
+}
+void resetPeak()
+{
+    QFile f("/proc/self/clear_refs");
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
+}
+
+// Also the peak while opening, over what was resident before, in bitmaps.
 void BM_OpenBitmap_Quor(benchmark::State &state)
 {
+    const QString path = bigBitmap();
     for (auto _ : state) {
+        resetPeak();
+        const long before = statusBytes("VmRSS:");
         quor::Document doc;
-        doc.loadPicture(quor::loadPictureFile(bigBitmap()));
+        doc.loadPicture(quor::loadPictureFile(path));
         benchmark::DoNotOptimize(doc.canvas().image().constBits());
+        state.counters["peak_bitmaps"] =
+            double(statusBytes("VmHWM:") - before) / double(doc.canvas().image().sizeInBytes());
     }
 }
 BENCHMARK(BM_OpenBitmap_Quor)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -10,6 +10,7 @@ packages=(
     qt6-image-formats-plugins
     libuemf-dev
     googletest libgtest-dev libbenchmark-dev
+    libopencv-dev # the benchmarks' anchors only; the program never links it
     xvfb xauth xdotool x11-utils imagemagick xclip
     clang libclang-rt-14-dev
     poppler-utils

@@ -28,7 +28,7 @@ bool oilWithSharedRandom(const QImage &source, QImage &target, const effects::Ro
 }
 
 // The mirror goes into the scratch picture, which keeps it, and from there
-// back into the selection.
+// back into the selection; the two share its one bitmap.
 void flipSelection(DocumentWindow *doc, effects::Flip kind)
 {
     if (!doc || !doc->document().hasFloatingSelection())
@@ -39,9 +39,9 @@ void flipSelection(DocumentWindow *doc, effects::Flip kind)
         return;
     d.beginStep();
     d.markSelectionEdit();
-    d.scratch().setImage(mirrored);
+    d.scratch().shareImage(mirrored);
     d.scratch().setScaleSize(d.selection().scaleWidth(), d.selection().scaleHeight());
-    d.selection().setImage(d.scratch().image());
+    d.selection().shareImage(mirrored);
     d.endStep();
 }
 

@@ -33,15 +33,27 @@ void DocumentWindow::runOnSelection(const SelectionRun &run)
         return;
     CanvasSurface &selection = m_doc.selection();
     CanvasSurface &scratch = m_doc.scratch();
-    scratch.setImage(selection.image());
-    selection.setScaleMode(ScaleMode::Pixels);
-    scratch.setScaleMode(ScaleMode::Pixels);
+    // The selection's pixels, which the history shares, stay as they are in
+    // the scratch picture as the run's source; the selection writes into a
+    // copy of its own, so the filter never detaches a shared bitmap. The
+    // scratch's old bitmap serves as that copy when nothing else holds it.
+    const QImage source = selection.image();
+    QImage target = scratch.image();
+    scratch.shareImage(source);
+    if (target.size() != source.size() || !target.isDetached())
+        target = QImage(source.size(), QImage::Format_RGB32);
+    if (target.isNull())
+        return; // no memory for the result: the selection stays as it was
     // The whole run is one step of the history, with nothing to undo meanwhile.
     m_doc.beginStep();
     m_doc.markSelectionEdit();
     m_doc.setRunning(true);
     OverlayShape *frame = m_view->runFrame(), *line = m_view->runLine();
     const RunEnd end{m_doc, frame, line};
+    selection.adoptImage(std::move(target), selection.scaleWidth(), selection.scaleHeight());
+    selection.putPixels(source, {0, 0});
+    selection.setScaleMode(ScaleMode::Pixels);
+    scratch.setScaleMode(ScaleMode::Pixels);
 
     // The overlays are placed in twips; in the selection's pixels they are
     // the frame round the picture and a line across its top.
@@ -56,10 +68,13 @@ void DocumentWindow::runOnSelection(const SelectionRun &run)
         selection.refresh();
         repaint();
     };
+    // The line moves only when the screen shows it: placing it costs more
+    // than filtering a row.
     run(scratch.image(), selection.editImage(), [&](int row) {
-        line->moveTwips(0, pixelsToTwips(row), w, pixelsToTwips(row));
-        if (rate.due())
+        if (rate.due()) {
+            line->moveTwips(0, pixelsToTwips(row), w, pixelsToTwips(row));
             show();
+        }
     });
     show();
 }

@@ -12,6 +12,8 @@ namespace quor::effects {
 namespace {
 
 constexpr QRgb Opaque = 0xff000000u;
+// Where a pixel keeps its alpha byte in memory.
+constexpr int AlphaByte = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 3 : 0;
 // Above this many distinct channel sums the results are computed per pixel
 // instead of looked up.
 constexpr std::int64_t MaxTableSize = 1 << 20;
@@ -51,75 +53,52 @@ private:
     double m_addend, m_divisor;
 };
 
-// Three channel sums side by side in one 64-bit word, 21 bits each (blue
-// at bit 0, green at 21, red at 42), each raised by -lowest so it ends up in
-// 0 .. range - 1. Wrapping on the way does no harm: the final word is exact
-// modulo 2^64 and each lane fits. One multiply and add per tap and pixel.
-constexpr int LaneBits = 21;
-constexpr std::int64_t LaneRange = std::int64_t(1) << LaneBits;
-constexpr std::uint64_t LaneMask = LaneRange - 1;
-
-inline std::uint64_t spreadLanes(QRgb p)
+// Channel sums in unsigned lanes of Lane's width, each raised by -lowest so
+// that it ends up in 0 .. range - 1. Wrapping on the way does no harm: the
+// final lane is exact modulo its width, and the range fits. Every byte of a
+// row (the three channels and the unused alpha byte, in whichever order the
+// platform keeps them) is a lane of its own, so one loop over a row's bytes
+// serves every channel, with taps written out at compile time, and
+// compilers turn it into vector code.
+template <typename Lane, int Radius>
+void sumRow(const std::uint8_t *const *__restrict rows, const std::uint32_t *__restrict weights,
+            std::uint32_t start, Lane *__restrict sums, int n)
 {
-    const std::uint64_t v = p;
-    return (v & 0xff) | ((v & 0xff00) << (LaneBits - 8)) | ((v & 0xff0000) << (2 * LaneBits - 16));
-}
-
-// A row of pixels spread into lanes, in blocks of a fixed length between
-// buffers declared distinct, which compilers turn into vector code.
-void spreadRow(const QRgb *__restrict in, std::uint64_t *__restrict out, int n)
-{
-    constexpr int Block = 8;
-    int i = 0;
-    for (; i + Block <= n; i += Block)
-        for (int k = 0; k < Block; ++k)
-            out[i + k] = spreadLanes(in[i + k]);
-    for (; i < n; ++i)
-        out[i] = spreadLanes(in[i]);
+    constexpr int Span = 2 * Radius + 1;
+    // rows[j][m + 4 * i] is the byte at offset (i - Radius, j - Radius) from
+    // lane m of the output.
+    const auto weighted = [&]<std::size_t... I>(int m, std::index_sequence<I...>) {
+        return (start + ... + (weights[I] * rows[I / Span][m + 4 * int(I % Span)]));
+    };
+    for (int m = 0; m < n; ++m)
+        sums[m] = Lane(weighted(m, std::make_index_sequence<std::size_t(Span * Span)>()));
 }
 
 // finish takes a lane, the channel sum minus lowest.
-template <int Radius, typename Finish>
-void convolvePacked(const QImage &src, QRgb *target, qsizetype targetStride, const Kernel &kernel,
-                    std::int64_t lowest, const Finish &finish, const RowProgress &progress)
+template <typename Lane, int Radius, typename Finish>
+void convolveLanes(const QImage &src, QRgb *target, qsizetype targetStride, const Kernel &kernel,
+                   std::int64_t lowest, const Finish &finish, const RowProgress &progress)
 {
     constexpr int Span = 2 * Radius + 1;
     const int w = src.width(), h = src.height();
-    std::array<std::uint64_t, Span * Span> weights;
+    const int n = 4 * (w - 2 * Radius); // lanes of an output row
+    std::array<std::uint32_t, Span * Span> weights;
     for (int j = 0; j < Span; ++j)
         for (int i = 0; i < Span; ++i)
-            weights[std::size_t(j * Span + i)] =
-                std::uint64_t(std::int64_t(kernel.weight(i - Radius, j - Radius)));
-    // Spread source rows y - Radius .. y + Radius, each made once.
-    std::array<std::vector<std::uint64_t>, Span> spread;
-    const auto spreadSource = [&](int y) {
-        std::vector<std::uint64_t> &row = spread[std::size_t(y % Span)];
-        row.resize(std::size_t(w));
-        spreadRow(reinterpret_cast<const QRgb *>(src.constScanLine(y)), row.data(), w);
-    };
-    for (int y = 0; y < Span - 1; ++y)
-        spreadSource(y);
-
-    const std::uint64_t start =
-        std::uint64_t(-lowest) * (1 + (1ULL << LaneBits) + (1ULL << 2 * LaneBits));
+            weights[std::size_t(j * Span + i)] = std::uint32_t(kernel.weight(i - Radius, j - Radius));
+    const auto start = std::uint32_t(-lowest);
+    std::vector<Lane> sums(static_cast<std::size_t>(n));
     for (int y = Radius; y <= h - Radius - 1; ++y) {
-        spreadSource(y + Radius);
-        const std::uint64_t *rows[Span];
+        const std::uint8_t *rows[Span];
         for (int j = 0; j < Span; ++j)
-            rows[j] = spread[std::size_t((y - Radius + j) % Span)].data();
-        QRgb *out = target + y * targetStride + Radius;
-        // Every weight times its spread pixel, rows[j][k + i] being the one at
-        // offset (i - Radius, j - Radius) from output k; the terms written out
-        // at compile time.
-        const auto weighted = [&]<std::size_t... I>(int k, std::index_sequence<I...>) {
-            return (start + ... + (weights[I] * rows[I / Span][k + int(I % Span)]));
-        };
-        for (int k = 0; k < w - 2 * Radius; ++k) {
-            const std::uint64_t sums =
-                weighted(k, std::make_index_sequence<std::size_t(Span * Span)>());
-            out[k] = Opaque | (finish((sums >> 2 * LaneBits) & LaneMask) << 16)
-                   | (finish((sums >> LaneBits) & LaneMask) << 8) | finish(sums & LaneMask);
-        }
+            rows[j] = src.constScanLine(y - Radius + j);
+        sumRow<Lane, Radius>(rows, weights.data(), start, sums.data(), n);
+        // The three channel lanes of each pixel finished, the alpha byte
+        // made opaque.
+        auto *out = reinterpret_cast<std::uint8_t *>(target + y * targetStride + Radius);
+        for (int m = 0; m < n; m += 4)
+            for (int c = 0; c < 4; ++c)
+                out[m + c] = c == AlphaByte ? 0xff : std::uint8_t(finish(sums[std::size_t(m + c)]));
         if (progress)
             progress(y);
     }
@@ -208,15 +187,22 @@ bool applyKernel(const QImage &source, QImage &target, const Kernel &kernel,
             }
     const Finisher finisher(kernel);
     const std::int64_t range = highest - lowest + 1;
-    if (range > LaneRange) {
+    if (range > (std::int64_t(1) << 32)) {
         convolveWide(src, out, stride, r, taps, finisher, progress);
         return true;
     }
-    const auto packed = [&](const auto &finish) {
-        if (r == 1)
-            convolvePacked<1>(src, out, stride, kernel, lowest, finish, progress);
-        else
-            convolvePacked<2>(src, out, stride, kernel, lowest, finish, progress);
+    // Sixteen-bit lanes where the range allows, twice as many to a vector.
+    const auto lanes = [&](const auto &finish) {
+        if (range <= (1 << 16)) {
+            if (r == 1)
+                convolveLanes<std::uint16_t, 1>(src, out, stride, kernel, lowest, finish, progress);
+            else
+                convolveLanes<std::uint16_t, 2>(src, out, stride, kernel, lowest, finish, progress);
+        } else if (r == 1) {
+            convolveLanes<std::uint32_t, 1>(src, out, stride, kernel, lowest, finish, progress);
+        } else {
+            convolveLanes<std::uint32_t, 2>(src, out, stride, kernel, lowest, finish, progress);
+        }
     };
     const std::int64_t pixels = std::int64_t(src.width() - 2 * r) * (src.height() - 2 * r);
     if (range <= std::min(MaxTableSize, 3 * pixels)) {
@@ -224,12 +210,9 @@ bool applyKernel(const QImage &source, QImage &target, const Kernel &kernel,
         std::vector<std::uint8_t> table(static_cast<std::size_t>(range));
         for (std::int64_t s = lowest; s <= highest; ++s)
             table[std::size_t(s - lowest)] = std::uint8_t(finisher(s));
-        const auto finish = [lookup = table.data()](std::uint64_t lane) {
-            return std::uint32_t(lookup[lane]);
-        };
-        packed(finish);
+        lanes([lookup = table.data()](std::uint32_t lane) { return std::uint32_t(lookup[lane]); });
     } else {
-        packed([&finisher, lowest](std::uint64_t lane) {
+        lanes([&finisher, lowest](std::uint32_t lane) {
             return finisher(std::int64_t(lane) + lowest);
         });
     }

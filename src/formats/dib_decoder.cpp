@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
+#include <vector>
 
 namespace quor {
 
@@ -148,18 +150,22 @@ struct Channel
     std::uint32_t max;
 };
 
-void decodeRows(const Header &h, ByteSpan bits, QImage &img, bool &sawAlpha)
+// Rows of uncompressed pixels, in the order the file keeps them.
+class RowDecoder
 {
-    const std::uint64_t stride = strideOf(h.width, h.bitCount);
-    const std::uint64_t used = (std::uint64_t(h.width) * h.bitCount + 7) / 8;
-    // The last row may lack its padding; anything shorter is truncated.
-    if (h.height > 0 && !bits.has(0, stride * (h.height - 1) + used))
-        throw damagedPicture();
-    const Channel r(h.masks[0]), g(h.masks[1]), b(h.masks[2]), a(h.masks[3]);
-    const int w = int(h.width);
-    for (int row = 0; row < h.height; ++row) {
-        const unsigned char *src = bits.data() + stride * row;
-        auto *dst = reinterpret_cast<QRgb *>(img.scanLine(h.bottomUp ? int(h.height) - 1 - row : row));
+public:
+    RowDecoder(const Header &h, QImage &img)
+        : m_h(h), m_img(img), r(h.masks[0]), g(h.masks[1]), b(h.masks[2]), a(h.masks[3])
+    {
+    }
+
+    // The row'th row of the file from src.
+    void decode(int row, const unsigned char *src)
+    {
+        const Header &h = m_h;
+        auto *dst = reinterpret_cast<QRgb *>(
+            m_img.scanLine(h.bottomUp ? int(h.height) - 1 - row : row));
+        const int w = int(h.width);
         switch (h.bitCount) {
         case 1: case 2: case 4: case 8: {
             const int per = 8 / h.bitCount, maskBits = (1 << h.bitCount) - 1;
@@ -192,6 +198,32 @@ void decodeRows(const Header &h, ByteSpan bits, QImage &img, bool &sawAlpha)
             break;
         }
     }
+
+    bool sawAlpha = false;
+
+private:
+    const Header &m_h;
+    QImage &m_img;
+    const Channel r, g, b, a;
+};
+
+// Bytes the rows need: the last row may lack its padding.
+std::uint64_t rowBytesNeeded(const Header &h)
+{
+    const std::uint64_t used = (std::uint64_t(h.width) * h.bitCount + 7) / 8;
+    return h.height > 0 ? strideOf(h.width, h.bitCount) * (h.height - 1) + used : 0;
+}
+
+void decodeRows(const Header &h, ByteSpan bits, QImage &img, bool &sawAlpha)
+{
+    const std::uint64_t stride = strideOf(h.width, h.bitCount);
+    // Anything shorter than the rows is truncated.
+    if (!bits.has(0, rowBytesNeeded(h)))
+        throw damagedPicture();
+    RowDecoder rows(h, img);
+    for (int row = 0; row < h.height; ++row)
+        rows.decode(row, bits.data() + stride * row);
+    sawAlpha = rows.sawAlpha;
 }
 
 // Run-length coded rows. Pixels the codes skip keep colour index 0.
@@ -256,32 +288,51 @@ void applyIconMask(const Header &h, ByteSpan mask, QImage &img)
 
 } // namespace
 
-QImage decodeDib(ByteSpan header, ByteSpan bits, const DibOptions &opt, bool *bottomUp)
+namespace {
+
+QImage newBitmap(const Header &h)
 {
-    const Header h = readHeader(header, opt);
-    if (bottomUp)
-        *bottomUp = h.bottomUp;
     QImage img(int(h.width), int(h.height), QImage::Format_ARGB32);
     if (img.isNull())
         throw pictureTooLarge(h.width, h.height);
-    bool sawAlpha = false;
-    if (h.compression == BiRle8 || h.compression == BiRle4)
-        decodeRle(h, bits, img);
-    else
-        decodeRows(h, bits, img, sawAlpha);
+    return img;
+}
 
-    // Alpha that is zero everywhere means the writer left it unused.
+// Alpha that is zero everywhere means the writer left it unused.
+void settleAlpha(const Header &h, bool sawAlpha, QImage &img)
+{
     if (h.masks[3] && !sawAlpha)
         for (int y = 0; y < img.height(); ++y) {
             auto *p = reinterpret_cast<QRgb *>(img.scanLine(y));
             for (int x = 0; x < img.width(); ++x)
                 p[x] |= 0xff000000u;
         }
-    if (opt.iconMask && !sawAlpha && h.compression != BiRle8 && h.compression != BiRle4)
-        applyIconMask(h, bits.from(strideOf(h.width, h.bitCount) * h.height), img);
+}
+
+QImage withFormat(const DibOptions &opt, bool sawAlpha, QImage img)
+{
     const bool transparent = sawAlpha || opt.iconMask;
     // Converted in place: the same pixels, no second full-size bitmap.
     return transparent ? img : std::move(img).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+QImage decodeDib(ByteSpan header, ByteSpan bits, const DibOptions &opt, bool *bottomUp)
+{
+    const Header h = readHeader(header, opt);
+    if (bottomUp)
+        *bottomUp = h.bottomUp;
+    QImage img = newBitmap(h);
+    bool sawAlpha = false;
+    if (h.compression == BiRle8 || h.compression == BiRle4)
+        decodeRle(h, bits, img);
+    else
+        decodeRows(h, bits, img, sawAlpha);
+    settleAlpha(h, sawAlpha, img);
+    if (opt.iconMask && !sawAlpha && h.compression != BiRle8 && h.compression != BiRle4)
+        applyIconMask(h, bits.from(strideOf(h.width, h.bitCount) * h.height), img);
+    return withFormat(opt, sawAlpha, std::move(img));
 }
 
 QImage decodeDib(ByteSpan dib, const DibOptions &opt, bool *bottomUp)
@@ -289,6 +340,19 @@ QImage decodeDib(ByteSpan dib, const DibOptions &opt, bool *bottomUp)
     const Header h = readHeader(dib, opt);
     return decodeDib(dib, dib.from(h.tableEnd), opt, bottomUp);
 }
+
+namespace {
+
+// Where a BMP file's bits start: where its file header says, when that is
+// sensible.
+std::uint64_t bitsOffset(ByteSpan file, std::uint64_t fileSize, const Header &h)
+{
+    const std::uint64_t offBits = file.u32(10);
+    const bool sane = offBits >= 14 + h.tableEnd && offBits < fileSize;
+    return sane ? offBits : 14 + h.tableEnd;
+}
+
+} // namespace
 
 QImage decodeBmpFile(ByteSpan file, const PictureLimits &limits)
 {
@@ -298,11 +362,60 @@ QImage decodeBmpFile(ByteSpan file, const PictureLimits &limits)
     opt.limits = limits;
     const ByteSpan dib = file.from(14);
     const Header h = readHeader(dib, opt);
-    // The bits start where the file header says, when that is sensible.
-    const std::uint64_t offBits = file.u32(10);
-    const bool sane = offBits >= 14 + h.tableEnd && offBits < file.size();
-    const ByteSpan bits = sane ? file.from(offBits) : dib.from(h.tableEnd);
-    return decodeDib(dib, bits, opt);
+    return decodeDib(dib, file.from(bitsOffset(file, file.size(), h)), opt);
+}
+
+std::optional<QImage> decodeBmpStream(ByteSpan head, std::uint64_t fileSize,
+                                      const ReadMore &readMore, const PictureLimits &limits)
+{
+    if (!head.has(0, 18) || fileSize < head.size())
+        return std::nullopt;
+    DibOptions opt;
+    opt.limits = limits;
+    const ByteSpan dib = head.from(14);
+    Header h;
+    try {
+        h = readHeader(dib, opt);
+    } catch (const QuorError &) {
+        return std::nullopt; // the whole file will tell what is wrong
+    }
+    const std::uint64_t start = bitsOffset(head, fileSize, h);
+    if (h.compression == BiRle8 || h.compression == BiRle4 || start > head.size())
+        return std::nullopt;
+    // Anything shorter than the rows is truncated.
+    if (fileSize - start < rowBytesNeeded(h))
+        throw damagedPicture();
+
+    QImage img = newBitmap(h);
+    RowDecoder rows(h, img);
+    const std::uint64_t stride = strideOf(h.width, h.bitCount);
+    // Rows are read a few at a time into one buffer, which holds at least
+    // one row. The bytes of the head past the start come first.
+    const qint64 perChunk = qint64(std::max<std::uint64_t>(1, (1u << 20) / stride));
+    std::vector<unsigned char> chunk(std::size_t(std::uint64_t(perChunk) * stride));
+    ByteSpan pending = head.from(start);
+    const auto fill = [&](std::uint64_t want) {
+        const std::uint64_t fromHead = std::min<std::uint64_t>(want, pending.size());
+        std::memcpy(chunk.data(), pending.data(), fromHead);
+        pending = pending.from(fromHead);
+        std::uint64_t got = fromHead;
+        if (got < want)
+            got += std::uint64_t(readMore(reinterpret_cast<char *>(chunk.data()) + got,
+                                          qint64(want - got)));
+        return got;
+    };
+    const std::uint64_t used = (std::uint64_t(h.width) * h.bitCount + 7) / 8;
+    for (qint64 row = 0; row < h.height; row += perChunk) {
+        const qint64 n = std::min<qint64>(perChunk, h.height - row);
+        const std::uint64_t last = row + n == h.height ? used : stride;
+        const std::uint64_t want = stride * std::uint64_t(n - 1) + last;
+        if (fill(want) < want)
+            throw damagedPicture(); // the file became shorter while it was read
+        for (qint64 i = 0; i < n; ++i)
+            rows.decode(int(row + i), chunk.data() + stride * std::uint64_t(i));
+    }
+    settleAlpha(h, rows.sawAlpha, img);
+    return withFormat(opt, rows.sawAlpha, std::move(img));
 }
 
 bool looksLikeBareDib(ByteSpan d)

@@ -8,6 +8,9 @@
 
 #include <QImage>
 
+#include <functional>
+#include <optional>
+
 namespace quor {
 
 struct DibOptions
@@ -25,6 +28,15 @@ QImage decodeDib(ByteSpan header, ByteSpan bits, const DibOptions &options,
                  bool *bottomUp = nullptr);
 // A BMP file: "BM", the file header, then a DIB.
 QImage decodeBmpFile(ByteSpan file, const PictureLimits &limits);
+// Reads up to n more bytes into `to`; fewer only at the end of the file.
+using ReadMore = std::function<qint64(char *to, qint64 n)>;
+// The same file decoded as it is read, after its first bytes `head`, with
+// the same results and errors: no room is needed for the whole file. No
+// image when the head does not hold the headers, the colour table and the
+// start of the bits, or the rows are run-length coded: those files are
+// decoded whole.
+std::optional<QImage> decodeBmpStream(ByteSpan head, std::uint64_t fileSize,
+                                      const ReadMore &readMore, const PictureLimits &limits);
 
 // True when the span starts with a plausible info header (a bare DIB).
 bool looksLikeBareDib(ByteSpan data);

@@ -34,6 +34,31 @@ PictureKind sniffPicture(ByteSpan d)
     return PictureKind::Unknown;
 }
 
+namespace {
+
+QuorError noMemoryForPicture()
+{
+    return QuorError(err::OutOfMemory, QStringLiteral("内存不足，无法打开这张图片。"));
+}
+
+// A bitmap file decoded as it is read, so that opening it needs no room for
+// the whole file beside the picture.
+std::optional<QImage> streamBitmap(const QByteArray &head, OpenedFile &file,
+                                   const PictureLimits &limits)
+{
+    const ByteSpan span(head.constData(), std::size_t(head.size()));
+    if (sniffPicture(span) != PictureKind::Bmp)
+        return std::nullopt;
+    try {
+        return decodeBmpStream(span, std::uint64_t(file.reportedSize()),
+                               [&file](char *to, qint64 n) { return file.read(to, n); }, limits);
+    } catch (const std::bad_alloc &) {
+        throw noMemoryForPicture();
+    }
+}
+
+} // namespace
+
 QImage decodePicture(ByteSpan d, const PictureLimits &limits, PictureNotes *notes)
 {
     if (d.empty())
@@ -55,14 +80,19 @@ QImage decodePicture(ByteSpan d, const PictureLimits &limits, PictureNotes *note
         case PictureKind::Unknown: break;
         }
     } catch (const std::bad_alloc &) {
-        throw QuorError(err::OutOfMemory, QStringLiteral("内存不足，无法打开这张图片。"));
+        throw noMemoryForPicture();
     }
     throw notAPicture();
 }
 
 QImage loadPictureFile(const QString &fileName, const PictureLimits &limits, PictureNotes *notes)
 {
-    const QByteArray bytes = readWholeFile(fileName, limits.maxFileBytes);
+    OpenedFile file(fileName, limits.maxFileBytes);
+    QByteArray head(1 << 20, Qt::Uninitialized);
+    head.resize(qsizetype(file.read(head.data(), head.size())));
+    if (std::optional<QImage> bitmap = streamBitmap(head, file, limits))
+        return *std::move(bitmap);
+    const QByteArray bytes = file.readRest(std::move(head));
     return decodePicture(ByteSpan(bytes.constData(), std::size_t(bytes.size())), limits, notes);
 }
 

@@ -65,19 +65,10 @@ QuorError tooLarge(qint64 maxBytes)
                      QStringLiteral("文件太大（超过 %1 字节），无法读入内存。").arg(maxBytes));
 }
 
-struct Descriptor
-{
-    int fd = -1;
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 } // namespace
 
-QByteArray readWholeFile(const QString &fileName, qint64 maxBytes)
+OpenedFile::OpenedFile(const QString &fileName, qint64 maxBytes)
+    : m_fileName(fileName), m_maxBytes(maxBytes)
 {
     const QByteArray path = QFile::encodeName(fileName);
     struct stat st;
@@ -92,41 +83,65 @@ QByteArray readWholeFile(const QString &fileName, qint64 maxBytes)
 
     // The name may have been replaced since: opening without waiting and
     // asking the open file itself closes that gap.
-    Descriptor file;
     do
-        file.fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    while (file.fd < 0 && errno == EINTR);
-    if (file.fd < 0)
+        m_fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    while (m_fd < 0 && errno == EINTR);
+    if (m_fd < 0)
         throwForErrno(errno, fileName);
-    if (::fstat(file.fd, &st) != 0)
+    if (::fstat(m_fd, &st) != 0)
         throwForErrno(errno, fileName);
     requireRegular(st, fileName);
+    m_reportedSize = std::max<qint64>(st.st_size, 0);
+}
 
-    // The reported size is only a first guess: kernel files report 0, and a
-    // file may grow while it is read. One byte past the limit is too many.
-    QByteArray bytes;
+OpenedFile::~OpenedFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+qint64 OpenedFile::read(char *to, qint64 n)
+{
     qint64 total = 0;
-    bytes.resize(qsizetype(std::min<qint64>(std::max<qint64>(st.st_size, 0), maxBytes) + 1));
-    for (;;) {
-        if (total == bytes.size()) {
-            if (total > maxBytes)
-                throw tooLarge(maxBytes);
-            bytes.resize(qsizetype(std::min(maxBytes + 1, std::max(total + 65536, total * 2))));
-        }
-        const ssize_t n = ::read(file.fd, bytes.data() + total, std::size_t(bytes.size() - total));
-        if (n < 0) {
+    while (total < n) {
+        const ssize_t got = ::read(m_fd, to + total, std::size_t(n - total));
+        if (got < 0) {
             if (errno == EINTR)
                 continue;
-            throwForErrno(errno, fileName);
+            throwForErrno(errno, m_fileName);
         }
+        if (got == 0)
+            break;
+        total += got;
+        m_position += got;
+        if (m_position > m_maxBytes)
+            throw tooLarge(m_maxBytes);
+    }
+    return total;
+}
+
+QByteArray OpenedFile::readRest(QByteArray bytes)
+{
+    // The reported size is only a first guess: kernel files report 0, and a
+    // file may grow while it is read. One byte past the limit is too many.
+    qint64 total = bytes.size();
+    bytes.resize(total + qsizetype(
+        std::min<qint64>(std::max<qint64>(m_reportedSize - m_position, 0), m_maxBytes) + 1));
+    for (;;) {
+        if (total == bytes.size())
+            bytes.resize(qsizetype(std::min(m_maxBytes + 1, std::max(total + 65536, total * 2))));
+        const qint64 n = read(bytes.data() + total, bytes.size() - total);
         if (n == 0)
             break;
         total += n;
     }
-    if (total > maxBytes)
-        throw tooLarge(maxBytes);
     bytes.resize(qsizetype(total));
     return bytes;
+}
+
+QByteArray readWholeFile(const QString &fileName, qint64 maxBytes)
+{
+    return OpenedFile(fileName, maxBytes).readRest();
 }
 
 } // namespace quor

@@ -22,4 +22,30 @@ namespace quor {
 // - 57 for an input/output error while reading.
 QByteArray readWholeFile(const QString &fileName, qint64 maxBytes);
 
+// The same file opened with the same checks and errors, to be read piece
+// by piece: a decoder that can work as the bytes come needs no room for the
+// whole file.
+class OpenedFile
+{
+public:
+    OpenedFile(const QString &fileName, qint64 maxBytes);
+    ~OpenedFile();
+    OpenedFile(const OpenedFile &) = delete;
+    OpenedFile &operator=(const OpenedFile &) = delete;
+
+    // The size the open file reported: a first guess only.
+    qint64 reportedSize() const { return m_reportedSize; }
+    // Up to n bytes from where the last read stopped; fewer only at the end.
+    qint64 read(char *to, qint64 n);
+    // Everything from there to the end, after the bytes already read.
+    QByteArray readRest(QByteArray readBefore = {});
+
+private:
+    QString m_fileName;
+    qint64 m_maxBytes;
+    int m_fd = -1;
+    qint64 m_reportedSize = 0;
+    qint64 m_position = 0;
+};
+
 } // namespace quor

@@ -1,12 +1,14 @@
-// Opening a large picture holds at most two full-size bitmaps at its peak,
-// and the open document keeps one until it is first drawn on. Its own
-// program, so the peak it reads is its own.
+// Opening a large picture reads the file as it decodes, so its peak is the
+// bitmap and little more; the open document keeps one bitmap until it is
+// first drawn on and two after. Its own program, so the peak it reads is
+// its own.
 #include "program_fixture.h"
 
 #include "document/model/document.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <sys/resource.h>
 
@@ -19,6 +21,15 @@ long peakKiB()
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return u.ru_maxrss;
+}
+
+// Lets the peak start again from what is resident now, where the kernel
+// allows it.
+void resetPeak()
+{
+    QFile f("/proc/self/clear_refs");
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
 }
 
 long currentKiB()
@@ -61,7 +72,7 @@ void writeBitmap(const QString &path, int w, int h)
 
 } // namespace
 
-TEST_F(ProgramTest, OpeningA4000SquarePicturePeaksAtTwoBitmaps)
+TEST_F(ProgramTest, OpeningA4000SquarePicturePeaksAtOneBitmap)
 {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the address sanitizer keeps freed memory, so resident sizes say nothing";
@@ -71,6 +82,7 @@ TEST_F(ProgramTest, OpeningA4000SquarePicturePeaksAtTwoBitmaps)
     writeBitmap(file, 4000, 4000);
     constexpr long bitmapKiB = 4000L * 4000L * 4 / 1024;
 
+    resetPeak();
     const long before = currentKiB();
     const long peakBefore = peakKiB();
     script.fileAnswers = {file};
@@ -78,7 +90,7 @@ TEST_F(ProgramTest, OpeningA4000SquarePicturePeaksAtTwoBitmaps)
     ASSERT_EQ(active()->caption(), file);
     ASSERT_EQ(canvas().widthPx(), 4000);
     const long peakGrowth = peakKiB() - std::max(peakBefore, before);
-    EXPECT_LE(peakGrowth, 2 * bitmapKiB + 16 * 1024) << "peak grew by " << peakGrowth << " KiB";
+    EXPECT_LE(peakGrowth, bitmapKiB * 11 / 10) << "peak grew by " << peakGrowth << " KiB";
     // Until the first drawing the canvas and the loaded picture are one.
     EXPECT_EQ(canvas().image().constBits(), canvas().picture().constBits());
     EXPECT_LE(currentKiB() - before, bitmapKiB + 16 * 1024);
@@ -88,6 +100,9 @@ TEST_F(ProgramTest, OpeningA4000SquarePicturePeaksAtTwoBitmaps)
     canvas().line(0, 0, 1500, 1500, rgbColour(255, 0, 0));
     EXPECT_NE(canvas().image().constBits(), canvas().picture().constBits());
     EXPECT_EQ(canvas().picture().pixel(10, 10) & 0xffffff, 0x808080u);
+    // At rest, the history's base shares the canvas again.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return currentKiB() - before <= 2 * bitmapKiB + 16 * 1024; }))
+        << currentKiB() - before << " KiB";
     canvas().cls();
     EXPECT_EQ(canvas().point(150, 150), rgbColour(128, 128, 128));
 }

@@ -166,11 +166,16 @@ void CanvasSurface::adoptImage(QImage img, double scaleWidth, double scaleHeight
 
 void CanvasSurface::setImage(const QImage &img)
 {
+    // A deep copy now, so no later drawing has to detach a shared bitmap.
+    shareImage(img.format() == QImage::Format_RGB32 ? img.copy() : img);
+}
+
+void CanvasSurface::shareImage(QImage img)
+{
     if (img.isNull())
         return;
     const QSize before = m_image.size();
-    // A deep copy now, so no later drawing has to detach a shared bitmap.
-    m_image = img.format() == QImage::Format_RGB32 ? img.copy()
+    m_image = img.format() == QImage::Format_RGB32 ? std::move(img)
                                                    : img.convertToFormat(QImage::Format_RGB32);
     if (m_image.size() != before) {
         m_scaleW = fromPixel(m_image.width());

@@ -90,6 +90,9 @@ public:
     QImage &editImage() { return m_image; }
     // Replaces the persistent bitmap (size included) with a copy of img.
     void setImage(const QImage &img);
+    // The same without the copy: the bitmap shares img's pixels until either
+    // is written.
+    void shareImage(QImage img);
     // Copies pixels (Format_RGB32) into the bitmap with its top-left at
     // `at`, as they are (no raster operation).
     void putPixels(const QImage &pixels, QPoint at);

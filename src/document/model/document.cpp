@@ -2,14 +2,35 @@
 
 #include "document/model/raster_zoom.h"
 
+#include <QThreadPool>
 #include <QTimer>
 
 #include <cstring>
+#include <utility>
 
 namespace quor {
 
+namespace {
+
+// Drops this reference to the pixels on a pool thread; when it was the last,
+// the memory is freed there.
+void releaseInBackground(QImage image)
+{
+    if (image.isNull())
+        return;
+    QThreadPool::globalInstance()->start([image = std::move(image)]() mutable { image = QImage(); });
+}
+
+} // namespace
+
 Document::Document()
 {
+    m_restTimer.setSingleShot(true);
+    m_restTimer.setInterval(1000);
+    connect(&m_restTimer, &QTimer::timeout, this, [this] {
+        if (m_depth == 0 && !m_scheduled)
+            releaseInBackground(std::exchange(m_base, m_canvas.image()));
+    });
     m_canvas.setDamageListener([this](const QRect &r) {
         m_pending |= r;
         if (!m_applying) {
@@ -62,7 +83,11 @@ bool Document::zoomCanvas(bool enlarge)
                           : raster::zoomShrink(m_canvas.image(), pw, ph);
     if (next.isNull())
         return false;
+    // Freeing a bitmap of hundreds of megabytes takes a while: the old one
+    // goes elsewhere to be let go of.
+    QImage old = m_canvas.image();
     m_canvas.adoptImage(std::move(next), w, h);
+    releaseInBackground(std::move(old));
     m_zoomedIn = enlarge;
     emit canvasResized();
     return true;
@@ -208,6 +233,8 @@ void Document::finishStep()
     };
     if (!resized && !edited && (rect.isEmpty() || sameRows())) {
         m_selectionBase = selectionState();
+        if (!rect.isEmpty())
+            m_restTimer.start();
         return;
     }
     HistoryStep step;
@@ -223,11 +250,20 @@ void Document::finishStep()
         step.rect = rect;
         step.before = m_base.copy(rect);
         step.after = m_canvas.image().copy(rect);
-        // The base follows the canvas in that rectangle only.
-        for (int y = rect.top(); y <= rect.bottom(); ++y)
-            std::memcpy(reinterpret_cast<QRgb *>(m_base.scanLine(y)) + rect.left(),
-                        reinterpret_cast<const QRgb *>(m_canvas.image().constScanLine(y)) + rect.left(),
-                        std::size_t(rect.width()) * sizeof(QRgb));
+        if (m_base.isDetached()) {
+            // The base follows the canvas in that rectangle only.
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
+                std::memcpy(reinterpret_cast<QRgb *>(m_base.scanLine(y)) + rect.left(),
+                            reinterpret_cast<const QRgb *>(m_canvas.image().constScanLine(y))
+                                + rect.left(),
+                            std::size_t(rect.width()) * sizeof(QRgb));
+        } else {
+            // Still the picture as it was opened: writing it would copy it.
+            m_base = m_canvas.image();
+        }
+        // Steps come quickly while the user works; once they stop, the base
+        // shares the canvas again and the document holds one bitmap fewer.
+        m_restTimer.start();
     }
     m_baseSize = size;
     step.selectionBefore = m_stepSelection;
@@ -247,18 +283,19 @@ void Document::apply(const HistoryStep &step, bool before)
         m_base = m_canvas.image();
         emit canvasResized();
     } else if (!pixels.isNull()) {
+        // Let go of the base first, so writing the canvas does not detach
+        // it: each pixel of the step is copied once, and the base shares the
+        // result.
+        m_base = QImage();
         m_canvas.putPixels(pixels, step.rect.topLeft());
-        for (int y = step.rect.top(); y <= step.rect.bottom(); ++y)
-            std::memcpy(reinterpret_cast<QRgb *>(m_base.scanLine(y)) + step.rect.left(),
-                        reinterpret_cast<const QRgb *>(pixels.constScanLine(y - step.rect.top())),
-                        std::size_t(step.rect.width()) * sizeof(QRgb));
+        m_base = m_canvas.image();
     }
     m_baseSize = QSizeF(m_canvas.scaleWidth(), m_canvas.scaleHeight());
 
     const SelectionState &sel = before ? step.selectionBefore : step.selectionAfter;
     m_selection.setScaleMode(ScaleMode::Twips);
     if (!sel.image.isNull())
-        m_selection.setImage(sel.image);
+        m_selection.shareImage(sel.image);
     m_selLeft = sel.left;
     m_selTop = sel.top;
     m_selection.setScaleSize(sel.width, sel.height);

@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QRect>
+#include <QTimer>
 
 #include <cstdint>
 
@@ -132,7 +133,11 @@ private:
     void scheduleStep();
 
     History m_history;
-    QImage m_base;   // the canvas as the last step left it
+    // The canvas as the last step left it. At rest it shares the canvas's
+    // pixels; the first drawing after that leaves it a bitmap of its own,
+    // which later steps keep up to date rectangle by rectangle.
+    QImage m_base;
+    QTimer m_restTimer;
     QSizeF m_baseSize;
     QRect m_stepRect; // canvas pixels changed in the step under way
     SelectionState m_selectionBase, m_stepSelection;
