@@ -83,6 +83,10 @@ const MenuRow menuTree[] = {
     {1, "mnuWindowCascade", "层次排列", "Ctrl+O", &MainWindow::cascade},
     {1, "mnuWindowmax", "最大化", "Ctrl+P", &MainWindow::enlargeActiveDocument},
     {1, "mnuWindowArrangeIcons", "排列图标", "Ctrl+L", &MainWindow::arrangeIcons},
+    {1, "mnuWindowBar1", "-", nullptr, nullptr},
+    {1, "mnuWindowZoomIn", "放大显示", "Ctrl+=", &MainWindow::zoomViewIn},
+    {1, "mnuWindowZoomOut", "缩小显示", "Ctrl+-", &MainWindow::zoomViewOut},
+    {1, "mnuWindowZoomActual", "实际大小", "Ctrl+0", &MainWindow::zoomViewActual},
     {0, "Hexplor", "浏览(&L)", nullptr, &MainWindow::showPictureBrowser}, // a command, not a menu
     {0, "mnuHelp", "帮助(&H)", nullptr, nullptr},
     {1, "mnuHelpContents", "目录", "Ctrl+Shift+F11", &MainWindow::showHelp},
@@ -184,6 +188,9 @@ void MainWindow::buildMenus()
     action("mnuQuorToolbar")->setChecked(true);
     action("mnuQuorStatusBar")->setCheckable(true);
     action("mnuQuorStatusBar")->setChecked(true);
+    // Ctrl and the plus key, shifted or not, as keyboards place it.
+    action("mnuWindowZoomIn")->setShortcuts({QKeySequence(QStringLiteral("Ctrl+=")),
+                                             QKeySequence(QStringLiteral("Ctrl++"))});
 
     // The quick menu pops up over the text box only; it never joins the bar.
     m_quickMenu = new QMenu(QStringLiteral("快捷菜单"), this);

@@ -97,8 +97,11 @@ void MainWindow::enableDocumentCommands(bool enabled)
 {
     for (const char *name : {"mnuFileClose", "mnuAllFileClose", "mnuFileSave", "mnuFileSaveAs",
                              "mnuFileExport", "mnuAllFileSave", "mnuFileProperties",
-                             "mnuFilePageSetup", "mnuFilePrint"})
+                             "mnuFilePageSetup", "mnuFilePrint", "mnuWindowZoomIn",
+                             "mnuWindowZoomOut", "mnuWindowZoomActual"})
         action(name)->setEnabled(enabled);
+    if (!enabled && m_workspace.viewScaleReadout)
+        m_workspace.viewScaleReadout({});
     // The entries too, not only their menus: a shortcut fires whatever its
     // menu's state.
     std::function<void(QMenu *)> enableAll = [&](QMenu *m) {
@@ -148,6 +151,10 @@ void MainWindow::buildStatusBar()
     date->setObjectName(QStringLiteral("sbStatusDate"));
     auto *time = new QLabel;
     time->setObjectName(QStringLiteral("sbStatusTime"));
+    auto *scale = new QLabel;
+    scale->setObjectName(QStringLiteral("sbViewScale"));
+    bar->addPermanentWidget(scale);
+    m_workspace.viewScaleReadout = [scale](const QString &t) { scale->setText(t); };
     for (QLabel *l : {date, time}) {
         l->setMinimumWidth(twipsToPixels(2540));
         l->setAlignment(Qt::AlignCenter);

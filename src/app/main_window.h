@@ -121,6 +121,10 @@ public:
     void cascade();
     void enlargeActiveDocument();
     void arrangeIcons();
+    // The active document's view scale: a step larger, smaller, 100 %.
+    void zoomViewIn();
+    void zoomViewOut();
+    void zoomViewActual();
     void toggleToolBar();
     void toggleStatusBar();
     // Help.

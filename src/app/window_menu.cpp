@@ -83,6 +83,24 @@ void MainWindow::tileOneAboveAnother() { arrangeByMenu(ArrangeMode::OneAboveAnot
 void MainWindow::cascade() { arrangeByMenu(ArrangeMode::Cascade); }
 void MainWindow::arrangeIcons() { arrangeByMenu(ArrangeMode::Icons); }
 
+void MainWindow::zoomViewIn()
+{
+    if (DocumentWindow *doc = m_workspace.activeDocument())
+        doc->view()->zoomIn();
+}
+
+void MainWindow::zoomViewOut()
+{
+    if (DocumentWindow *doc = m_workspace.activeDocument())
+        doc->view()->zoomOut();
+}
+
+void MainWindow::zoomViewActual()
+{
+    if (DocumentWindow *doc = m_workspace.activeDocument())
+        doc->view()->setViewScale(100);
+}
+
 void MainWindow::enlargeActiveDocument()
 {
     DocumentWindow *doc = m_workspace.activeDocument();

@@ -49,7 +49,9 @@ CanvasView::CanvasView(Document &doc, QWidget *parent) : QWidget(parent), m_doc(
     c.setBackColor(fromQColor(palette().color(QPalette::Base)));
     c.setForeColor(fromQColor(palette().color(QPalette::Text)));
 
+    m_canvas->setPixelGrid(true);
     m_frame = new SelectionFrame(m_canvas, doc.selection(), palette().color(QPalette::Base));
+    m_frame->pictureBox()->setPixelGrid(true);
     m_runFrame = new OverlayShape(OverlayShape::Rectangle, QStringLiteral("hrunShape"),
                                   m_frame->pictureBox());
     m_runFrame->setBorderColor(rgbColour(255, 0, 0));
@@ -89,9 +91,8 @@ CanvasView::CanvasView(Document &doc, QWidget *parent) : QWidget(parent), m_doc(
     m_cornerHandle = sizeHandle("bothsizePicture", Qt::SizeFDiagCursor, this);
     m_cornerHandle->moveTwips(0, 0, SizeHandleThickness, SizeHandleThickness);
 
-    connect(&doc, &Document::canvasDamaged, m_canvas, qOverload<const QRect &>(&QWidget::update));
-    connect(&doc, &Document::selectionDamaged, m_frame->pictureBox(),
-            qOverload<const QRect &>(&QWidget::update));
+    connect(&doc, &Document::canvasDamaged, m_canvas, &PictureBox::updatePixels);
+    connect(&doc, &Document::selectionDamaged, m_frame->pictureBox(), &PictureBox::updatePixels);
     connect(&doc, &Document::canvasResized, m_canvas, &PictureBox::followSurface);
     connect(&doc, &Document::selectionPlaced, this,
             [this] { m_frame->follow(m_doc.selectionPlace(), m_doc.selectionVisible()); });
@@ -137,10 +138,10 @@ void CanvasView::updateScrollRanges()
         return roundHalfEven(float(offset < hidden ? hidden / 20 : offset / 20));
     };
     const double sw = tw(width()), sh = tw(height());
-    const double hiddenV = m_canvas->heightTwips()
+    const double hiddenV = shown(m_canvas->heightTwips())
         - (sh - tw(m_hscroll->height()) - tw(m_heightHandle->height()));
     m_vscroll->setMaximum(std::max(0, maxFor(hiddenV, std::fabs(m_canvas->topTwips()))));
-    const double hiddenH = m_canvas->widthTwips()
+    const double hiddenH = shown(m_canvas->widthTwips())
         - (sw - tw(m_vscroll->width()) - tw(m_widthHandle->width()));
     m_hscroll->setMaximum(std::max(0, maxFor(hiddenH, std::fabs(m_canvas->leftTwips()))));
     // A click in the trough moves by what the window shows; an arrow by one
@@ -153,6 +154,16 @@ void CanvasView::updateScrollRanges()
 
 void CanvasView::wheelEvent(QWheelEvent *e)
 {
+    if (e->modifiers() & Qt::ControlModifier) {
+        // Ctrl and the wheel zoom round the point under the pointer.
+        const int notches = e->angleDelta().y();
+        if (notches > 0)
+            setViewScale(nextViewScale(m_viewScale, +1), e->position());
+        else if (notches < 0)
+            setViewScale(nextViewScale(m_viewScale, -1), e->position());
+        e->accept();
+        return;
+    }
     // Qt's lines per notch times a 20-pixel line, as desktop programs
     // scroll; Shift (or a sideways wheel) scrolls across.
     const QPoint delta = e->angleDelta();
@@ -166,12 +177,11 @@ void CanvasView::wheelEvent(QWheelEvent *e)
 
 void CanvasView::placeSizeHandles()
 {
-    const double right = m_canvas->leftTwips() + m_canvas->widthTwips();
-    const double bottom = m_canvas->topTwips() + m_canvas->heightTwips();
-    m_widthHandle->moveTwips(right, m_canvas->topTwips(), m_widthHandle->widthTwips(),
-                             m_canvas->heightTwips());
-    m_heightHandle->moveTwips(m_canvas->leftTwips(), bottom, m_canvas->widthTwips(),
-                              m_heightHandle->heightTwips());
+    const double width = shown(m_canvas->widthTwips()), height = shown(m_canvas->heightTwips());
+    const double right = m_canvas->leftTwips() + width;
+    const double bottom = m_canvas->topTwips() + height;
+    m_widthHandle->moveTwips(right, m_canvas->topTwips(), m_widthHandle->widthTwips(), height);
+    m_heightHandle->moveTwips(m_canvas->leftTwips(), bottom, width, m_heightHandle->heightTwips());
     m_cornerHandle->moveTwips(m_widthHandle->leftTwips(), m_heightHandle->topTwips());
 }
 
@@ -193,8 +203,23 @@ void CanvasView::resizeCanvasBy(double dx, double dy, const CanvasEvent &e)
 {
     if (!e.isLeft())
         return;
-    m_doc.resizeCanvas(clampExtent(m_canvas->widthTwips() + dx, MaxCanvasWidth),
-                       clampExtent(m_canvas->heightTwips() + dy, MaxCanvasHeight));
+    m_doc.resizeCanvas(clampExtent(m_canvas->widthTwips() + dragInPicture(dx), MaxCanvasWidth),
+                       clampExtent(m_canvas->heightTwips() + dragInPicture(dy), MaxCanvasHeight));
+}
+
+double CanvasView::shown(double pictureTwips) const
+{
+    return m_viewScale == 100 ? pictureTwips : pictureTwips * m_viewScale / 100.0;
+}
+
+double CanvasView::dragInPicture(double viewTwips) const
+{
+    if (m_viewScale == 100)
+        return viewTwips;
+    // Rounded down: the edge moves only a whole picture pixel at a time and
+    // rests where the pointer lies over the last pixel shown.
+    return std::floor(viewTwips * 100 / m_viewScale / CanvasSurface::TwipsPerPixel)
+        * CanvasSurface::TwipsPerPixel;
 }
 
 void CanvasView::showGuide(double x1, double y1, double x2, double y2)
@@ -231,9 +256,50 @@ void CanvasView::popUp(QMenu *menu, double x, double y)
     if (!menu)
         return;
     // Canvas to view coordinates: the canvas is shifted 20 twips a unit.
-    const double wx = x - 20.0 * m_hscroll->value();
-    const double wy = y - 20.0 * m_vscroll->value();
+    const double wx = shown(x) - 20.0 * m_hscroll->value();
+    const double wy = shown(y) - 20.0 * m_vscroll->value();
     menu->popup(mapToGlobal(QPoint(twipsToPixels(wx), twipsToPixels(wy))));
+}
+
+void CanvasView::setViewScale(int percent)
+{
+    // The middle of what the view shows of the canvas.
+    const QRect area(0, 0, m_vscroll->x(), m_hscroll->y());
+    const QRect canvas = area & m_canvas->geometry();
+    setViewScale(percent, QRectF(canvas.isEmpty() ? area : canvas).center());
+}
+
+void CanvasView::setViewScale(int percent, QPointF anchor)
+{
+    if (percent == m_viewScale)
+        return;
+    // The picture point under the anchor, in picture twips.
+    const double ax = pixelsToTwips(1) * anchor.x(), ay = pixelsToTwips(1) * anchor.y();
+    const double px = (ax - m_canvas->leftTwips()) * 100 / m_viewScale;
+    const double py = (ay - m_canvas->topTwips()) * 100 / m_viewScale;
+    m_viewScale = percent;
+    m_canvas->setViewScale(percent);
+    m_text->setViewScale(percent);
+    // The ranges for the new size first (from an unscrolled canvas, so no
+    // old offset widens them), then the offsets, kept inside them.
+    const QSignalBlocker holdH(m_hscroll), holdV(m_vscroll);
+    m_canvas->moveTwips(0, 0);
+    updateScrollRanges();
+    m_hscroll->setValue(int(std::lround((shown(px) - ax) / 20)));
+    m_vscroll->setValue(int(std::lround((shown(py) - ay) / 20)));
+    m_canvas->moveTwips(-20.0 * m_hscroll->value(), -20.0 * m_vscroll->value());
+    placeSizeHandles();
+    emit viewScaleChanged(percent);
+}
+
+void CanvasView::zoomIn()
+{
+    setViewScale(nextViewScale(m_viewScale, +1));
+}
+
+void CanvasView::zoomOut()
+{
+    setViewScale(nextViewScale(m_viewScale, -1));
 }
 
 } // namespace quor

@@ -66,6 +66,19 @@ public:
     // Pops a menu up at a canvas point (twips) as the scrolled view shows it.
     void popUp(QMenu *menu, double x, double y);
 
+    // The view scale in percent (one of ViewScales). The picture point
+    // under `anchor` (view pixels) stays there as far as the scroll bars
+    // allow; without one, the middle of the canvas part on screen.
+    int viewScale() const { return m_viewScale; }
+    void setViewScale(int percent);
+    void setViewScale(int percent, QPointF anchor);
+    // One step larger or smaller; no step past either end.
+    void zoomIn();
+    void zoomOut();
+
+signals:
+    void viewScaleChanged(int percent);
+
 protected:
     void resizeEvent(QResizeEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
@@ -74,6 +87,10 @@ private:
     void verticalScrolled();
     void horizontalScrolled();
     void resizeCanvasBy(double dx, double dy, const CanvasEvent &e);
+    // Canvas twips to view twips at the view scale, and back; a size
+    // handle's drag to whole picture pixels.
+    double shown(double pictureTwips) const;
+    double dragInPicture(double viewTwips) const;
 
     Document &m_doc;
     PictureBox *m_canvas;
@@ -90,6 +107,7 @@ private:
     PictureBox *m_widthHandle;
     PictureBox *m_heightHandle;
     PictureBox *m_cornerHandle;
+    int m_viewScale = 100;
 };
 
 } // namespace quor

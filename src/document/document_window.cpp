@@ -62,6 +62,10 @@ DocumentWindow::DocumentWindow(Workspace &workspace, QWidget *parent)
         });
     }
     connect(&m_doc, &Document::restored, this, &DocumentWindow::showRestoredSelection);
+    connect(m_view, &CanvasView::viewScaleChanged, this, [this](int percent) {
+        if (m_workspace.activeDocument() == this)
+            m_workspace.showViewScale(percent);
+    });
 
     resize(twipsToPixels(5040), twipsToPixels(4650));
     if (DocumentHost *host = m_workspace.host) {
@@ -149,6 +153,7 @@ void DocumentWindow::takeDrawingSettings()
     s.setActiveDocument(this);
     CanvasSurface &c = m_doc.canvas();
     s.showCanvasSize(c.scaleWidth(), c.scaleHeight());
+    s.showViewScale(m_view->viewScale());
     s.clearPointer();
     const DrawingSettings &d = s.settings;
     c.setForeColor(d.foreColour);

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class QPainter;
 class QTimer;
 
 namespace quor {
@@ -20,6 +21,14 @@ class PictureBox;
 // Twips <-> widget pixels for placing controls: the surface's own rule.
 int twipsToPixels(double twips);
 double pixelsToTwips(int px);
+
+// The view scales a document window offers, in percent, smallest first.
+inline constexpr int ViewScales[] = {25, 50, 100, 200, 300, 400, 600, 800, 1200, 1600};
+// The scale one step larger (direction > 0) or smaller, kept at the ends.
+int nextViewScale(int percent, int direction);
+// Picture twips to widget pixels at a view scale in percent; at 100 % the
+// same as twipsToPixels.
+int scaledTwipsToPixels(double twips, int percent);
 
 // A line or rectangle drawn over a picture box, never into its bitmap.
 // Moving, showing, hiding or recolouring it repaints the pixels it leaves
@@ -101,6 +110,18 @@ public:
     // Loads a picture: the box takes the picture's size.
     void setPicture(const QImage &img);
 
+    // The view scale in percent: the box shows its surface that much larger
+    // (nearest pixels) or smaller, and reports events in whole picture
+    // pixels, so tools keep working in picture twips. Boxes on a scaled box
+    // (the floating picture, its handles) take their parent's scale for
+    // their place and size. Only the view changes, never the surface.
+    void setViewScale(int percent);
+    int viewScale() const;
+    // Repaints what shows the surface's pixels in `r`, at the view scale.
+    void updatePixels(const QRect &r);
+    // A one-pixel grid between the picture's pixels from 600 % up.
+    void setPixelGrid(bool shown) { m_pixelGrid = shown; }
+
 signals:
     // Mouse events in the surface's scale.
     void pressed(const CanvasEvent &e);
@@ -119,12 +140,18 @@ protected:
 
 private:
     void applyGeometry(bool sizeChanged);
+    // The widget's place and size from the twips, the surface and the scale.
+    void placeWidget();
+    int placementScale() const;
+    void paintScaled(QPainter &p, const QRect &r, int percent);
     CanvasEvent canvasEvent(const QMouseEvent *e, Qt::MouseButtons buttons) const;
 
     std::unique_ptr<CanvasSurface> m_own;
     CanvasSurface *m_surface;
     double m_left = 0, m_top = 0, m_width = 15, m_height = 15;
     QSize m_minimumPixels{0, 0};
+    int m_viewScale = 100;
+    bool m_pixelGrid = false;
 };
 
 } // namespace quor

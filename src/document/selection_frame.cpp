@@ -29,6 +29,7 @@ SelectionFrame::SelectionFrame(PictureBox *canvas, CanvasSurface &picture, QColo
         m_handles[i]->moveTwips(0, 0, HandleSize, HandleSize);
         m_handles[i]->setBackColor(rgbColour(255, 255, 0));
         m_handles[i]->setCursor(handleCursors[i]);
+        m_handles[i]->setMinimumPixelSize({5, 5}); // still a target at 25 %
         m_handles[i]->hide();
         connect(m_handles[i], &PictureBox::moved, this,
                 [this, i](const CanvasEvent &e) { emit handleDragged(SelectionHandle(i), e); });

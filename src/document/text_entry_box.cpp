@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -28,7 +29,7 @@ double labelHeight(const QLabel *l)
 }
 
 TextEntryBox::TextEntryBox(QLabel *measure, QWidget *parent)
-    : QPlainTextEdit(parent), m_measure(measure)
+    : QPlainTextEdit(parent), m_measure(measure), m_pictureFont(font())
 {
     setFrameShape(QFrame::NoFrame);
     // The text starts at the box's top-left corner, where the canvas prints
@@ -80,8 +81,53 @@ void TextEntryBox::moveTwips(double left, double top, double width, double heigh
     // Room for the caret after the last letter, so text that measures as
     // wide as the box is shown whole.
     constexpr int innerMargins = 6;
-    setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width) + innerMargins,
-                twipsToPixels(height));
+    const int scale = m_viewScale;
+    setGeometry(scaledTwipsToPixels(left, scale), scaledTwipsToPixels(top, scale),
+                scaledTwipsToPixels(width, scale) + innerMargins, scaledTwipsToPixels(height, scale));
+}
+
+void TextEntryBox::setViewScale(int percent)
+{
+    if (percent == m_viewScale)
+        return;
+    m_viewScale = percent;
+    showFontScaled();
+    moveTwips(m_left, m_top, m_width, m_height);
+}
+
+void TextEntryBox::showFontScaled()
+{
+    QFont f = m_pictureFont;
+    if (m_viewScale != 100) {
+        if (f.pixelSize() > 0)
+            f.setPixelSize(std::max(1, f.pixelSize() * m_viewScale / 100));
+        else
+            f.setPointSizeF(f.pointSizeF() * m_viewScale / 100);
+    }
+    m_scalingFont = true;
+    setFont(f);
+    m_scalingFont = false;
+}
+
+void TextEntryBox::wheelEvent(QWheelEvent *e)
+{
+    // Ctrl and the wheel zoom the view, not the box's own text.
+    if (e->modifiers() & Qt::ControlModifier) {
+        e->ignore();
+        return;
+    }
+    QPlainTextEdit::wheelEvent(e);
+}
+
+void TextEntryBox::changeEvent(QEvent *e)
+{
+    // A font set from outside is the picture's font; the box shows it scaled.
+    if (e->type() == QEvent::FontChange && !m_scalingFont) {
+        m_pictureFont = font();
+        if (m_viewScale != 100)
+            showFontScaled();
+    }
+    QPlainTextEdit::changeEvent(e);
 }
 
 void TextEntryBox::placeAt(double left, double top)
@@ -118,7 +164,8 @@ void TextEntryBox::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() == Qt::RightButton) {
         const QPoint p = e->position().toPoint();
-        emit rightButtonPressed(pixelsToTwips(p.x()), pixelsToTwips(p.y()));
+        emit rightButtonPressed(pixelsToTwips(p.x()) * 100 / m_viewScale,
+                                pixelsToTwips(p.y()) * 100 / m_viewScale);
         return;
     }
     QPlainTextEdit::mousePressEvent(e);

@@ -40,6 +40,12 @@ public:
     // Escape: back to one letter's measure, empty and hidden.
     void abandon();
 
+    // The canvas's view scale in percent: place, size and font shown that
+    // much larger or smaller; the twips and the font set stay the picture's.
+    void setViewScale(int percent);
+    // The font as set, whatever the view scale shows.
+    QFont pictureFont() const { return m_pictureFont; }
+
 signals:
     // Right button at (x, y) in the box's own twips.
     void rightButtonPressed(double x, double y);
@@ -47,12 +53,18 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
 
 private:
     void textChangedResize();
+    void showFontScaled();
 
     QLabel *m_measure;
     double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    int m_viewScale = 100;
+    QFont m_pictureFont;
+    bool m_scalingFont = false;
 };
 
 // Width and height of a label's text, in twips.

@@ -79,6 +79,12 @@ void Workspace::clearPointer()
         pointerReadout({});
 }
 
+void Workspace::showViewScale(int percent)
+{
+    if (viewScaleReadout)
+        viewScaleReadout(QStringLiteral("显示 %1%").arg(percent));
+}
+
 void Workspace::showCanvasSize(double w, double h)
 {
     if (canvasSizeReadout)

@@ -64,6 +64,9 @@ public:
     void showPointer(double x, double y);
     void clearPointer();
     void showCanvasSize(double w, double h);
+    // The status bar's view scale of the active document; empty with none.
+    std::function<void(const QString &)> viewScaleReadout;
+    void showViewScale(int percent);
 
 private:
     QList<QPointer<DocumentWindow>> m_documents;

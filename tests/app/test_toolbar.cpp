@@ -118,7 +118,8 @@ TEST_F(ProgramTest, LastDocumentGoneDisablesExactlyTheDocumentCommandsAndNewRest
     const QSet<QString> docMenuItems = {"mnuFileClose", "mnuAllFileClose", "mnuFileSave",
                                         "mnuFileSaveAs", "mnuFileExport", "mnuAllFileSave",
                                         "mnuFileProperties", "mnuFilePageSetup", "mnuFilePrint",
-                                        "mnueditAction", "mnuquorAction", "mnudrawAction"};
+                                        "mnueditAction", "mnuquorAction", "mnudrawAction",
+                                        "mnuWindowZoomIn", "mnuWindowZoomOut", "mnuWindowZoomActual"};
     // The entries of the Edit, Effects and Options menus follow their menus,
     // so that their shortcuts cannot fire without a picture.
     QSet<QString> entries;
