@@ -17,8 +17,10 @@ class DrawingSettings : public QObject
 {
     Q_OBJECT
 public:
-    // tool: 1..15 (see ToolId).
+    // tool: 1..17 (see ToolId).
     int tool = 1;
+    // The tool the colour picker hands back to after its pick.
+    int toolBeforePick = 1;
     // Fill style 0..7 and line style 0..6; empty until first chosen.
     std::optional<int> fillStyle;
     std::optional<int> lineStyle;
@@ -50,9 +52,13 @@ public:
     // A tool that sets the pen width for the user (zoom) asks the width
     // box to show it; the box passes it on as if typed.
     void requestLineWidth(int width) { emit lineWidthRequested(width); }
+    // The colour picker took a colour from a picture: the colour palette
+    // makes it the drawing colour, or with asBackground the background one.
+    void takeColour(Colour c, bool asBackground) { emit colourTaken(c, asBackground); }
 
 signals:
     void lineWidthRequested(int width);
+    void colourTaken(Colour c, bool asBackground);
 };
 
 } // namespace quor
