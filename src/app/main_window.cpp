@@ -98,7 +98,8 @@ void MainWindow::enableDocumentCommands(bool enabled)
     for (const char *name : {"mnuFileClose", "mnuAllFileClose", "mnuFileSave", "mnuFileSaveAs",
                              "mnuFileExport", "mnuAllFileSave", "mnuFileProperties",
                              "mnuFilePageSetup", "mnuFilePrint", "mnuWindowZoomIn",
-                             "mnuWindowZoomOut", "mnuWindowZoomActual"})
+                             "mnuWindowZoomOut", "mnuWindowZoomActual", "mnuToolFill",
+                             "mnuToolPicker"})
         action(name)->setEnabled(enabled);
     if (!enabled && m_workspace.viewScaleReadout)
         m_workspace.viewScaleReadout({});
@@ -112,14 +113,14 @@ void MainWindow::enableDocumentCommands(bool enabled)
                 enableAll(a->menu());
         }
     };
-    for (const char *name : {"mnuedit", "mnuquor", "mnudraw"})
+    for (const char *name : {"mnuedit", "mnuquor", "mnuImage", "mnudraw"})
         if (QMenu *m = findChild<QMenu *>(QLatin1String(name)))
             enableAll(m);
     // Toolbar buttons carry their key in the "key" property.
     static const char *const keys[] = {"保存", "打印", "属性", "复制", "粘贴", "垂直翻转",
                                        "水平翻转", "对角翻转", "图片字体", "背景色", "前景色",
                                        "柔化", "锐化", "油化", "浮雕", "最大化", "横向排列",
-                                       "纵向排列", "层叠"};
+                                       "纵向排列", "层叠", "填充", "取色"};
     if (m_toolbar)
         for (const char *key : keys)
             for (QAction *a : m_toolbar->actions())

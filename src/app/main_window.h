@@ -115,6 +115,20 @@ public:
     void flipSelectionHorizontally();
     void flipSelectionVertically();
     void flipSelectionDiagonally();
+    // The Image menu (image_menu.cpp): on the floating selection if one
+    // floats, else on the whole picture.
+    void resizePicture();
+    // A size that exceeds the picture limits is refused with a message.
+    void resizePictureTo(QSize size, bool smooth);
+    void turnPictureRight();
+    void turnPictureLeft();
+    void turnPictureHalf();
+    void cropToSelection();
+    void invertPicture();
+    void greyPicture();
+    // The toolbar's tools: the flood fill and the colour picker.
+    void chooseFillTool();
+    void choosePickerTool();
     // Window.
     void tileSideBySide();
     void tileOneAboveAnother();
@@ -161,6 +175,8 @@ protected:
 
 private:
     void buildMenus();
+    // Quarter turns clockwise: 1, 2 or 3.
+    void turnPicture(int quarters);
     void buildToolbar();
     void buildStatusBar();
     void buildPalettes();

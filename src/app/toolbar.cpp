@@ -2,6 +2,7 @@
 // that show or hide the toolbar and the status bar.
 #include "app/main_window.h"
 #include "app/toolbar_icons.h"
+#include "palettes/tool_palette.h"
 
 #include <QAction>
 #include <QLayout>
@@ -53,6 +54,21 @@ const ToolbarRow toolbarRows[] = {
      &MainWindow::tileOneAboveAnother},
     {6, "层叠", "层叠编辑窗口", "ceng", "mnuWindowCascade", &MainWindow::cascade},
     {7, "帮助", "帮助", "Help", "mnuHelpContents", &MainWindow::showHelp},
+    {8, "填充", "填充 (Ctrl+K)", "Fill", "mnuToolFill", nullptr},
+    {8, "取色", "取色 (Ctrl+D)", "Picker", "mnuToolPicker", nullptr},
+};
+
+// The toolbar tools' keys, which work with the toolbar hidden as well.
+struct ToolKey
+{
+    const char *name;
+    const char *shortcut;
+    Handler handler;
+};
+
+const ToolKey toolKeys[] = {
+    {"mnuToolFill", "Ctrl+K", &MainWindow::chooseFillTool},
+    {"mnuToolPicker", "Ctrl+D", &MainWindow::choosePickerTool},
 };
 
 // Shows or hides a bar from its Window-menu entry. The bar's own state is
@@ -93,6 +109,14 @@ void MainWindow::buildToolbar()
         a->setToolTip(tip);
         a->setProperty("key", QString::fromUtf8(row.key));
     }
+    for (const ToolKey &k : toolKeys) {
+        auto *a = new QAction(this);
+        a->setObjectName(QLatin1String(k.name));
+        a->setShortcut(QKeySequence(QLatin1String(k.shortcut)));
+        a->setShortcutContext(Qt::ApplicationShortcut);
+        addAction(a);
+        connect(a, &QAction::triggered, this, k.handler);
+    }
     // A disabled button triggers nothing, so it never reaches the dispatch.
     connect(m_toolbar, &QToolBar::actionTriggered, this,
             [this](QAction *a) { runToolBarButton(a->property("key").toString()); });
@@ -114,6 +138,18 @@ void MainWindow::runToolBarButton(const QString &key)
         }
         return;
     }
+}
+
+void MainWindow::chooseFillTool()
+{
+    if (m_tools)
+        m_tools->chooseToolbarTool(ToolId::Fill);
+}
+
+void MainWindow::choosePickerTool()
+{
+    if (m_tools)
+        m_tools->chooseToolbarTool(ToolId::Picker);
 }
 
 void MainWindow::toggleToolBar()

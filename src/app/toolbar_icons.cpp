@@ -237,6 +237,52 @@ void drawCascade(QPainter &p)
         window(p, {at, at, 11, 11});
 }
 
+// Fill: a tipped paint can pouring a drop of paint.
+void drawFill(QPainter &p)
+{
+    p.save();
+    p.translate(10, 12);
+    p.rotate(-35);
+    outlined(p, paper);
+    p.drawRect(QRectF(-5.5, -5.5, 11, 12));
+    outlined(p, sky, blue);
+    p.drawEllipse(QRectF(-5.5, -7.5, 11, 4));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(ink, 1));
+    p.drawArc(QRectF(-4, -12, 8, 9), 0, 180 * 16);
+    p.restore();
+    QPainterPath pour;
+    pour.moveTo(13.5, 6);
+    pour.cubicTo(18, 5, 20.5, 8, 20.5, 13);
+    pour.cubicTo(22.5, 16, 22.5, 19.5, 20.5, 19.5);
+    pour.cubicTo(18.5, 19.5, 18.5, 16, 19.5, 13);
+    pour.cubicTo(19, 9.5, 17, 8, 14.5, 8.5);
+    pour.closeSubpath();
+    outlined(p, blue, blue);
+    p.drawPath(pour);
+}
+
+// Colour picker: a pipette held slanting, a drop of colour at its tip.
+void drawPicker(QPainter &p)
+{
+    p.save();
+    p.translate(12, 12);
+    p.rotate(45);
+    outlined(p, ink);
+    p.drawRoundedRect(QRectF(-2.5, -11.5, 5, 6), 1.5, 1.5);
+    p.drawRect(QRectF(-3.5, -5.5, 7, 1.5));
+    outlined(p, paper);
+    p.drawRect(QRectF(-1.5, -4, 3, 10));
+    outlined(p, sky, blue);
+    p.drawRect(QRectF(-1.5, 1, 3, 5));
+    p.setPen(QPen(ink, 1));
+    p.drawLine(QPointF(0, 6), QPointF(0, 9.5));
+    p.restore();
+    p.setPen(Qt::NoPen);
+    p.setBrush(blue);
+    p.drawEllipse(QPointF(4, 20.5), 2, 2);
+}
+
 // One drawing on the 24-unit grid, rendered at each toolbar size.
 template <typename Drawing>
 QIcon atEverySize(const Drawing &draw)
@@ -302,6 +348,8 @@ const IconRow icons[] = {
     {"shu", nullptr, nullptr, drawOneAboveAnother},
     {"ceng", nullptr, nullptr, drawCascade},
     {"Help", "help-browser", "?", nullptr},
+    {"Fill", nullptr, nullptr, drawFill},
+    {"Picker", nullptr, nullptr, drawPicker},
 };
 
 const IconRow *findRow(const QString &imageKey)

@@ -11,7 +11,7 @@ namespace quor {
 // X server, the offscreen platform) gets Adwaita.
 void ensureIconTheme();
 
-// The picture for one of the 22 image keys ("New", "Open", … "Help");
+// The picture for one of the 24 image keys ("New", "Open", … "Help");
 // a null icon for any other key. A theme picture the theme lacks falls back
 // to a drawn tile, so no key of the table ever shows a blank button.
 QIcon toolbarIcon(const QString &imageKey);

@@ -20,6 +20,8 @@ class DrawingSettings : public QObject
     Q_OBJECT
 public:
     ToolId tool = ToolId::Select;
+    // The tool the colour picker hands back to after its pick.
+    ToolId toolBeforePick = ToolId::Select;
     // Fill style 0..7 and line style 0..6; empty until first chosen.
     std::optional<int> fillStyle;
     std::optional<int> lineStyle;
@@ -51,9 +53,13 @@ public:
     // A tool that sets the pen width for the user (zoom) asks the width
     // box to show it; the box passes it on as if typed.
     void requestLineWidth(int width) { emit lineWidthRequested(width); }
+    // The colour picker took a colour from a picture: the colour palette
+    // makes it the drawing colour, or with asBackground the background one.
+    void takeColour(Colour c, bool asBackground) { emit colourTaken(c, asBackground); }
 
 signals:
     void lineWidthRequested(int width);
+    void colourTaken(Colour c, bool asBackground);
 };
 
 } // namespace quor

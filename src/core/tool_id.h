@@ -1,4 +1,5 @@
-// The fifteen mouse tools, numbered as the tool palette's buttons are.
+// The mouse tools: the fifteen of the tool palette, numbered as its
+// buttons are, then the two the toolbar chooses.
 #pragma once
 
 namespace quor {
@@ -19,6 +20,16 @@ enum class ToolId {
     GradientDirectional = 13,
     GradientArcBand = 14,
     Zoom = 15,
+    Fill = 16,
+    Picker = 17,
 };
+
+// The tools a right-button press on the canvas goes to, instead of the
+// edit menu: they do with the right button what the left does, in the
+// background colour.
+constexpr bool takesRightButton(ToolId tool)
+{
+    return tool == ToolId::Fill || tool == ToolId::Picker;
+}
 
 } // namespace quor

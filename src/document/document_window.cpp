@@ -1,5 +1,6 @@
 #include "document/document_window.h"
 
+#include "core/tool_id.h"
 #include "document/document_host.h"
 #include "document/selection_geometry.h"
 #include "document/window_layout.h"
@@ -300,6 +301,15 @@ void DocumentWindow::selectionKeyPressed(int key)
 
 void DocumentWindow::canvasPressed(const CanvasEvent &e)
 {
+    const ToolId tool = m_workspace.settings.tool;
+    if (e.isRight() && takesRightButton(tool)) {
+        // The tool makes its own step: a right release ends no gesture.
+        if (m_workspace.toolHandler) {
+            ToolContext t = toolContext();
+            m_workspace.toolHandler->press(t, e);
+        }
+        return;
+    }
     if (e.isRight()) {
         m_gesture.startX = e.x;
         m_gesture.startY = e.y;
@@ -323,7 +333,10 @@ void DocumentWindow::canvasMoved(const CanvasEvent &e)
         m_gesture.lastX = e.x;
         m_gesture.lastY = e.y;
     }
-    m_workspace.showPointer(e.x, e.y);
+    if (ToolId(m_workspace.settings.tool) == ToolId::Picker)
+        m_workspace.showPointer(e.x, e.y, m_doc.canvas().point(e.x, e.y));
+    else
+        m_workspace.showPointer(e.x, e.y);
 }
 
 void DocumentWindow::canvasReleased(const CanvasEvent &e)

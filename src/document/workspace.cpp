@@ -73,6 +73,18 @@ void Workspace::showPointer(double x, double y)
         pointerReadout(pointerText(x, y));
 }
 
+void Workspace::showPointer(double x, double y, Colour under)
+{
+    if (!pointerReadout)
+        return;
+    QString text = pointerText(x, y);
+    if (under >= 0) {
+        const std::uint32_t rgb = toQRgb(under) & 0xffffffu;
+        text += QStringLiteral("  #%1").arg(rgb, 6, 16, QLatin1Char('0')).toUpper();
+    }
+    pointerReadout(text);
+}
+
 void Workspace::clearPointer()
 {
     if (pointerReadout)

@@ -62,6 +62,9 @@ public:
     std::function<void(const QString &)> pointerReadout;
     std::function<void(const QString &)> canvasSizeReadout;
     void showPointer(double x, double y);
+    // The position and, for the colour picker, the colour there ("#RRGGBB";
+    // none outside the picture).
+    void showPointer(double x, double y, Colour under);
     void clearPointer();
     void showCanvasSize(double w, double h);
     // The status bar's view scale of the active document; empty with none.

@@ -88,6 +88,7 @@ ColourPalette::ColourPalette(Workspace &workspace, QWidget *parent)
     makeDigitBox(m_text2, [this] { return m_workspace.activeDocument() != nullptr; }, true);
     m_text2->installEventFilter(this);
     m_workspace.pointerReadout = [this](const QString &t) { m_text1->setText(t); };
+    connect(&m_workspace.settings, &DrawingSettings::colourTaken, this, &ColourPalette::colourTaken);
     m_workspace.canvasSizeReadout = [this](const QString &t) { m_text2->setText(t); };
 }
 
@@ -126,10 +127,26 @@ void ColourPalette::applyDrawingColour()
 
 void ColourPalette::swatchClicked(int n)
 {
-    if (!m_workspace.activeDocument() || !swatch(n))
+    if (swatch(n))
+        chooseDrawingColour(swatch(n)->backColor());
+}
+
+void ColourPalette::chooseDrawingColour(Colour c)
+{
+    if (!m_workspace.activeDocument())
         return;
-    setDrawingColour(swatch(n)->backColor());
+    setDrawingColour(c);
     applyDrawingColour();
+}
+
+void ColourPalette::colourTaken(Colour c, bool asBackground)
+{
+    // The background colour only goes into its box and the settings: the
+    // canvas keeps its picture (the Edit menu's command clears it).
+    if (asBackground)
+        setBackColour(c);
+    else
+        chooseDrawingColour(c);
 }
 
 void ColourPalette::pickDrawingColour()

@@ -32,6 +32,10 @@ public:
 
     // Handlers; each does nothing while no document is open.
     void swatchClicked(int n); // a swatch
+    // What a swatch click does with its colour.
+    void chooseDrawingColour(Colour c);
+    // The colour picker's pick: the drawing colour, or the background one.
+    void colourTaken(Colour c, bool asBackground);
     void pickDrawingColour();
     void pickForeColour();
     void pickBackColour();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/colour.h"
+#include "core/tool_id.h"
 #include "palettes/style_boxes.h"
 
 #include <QWidget>
@@ -55,6 +56,10 @@ public:
     void bandWidthEdited();
     void angleEdited();
 
+    // The fill or the colour picker, chosen from the toolbar: a tool of no
+    // palette button.
+    void chooseToolbarTool(ToolId tool);
+
     // Procedures on the active document.
     void dropActiveSelection();
     void cancelArcGuide();
@@ -90,6 +95,7 @@ private:
     void buildWidthBox();
     void runCommand(int command);
     void showOnlyFrame(int frame);
+    void closeTextBox(DocumentWindow *doc);
     void showGradientPanel(GradientPanel s, const QString &widthTip = {});
     void pickGradientColour(bool start);
     void drawLineSamples();

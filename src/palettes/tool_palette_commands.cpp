@@ -33,15 +33,13 @@ void ToolPalette::runCommand(int command)
     DocumentWindow *doc = activeDocument();
     const ToolButtonSpec &b = toolButton(command);
     m_marker->move(twipsToPixels(b.markerLeft), twipsToPixels(b.markerTop));
+    m_marker->show();
     if (command != 1)
         dropActiveSelection();
     if (command != 10 && command != 14 && command != 15)
         cancelArcGuide();
-    if (command != 13) {
-        doc->view()->textBox()->hide();
-        doc->view()->textBox()->clear();
-        doc->view()->textMeasure()->setText(QStringLiteral("H"));
-    }
+    if (command != 13)
+        closeTextBox(doc);
     m_workspace.settings.tool = b.tool;
 
     switch (command) {
@@ -84,6 +82,35 @@ void ToolPalette::runCommand(int command)
     case 15: chooseStyleBox(StyleFamily::GradientLine, 1); break;
     default: break;
     }
+}
+
+void ToolPalette::chooseToolbarTool(ToolId tool)
+{
+    DocumentWindow *doc = activeDocument();
+    if (!doc)
+        return;
+    DrawingSettings &settings = m_workspace.settings;
+    if (tool == ToolId::Picker) {
+        // A pick hands back to the tool in use: the palette stays as it is.
+        if (ToolId(settings.tool) != ToolId::Picker)
+            settings.toolBeforePick = settings.tool;
+        settings.tool = tool;
+        return;
+    }
+    // Like choosing a palette tool other than the selection or the text box;
+    // no palette button is the chosen one.
+    m_marker->hide();
+    dropActiveSelection();
+    cancelArcGuide();
+    closeTextBox(doc);
+    settings.tool = tool;
+}
+
+void ToolPalette::closeTextBox(DocumentWindow *doc)
+{
+    doc->view()->textBox()->hide();
+    doc->view()->textBox()->clear();
+    doc->view()->textMeasure()->setText(QStringLiteral("H"));
 }
 
 void ToolPalette::showOnlyFrame(int frame)

@@ -2,6 +2,7 @@
 
 #include "core/drawing_settings.h"
 #include "tools/arc_tools.h"
+#include "tools/colour_tools.h"
 #include "tools/gradient_tools.h"
 #include "tools/line_tools.h"
 #include "tools/picture_tools.h"
@@ -26,6 +27,8 @@ ToolEngine::ToolEngine()
     m_tools[ToolId::GradientDirectional] = std::make_unique<DirectionalGradientTool>();
     m_tools[ToolId::GradientArcBand] = std::make_unique<GradientArcBandTool>();
     m_tools[ToolId::Zoom] = std::make_unique<ZoomTool>();
+    m_tools[ToolId::Fill] = std::make_unique<FillTool>();
+    m_tools[ToolId::Picker] = std::make_unique<PickerTool>();
 }
 
 ToolEngine::~ToolEngine() = default;

@@ -31,13 +31,13 @@ TEST_F(ProgramTest, StartsWithOneEmptyDocumentAndTheDefaultChecks)
     EXPECT_EQ(main->geometry(), QRect(66, 66, 433, 433));
 }
 
-TEST_F(ProgramTest, MenuBarHoldsTheSixMenusAndBrowseButNeverTheQuickMenu)
+TEST_F(ProgramTest, MenuBarHoldsTheSevenMenusAndBrowseButNeverTheQuickMenu)
 {
     QStringList titles;
     for (QAction *a : main->menuBar()->actions())
         titles << a->text();
-    EXPECT_EQ(titles, QStringList({"文件(&F)", "编辑(&E)", "效果(&V)", "选项(&D)", "视窗(&W)",
-                                   "浏览(&L)", "帮助(&H)"}));
+    EXPECT_EQ(titles, QStringList({"文件(&F)", "编辑(&E)", "效果(&V)", "图像(&I)", "选项(&D)",
+                                   "视窗(&W)", "浏览(&L)", "帮助(&H)"}));
     ASSERT_NE(main->textBoxMenu(), nullptr);
     EXPECT_EQ(main->textBoxMenu()->actions().size(), 13);
 

@@ -60,12 +60,12 @@ void expectDistinctPictures(const QList<QIcon> &icons)
 
 } // namespace
 
-TEST_F(ProgramTest, ToolbarHoldsTwentyTwoPictureButtonsInSevenGroups)
+TEST_F(ProgramTest, ToolbarHoldsTwentyFourPictureButtonsInEightGroups)
 {
     QToolBar *bar = main->toolBar();
     EXPECT_EQ(bar->toolButtonStyle(), Qt::ToolButtonIconOnly);
     const QList<QAction *> items = bar->actions();
-    ASSERT_EQ(items.size(), 28);
+    ASSERT_EQ(items.size(), 31);
     int separators = 0;
     for (int i = 0; i < items.size(); ++i) {
         if (!items[i]->isSeparator())
@@ -76,7 +76,7 @@ TEST_F(ProgramTest, ToolbarHoldsTwentyTwoPictureButtonsInSevenGroups)
         ASSERT_LT(i, items.size() - 1);
         EXPECT_FALSE(items[i - 1]->isSeparator());
     }
-    EXPECT_EQ(separators, 6);
+    EXPECT_EQ(separators, 7);
 
     QSet<QString> keys;
     QList<QIcon> icons;
@@ -85,7 +85,7 @@ TEST_F(ProgramTest, ToolbarHoldsTwentyTwoPictureButtonsInSevenGroups)
         EXPECT_FALSE(a->toolTip().isEmpty()) << a->objectName().toStdString();
         icons << a->icon();
     }
-    EXPECT_EQ(keys.size(), 22);
+    EXPECT_EQ(keys.size(), 24);
     EXPECT_EQ(button(*main, "保存")->toolTip(), "保存图片");
     EXPECT_EQ(button(*main, "浮雕")->toolTip(), "浮雕化图片");
     expectDistinctPictures(icons);
@@ -118,9 +118,10 @@ TEST_F(ProgramTest, LastDocumentGoneDisablesExactlyTheDocumentCommandsAndNewRest
     const QSet<QString> docMenuItems = {"mnuFileClose", "mnuAllFileClose", "mnuFileSave",
                                         "mnuFileSaveAs", "mnuFileExport", "mnuAllFileSave",
                                         "mnuFileProperties", "mnuFilePageSetup", "mnuFilePrint",
-                                        "mnueditAction", "mnuquorAction", "mnudrawAction",
-                                        "mnuWindowZoomIn", "mnuWindowZoomOut", "mnuWindowZoomActual"};
-    // The entries of the Edit, Effects and Options menus follow their menus,
+                                        "mnueditAction", "mnuquorAction", "mnuImageAction",
+                                        "mnudrawAction", "mnuWindowZoomIn", "mnuWindowZoomOut",
+                                        "mnuWindowZoomActual", "mnuToolFill", "mnuToolPicker"};
+    // The entries of the Edit, Effects, Image and Options menus follow their menus,
     // so that their shortcuts cannot fire without a picture.
     QSet<QString> entries;
     std::function<void(QMenu *)> collect = [&](QMenu *m) {
@@ -130,7 +131,7 @@ TEST_F(ProgramTest, LastDocumentGoneDisablesExactlyTheDocumentCommandsAndNewRest
                 collect(a->menu());
         }
     };
-    for (const char *menu : {"mnuedit", "mnuquor", "mnudraw"})
+    for (const char *menu : {"mnuedit", "mnuquor", "mnuImage", "mnudraw"})
         collect(main->findChild<QMenu *>(menu));
     const QSet<QString> alwaysButtons = {"新建", "打开", "帮助"};
     auto expectAll = [&](bool docsEnabled) {

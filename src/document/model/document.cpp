@@ -93,6 +93,14 @@ bool Document::zoomCanvas(bool enlarge)
     return true;
 }
 
+void Document::replaceCanvas(QImage picture, double width, double height)
+{
+    if (picture.isNull() || picture.format() != QImage::Format_RGB32)
+        return;
+    m_canvas.adoptImage(std::move(picture), width, height);
+    emit canvasResized();
+}
+
 TwipBox Document::selectionPlace() const
 {
     const double unit = CanvasSurface::TwipsPerPixel / m_selection.unit();

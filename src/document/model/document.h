@@ -49,6 +49,10 @@ public:
     // one pass from the old bitmap into the new. False, with nothing
     // changed, when the new bitmap cannot be had.
     bool zoomCanvas(bool enlarge);
+    // The canvas becomes picture (Format_RGB32) with the logical size given
+    // in twips: a whole-picture command's result. A null or other picture
+    // changes nothing.
+    void replaceCanvas(QImage picture, double width, double height);
     // The last zoom enlarged the picture, so the next one shrinks it.
     bool isZoomedIn() const { return m_zoomedIn; }
 
