@@ -130,7 +130,7 @@ RecoveryChoice askRecovery(QWidget *parent, const QList<LeftPicture> &pictures)
         if (!p.problem.isEmpty())
             item->setFlags(Qt::NoItemFlags);
     }
-    list->setMinimumSize(460, 240);
+    list->setMinimumSize(520, 380);
     layout->addWidget(list);
 
     auto *buttons = new QDialogButtonBox;
