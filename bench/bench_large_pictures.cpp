@@ -3,17 +3,25 @@
 // Each pair runs in the same binary on the same machine.
 #include "document/model/canvas_surface.h"
 #include "document/model/document.h"
+#include "files/autosave.h"
 #include "formats/picture_loader.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
 
 #include <cstring>
 
@@ -157,5 +165,65 @@ void BM_Ellipses1500_QPainter(benchmark::State &state)
 BENCHMARK(BM_Ellipses1500_QPainter)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// Autosaving an 8000 x 8000 picture while the user draws a short line
+// every 5 ms: the time is the whole write on the worker, the counter the
+// interface thread's longest stall (taking the picture, or one stroke with
+// the events it queued). Beside it, copying the picture once: what a
+// stroke costs when it meets the bitmap still shared with the worker.
+void BM_AutosaveWhileDrawing8000_Quor(benchmark::State &state)
+{
+    using Clock = std::chrono::steady_clock;
+    static int argc = 1;
+    static char name[] = "bench_large_pictures";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    quor::Document doc;
+    doc.canvas().setScaleMode(quor::ScaleMode::Pixels);
+    doc.canvas().setImage(grey(8000, 8000));
+    // The document's own first step shares and then copies the whole
+    // bitmap: over before the autosave is watched.
+    doc.rebase();
+    doc.canvas().line(0, 0, 0, 100);
+    doc.markChanged();
+    QCoreApplication::processEvents();
+    quor::Autosave autosave(dir.path(), 3600);
+    autosave.watch(doc, [] { return QStringLiteral("New Quor1"); });
+    const auto timed = [](auto &&step) {
+        const auto start = Clock::now();
+        step();
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
+    double longest = 0;
+    int x = 0;
+    for (auto _ : state) {
+        doc.canvas().line(x, 0, x, 100);
+        doc.markChanged();
+        longest = std::max(longest, timed([&] { autosave.startWrite(doc); }));
+        while (autosave.busy()) {
+            ++x;
+            longest = std::max(longest, timed([&] {
+                doc.canvas().line(x % 8000, 0, x % 8000, 100);
+                doc.markChanged();
+                QCoreApplication::processEvents();
+            }));
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    state.counters["longest_stall_ms"] = longest;
+}
+BENCHMARK(BM_AutosaveWhileDrawing8000_Quor)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+void BM_CopyPicture8000_memcpy(benchmark::State &state)
+{
+    const QImage from = grey(8000, 8000);
+    QImage to(8000, 8000, QImage::Format_RGB32);
+    for (auto _ : state) {
+        std::memcpy(to.bits(), from.constBits(), std::size_t(from.sizeInBytes()));
+        benchmark::DoNotOptimize(to.constBits());
+    }
+}
+BENCHMARK(BM_CopyPicture8000_memcpy)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 BENCHMARK_MAIN();

@@ -96,12 +96,18 @@ Result grabScreen(const QString &display, const QString &file)
 
 } // namespace
 
-Session::Session(const QStringList &args)
+Session::Session(const QStringList &args, const QByteArray &settings)
     : dir_(QDir::tempPath() + "/quor-e2e-XXXXXX")
 {
     if (!dir_.isValid()) {
         ADD_FAILURE() << "can't make a temporary folder: " << str(dir_.errorString());
         return;
+    }
+    if (!settings.isEmpty()) {
+        QDir().mkpath(home() + "/.config/quor");
+        QFile file(home() + "/.config/quor/quor.conf");
+        if (!file.open(QIODevice::WriteOnly) || file.write(settings) != settings.size())
+            ADD_FAILURE() << "can't write the settings file";
     }
     if (startServer())
         startProgram(args);
@@ -112,6 +118,8 @@ Session::~Session()
     if (::testing::Test::HasFailure())
         reportFailure();
     stop(program_, false);
+    for (QProcess &p : others_)
+        stop(p, false);
     stop(server_, true); // SIGTERM lets Xvfb remove its lock file
 }
 
@@ -161,6 +169,40 @@ bool Session::startServer()
 
 void Session::startProgram(const QStringList &args)
 {
+    startProcess(program_, args);
+    started_ = program_.state() != QProcess::NotRunning;
+}
+
+std::optional<int> Session::signal(int number, Ms timeout)
+{
+    if (program_.state() == QProcess::NotRunning)
+        return std::nullopt;
+    ::kill(pid_t(program_.processId()), number);
+    if (!program_.waitForFinished(int(timeout.count())))
+        return std::nullopt;
+    // Killed outright is what was asked for; anything else must end well.
+    if (program_.exitStatus() == QProcess::CrashExit)
+        return number == SIGKILL ? std::optional<int>(-SIGKILL) : std::nullopt;
+    return program_.exitCode();
+}
+
+void Session::restart(const QStringList &args)
+{
+    if (running()) {
+        ADD_FAILURE() << "the program still runs";
+        return;
+    }
+    startProgram(args);
+}
+
+QProcess &Session::startAnother(const QStringList &args)
+{
+    startProcess(others_.emplace_back(), args);
+    return others_.back();
+}
+
+void Session::startProcess(QProcess &program, const QStringList &args)
+{
     const QString runtime = dir_.filePath("runtime");
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -180,15 +222,14 @@ void Session::startProgram(const QStringList &args)
     env.insert("XDG_CACHE_HOME", home() + "/.cache");
     env.insert("XDG_RUNTIME_DIR", runtime);
 
-    program_.setProcessEnvironment(env);
-    program_.setWorkingDirectory(home());
-    program_.setProcessChannelMode(QProcess::MergedChannels);
-    program_.setStandardOutputFile(dir_.filePath("quor.log"));
-    dieWithParent(program_, SIGKILL);
-    program_.start(QUOR_BINARY, args);
-    started_ = program_.waitForStarted();
-    if (!started_)
-        ADD_FAILURE() << "can't start " << QUOR_BINARY << ": " << str(program_.errorString());
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(home());
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.setStandardOutputFile(dir_.filePath("quor.log"), QIODevice::Append);
+    dieWithParent(program, SIGKILL);
+    program.start(QUOR_BINARY, args);
+    if (!program.waitForStarted())
+        ADD_FAILURE() << "can't start " << QUOR_BINARY << ": " << str(program.errorString());
 }
 
 bool Session::running()

@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 
 #include <chrono>
+#include <list>
 #include <optional>
 
 namespace e2e {
@@ -44,14 +45,24 @@ struct Window {
 
 class Session {
 public:
-    // Starts the X server and the program with the given arguments. A
-    // failure to start is recorded as a test failure; running() says so.
-    explicit Session(const QStringList &args = {});
+    // Starts the X server and the program with the given arguments, and
+    // with the settings file's text when there is one. A failure to start
+    // is recorded as a test failure; running() says so.
+    explicit Session(const QStringList &args = {}, const QByteArray &settings = {});
     ~Session();
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
 
     bool running();
+    // Sends the program a signal (SIGKILL, SIGTERM) and waits for its end;
+    // the exit code, or nothing when it crashed or did not end.
+    std::optional<int> signal(int number, Ms timeout = 10s);
+    // Starts the program again on the same display with the same HOME,
+    // once the last one has ended.
+    void restart(const QStringList &args = {});
+    // Starts one more copy of the program beside the first, with the same
+    // HOME; it ends with the session.
+    QProcess &startAnother(const QStringList &args = {});
     QString display() const { return display_; }
     // The program's HOME: a fresh folder, removed with the session.
     QString home() const;
@@ -104,6 +115,7 @@ public:
 private:
     bool startServer();
     void startProgram(const QStringList &args);
+    void startProcess(QProcess &p, const QStringList &args);
     void mouse(QPoint p, const QString &action, int button);
     QByteArray xdotool(const QStringList &args);
     void focusActiveWindow();
@@ -114,6 +126,7 @@ private:
     QString display_;
     QProcess server_;
     QProcess program_;
+    std::list<QProcess> others_;
     bool started_ = false;
 };
 

@@ -266,6 +266,7 @@ void MainWindow::newDocumentWindow()
     if (s.arrangeMode != ArrangeMode::Free)
         arrange(s.arrangeMode);
     doc->document().markSaved();
+    emit documentMade(doc);
 }
 
 void MainWindow::applyDrawingSettings()

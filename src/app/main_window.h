@@ -167,6 +167,10 @@ public:
     // the mode new documents follow.
     void arrangeByMenu(ArrangeMode mode);
 
+signals:
+    // A document window was made (empty, or about to take a picture).
+    void documentMade(DocumentWindow *doc);
+
 protected:
     void closeEvent(QCloseEvent *e) override;
     // Picture files dropped anywhere on the window, documents included.

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include <algorithm>
+
 namespace quor {
 
 namespace {
@@ -35,6 +37,15 @@ Placement readPlacement()
     p.width = readValue(s, "MainWidth", p.width);
     p.height = readValue(s, "MainHeight", p.height);
     return p;
+}
+
+int readAutosaveSeconds()
+{
+    constexpr int Default = 30, Longest = 24 * 60 * 60;
+    QSettings s = store();
+    bool ok = false;
+    const int seconds = s.value(QStringLiteral("Settings/AutosaveSeconds")).toString().toInt(&ok);
+    return ok ? std::clamp(seconds, 0, Longest) : Default;
 }
 
 void writePlacement(const Placement &p)

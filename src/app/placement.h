@@ -13,5 +13,8 @@ struct Placement
 // Settings file: <config>/quor/quor.conf, group "Settings".
 Placement readPlacement();
 void writePlacement(const Placement &p);
+// "AutosaveSeconds": how long after its last change a changed document is
+// written for recovery; 0 turns autosave off.
+int readAutosaveSeconds();
 
 } // namespace quor

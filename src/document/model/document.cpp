@@ -348,6 +348,13 @@ void Document::markSaved()
     emit historyChanged();
 }
 
+void Document::markUnsaved()
+{
+    m_history.forgetSaved();
+    markChanged();
+    emit historyChanged();
+}
+
 void Document::rebase()
 {
     m_base = m_canvas.image();

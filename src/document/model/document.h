@@ -34,7 +34,15 @@ public:
     // mark are reported as one committed change.
     void markChanged();
     // The user chose to lose the changes: nothing is left to ask about.
-    void discardChanges() { m_modified = false; }
+    void discardChanges()
+    {
+        m_modified = false;
+        emit changesDiscarded();
+    }
+    // The picture differs from every state of its history that was saved
+    // (a picture recovered after a crash): changed, and no undo makes it
+    // saved again.
+    void markUnsaved();
 
     // The paste raster operation this document took on activation.
     std::uint32_t pasteRasterOp = rop::SrcCopy;
@@ -119,6 +127,8 @@ signals:
     void historyChanged();
     // An undo or redo put the picture and the floating selection back.
     void restored();
+    // discardChanges(): the changes are to be lost.
+    void changesDiscarded();
 
 private:
     CanvasSurface m_canvas;

@@ -54,6 +54,8 @@ public:
     // the cursor is there again.
     void markSaved() { m_saved = m_cursor; }
     bool isSaved() const { return m_saved == m_cursor; }
+    // No state in the history is the saved one.
+    void forgetSaved() { m_saved = -1; }
 
     qsizetype size() const { return m_steps.size(); }
     std::size_t bytes() const;
