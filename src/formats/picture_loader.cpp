@@ -21,6 +21,16 @@ PictureKind sniffPicture(ByteSpan d)
         return PictureKind::Gif;
     if (starts("\xff\xd8\xff", 3))
         return PictureKind::Jpeg;
+    if (starts("\x89PNG\r\n\x1a\n", 8))
+        return PictureKind::Png;
+    if (starts("RIFF", 4) && d.has(8, 4) && std::memcmp(d.data() + 8, "WEBP", 4) == 0)
+        return PictureKind::WebP;
+    if (starts("II*\0", 4) || starts("MM\0*", 4) || starts("II+\0", 4) || starts("MM\0+", 4))
+        return PictureKind::Tiff; // classic or big
+    // P1..P6 and white space: the plain and raw bitmaps, grey maps and pixmaps.
+    if (d.has(0, 3) && d.u8(0) == 'P' && d.u8(1) >= '1' && d.u8(1) <= '6'
+        && QByteArrayView(" \t\r\n").contains(char(d.u8(2))))
+        return PictureKind::Pnm;
     if (d.has(0, 6) && d.u16(0) == 0 && (d.u16(2) == 1 || d.u16(2) == 2) && d.u16(4) > 0)
         return PictureKind::Ico;
     if (looksLikeEmf(d))
@@ -49,6 +59,10 @@ QImage decodePicture(ByteSpan d, const PictureLimits &limits)
         case PictureKind::Ico: return decodeIco(d, limits);
         case PictureKind::Wmf: return renderWmf(d, limits);
         case PictureKind::Emf: return renderEmf(d, limits);
+        case PictureKind::Png: return decodeWithQtReader(d, "png", limits);
+        case PictureKind::WebP: return decodeWithQtReader(d, "webp", limits);
+        case PictureKind::Tiff: return decodeWithQtReader(d, "tiff", limits);
+        case PictureKind::Pnm: return decodeWithQtReader(d, "ppm", limits);
         case PictureKind::Unknown: break;
         }
     } catch (const std::bad_alloc &) {
@@ -57,10 +71,14 @@ QImage decodePicture(ByteSpan d, const PictureLimits &limits)
     throw notAPicture();
 }
 
-QImage loadPictureFile(const QString &fileName, const PictureLimits &limits)
+QImage loadPictureFile(const QString &fileName, const PictureLimits &limits, PictureKind *kind)
 {
     const QByteArray bytes = readWholeFile(fileName, limits.maxFileBytes);
-    return decodePicture(ByteSpan(bytes.constData(), std::size_t(bytes.size())), limits);
+    const ByteSpan data(bytes.constData(), std::size_t(bytes.size()));
+    QImage picture = decodePicture(data, limits);
+    if (kind)
+        *kind = sniffPicture(data);
+    return picture;
 }
 
 } // namespace quor

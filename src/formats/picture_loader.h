@@ -10,7 +10,7 @@
 
 namespace quor {
 
-enum class PictureKind { Unknown, Bmp, Dib, Gif, Jpeg, Ico, Wmf, Emf };
+enum class PictureKind { Unknown, Bmp, Dib, Gif, Jpeg, Ico, Wmf, Emf, Png, WebP, Tiff, Pnm };
 
 PictureKind sniffPicture(ByteSpan data);
 
@@ -18,7 +18,9 @@ PictureKind sniffPicture(ByteSpan data);
 // a picture, damaged, unsupported) or OutOfMemory (too large).
 QImage decodePicture(ByteSpan data, const PictureLimits &limits = {});
 
-// Reads (through readWholeFile, with its errors) and decodes a file.
-QImage loadPictureFile(const QString &fileName, const PictureLimits &limits = {});
+// Reads (through readWholeFile, with its errors) and decodes a file; kind,
+// when given, is set to what the content turned out to be.
+QImage loadPictureFile(const QString &fileName, const PictureLimits &limits = {},
+                       PictureKind *kind = nullptr);
 
 } // namespace quor
