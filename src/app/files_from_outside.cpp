@@ -70,9 +70,10 @@ bool openOne(MainWindow &w, const QString &fileName)
     Workspace &s = w.workspace();
     try {
         QImage picture;
+        PictureKind kind = PictureKind::Unknown;
         for (;;) {
             try {
-                picture = loadPictureFile(fileName);
+                picture = loadPictureFile(fileName, {}, &kind);
                 break;
             } catch (const QuorError &e) {
                 if (e.number != err::FileNotFound)
@@ -93,6 +94,7 @@ bool openOne(MainWindow &w, const QString &fileName)
             throw;
         }
         doc->setCaption(fileName);
+        doc->setFileKind(kind);
         doc->document().markSaved();
         w.applyDrawingSettings();
         s.enableDocumentCommands(true);

@@ -10,9 +10,10 @@ namespace quor {
 bool openIntoDocument(const QPointer<DocumentWindow> &doc, const QString &fileName,
                       QObject *messageParent, const std::function<void()> &beforeMessage)
 {
+    PictureKind kind = PictureKind::Unknown;
     for (;;) {
         try {
-            const QImage picture = loadPictureFile(fileName);
+            const QImage picture = loadPictureFile(fileName, {}, &kind);
             if (!doc)
                 return false;
             doc->document().loadPicture(picture);
@@ -29,6 +30,7 @@ bool openIntoDocument(const QPointer<DocumentWindow> &doc, const QString &fileNa
         }
     }
     doc->setCaption(fileName);
+    doc->setFileKind(kind);
     doc->document().markSaved();
     return true;
 }
