@@ -98,6 +98,7 @@ bool openOne(MainWindow &w, const QString &fileName)
         doc->document().markSaved();
         w.applyDrawingSettings();
         s.enableDocumentCommands(true);
+        w.rememberRecentFile(fileName);
         return true;
     } catch (const QuorError &e) {
         msgBox(&w, otherErrorMessage(e.description), mb::OkOnly, fileName);

@@ -184,6 +184,7 @@ void MainWindow::buildMenus()
     action("mnuQuorToolbar")->setChecked(true);
     action("mnuQuorStatusBar")->setCheckable(true);
     action("mnuQuorStatusBar")->setChecked(true);
+    buildRecentFileEntries();
 
     // The quick menu pops up over the text box only; it never joins the bar.
     m_quickMenu = new QMenu(QStringLiteral("快捷菜单"), this);

@@ -4,13 +4,13 @@
 
 namespace quor {
 
-namespace {
-
-QSettings store()
+QSettings settingsFile()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("quor"),
                      QStringLiteral("quor"));
 }
+
+namespace {
 
 // Values are kept as the decimal text of a single-precision number.
 double readValue(QSettings &s, const char *key, double fallback)
@@ -27,7 +27,7 @@ double readValue(QSettings &s, const char *key, double fallback)
 
 Placement readPlacement()
 {
-    QSettings s = store();
+    QSettings s = settingsFile();
     s.beginGroup(QStringLiteral("Settings"));
     Placement p;
     p.left = readValue(s, "MainLeft", p.left);
@@ -39,7 +39,7 @@ Placement readPlacement()
 
 void writePlacement(const Placement &p)
 {
-    QSettings s = store();
+    QSettings s = settingsFile();
     s.beginGroup(QStringLiteral("Settings"));
     s.setValue(QStringLiteral("MainLeft"), QString::number(float(p.left)));
     s.setValue(QStringLiteral("MainTop"), QString::number(float(p.top)));
