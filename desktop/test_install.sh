@@ -31,7 +31,8 @@ else
     [ "$(value 'Name\[zh_CN\]')" = "Quor 画图" ] || fail "Chinese name: $(value 'Name\[zh_CN\]')"
     [ -n "$(value 'Comment')" ] && [ -n "$(value 'Comment\[zh_CN\]')" ] || fail "comments"
     [ "$(value 'Categories')" = "Graphics;2DGraphics;RasterGraphics;" ] || fail "categories"
-    for type in image/bmp image/gif image/jpeg image/vnd.microsoft.icon image/wmf image/emf; do
+    for type in image/bmp image/gif image/jpeg image/vnd.microsoft.icon image/wmf image/emf \
+                image/png image/webp image/tiff image/x-portable-pixmap; do
         [[ ";$(value 'MimeType')" == *";$type;"* ]] || fail "MIME type $type not listed"
     done
     exec_name=$(value 'Exec' | cut -d' ' -f1)

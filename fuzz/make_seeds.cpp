@@ -115,7 +115,7 @@ QByteArray iconOfDepth(int bits)
     return b + rows(4, 4, 1, [](int x, int y) { return x == 0 && y == 0 ? 1u : 0u; });
 }
 
-QByteArray encoded(const QImage &img, const char *format, bool progressive = false)
+QByteArray encodedHalfQuality(const QImage &img, const char *format, bool progressive = false)
 {
     QByteArray out;
     QBuffer buffer(&out);
@@ -183,18 +183,31 @@ int main(int argc, char **argv)
         {"gif-two-frames.gif", gif(5, 3, {qRgb(255, 255, 255), qRgb(200, 0, 0)},
                                    {[](int x, int) { return std::uint32_t(x % 2); },
                                     [](int, int) { return 1u; }})},
-        {"jpeg-colour.jpg", encoded(small(QImage::Format_RGB32), "jpeg")},
-        {"jpeg-grey.jpg", encoded(small(QImage::Format_Grayscale8), "jpeg")},
-        {"jpeg-progressive.jpg", encoded(small(QImage::Format_RGB32), "jpeg", true)},
+        {"jpeg-colour.jpg", encodedHalfQuality(small(QImage::Format_RGB32), "jpeg")},
+        {"jpeg-grey.jpg", encodedHalfQuality(small(QImage::Format_Grayscale8), "jpeg")},
+        {"jpeg-progressive.jpg", encodedHalfQuality(small(QImage::Format_RGB32), "jpeg", true)},
         {"ico-1bit.ico", icoFile({{4, iconOfDepth(1)}})},
         {"ico-4bit.ico", icoFile({{4, iconOfDepth(4)}})},
         {"ico-8bit.ico", icoFile({{4, iconOfDepth(8)}})},
         {"ico-24bit.ico", icoFile({{4, iconOfDepth(24)}})},
         {"ico-32bit.ico", icoFile({{4, iconOfDepth(32)}})},
         {"ico-png.ico",
-         icoFile({{4, iconOfDepth(8)}, {8, encoded(small(QImage::Format_ARGB32), "png")}})},
+         icoFile({{4, iconOfDepth(8)}, {8, encodedHalfQuality(small(QImage::Format_ARGB32), "png")}})},
         {"cur-4bit.cur", cursor},
         {"ico-huge-png.ico", icoFile({{0, endlessPng}, {4, iconOfDepth(24)}})},
+        {"png-alpha.png", encodedHalfQuality(small(QImage::Format_ARGB32), "png")},
+        {"png-16bit.png", encodedHalfQuality(small(QImage::Format_RGBA64), "png")},
+        {"png-palette.png", encodedHalfQuality(small(QImage::Format_Indexed8), "png")},
+        {"png-grey.png", encodedHalfQuality(small(QImage::Format_Grayscale8), "png")},
+        {"webp-lossy.webp", encodedHalfQuality(small(QImage::Format_RGB32), "webp")},
+        {"webp-lossless-alpha.webp", samples::encoded(small(QImage::Format_ARGB32), "webp")},
+        {"tiff-colour.tif", encodedHalfQuality(small(QImage::Format_RGB32), "tiff")},
+        {"tiff-alpha.tif", encodedHalfQuality(small(QImage::Format_ARGB32), "tiff")},
+        {"tiff-mono.tif", encodedHalfQuality(small(QImage::Format_Mono), "tiff")},
+        {"pnm-raw.ppm", encodedHalfQuality(small(QImage::Format_RGB32), "ppm")},
+        {"pnm-grey.pgm", encodedHalfQuality(small(QImage::Format_Grayscale8), "pgm")},
+        {"pnm-mono.pbm", encodedHalfQuality(small(QImage::Format_Mono), "pbm")},
+        {"pnm-plain.ppm", QByteArray("P3\n# plain\n2 2\n255\n255 0 0  0 255 0\n0 0 255  9 9 9\n")},
         {"wmf-placeable.wmf", wmfShapes(meta("a.wmf"), true)},
         {"wmf-bare.wmf", wmfWithoutWindow(meta("b.wmf"))},
         {"wmf-fills.wmf", wmfFills(meta("c.wmf"), 3)},

@@ -15,7 +15,7 @@ packages=(
     clang libclang-rt-14-dev
     poppler-utils
     dosfstools attr
-    desktop-file-utils librsvg2-bin
+    desktop-file-utils librsvg2-bin appstream
 )
 
 missing=()

@@ -26,6 +26,7 @@ void MainWindow::showPictureBrowser()
         hooks.documentReady = [this] {
             applyDrawingSettings();
             m_workspace.enableDocumentCommands(true);
+            rememberRecentFile(m_workspace.activeDocument()->caption());
         };
         browser = new PictureBrowser(std::move(hooks), this);
         browser->setAttribute(Qt::WA_DeleteOnClose);

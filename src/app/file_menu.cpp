@@ -32,6 +32,7 @@ void MainWindow::markActiveDocumentChanged()
 
 void MainWindow::openPicture()
 {
+    QString fileName;
     try {
         CommonDialog &dlg = m_commonDialog;
         dlg.reset();
@@ -43,9 +44,19 @@ void MainWindow::openPicture()
         dlg.ShowOpen();
         if (dlg.FileName.isEmpty())
             return;
-        const QString fileName = dlg.FileName;
+        fileName = dlg.FileName;
         dlg.reset();
+    } catch (const QuorError &e) {
+        if (e.number != err::DialogCancelled)
+            msgBox(this, otherErrorMessage(e.description), mb::OkOnly, appTitle());
+        return;
+    }
+    openPictureFile(fileName);
+}
 
+void MainWindow::openPictureFile(const QString &fileName)
+{
+    try {
         newDocumentWindow();
         const QPointer<DocumentWindow> doc = m_workspace.activeDocument();
         // The window stays whatever the loading gives; with it on screen
@@ -57,6 +68,7 @@ void MainWindow::openPicture()
         showPictureNotes(notes);
         applyDrawingSettings();
         m_workspace.enableDocumentCommands(true);
+        rememberRecentFile(fileName);
     } catch (const QuorError &e) {
         if (e.number != err::DialogCancelled)
             msgBox(this, openFailureMessage(), mb::OkOnly, appTitle());
@@ -75,7 +87,10 @@ void MainWindow::closeAll()
 
 SaveResult MainWindow::saveDocument(DocumentWindow *doc, SaveRequest request)
 {
-    return quor::saveDocument(doc, request, m_commonDialog);
+    const SaveResult result = quor::saveDocument(doc, request, m_commonDialog);
+    if (result == SaveResult::Saved)
+        rememberRecentFile(doc->caption());
+    return result;
 }
 
 void MainWindow::save()

@@ -71,7 +71,9 @@ bool openOne(MainWindow &w, const QString &fileName)
     Workspace &s = w.workspace();
     try {
         PictureNotes notes;
-        const std::optional<QImage> picture = readPictureFile(fileName, fileName, &w, {}, &notes);
+        PictureKind kind = PictureKind::Unknown;
+        const std::optional<QImage> picture =
+            readPictureFile(fileName, fileName, &w, {}, &notes, &kind);
         if (!picture)
             return false;
         w.newDocumentWindow();
@@ -84,10 +86,12 @@ bool openOne(MainWindow &w, const QString &fileName)
             throw;
         }
         doc->setCaption(fileName);
+        doc->setFileKind(kind);
         doc->document().markSaved();
         w.applyDrawingSettings();
         s.enableDocumentCommands(true);
         w.showPictureNotes(notes);
+        w.rememberRecentFile(fileName);
         return true;
     } catch (const std::exception &) {
         msgBox(&w, openFailureMessage(), mb::OkOnly, fileName);

@@ -202,6 +202,7 @@ void MainWindow::buildMenus()
     // Ctrl and the plus key, shifted or not, as keyboards place it.
     action("mnuWindowZoomIn")->setShortcuts({QKeySequence(QStringLiteral("Ctrl+=")),
                                              QKeySequence(QStringLiteral("Ctrl++"))});
+    buildRecentFileEntries();
 
     // The quick menu pops up over the text box only; it never joins the bar.
     m_quickMenu = new QMenu(QStringLiteral("快捷菜单"), this);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/dialogs.h"
+#include "app/recent_files.h"
 #include "document/document_host.h"
 #include "document/workspace.h"
 
@@ -70,6 +71,13 @@ public:
     // File.
     void newDocument();
     void openPicture();
+    // Opens a picture file as a new document, like Open once a name is
+    // chosen, and lists it among the recent files.
+    void openPictureFile(const QString &fileName);
+    // The File menu's recent files (recent_menu.cpp): a file opened or
+    // saved goes to the top; an entry opens its file.
+    void rememberRecentFile(const QString &fileName);
+    void openRecentFile(const QString &fileName);
     void closeActiveDocument();
     void closeAll();
     void save();
@@ -185,6 +193,8 @@ private:
     void buildStatusBar();
     void buildPalettes();
     void updateWindowList();
+    void buildRecentFileEntries();
+    void updateRecentFileEntries();
     // The draw mode and paste operation of the checked mode entries.
     void takeModeSettings();
 
@@ -201,6 +211,9 @@ private:
     QMenu *m_windowMenu = nullptr;
     QMenu *m_quickMenu = nullptr;
     QList<QAction *> m_windowListActions;
+    RecentFiles m_recentFiles;
+    QAction *m_recentBar = nullptr;
+    QList<QAction *> m_recentEntries;
     bool m_unloaded = false;
 };
 

@@ -6,13 +6,13 @@
 
 namespace quor {
 
-namespace {
-
-QSettings store()
+QSettings settingsFile()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("quor"),
                      QStringLiteral("quor"));
 }
+
+namespace {
 
 // Values are kept as the decimal text of a single-precision number.
 double readValue(QSettings &s, const char *key, double fallback)
@@ -29,7 +29,7 @@ double readValue(QSettings &s, const char *key, double fallback)
 
 Placement readPlacement()
 {
-    QSettings s = store();
+    QSettings s = settingsFile();
     s.beginGroup(QStringLiteral("Settings"));
     Placement p;
     p.left = readValue(s, "MainLeft", p.left);
@@ -42,7 +42,7 @@ Placement readPlacement()
 int readAutosaveSeconds()
 {
     constexpr int Default = 30, Longest = 24 * 60 * 60;
-    QSettings s = store();
+    QSettings s = settingsFile();
     bool ok = false;
     const int seconds = s.value(QStringLiteral("Settings/AutosaveSeconds")).toString().toInt(&ok);
     return ok ? std::clamp(seconds, 0, Longest) : Default;
@@ -50,7 +50,7 @@ int readAutosaveSeconds()
 
 void writePlacement(const Placement &p)
 {
-    QSettings s = store();
+    QSettings s = settingsFile();
     s.beginGroup(QStringLiteral("Settings"));
     s.setValue(QStringLiteral("MainLeft"), QString::number(float(p.left)));
     s.setValue(QStringLiteral("MainTop"), QString::number(float(p.top)));

@@ -1,6 +1,7 @@
 // The main window's saved placement, in twips, in the per-user settings.
 #pragma once
 
+#include <QSettings>
 #include <QString>
 
 namespace quor {
@@ -10,7 +11,10 @@ struct Placement
     double left = 1000, top = 1000, width = 6500, height = 6500;
 };
 
-// Settings file: <config>/quor/quor.conf, group "Settings".
+// The per-user settings file: <config>/quor/quor.conf.
+QSettings settingsFile();
+
+// Group "Settings" of the settings file.
 Placement readPlacement();
 void writePlacement(const Placement &p);
 // "AutosaveSeconds": how long after its last change a changed document is

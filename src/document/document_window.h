@@ -8,6 +8,7 @@
 #include "document/model/document.h"
 #include "document/model/gesture.h"
 #include "document/model/tool_handler.h"
+#include "formats/picture_loader.h"
 
 #include <QWidget>
 
@@ -37,6 +38,10 @@ public:
     // saved.
     QString caption() const { return windowTitle(); }
     void setCaption(const QString &c) { setWindowTitle(c); }
+    // What the file held when it was read: Save keeps a PNG, WebP, TIFF or
+    // PNM file in its format; anything else is written as a bitmap.
+    PictureKind fileKind() const { return m_fileKind; }
+    void setFileKind(PictureKind kind) { m_fileKind = kind; }
 
     // Runs an effect on the floating selection: the unchanged picture goes
     // to the scratch picture, the run frame and the progress line show over
@@ -125,6 +130,7 @@ private:
     // The point inside the floating picture where the drag took it.
     double m_grabX = 0, m_grabY = 0;
     bool m_gone = false;
+    PictureKind m_fileKind = PictureKind::Unknown;
     bool m_gestureStep = false;
 };
 

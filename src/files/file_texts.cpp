@@ -19,6 +19,8 @@ QString openFilter()
 {
     return QStringLiteral("BMP (*.BMP)|*.bmp|GIF (*.GIF)|*.gif|JPG (*.JPG;*.JPE;*.JPEG)|*.jpg;*.jpe;*.jpeg|"
                           "ICO (*.ICO)|*.ico|DIB (*.DIB)|*.dib|WMF (*.WMF)|*.wmf|EMF (*.EMF)|*.emf|"
+                          "PNG (*.PNG)|*.png|WebP (*.WEBP)|*.webp|TIFF (*.TIF;*.TIFF)|*.tif;*.tiff|"
+                          "PNM (*.PNM;*.PBM;*.PGM;*.PPM)|*.pnm;*.pbm;*.pgm;*.ppm|"
                           "所有文件(*.*)|*.*");
 }
 

@@ -13,11 +13,11 @@ namespace quor {
 std::optional<QImage> readPictureFile(const QString &fileName, const QString &missingName,
                                       QObject *messageParent,
                                       const std::function<void()> &beforeMessage,
-                                      PictureNotes *notes)
+                                      PictureNotes *notes, PictureKind *kind)
 {
     for (;;) {
         try {
-            return loadPictureFile(fileName, {}, notes);
+            return loadPictureFile(fileName, {}, notes, kind);
         } catch (const QuorError &e) {
             if (e.number != err::FileNotFound)
                 throw;
@@ -37,13 +37,15 @@ bool openIntoDocument(const QPointer<DocumentWindow> &doc, const QString &fileNa
 {
     if (!doc)
         return false;
+    PictureKind kind = PictureKind::Unknown;
     const std::optional<QImage> picture =
-        readPictureFile(fileName, doc->caption(), messageParent, beforeMessage, notes);
+        readPictureFile(fileName, doc->caption(), messageParent, beforeMessage, notes, &kind);
     // The message may have outlived the window.
     if (!picture || !doc)
         return false;
     doc->document().loadPicture(*picture);
     doc->setCaption(fileName);
+    doc->setFileKind(kind);
     doc->document().markSaved();
     return true;
 }

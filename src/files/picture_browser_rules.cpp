@@ -11,7 +11,9 @@ QStringList browserNameFilters()
     return {QStringLiteral("*.qor"), QStringLiteral("*.bmp"), QStringLiteral("*.jpg"),
             QStringLiteral("*.jpe"), QStringLiteral("*.jpeg"), QStringLiteral("*.gif"),
             QStringLiteral("*.ico"), QStringLiteral("*.dib"), QStringLiteral("*.wmf"),
-            QStringLiteral("*.emf")};
+            QStringLiteral("*.emf"), QStringLiteral("*.png"), QStringLiteral("*.webp"),
+            QStringLiteral("*.tif"), QStringLiteral("*.tiff"), QStringLiteral("*.pnm"),
+            QStringLiteral("*.pbm"), QStringLiteral("*.pgm"), QStringLiteral("*.ppm")};
 }
 
 QString browserFullName(const QString &folder, const QString &fileName)

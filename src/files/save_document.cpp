@@ -3,6 +3,8 @@
 #include "core/dialog_seam.h"
 #include "document/document_window.h"
 #include "files/file_texts.h"
+#include "formats/bitmap_file.h"
+#include "formats/picture_export.h"
 
 #include <QCoreApplication>
 
@@ -37,12 +39,25 @@ QString fileNameFor(DocumentWindow *doc, SaveRequest request, CommonDialog &dlg)
     return askSaveName(dlg, word + cap, cap);
 }
 
+// A file read as PNG, WebP, TIFF or PNM stays one: bitmap bytes under its
+// name would be refused by other programs. Save as writes a bitmap.
+void writeFile(DocumentWindow *doc, SaveRequest request, const QString &fileName)
+{
+    const std::optional<ExportFormat> kept =
+        request == SaveRequest::SaveAs ? std::nullopt : keptFormat(doc->fileKind());
+    if (!kept) {
+        doc->writeCanvas(fileName);
+        return;
+    }
+    saveEncodedFile(encodePicture(doc->document().canvas().image(), *kept, 100), fileName);
+}
+
 // Writes the canvas, asking again while the file is read-only.
 SaveResult writeAsking(DocumentWindow *doc, SaveRequest request, const QString &fileName)
 {
     for (;;) {
         try {
-            doc->writeCanvas(fileName);
+            writeFile(doc, request, fileName);
             return SaveResult::Saved;
         } catch (const QuorError &e) {
             if (e.number != err::PathFileAccess)
@@ -95,6 +110,8 @@ SaveResult saveDocument(DocumentWindow *doc, SaveRequest request, CommonDialog &
     }
     doc->showWriteMarks();
     if (result == SaveResult::Saved) {
+        if (request == SaveRequest::SaveAs)
+            doc->setFileKind(PictureKind::Bmp);
         doc->setCaption(fileName);
         doc->document().markSaved();
     }

@@ -4,7 +4,7 @@ namespace quor {
 
 QuorError notAPicture()
 {
-    return QuorError(InvalidPicture, QStringLiteral("此文件不是可识别的图片（支持 BMP、GIF、JPEG、ICO、DIB、WMF 和 EMF）。"));
+    return QuorError(InvalidPicture, QStringLiteral("此文件不是可识别的图片（支持 BMP、GIF、JPEG、ICO、DIB、WMF、EMF、PNG、WebP、TIFF 和 PNM）。"));
 }
 
 QuorError damagedPicture()

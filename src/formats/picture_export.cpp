@@ -37,6 +37,18 @@ QList<ExportFormat> availableExportFormats()
     return result;
 }
 
+std::optional<ExportFormat> keptFormat(PictureKind kind)
+{
+    const QList<ExportFormat> &table = exportFormatTable();
+    switch (kind) {
+    case PictureKind::Png: return table[0];
+    case PictureKind::Tiff: return table[3];
+    case PictureKind::WebP: return table[4];
+    case PictureKind::Pnm: return ExportFormat{"ppm", "PPM", "*.ppm", false};
+    default: return std::nullopt;
+    }
+}
+
 QString exportFilter(const QList<ExportFormat> &formats)
 {
     QStringList pairs;

@@ -3,10 +3,14 @@
 // writing bitmaps; an export changes nothing about the document.
 #pragma once
 
+#include "formats/picture_loader.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 namespace quor {
 
@@ -27,6 +31,10 @@ QList<ExportFormat> availableExportFormats();
 QString exportFilter(const QList<ExportFormat> &formats);
 // The format of a 1-based filter entry; the first for anything else.
 ExportFormat formatOfFilterEntry(const QList<ExportFormat> &formats, int entry);
+
+// The lossless format Save writes a file read as `kind` in: PNG, WebP,
+// TIFF, or a pixmap for any PNM; nothing for the kinds written as bitmaps.
+std::optional<ExportFormat> keptFormat(PictureKind kind);
 
 // The file name with its extension (if any) replaced by the format's own,
 // so the dialog offers a fitting name next to the document.

@@ -4,24 +4,29 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QPainter>
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 
 namespace quor {
 
 namespace {
 
 // Qt refuses images above its allocation limit; ours is checked first and
-// may be larger than Qt's default.
+// may be larger than Qt's default. Eight bytes a pixel: 16-bit channels.
 void raiseQtLimit(const PictureLimits &limits)
 {
-    const qint64 mb = limits.maxPixels * 4 / (1024 * 1024) + 16;
+    const qint64 mb = limits.maxPixels * 8 / (1024 * 1024) + 16;
     if (QImageReader::allocationLimit() != 0 && QImageReader::allocationLimit() < mb)
         QImageReader::setAllocationLimit(int(std::min<qint64>(mb, INT_MAX)));
 }
 
-QImage readWithQt(ByteSpan data, const char *format, const PictureLimits &limits)
+// headerSize: the reader must tell the size from the header, before any
+// pixel is allocated; formats checked by our own walk may leave it out.
+QImage readWithQt(ByteSpan data, const char *format, const PictureLimits &limits,
+                  bool headerSize = false)
 {
     raiseQtLimit(limits);
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data.data()),
@@ -33,6 +38,8 @@ QImage readWithQt(ByteSpan data, const char *format, const PictureLimits &limits
     const QSize size = reader.size();
     if (size.isValid())
         checkPictureSize(size.width(), size.height(), limits);
+    else if (headerSize)
+        throw damagedPicture();
     QImage img = reader.read();
     if (img.isNull())
         throw damagedPicture();
@@ -63,6 +70,30 @@ int be16(ByteSpan d, std::uint64_t at)
 std::uint32_t be32(ByteSpan d, std::uint64_t at)
 {
     return std::uint32_t(be16(d, at)) << 16 | std::uint32_t(be16(d, at + 2));
+}
+
+// Width and height from a PNM header ("P6 # comment\n 640 480 ..."): Qt's
+// reader calls anything over 32767 broken, and such a file is too large,
+// not damaged.
+QSize pnmHeaderSize(ByteSpan d)
+{
+    std::uint64_t pos = 2;
+    qint64 sides[2] = {0, 0};
+    for (qint64 &side : sides) {
+        for (;;) {
+            const int c = d.u8(pos);
+            if (c == '#')
+                while (d.u8(pos) != '\n' && d.u8(pos) != '\r')
+                    ++pos;
+            else if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+                ++pos;
+            else
+                break;
+        }
+        while (d.u8(pos) >= '0' && d.u8(pos) <= '9' && side <= INT_MAX)
+            side = side * 10 + (d.u8(pos++) - '0');
+    }
+    return QSize(int(std::min<qint64>(sides[0], INT_MAX)), int(std::min<qint64>(sides[1], INT_MAX)));
 }
 
 } // namespace
@@ -221,6 +252,28 @@ QImage decodeIco(ByteSpan d, const PictureLimits &limits)
     opt.allowAlpha = true;
     opt.limits = limits;
     return decodeDib(best, opt);
+}
+
+QImage decodeWithQtReader(ByteSpan d, const char *format, const PictureLimits &limits)
+{
+    if (qstrcmp(format, "ppm") == 0) {
+        const QSize size = pnmHeaderSize(d);
+        checkPictureSize(size.width(), size.height(), limits);
+    }
+    return overWhite(readWithQt(d, format, limits, true));
+}
+
+QImage overWhite(const QImage &img)
+{
+    if (!img.hasAlphaChannel())
+        return img;
+    QImage opaque(img.size(), QImage::Format_RGB32);
+    if (opaque.isNull())
+        throw std::bad_alloc();
+    opaque.fill(Qt::white);
+    QPainter painter(&opaque);
+    painter.drawImage(0, 0, img);
+    return opaque;
 }
 
 } // namespace quor

@@ -23,6 +23,14 @@ PictureKind sniffPicture(ByteSpan d)
         return PictureKind::Jpeg;
     if (starts("\x89PNG\r\n\x1a\n", 8))
         return PictureKind::Png;
+    if (starts("RIFF", 4) && d.has(8, 4) && std::memcmp(d.data() + 8, "WEBP", 4) == 0)
+        return PictureKind::WebP;
+    if (starts("II*\0", 4) || starts("MM\0*", 4) || starts("II+\0", 4) || starts("MM\0+", 4))
+        return PictureKind::Tiff; // classic or big
+    // P1..P6 and white space: the plain and raw bitmaps, grey maps and pixmaps.
+    if (d.has(0, 3) && d.u8(0) == 'P' && d.u8(1) >= '1' && d.u8(1) <= '6'
+        && QByteArrayView(" \t\r\n").contains(char(d.u8(2))))
+        return PictureKind::Pnm;
     if (d.has(0, 6) && d.u16(0) == 0 && (d.u16(2) == 1 || d.u16(2) == 2) && d.u16(4) > 0)
         return PictureKind::Ico;
     if (looksLikeEmf(d))
@@ -73,7 +81,10 @@ QImage decodePicture(ByteSpan d, const PictureLimits &limits, PictureNotes *note
         }
         case PictureKind::Gif: return decodeGif(d, limits);
         case PictureKind::Jpeg: return decodeJpeg(d, limits);
-        case PictureKind::Png: return decodePng(d, limits);
+        case PictureKind::Png: return overWhite(decodePng(d, limits));
+        case PictureKind::WebP: return decodeWithQtReader(d, "webp", limits);
+        case PictureKind::Tiff: return decodeWithQtReader(d, "tiff", limits);
+        case PictureKind::Pnm: return decodeWithQtReader(d, "ppm", limits);
         case PictureKind::Ico: return decodeIco(d, limits);
         case PictureKind::Wmf: return renderWmf(d, limits, notes ? &notes->skippedRecords : nullptr);
         case PictureKind::Emf: return renderEmf(d, limits, notes ? &notes->skippedRecords : nullptr);
@@ -85,11 +96,14 @@ QImage decodePicture(ByteSpan d, const PictureLimits &limits, PictureNotes *note
     throw notAPicture();
 }
 
-QImage loadPictureFile(const QString &fileName, const PictureLimits &limits, PictureNotes *notes)
+QImage loadPictureFile(const QString &fileName, const PictureLimits &limits, PictureNotes *notes,
+                       PictureKind *kind)
 {
     OpenedFile file(fileName, limits.maxFileBytes);
     QByteArray head(1 << 20, Qt::Uninitialized);
     head.resize(qsizetype(file.read(head.data(), head.size())));
+    if (kind)
+        *kind = sniffPicture(ByteSpan(head.constData(), std::size_t(head.size())));
     if (std::optional<QImage> bitmap = streamBitmap(head, file, limits))
         return *std::move(bitmap);
     const QByteArray bytes = file.readRest(std::move(head));

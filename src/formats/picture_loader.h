@@ -10,7 +10,7 @@
 
 namespace quor {
 
-enum class PictureKind { Unknown, Bmp, Dib, Gif, Jpeg, Png, Ico, Wmf, Emf };
+enum class PictureKind { Unknown, Bmp, Dib, Gif, Jpeg, Png, Ico, Wmf, Emf, WebP, Tiff, Pnm };
 
 PictureKind sniffPicture(ByteSpan data);
 
@@ -25,8 +25,9 @@ struct PictureNotes
 QImage decodePicture(ByteSpan data, const PictureLimits &limits = {},
                      PictureNotes *notes = nullptr);
 
-// Reads (through readWholeFile, with its errors) and decodes a file.
+// Reads (through readWholeFile, with its errors) and decodes a file; kind,
+// when given, is set to what the content turned out to be.
 QImage loadPictureFile(const QString &fileName, const PictureLimits &limits = {},
-                       PictureNotes *notes = nullptr);
+                       PictureNotes *notes = nullptr, PictureKind *kind = nullptr);
 
 } // namespace quor

@@ -56,7 +56,7 @@ TEST_F(ColourTools, FillPaintsTheClickedAreaInOneStepWithEitherButton)
 {
     workspace().settings.drawingColour = rgbColour(0, 0, 255);
     key(Qt::Key_K);
-    EXPECT_EQ(workspace().settings.tool, int(ToolId::Fill));
+    EXPECT_EQ(workspace().settings.tool, ToolId::Fill);
     EXPECT_FALSE(main->toolPalette()->toolMarker()->isVisible());
     click({15, 15}, Qt::LeftButton);
     QImage inside = picture;
@@ -79,7 +79,7 @@ TEST_F(ColourTools, FillPaintsTheClickedAreaInOneStepWithEitherButton)
 TEST_F(ColourTools, PickerTakesTheColourAndTheLineDrawnWithItIsSaved)
 {
     main->toolPalette()->button(2)->setFocus(); // the line tool
-    ASSERT_EQ(workspace().settings.tool, int(ToolId::Line));
+    ASSERT_EQ(workspace().settings.tool, ToolId::Line);
     key(Qt::Key_D);
     QWidget *canvasBox = active()->view()->canvasBox();
     QMouseEvent hover(QEvent::MouseMove, QPointF(50, 30), canvasBox->mapToGlobal(QPointF(50, 30)),
@@ -89,7 +89,7 @@ TEST_F(ColourTools, PickerTakesTheColourAndTheLineDrawnWithItIsSaved)
     click({50, 30}, Qt::LeftButton);
     EXPECT_EQ(workspace().settings.drawingColour, rgbColour(255, 0, 0));
     EXPECT_EQ(main->colourPalette()->drawingColourBox()->backColor(), rgbColour(255, 0, 0));
-    EXPECT_EQ(workspace().settings.tool, int(ToolId::Line)) << "the tool before is back";
+    EXPECT_EQ(workspace().settings.tool, ToolId::Line) << "the tool before is back";
 
     // A line along row 30 from x 35 to 45, in the picked red.
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(35, 30), canvasBox->mapToGlobal(QPointF(35, 30)),

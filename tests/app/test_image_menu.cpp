@@ -81,7 +81,7 @@ TEST_F(ImageMenu, EachCommandChangesTheWholePictureInOneStep)
 TEST_F(ImageMenu, WithASelectionFloatingOnlyItChangesAndCropKeepsIt)
 {
     // Lift pixels 2..5 x 1..3 with the selection tool.
-    workspace().settings.tool = 1;
+    workspace().settings.tool = ToolId::Select;
     active()->canvasPressed({Qt::LeftButton, {}, 30, 15});
     active()->canvasMoved({Qt::LeftButton, {}, 90, 60});
     active()->canvasReleased({Qt::LeftButton, {}, 90, 60});

@@ -1,6 +1,7 @@
 #include "program_fixture.h"
 
 #include "app/placement.h"
+#include "files/file_texts.h"
 
 #include <QAction>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 
 using namespace quor;
 
@@ -43,7 +45,8 @@ TEST_F(ProgramTest, MenuBarHoldsTheSevenMenusAndBrowseButNeverTheQuickMenu)
 
     QStringList file;
     for (QAction *a : main->findChild<QMenu *>("mnuFile")->actions())
-        file << (a->isSeparator() ? "-" : a->text() + " " + a->shortcut().toString());
+        if (a->isVisible()) // the recent files' entries wait hidden
+            file << (a->isSeparator() ? "-" : a->text() + " " + a->shortcut().toString());
     EXPECT_EQ(file, QStringList({"新建 F1", "打开... F2", "-", "关闭 F7", "全部关闭 ", "-",
                                  "保存 F3", "另存为... F4", "导出... Ctrl+E", "全部保存... ", "-",
                                  "属性... F5", "-",
@@ -176,4 +179,63 @@ TEST_F(ProgramTest, ClosingTheLastDocumentDisablesDocumentCommandsAndNewEnablesT
     main->newDocument();
     EXPECT_TRUE(main->action("mnuFileSave")->isEnabled());
     EXPECT_EQ(active()->caption(), "New Quor2");
+}
+
+TEST_F(ProgramTest, RecentFilesOutliveARestartAndAVanishedOneLeavesTheList)
+{
+    QTemporaryDir dir;
+    QImage dot(2, 2, QImage::Format_RGB32);
+    dot.fill(Qt::green);
+    QStringList files;
+    for (int i = 1; i <= 9; ++i) {
+        files << dir.filePath(QStringLiteral("%1 R&D.png").arg(i));
+        dot.save(files.last(), "PNG");
+    }
+    const QString longName = dir.filePath(QString(70, QLatin1Char('x')) + ".png");
+    dot.save(longName, "PNG");
+    for (const QString &f : files)
+        main->openPictureFile(f);
+    // The newest first; the ninth opened pushed the first out.
+    auto entries = [this] {
+        QStringList texts;
+        for (int i = 1; i <= 8; ++i)
+            if (QAction *a = main->action(qPrintable(QStringLiteral("mnuFileRecent%1").arg(i))))
+                if (a->isVisible())
+                    texts << a->text();
+        return texts;
+    };
+    ASSERT_EQ(entries().size(), 8);
+    EXPECT_EQ(entries()[0], "&1 " + dir.filePath("9 R&&D.png"));
+    EXPECT_EQ(entries()[7], "&8 " + dir.filePath("2 R&&D.png"));
+    // Above Exit's separator, after a separator of their own.
+    const QList<QAction *> menu = main->findChild<QMenu *>("mnuFile")->actions();
+    const qsizetype exitBar = menu.indexOf(main->action("mnuFileBar3"));
+    EXPECT_EQ(menu[exitBar - 1], main->action("mnuFileRecent8"));
+    EXPECT_TRUE(menu[exitBar - 9]->isSeparator());
+
+    // Saved under another name, a file goes to the top, its name shortened.
+    script.fileAnswers = {longName};
+    main->saveAs();
+    const QString shown = entries()[0];
+    EXPECT_LE(shown.size(), 63);
+    EXPECT_TRUE(shown.startsWith("&1 " + longName.left(20) + QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("xxx.png"));
+
+    main->closeAll();
+    main.reset();
+    main = std::make_unique<MainWindow>();
+    ASSERT_EQ(entries().size(), 8);
+    EXPECT_TRUE(entries()[0].startsWith("&1 " + longName.left(20)));
+    EXPECT_TRUE(main->action("mnuFileRecent2")->isEnabled());
+
+    // A file that has gone says so, opens nothing and leaves the list.
+    QFile::remove(files[8]);
+    const int documents = workspace().documentCount();
+    main->action("mnuFileRecent2")->trigger();
+    EXPECT_EQ(lastMessage().text, notFoundMessage(files[8]));
+    EXPECT_EQ(workspace().documentCount(), documents);
+    EXPECT_EQ(entries().size(), 7);
+    EXPECT_EQ(entries()[1], "&2 " + dir.filePath("8 R&&D.png"));
+    main->action("mnuFileRecent2")->trigger();
+    EXPECT_EQ(active()->caption(), files[7]);
 }

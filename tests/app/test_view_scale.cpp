@@ -80,17 +80,17 @@ TEST_F(ViewScale, TheSameGestureWritesTheSameFileAtEveryScale)
         for (int i = 0; i < zoomIns; ++i)
             main->action("mnuWindowZoomIn")->trigger();
         PictureBox *box = view->canvasBox();
-        workspace().settings.tool = 2; // line
+        workspace().settings.tool = ToolId::Line;
         drag(box, {on(5, 5), on(30, 12), on(50, 20)});
-        workspace().settings.tool = 4; // rectangle
+        workspace().settings.tool = ToolId::Rectangle;
         drag(box, {on(60, 5), on(100, 30)});
-        workspace().settings.tool = 3; // ellipse
+        workspace().settings.tool = ToolId::Ellipse;
         drag(box, {on(5, 30), on(50, 55)});
-        workspace().settings.tool = 8; // arc: the guide, then the end point
+        workspace().settings.tool = ToolId::Arc; // the guide, then the end point
         drag(box, {on(80, 60), on(100, 60)});
         drag(box, {on(80, 45)});
         // A selection over the figures, dragged, enlarged and put down.
-        workspace().settings.tool = 1;
+        workspace().settings.tool = ToolId::Select;
         drag(box, {on(10, 10), on(40, 35)});
         drag(view->selectionFrame()->pictureBox(), {on(5, 5), on(25, 8)});
         drag(view->selectionFrame()->handle(RightDown), {on(1, 1), on(10, 6)});

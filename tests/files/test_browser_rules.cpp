@@ -57,7 +57,7 @@ TEST(BrowserRules, SizeTextAndFilters)
 {
     EXPECT_EQ(sampleSizeText(360, 240), "360  240");
     EXPECT_EQ(browserNameFilters().join(';'),
-              "*.qor;*.bmp;*.jpg;*.jpe;*.jpeg;*.gif;*.ico;*.dib;*.wmf;*.emf");
+              "*.qor;*.bmp;*.jpg;*.jpe;*.jpeg;*.gif;*.ico;*.dib;*.wmf;*.emf;*.png;*.webp;*.tif;*.tiff;*.pnm;*.pbm;*.pgm;*.ppm");
 }
 
 TEST(BrowserRules, FolderRowsRunFromTheRootToTheSubfolders)

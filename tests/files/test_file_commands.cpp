@@ -396,6 +396,37 @@ TEST_F(FileCommands, SaveOfAnOpenedJpegWritesABitmapUnderItsName)
     EXPECT_EQ(active()->caption(), path);
 }
 
+TEST_F(FileCommands, SaveKeepsPngWebpTiffAndPnmInTheirFormatAndSaveAsWritesABitmap)
+{
+    QImage solid(20, 10, QImage::Format_RGB32);
+    solid.fill(qRgb(30, 30, 200));
+    const std::vector<std::pair<const char *, PictureKind>> formats = {
+        {"png", PictureKind::Png}, {"webp", PictureKind::WebP}, {"tiff", PictureKind::Tiff},
+        {"ppm", PictureKind::Pnm}};
+    for (const auto &[format, kind] : formats) {
+        SCOPED_TRACE(format);
+        const QString path = dir.filePath(QStringLiteral("kept.") + format);
+        samples::writeFile(path, samples::encoded(solid, format));
+        open(path);
+        canvas().line(0, 0, 150, 0, rgbColour(255, 0, 0));
+        active()->document().markChanged();
+        main->save();
+        const QByteArray bytes = contents(path);
+        EXPECT_EQ(sniffPicture(ByteSpan(bytes.constData(), std::size_t(bytes.size()))), kind);
+        // Lossless: the line and the fill come back exactly.
+        const QImage again = QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(again.pixel(2, 0), qRgb(255, 0, 0));
+        EXPECT_EQ(again.pixel(2, 5), qRgb(30, 30, 200));
+        EXPECT_FALSE(active()->document().isModified());
+    }
+    // Save as offers bitmaps only; what it wrote stays a bitmap on Save.
+    const QString path = dir.filePath("now.png");
+    script.fileAnswers = {path};
+    main->saveAs();
+    main->save();
+    EXPECT_TRUE(contents(path).startsWith("BM"));
+}
+
 TEST_F(FileCommands, SaveAsksOnlyForNewDocumentsAndSaveAsAlways)
 {
     const QString path = dir.filePath("first.bmp");

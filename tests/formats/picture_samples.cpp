@@ -226,7 +226,7 @@ QByteArray icoFile(const std::vector<std::pair<int, QByteArray>> &images)
     return b;
 }
 
-static QByteArray encode(const QImage &img, const char *format)
+QByteArray encoded(const QImage &img, const char *format)
 {
     QByteArray out;
     QBuffer buffer(&out);
@@ -237,8 +237,8 @@ static QByteArray encode(const QImage &img, const char *format)
     return out;
 }
 
-QByteArray png(const QImage &img) { return encode(img, "png"); }
-QByteArray jpeg(const QImage &img) { return encode(img, "jpeg"); }
+QByteArray png(const QImage &img) { return encoded(img, "png"); }
+QByteArray jpeg(const QImage &img) { return encoded(img, "jpeg"); }
 
 QByteArray readFile(const QString &path)
 {

@@ -42,6 +42,8 @@ QByteArray iconImage(int size, int bits, QRgb colour, const Pixel &transparent =
 // An icon file holding the given images (DIB or PNG data).
 QByteArray icoFile(const std::vector<std::pair<int, QByteArray>> &sizedImages);
 
+// Through Qt's writer at quality 100 (lossless for WebP).
+QByteArray encoded(const QImage &img, const char *format);
 QByteArray png(const QImage &img);
 QByteArray jpeg(const QImage &img);
 
