@@ -10,7 +10,7 @@ scripts/build.sh
 # run goes before the main tests so their summary stays the last output.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQUOR_FUZZ=ON >/dev/null
-cmake --build build-fuzz --target fuzz_picture_loader fuzz_rtf_reader
+cmake --build build-fuzz --target fuzz_picture_loader fuzz_rtf_reader fuzz_recovery_file
 fuzz_status=0
 ctest --test-dir build-fuzz -L fuzz --output-on-failure || fuzz_status=$?
 # The unit and widget tests again under the address and undefined-behaviour
