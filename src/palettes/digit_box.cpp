@@ -52,11 +52,9 @@ protected:
                                              : keyAllowedWithoutDocument(k->key(), k->text());
         if (allowed)
             return false;
-        if (e->type() == QEvent::ShortcutOverride) {
-            // Claim the key so no shortcut (paste, undo) acts on the box.
-            e->accept();
-            return true;
-        }
+        // Kept from the box's own editing shortcuts (paste, undo) but not
+        // claimed: the program's keys (Ctrl+Q, the F keys) act from the box,
+        // and a key no command takes arrives here again and is discarded.
         return true;
     }
 

@@ -1,6 +1,8 @@
 #include "palette_test.h"
 
 #include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
 
 using namespace quor;
 
@@ -136,6 +138,25 @@ TEST_F(ColourPaletteTest, SizeBoxTakesOnlyTypedDigits)
     QApplication::clipboard()->setText(QStringLiteral("abc"));
     size->paste();
     EXPECT_EQ(size->text(), "100  2005");
+}
+
+TEST_F(ColourPaletteTest, TheProgramsKeysActFromTheSizeBox)
+{
+    // Ctrl+Q and the other command keys are no characters for the box.
+    QLineEdit *size = colours().canvasSizeBox();
+    size->setText(QStringLiteral("100  200"));
+    QSignalSpy arranged(main->action("mnuWindowArrangeIcons"), &QAction::triggered);
+    QSignalSpy closed(main->action("mnuFileClose"), &QAction::triggered);
+    main->show();
+    QApplication::setActiveWindow(main.get());
+    size->setFocus();
+    ASSERT_TRUE(size->hasFocus());
+    QTest::keyClick(size, Qt::Key_L, Qt::ControlModifier);
+    active()->document().markSaved();
+    QTest::keyClick(size, Qt::Key_F7);
+    EXPECT_EQ(arranged.count(), 1);
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(size->text(), "100  200");
 }
 
 TEST_F(ColourPaletteTest, NothingHappensWithoutADocument)
