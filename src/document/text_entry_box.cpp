@@ -2,6 +2,8 @@
 
 #include "document/picture_box.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -155,6 +157,13 @@ void TextEntryBox::keyPressEvent(QKeyEvent *e)
 {
     if (e->key() == Qt::Key_Escape) {
         abandon();
+        return;
+    }
+    // The clipboard's text as a copy: Qt's own paste reads the offered data
+    // object, which another program's clipboard may take away mid-read.
+    if (e->matches(QKeySequence::Paste)) {
+        if (!isReadOnly())
+            insertPlainText(QGuiApplication::clipboard()->text());
         return;
     }
     QPlainTextEdit::keyPressEvent(e);
