@@ -2,11 +2,13 @@
 // beside a memcpy of its pixels. Goals in copies: a turn, the negative and
 // the grey 3 each, a fill of the whole picture a few; smooth scaling to
 // half size within 1.5 x QImage::scaled, which is run beside it.
+#include "document/model/document.h"
 #include "document/model/flood_fill.h"
 #include "effects/image_ops.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QImage>
 
 #include <cstring>
@@ -76,6 +78,29 @@ BENCHMARK(BM_Invert8000)->Unit(benchmark::kMillisecond);
 
 void BM_Grey8000(benchmark::State &state) { run(state, &quor::effects::greyed); }
 BENCHMARK(BM_Grey8000)->Unit(benchmark::kMillisecond);
+
+// The negative as the Image menu runs it: through the document, which keeps
+// the picture before and after as one undo step.
+void BM_InvertCommand8000(benchmark::State &state)
+{
+    static int argc = 1;
+    static char name[] = "bench_image_ops";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    quor::Document doc;
+    doc.canvas().setScaleMode(quor::ScaleMode::Pixels);
+    doc.canvas().setImage(noise());
+    for (auto _ : state) {
+        const quor::CanvasSurface &c = doc.canvas();
+        doc.beginStep();
+        doc.replaceCanvas(quor::effects::inverted(c.image()), c.scaleWidth(), c.scaleHeight());
+        doc.markChanged();
+        doc.endStep();
+    }
+    if (!doc.canUndo())
+        state.SkipWithError("no undo step");
+}
+BENCHMARK(BM_InvertCommand8000)->Unit(benchmark::kMillisecond);
 
 void BM_SmoothHalf8000_Quor(benchmark::State &state)
 {

@@ -45,7 +45,7 @@ void transformPicture(QWidget *parent, DocumentWindow *doc, const ImageOperation
     if (floating) {
         d.markSelectionEdit();
         const TwipBox at = d.selectionPlace();
-        d.selection().setImage(result);
+        d.selection().shareImage(std::move(result)); // nothing else holds it
         d.placeSelection(at.left, at.top);
         doc->view()->selectionFrame()->placeAround(d.selectionPlace());
     } else {

@@ -1,5 +1,7 @@
 #include "effects/flips.h"
 
+#include "core/bitmap_memory.h"
+
 #include <cstring>
 
 namespace quor::effects {
@@ -53,7 +55,7 @@ QImage flipped(const QImage &source, Flip kind)
 {
     if (source.isNull())
         return {};
-    QImage out(source.size(), QImage::Format_RGB32);
+    QImage out = newBitmap(source.size());
     if (out.isNull() || !flip(source, out, kind))
         return {};
     return out;

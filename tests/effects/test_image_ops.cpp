@@ -37,8 +37,9 @@ QImage turnReference(const QImage &src, Turn turn)
 
 TEST(ImageOps, TurnsMoveEveryPixelAndFourMakeTheOriginal)
 {
-    // Larger than one tile of the turn, so the tile edges are crossed.
-    for (QSize size : {QSize(7, 5), QSize(1, 6), QSize(131, 67)}) {
+    // Larger than one tile of the turn, so the tile edges are crossed; the
+    // largest is turned in two halves at once, in memory of its own.
+    for (QSize size : {QSize(7, 5), QSize(1, 6), QSize(131, 67), QSize(1451, 1447)}) {
         const QImage src = noise(size.width(), size.height());
         for (Turn turn : {Turn::Right, Turn::Left, Turn::Half})
             EXPECT_EQ(turned(src, turn), turnReference(src, turn)) << int(turn);
@@ -52,19 +53,22 @@ TEST(ImageOps, TurnsMoveEveryPixelAndFourMakeTheOriginal)
 
 TEST(ImageOps, NegativeGreyAndSharpScaleMatchTheirReferences)
 {
-    const QImage src = noise(7, 5);
-    QImage negative = src, grey = src;
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x) {
-            const QRgb p = src.pixel(x, y);
-            negative.setPixel(x, y, qRgb(255 - qRed(p), 255 - qGreen(p), 255 - qBlue(p)));
-            const int g = (77 * qRed(p) + 150 * qGreen(p) + 29 * qBlue(p) + 128) / 256;
-            grey.setPixel(x, y, qRgb(g, g, g));
-        }
-    EXPECT_EQ(inverted(src), negative);
-    EXPECT_EQ(inverted(inverted(src)), src);
-    EXPECT_EQ(greyed(src), grey);
+    for (QSize size : {QSize(7, 5), QSize(1451, 1447)}) {
+        const QImage src = noise(size.width(), size.height());
+        QImage negative = src, grey = src;
+        for (int y = 0; y < src.height(); ++y)
+            for (int x = 0; x < src.width(); ++x) {
+                const QRgb p = src.pixel(x, y);
+                negative.setPixel(x, y, qRgb(255 - qRed(p), 255 - qGreen(p), 255 - qBlue(p)));
+                const int g = (77 * qRed(p) + 150 * qGreen(p) + 29 * qBlue(p) + 128) / 256;
+                grey.setPixel(x, y, qRgb(g, g, g));
+            }
+        EXPECT_EQ(inverted(src), negative);
+        EXPECT_EQ(inverted(inverted(src)), src);
+        EXPECT_EQ(greyed(src), grey);
+    }
 
+    const QImage src = noise(7, 5);
     // Doubling with sharp pixels makes each pixel a 2 x 2 block.
     const QImage doubled = scaled(src, {14, 10}, false);
     ASSERT_EQ(doubled.format(), QImage::Format_RGB32);

@@ -98,6 +98,7 @@ void Document::replaceCanvas(QImage picture, double width, double height)
     if (picture.isNull() || picture.format() != QImage::Format_RGB32)
         return;
     m_canvas.adoptImage(std::move(picture), width, height);
+    m_canvasReplaced = true;
     emit canvasResized();
 }
 
@@ -225,7 +226,10 @@ void Document::endStep()
 void Document::finishStep()
 {
     const QSizeF size(m_canvas.scaleWidth(), m_canvas.scaleHeight());
-    const bool resized = m_base.isNull() || size != m_baseSize || m_base.size() != m_canvas.image().size();
+    // A new picture in place of the old: the step shares both rather than
+    // comparing and copying every pixel.
+    const bool resized = std::exchange(m_canvasReplaced, false) || m_base.isNull()
+                         || size != m_baseSize || m_base.size() != m_canvas.image().size();
     const QRect rect = m_stepRect & m_canvas.image().rect();
     const bool edited = m_selectionEdited;
     m_stepRect = {};

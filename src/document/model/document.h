@@ -158,6 +158,7 @@ private:
     int m_depth = 0;
     bool m_scheduled = false;
     bool m_selectionEdited = false;
+    bool m_canvasReplaced = false; // the step keeps both whole pictures, shared
     bool m_applying = false;
     bool m_running = false;
 };
