@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
-# The picture loader's fuzz target has its own clang build; a short bounded
+# The fuzz targets have their own clang build; a short bounded
 # run goes before the main tests so their summary stays the last output.
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQUOR_FUZZ=ON >/dev/null
