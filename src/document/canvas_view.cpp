@@ -280,6 +280,7 @@ void CanvasView::setViewScale(int percent, QPointF anchor)
     m_viewScale = percent;
     m_canvas->setViewScale(percent);
     m_text->setViewScale(percent);
+    m_frame->followViewScale();
     // The ranges for the new size first (from an unscrolled canvas, so no
     // old offset widens them), then the offsets, kept inside them.
     const QSignalBlocker holdH(m_hscroll), holdV(m_vscroll);

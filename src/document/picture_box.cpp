@@ -209,9 +209,11 @@ void PictureBox::applyGeometry(bool sizeChanged)
 void PictureBox::placeWidget()
 {
     const int placed = placementScale(), shown = viewScale();
-    setGeometry(scaledTwipsToPixels(m_left, placed), scaledTwipsToPixels(m_top, placed),
-                std::max(scaledExtent(m_surface->widthPx(), shown), m_minimumPixels.width()),
-                std::max(scaledExtent(m_surface->heightPx(), shown), m_minimumPixels.height()));
+    const QSize size = m_screenSize.isValid()
+                           ? m_screenSize
+                           : QSize(std::max(scaledExtent(m_surface->widthPx(), shown), m_minimumPixels.width()),
+                                   std::max(scaledExtent(m_surface->heightPx(), shown), m_minimumPixels.height()));
+    setGeometry(QRect(QPoint(scaledTwipsToPixels(m_left, placed), scaledTwipsToPixels(m_top, placed)), size));
 }
 
 int PictureBox::placementScale() const
@@ -254,6 +256,12 @@ void PictureBox::updatePixels(const QRect &r)
 void PictureBox::setMinimumPixelSize(QSize size)
 {
     m_minimumPixels = size;
+    applyGeometry(false);
+}
+
+void PictureBox::setScreenSize(QSize size)
+{
+    m_screenSize = size;
     applyGeometry(false);
 }
 

@@ -106,6 +106,8 @@ public:
     // A box thinner on screen than this (a 25-twip handle) is widened for
     // the pointer, in its back colour; its twip size stays as set.
     void setMinimumPixelSize(QSize size);
+    // The box shows this many screen pixels at any view scale (handles).
+    void setScreenSize(QSize size);
 
     // Loads a picture: the box takes the picture's size.
     void setPicture(const QImage &img);
@@ -150,6 +152,7 @@ private:
     CanvasSurface *m_surface;
     double m_left = 0, m_top = 0, m_width = 15, m_height = 15;
     QSize m_minimumPixels{0, 0};
+    QSize m_screenSize; // invalid: the surface's size at the view's scale
     int m_viewScale = 100;
     bool m_pixelGrid = false;
 };

@@ -8,6 +8,7 @@ namespace quor {
 
 namespace {
 
+// At the view's 100 %; the handles keep that size on screen at any scale.
 constexpr double HandleSize = 80;
 
 const char *const handleNames[8] = {
@@ -27,9 +28,10 @@ SelectionFrame::SelectionFrame(PictureBox *canvas, CanvasSurface &picture, QColo
     for (int i = 0; i < 8; ++i) {
         m_handles[i] = new PictureBox(QLatin1String(handleNames[i]), canvas);
         m_handles[i]->moveTwips(0, 0, HandleSize, HandleSize);
+        const int side = int(HandleSize / CanvasSurface::TwipsPerPixel);
+        m_handles[i]->setScreenSize({side, side});
         m_handles[i]->setBackColor(rgbColour(255, 255, 0));
         m_handles[i]->setCursor(handleCursors[i]);
-        m_handles[i]->setMinimumPixelSize({5, 5}); // still a target at 25 %
         m_handles[i]->hide();
         connect(m_handles[i], &PictureBox::moved, this,
                 [this, i](const CanvasEvent &e) { emit handleDragged(SelectionHandle(i), e); });
@@ -66,14 +68,22 @@ void SelectionFrame::placeAround(const TwipBox &place)
 {
     // The handles are moved, not hidden first: hiding the handle being
     // dragged would end its mouse grab.
+    m_place = place;
     const TwipBox frame = selectionFrame(place);
     moveBand(frame);
-    const auto places = handlePositions(frame, HandleSize);
+    const double size = HandleSize * 100 / m_handles[0]->viewScale();
+    const auto places = handlePositions(frame, size);
     for (int i = 0; i < 8; ++i) {
         m_handles[i]->moveTwips(places[i].x, places[i].y);
         m_handles[i]->show();
         m_handles[i]->raise();
     }
+}
+
+void SelectionFrame::followViewScale()
+{
+    if (!m_handles[0]->isHidden())
+        placeAround(m_place);
 }
 
 void SelectionFrame::blink()

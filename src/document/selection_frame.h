@@ -39,6 +39,8 @@ public:
     // The frame round a picture at `place`, and the handles round the
     // frame, shown. The frame's blinking is left as it is.
     void placeAround(const TwipBox &place);
+    // The view's scale changed: the handles shown keep their size on screen.
+    void followViewScale();
     // The frame blinks from its black phase.
     void blink();
     // The selection tool's band: the frame alone, at the band's rectangle.
@@ -58,6 +60,7 @@ signals:
 
 private:
     PictureBox *m_handles[8];
+    TwipBox m_place; // the selection the handles are placed around
     PictureBox *m_picture;
     OverlayShape *m_black;
     OverlayShape *m_white;

@@ -9,8 +9,8 @@ TwipBox selectionFrame(const TwipBox &p)
 
 std::array<TwipPoint, 8> handlePositions(const TwipBox &s, double hs)
 {
-    const double left = s.left - 80, midX = s.left + s.width / 2 - hs / 2, right = s.left + s.width;
-    const double top = s.top - 80, midY = s.top + s.height / 2 - hs / 2, bottom = s.top + s.height;
+    const double left = s.left - hs, midX = s.left + s.width / 2 - hs / 2, right = s.left + s.width;
+    const double top = s.top - hs, midY = s.top + s.height / 2 - hs / 2, bottom = s.top + s.height;
     return {{{left, top}, {midX, top}, {right, top}, {left, midY}, {right, midY},
              {left, bottom}, {midX, bottom}, {right, bottom}}};
 }

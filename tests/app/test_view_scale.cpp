@@ -181,3 +181,29 @@ TEST_F(ViewScale, At800PercentPixelsAreSharpBlocksUnderAGrid)
     EXPECT_EQ(blocks, 40 * 30 * 49);
     EXPECT_EQ(lines, 40 * 30 * 14);
 }
+
+TEST_F(ViewScale, SelectionHandlesKeepTheirSizeOnScreen)
+{
+    workspace().settings.tool = ToolId::Select;
+    drag(view->canvasBox(), {on(10, 10), on(30, 25)});
+    PictureBox *corner = view->selectionFrame()->handle(RightDown);
+    const QPoint cornerAt100 = corner->pos();
+    const auto yellowPixels = [&] {
+        const QImage shot = view->canvasBox()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int n = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                n += shot.pixel(x, y) == qRgb(255, 255, 0);
+        return n;
+    };
+    const int at100 = yellowPixels();
+    EXPECT_GE(at100, 8 * 4 * 4);
+    for (int i = 0; i < 5; ++i) // to 800 %
+        main->action("mnuWindowZoomIn")->trigger();
+    ASSERT_EQ(view->viewScale(), 800);
+    EXPECT_EQ(yellowPixels(), at100);
+    EXPECT_EQ(corner->size(), QSize(5, 5));
+    // Still at the selection's corner, which moved with the picture.
+    EXPECT_NEAR(corner->x(), cornerAt100.x() * 8, 8);
+    EXPECT_NEAR(corner->y(), cornerAt100.y() * 8, 8);
+}
