@@ -1,4 +1,4 @@
-// The arc and sector tools driven with mouse events on the canvas: the
+// The arc and sector tools at work on a document, and in its window: the
 // blinking guide of the first phase, the exclusive-or rubber band of the
 // second, the final figures, and how the phase survives clicks, double
 // clicks, tool changes and a save.
@@ -38,9 +38,50 @@ bool waitFor(const std::function<bool()> &holds)
 const Colour Blue = rgbColour(0, 0, 255), Red = rgbColour(200, 0, 0);
 const Colour FillBlue = rgbColour(0, 0, 200), Ground = rgbColour(30, 160, 90);
 
+// Two grounds, so an exclusive-or mark left behind would show on either.
+void paintGround(CanvasSurface &canvas)
+{
+    canvas.setBackColor(rgbColour(255, 255, 255));
+    canvas.line(0, tw(150), tw(299), tw(299), Ground, LineKind::BoxFilled);
+    canvas.setForeColor(Red);
+    canvas.setFillColor(FillBlue);
+    canvas.setFillStyle(1);
+}
+
+// The pixels of now that differ from before.
+QRect changedPixels(const QImage &now, const QImage &before)
+{
+    QRect box;
+    for (int y = 0; y < now.height(); ++y)
+        for (int x = 0; x < now.width(); ++x)
+            if (now.pixel(x, y) != before.pixel(x, y))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
 } // namespace
 
-class ArcTools : public ProgramTest
+class ArcTools : public ToolTest
+{
+protected:
+    ArcTools()
+    {
+        doc.resizeCanvas(tw(300), tw(300));
+        paintGround(canvas());
+        settings.drawingColour = Blue;
+        before = canvas().image();
+    }
+    // The canvas as it was before the gesture, with the canvas's styles now.
+    std::unique_ptr<CanvasSurface> expected() { return surfaceLike(before, canvas()); }
+    QRect changed() { return changedPixels(canvas().image(), before); }
+    Colour at(int x, int y) { return canvas().point(tw(x), tw(y)); }
+    bool guideShown() const { return overlays.guideShown; }
+
+    QImage before;
+};
+
+// The guide as the document window shows it, and the tool palette's choices.
+class ArcToolsInWindow : public ProgramTest
 {
 protected:
     void SetUp() override
@@ -48,12 +89,7 @@ protected:
         ProgramTest::SetUp();
         doc = active();
         doc->view()->canvasBox()->moveTwips(0, 0, tw(300), tw(300));
-        canvas().setBackColor(rgbColour(255, 255, 255));
-        // Two grounds, so an exclusive-or mark left behind would show on either.
-        canvas().line(0, tw(150), tw(299), tw(299), Ground, LineKind::BoxFilled);
-        canvas().setForeColor(Red);
-        canvas().setFillColor(FillBlue);
-        canvas().setFillStyle(1);
+        paintGround(canvas());
         main->colourPalette()->setDrawingColour(Blue);
         doc->document().markSaved();
         before = canvas().image();
@@ -63,31 +99,7 @@ protected:
         doc->view()->guideBlinkTimer()->stop();
         ProgramTest::TearDown();
     }
-    // The canvas as it was before the gesture, with the canvas's styles now.
-    std::unique_ptr<CanvasSurface> expected() const
-    {
-        auto s = std::make_unique<CanvasSurface>();
-        s->setImage(before);
-        const CanvasSurface &c = doc->document().canvas();
-        s->setForeColor(c.foreColor());
-        s->setFillColor(c.fillColor());
-        s->setFillStyle(c.fillStyle());
-        s->setDrawStyle(c.drawStyle());
-        s->setDrawWidth(c.drawWidth());
-        return s;
-    }
-    // The pixels that differ from the canvas before the gesture.
-    QRect changed() const
-    {
-        QRect box;
-        const QImage &now = doc->document().canvas().image();
-        for (int y = 0; y < now.height(); ++y)
-            for (int x = 0; x < now.width(); ++x)
-                if (now.pixel(x, y) != before.pixel(x, y))
-                    box |= QRect(x, y, 1, 1);
-        return box;
-    }
-    Colour at(int x, int y) { return canvas().point(tw(x), tw(y)); }
+    std::unique_ptr<CanvasSurface> expected() { return surfaceLike(before, canvas()); }
     bool guideShown() const
     {
         return doc->view()->blackGuide()->isVisible() || doc->view()->whiteGuide()->isVisible();
@@ -100,17 +112,17 @@ protected:
 TEST_F(ArcTools, TheWorkedExampleGivesThreeQuartersOfTheCircle)
 {
     for (int tool : {8, 10}) {
-        workspace().settings.tool = ToolId(tool);
+        settings.tool = ToolId(tool);
         canvas().setFillStyle(tool == 10 ? 4 : 1); // the sector with a hatch
-        CanvasMouse m(doc);
+        PixelMouse m(*this);
         // Guide from the centre (1500, 1500) to the right, radius 1500; the
         // second press straight above the centre.
         m.drag({{100, 100}, {160, 100}, {200, 100}});
-        ASSERT_TRUE(doc->gesture().arc.guidePlaced);
+        ASSERT_TRUE(gesture.arc.guidePlaced);
         m.press({100, 0});
         m.release({100, 0});
-        EXPECT_EQ(doc->gesture().arc.guideAngle, 0);
-        EXPECT_EQ(doc->gesture().arc.pointerAngle, Pi / 2);
+        EXPECT_EQ(gesture.arc.guideAngle, 0);
+        EXPECT_EQ(gesture.arc.pointerAngle, Pi / 2);
 
         auto e = expected();
         if (tool == 8)
@@ -127,20 +139,19 @@ TEST_F(ArcTools, TheWorkedExampleGivesThreeQuartersOfTheCircle)
         // The sector's radii to the top and to the right; the arc has none.
         for (QPoint p : {QPoint(100, 50), QPoint(150, 100)})
             EXPECT_EQ(at(p.x(), p.y()) == Red, tool == 10) << p.x() << "," << p.y();
-        EXPECT_TRUE(doc->document().isModified());
-        EXPECT_FALSE(doc->gesture().arc.guidePlaced);
+        EXPECT_TRUE(doc.isModified());
+        EXPECT_FALSE(gesture.arc.guidePlaced);
         EXPECT_FALSE(guideShown());
-        EXPECT_FALSE(doc->view()->guideBlinkTimer()->isActive());
 
         canvas().setImage(before);
-        doc->document().markSaved();
+        doc.markSaved();
     }
 }
 
 TEST_F(ArcTools, PointingOnTheGuideGivesTheWholeCircleAndOnTheCentreAZeroAngle)
 {
-    workspace().settings.tool = ToolId::Arc;
-    CanvasMouse m(doc);
+    settings.tool = ToolId::Arc;
+    PixelMouse m(*this);
     // Guide straight up: g = pi/2.
     m.drag({{100, 100}, {100, 40}});
     m.click({100, 10});
@@ -151,7 +162,7 @@ TEST_F(ArcTools, PointingOnTheGuideGivesTheWholeCircleAndOnTheCentreAZeroAngle)
     canvas().setImage(before);
     m.drag({{100, 100}, {100, 40}});
     m.click({100, 100});
-    EXPECT_EQ(doc->gesture().arc.pointerAngle, 0);
+    EXPECT_EQ(gesture.arc.pointerAngle, 0);
     e = expected();
     e->circle(tw(100), tw(100), tw(60), Blue, 0.0, Pi / 2);
     EXPECT_EQ(canvas().image(), e->image());
@@ -162,8 +173,8 @@ TEST_F(ArcTools, TheRubberBandLeavesNoTraceWhereverThePointerGoes)
     canvas().setFillStyle(6);
     canvas().setDrawWidth(2);
     for (int tool : {8, 10}) {
-        workspace().settings.tool = ToolId(tool);
-        CanvasMouse m(doc);
+        settings.tool = ToolId(tool);
+        PixelMouse m(*this);
         m.drag({{120, 150}, {120, 60}}); // straight up, radius 90 pixels
         const QImage guided = canvas().image();
         EXPECT_EQ(guided, before) << "tool " << tool;
@@ -177,7 +188,7 @@ TEST_F(ArcTools, TheRubberBandLeavesNoTraceWhereverThePointerGoes)
             m.move(p);
         // Released elsewhere: the figure ends where the last move pointed.
         m.release({0, 0});
-        const double a = doc->gesture().arc.pointerAngle;
+        const double a = gesture.arc.pointerAngle;
         EXPECT_NEAR(a, 2 * Pi - std::atan2(90, 60), 1e-12) << "tool " << tool;
 
         auto e = expected();
@@ -190,7 +201,59 @@ TEST_F(ArcTools, TheRubberBandLeavesNoTraceWhereverThePointerGoes)
     }
 }
 
-TEST_F(ArcTools, TheGuideBlinksAboveTheCanvasAndNeverInIt)
+TEST_F(ArcTools, AClickWithoutDragPlacesNoGuide)
+{
+    settings.tool = ToolId::Sector;
+    PixelMouse m(*this);
+    m.click({80, 80});
+    EXPECT_FALSE(gesture.arc.guidePlaced);
+    EXPECT_FALSE(guideShown());
+    EXPECT_EQ(canvas().image(), before);
+    EXPECT_FALSE(doc.isModified());
+    // The next press starts the first phase again.
+    m.drag({{80, 80}, {80, 20}});
+    EXPECT_TRUE(gesture.arc.guidePlaced);
+    EXPECT_EQ(canvas().image(), before);
+}
+
+TEST_F(ArcTools, ADoubleClickToFinishDoesNotStartASecondPhase)
+{
+    settings.tool = ToolId::Arc;
+    PixelMouse m(*this);
+    m.drag({{100, 100}, {200, 100}});
+    m.click({100, 0});
+    const QImage arc = canvas().image();
+    ASSERT_NE(arc, before);
+    // The second press of a double click comes as a double click only; its
+    // release must not bring back the finished guide.
+    m.doublePress({100, 0});
+    m.release({100, 0});
+    EXPECT_FALSE(gesture.arc.guidePlaced);
+    EXPECT_FALSE(guideShown());
+    EXPECT_EQ(canvas().image(), arc);
+    // So the next drag places a new guide instead of drawing round the old one.
+    m.drag({{50, 50}, {50, 20}});
+    EXPECT_TRUE(gesture.arc.guidePlaced);
+    EXPECT_EQ(canvas().image(), arc);
+}
+
+// The second phase's band looks like what the release draws: an arc's band
+// is a line even with a solid fill; a sector's is filled as it will be.
+TEST_F(ArcTools, TheRubberBandIsFilledOnlyForTheSector)
+{
+    canvas().setFillStyle(0);
+    for (int tool : {8, 10}) {
+        settings.tool = ToolId(tool);
+        PixelMouse m(*this);
+        m.drag({{100, 100}, {200, 100}});
+        m.press({100, 0}); // a quarter past the guide, to the top
+        EXPECT_EQ(at(60, 130) != fromQRgb(before.pixel(60, 130)), tool == 10) << "tool " << tool;
+        m.release({100, 0});
+        canvas().setImage(before);
+    }
+}
+
+TEST_F(ArcToolsInWindow, TheGuideBlinksAboveTheCanvasAndNeverInIt)
 {
     workspace().settings.tool = ToolId::Arc;
     CanvasMouse m(doc);
@@ -235,44 +298,7 @@ TEST_F(ArcTools, TheGuideBlinksAboveTheCanvasAndNeverInIt)
     EXPECT_EQ(canvas().image(), e->image());
 }
 
-TEST_F(ArcTools, AClickWithoutDragPlacesNoGuide)
-{
-    workspace().settings.tool = ToolId::Sector;
-    CanvasMouse m(doc);
-    m.click({80, 80});
-    EXPECT_FALSE(doc->gesture().arc.guidePlaced);
-    EXPECT_FALSE(guideShown());
-    EXPECT_FALSE(doc->view()->guideBlinkTimer()->isActive());
-    EXPECT_EQ(canvas().image(), before);
-    EXPECT_FALSE(doc->document().isModified());
-    // The next press starts the first phase again.
-    m.drag({{80, 80}, {80, 20}});
-    EXPECT_TRUE(doc->gesture().arc.guidePlaced);
-    EXPECT_EQ(canvas().image(), before);
-}
-
-TEST_F(ArcTools, ADoubleClickToFinishDoesNotStartASecondPhase)
-{
-    workspace().settings.tool = ToolId::Arc;
-    CanvasMouse m(doc);
-    m.drag({{100, 100}, {200, 100}});
-    m.click({100, 0});
-    const QImage arc = canvas().image();
-    ASSERT_NE(arc, before);
-    // The second press of a double click comes as a double click only; its
-    // release must not bring back the finished guide.
-    m.doublePress({100, 0});
-    m.release({100, 0});
-    EXPECT_FALSE(doc->gesture().arc.guidePlaced);
-    EXPECT_FALSE(guideShown());
-    EXPECT_EQ(canvas().image(), arc);
-    // So the next drag places a new guide instead of drawing round the old one.
-    m.drag({{50, 50}, {50, 20}});
-    EXPECT_TRUE(doc->gesture().arc.guidePlaced);
-    EXPECT_EQ(canvas().image(), arc);
-}
-
-TEST_F(ArcTools, TheArcToolsShareThePhaseAndOtherToolsCancelIt)
+TEST_F(ArcToolsInWindow, TheArcToolsShareThePhaseAndOtherToolsCancelIt)
 {
     ToolPalette &palette = *main->toolPalette();
     CanvasMouse m(doc);
@@ -302,20 +328,4 @@ TEST_F(ArcTools, TheArcToolsShareThePhaseAndOtherToolsCancelIt)
     EXPECT_EQ(canvas().image(), before);
     EXPECT_TRUE(doc->gesture().arc.guidePlaced);
     EXPECT_EQ(doc->view()->blackGuide()->a(), tw(40));
-}
-
-// The second phase's band looks like what the release draws: an arc's band
-// is a line even with a solid fill; a sector's is filled as it will be.
-TEST_F(ArcTools, TheRubberBandIsFilledOnlyForTheSector)
-{
-    canvas().setFillStyle(0);
-    for (int tool : {8, 10}) {
-        workspace().settings.tool = ToolId(tool);
-        CanvasMouse m(doc);
-        m.drag({{100, 100}, {200, 100}});
-        m.press({100, 0}); // a quarter past the guide, to the top
-        EXPECT_EQ(at(60, 130) != fromQRgb(before.pixel(60, 130)), tool == 10) << "tool " << tool;
-        m.release({100, 0});
-        canvas().setImage(before);
-    }
 }

@@ -1,4 +1,4 @@
-// The gradient tools driven with mouse events on the canvas: the solid
+// The gradient tools at work on a document, and in its window: the solid
 // exclusive-or rubber band, the gradient on release against drawing every
 // outline by itself, the releases that leave no rectangle, and the
 // repaints while a large gradient grows.
@@ -59,21 +59,81 @@ struct PaintCounter final : QObject
     }
 };
 
+void setColours(DrawingSettings &s, Colour from, Colour to)
+{
+    s.startRed = redOf(from);
+    s.startGreen = greenOf(from);
+    s.startBlue = blueOf(from);
+    s.endRed = redOf(to);
+    s.endGreen = greenOf(to);
+    s.endBlue = blueOf(to);
+}
+
+// The canvas's drawing styles before a gesture.
+void styleCanvas(CanvasSurface &canvas)
+{
+    canvas.setForeColor(rgbColour(200, 0, 0));
+    canvas.setFillColor(rgbColour(0, 0, 200));
+    canvas.setFillStyle(3); // a hatch the press replaces with solid
+}
+
+// The canvas before the gesture, set up as the tools draw outlines.
+std::unique_ptr<CanvasSurface> outlineReference(const QImage &before, const CanvasSurface &canvas,
+                                                DrawMode mode)
+{
+    auto s = surfaceLike(before, canvas);
+    s->setFillStyle(1);
+    s->setDrawMode(mode);
+    return s;
+}
+
 } // namespace
 
-class GradientTools : public ProgramTest
+class GradientTools : public ToolTest
+{
+protected:
+    GradientTools()
+    {
+        useCanvas(300, 200);
+        settings.drawingColour = rgbColour(0, 0, 255);
+        styleCanvas(canvas());
+        colours(Black, White);
+    }
+    void useCanvas(int w, int h)
+    {
+        doc.resizeCanvas(tw(w), tw(h));
+        canvas().setBackColor(Ground);
+        before = canvas().image();
+    }
+    void colours(Colour from, Colour to) { setColours(settings, from, to); }
+    std::unique_ptr<CanvasSurface> reference()
+    {
+        return outlineReference(before, canvas(), settings.drawMode);
+    }
+    GradientColours gradient() { return {settings.startColour(), settings.endColour()}; }
+    GradientKind kind() { return GradientKind(settings.gradientKind); }
+    Colour at(int x, int y) { return canvas().point(tw(x), tw(y)); }
+    void restart()
+    {
+        canvas().setImage(before);
+        doc.markSaved();
+    }
+
+    QImage before;
+};
+
+// What the document window shows of a long gradient, and how it holds the
+// program meanwhile.
+class GradientToolsInWindow : public ProgramTest
 {
 protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
         doc = active();
-        useCanvas(300, 200);
         main->colourPalette()->setDrawingColour(rgbColour(0, 0, 255));
-        canvas().setForeColor(rgbColour(200, 0, 0));
-        canvas().setFillColor(rgbColour(0, 0, 200));
-        canvas().setFillStyle(3); // a hatch the press replaces with solid
-        colours(Black, White);
+        styleCanvas(canvas());
+        setColours(workspace().settings, Black, White);
         doc->document().markSaved();
     }
     void useCanvas(int w, int h)
@@ -82,29 +142,9 @@ protected:
         canvas().setBackColor(Ground);
         before = canvas().image();
     }
-    void colours(Colour from, Colour to)
-    {
-        DrawingSettings &s = workspace().settings;
-        s.startRed = redOf(from);
-        s.startGreen = greenOf(from);
-        s.startBlue = blueOf(from);
-        s.endRed = redOf(to);
-        s.endGreen = greenOf(to);
-        s.endBlue = blueOf(to);
-    }
-    // The canvas before the gesture, set up as the tools draw outlines.
     std::unique_ptr<CanvasSurface> reference()
     {
-        auto s = std::make_unique<CanvasSurface>();
-        s->setImage(before);
-        const CanvasSurface &c = doc->document().canvas();
-        s->setForeColor(c.foreColor());
-        s->setFillColor(c.fillColor());
-        s->setDrawStyle(c.drawStyle());
-        s->setDrawWidth(c.drawWidth());
-        s->setFillStyle(1);
-        s->setDrawMode(workspace().settings.drawMode);
-        return s;
+        return outlineReference(before, canvas(), workspace().settings.drawMode);
     }
     GradientColours gradient()
     {
@@ -112,11 +152,6 @@ protected:
     }
     GradientKind kind() { return GradientKind(workspace().settings.gradientKind); }
     Colour at(int x, int y) { return canvas().point(tw(x), tw(y)); }
-    void restart()
-    {
-        canvas().setImage(before);
-        doc->document().markSaved();
-    }
 
     DocumentWindow *doc = nullptr;
     QImage before;
@@ -124,11 +159,11 @@ protected:
 
 TEST_F(GradientTools, AGradientEllipseOverA3000By1500Box)
 {
-    workspace().settings.tool = ToolId::GradientEllipse;
-    CanvasMouse m(doc);
+    settings.tool = ToolId::GradientEllipse;
+    PixelMouse m(*this);
     const GradientBox box{0, 0, 3000, 1500};
     for (const char *band : {"0", "300", "2000"}) {
-        workspace().settings.bandWidthText = band;
+        settings.bandWidthText = band;
         // Dragged up and to the left: the same box.
         m.drag({{200, 100}, {120, 70}, {0, 0}});
         auto e = reference();
@@ -138,7 +173,7 @@ TEST_F(GradientTools, AGradientEllipseOverA3000By1500Box)
         EXPECT_EQ(at(0, 50), White) << band; // the outermost outline
         EXPECT_EQ(at(100, 0), White) << band;
         EXPECT_EQ(canvas().fillStyle(), 0) << band;
-        EXPECT_TRUE(doc->document().isModified()) << band;
+        EXPECT_TRUE(doc.isModified()) << band;
         if (QString(band) == "300") {
             // Only the outer band; the inside keeps its ground.
             EXPECT_EQ(at(100, 50), Ground);
@@ -153,8 +188,8 @@ TEST_F(GradientTools, AGradientEllipseOverA3000By1500Box)
         restart();
     }
     // A two-way ellipse: the start colour inside and outside, the end between.
-    workspace().settings.gradientKind = 1;
-    workspace().settings.bandWidthText = "0";
+    settings.gradientKind = 1;
+    settings.bandWidthText = "0";
     m.drag({{0, 0}, {200, 100}});
     auto e = reference();
     EveryOutline every(*e);
@@ -169,10 +204,10 @@ TEST_F(GradientTools, TheDragShowsASolidExclusiveOrFigureAndLeavesNoTrace)
     canvas().line(0, 0, tw(150), tw(199), rgbColour(240, 240, 0), LineKind::BoxFilled);
     before = canvas().image();
     colours(Warm, Cool);
-    workspace().settings.bandWidthText = "150";
+    settings.bandWidthText = "150";
     for (int tool : {11, 12, 13}) {
-        workspace().settings.tool = ToolId(tool);
-        CanvasMouse m(doc);
+        settings.tool = ToolId(tool);
+        PixelMouse m(*this);
         m.press({40, 30});
         if (tool != 11) {
             EXPECT_NE(canvas().image(), before) << tool; // the box of no size
@@ -201,7 +236,7 @@ TEST_F(GradientTools, TheDragShowsASolidExclusiveOrFigureAndLeavesNoTrace)
         else
             emitDirectionalGradient(box, 0, gradient(), kind(), every);
         EXPECT_EQ(canvas().image(), e->image()) << tool;
-        EXPECT_TRUE(doc->document().isModified()) << tool;
+        EXPECT_TRUE(doc.isModified()) << tool;
         restart();
     }
 }
@@ -209,8 +244,8 @@ TEST_F(GradientTools, TheDragShowsASolidExclusiveOrFigureAndLeavesNoTrace)
 TEST_F(GradientTools, AReleaseOnTheStartRowOrColumnLeavesNothing)
 {
     for (int tool : {11, 12, 13}) {
-        workspace().settings.tool = ToolId(tool);
-        CanvasMouse m(doc);
+        settings.tool = ToolId(tool);
+        PixelMouse m(*this);
         const QList<QList<QPoint>> gestures = {
             {{50, 50}},                         // a click
             {{50, 50}, {120, 90}, {120, 50}},   // dragged back onto the start row
@@ -227,7 +262,7 @@ TEST_F(GradientTools, AReleaseOnTheStartRowOrColumnLeavesNothing)
                 m.release({160, 50});
             }
             EXPECT_EQ(canvas().image(), before) << "tool " << tool << ", gesture " << g;
-            EXPECT_FALSE(doc->document().isModified()) << "tool " << tool << ", gesture " << g;
+            EXPECT_FALSE(doc.isModified()) << "tool " << tool << ", gesture " << g;
             EXPECT_EQ(canvas().fillStyle(), 0) << "tool " << tool << ", gesture " << g;
             EXPECT_EQ(canvas().drawMode(), DrawMode::CopyPen) << "tool " << tool << ", gesture " << g;
         }
@@ -236,7 +271,7 @@ TEST_F(GradientTools, AReleaseOnTheStartRowOrColumnLeavesNothing)
 
 TEST_F(GradientTools, DirectionalRectanglesRunFromTheirStartCorner)
 {
-    workspace().settings.tool = ToolId::GradientDirectional;
+    settings.tool = ToolId::GradientDirectional;
     colours(Warm, Cool);
     struct Case
     {
@@ -245,8 +280,8 @@ TEST_F(GradientTools, DirectionalRectanglesRunFromTheirStartCorner)
     };
     for (const Case &c : {Case{0, {30, 80}, {230, 80}}, Case{90, {130, 30}, {130, 130}},
                           Case{45, {30, 130}, {230, 30}}, Case{135, {30, 30}, {230, 130}}}) {
-        workspace().settings.gradientAngle = c.angle;
-        CanvasMouse m(doc);
+        settings.gradientAngle = c.angle;
+        PixelMouse m(*this);
         m.drag({{230, 130}, {30, 30}});
         auto e = reference();
         EveryOutline every(*e);
@@ -262,8 +297,8 @@ TEST_F(GradientTools, DirectionalRectanglesRunFromTheirStartCorner)
 TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
 {
     useCanvas(300, 300);
-    workspace().settings.tool = ToolId::GradientArcBand;
-    workspace().settings.bandWidthText = "300";
+    settings.tool = ToolId::GradientArcBand;
+    settings.bandWidthText = "300";
     colours(Warm, Cool);
     // Guide straight up from (150, 150), radius 100 pixels; the band runs
     // clockwise from the top round the right and the bottom to the left.
@@ -276,8 +311,8 @@ TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
     const QPoint nearGuide(153, 150 - 90), nearPointer(60, 153), middle(150 + 64, 150 + 64);
     const Colour half = mixColour(Warm, Cool, 0.5);
     for (int kind = 0; kind < 4; ++kind) {
-        workspace().settings.gradientKind = kind;
-        CanvasMouse m(doc);
+        settings.gradientKind = kind;
+        PixelMouse m(*this);
         m.drag({{150, 150}, {150, 50}});
         m.click({50, 150});
         auto e = reference();
@@ -296,8 +331,8 @@ TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
         }
         EXPECT_EQ(canvas().image(), e->image()) << kind;
         EXPECT_EQ(canvas().fillStyle(), 3) << kind; // the band leaves it
-        EXPECT_TRUE(doc->document().isModified()) << kind;
-        EXPECT_FALSE(doc->gesture().arc.guidePlaced) << kind;
+        EXPECT_TRUE(doc.isModified()) << kind;
+        EXPECT_FALSE(gesture.arc.guidePlaced) << kind;
         EXPECT_EQ(at(86, 86), Ground) << kind; // the quarter outside the arc
         switch (kind) {
         case 0:
@@ -327,11 +362,11 @@ TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
 TEST_F(GradientTools, AnArcBandPointedAlongItsGuideIsAWholeRing)
 {
     useCanvas(300, 300);
-    workspace().settings.tool = ToolId::GradientArcBand;
-    workspace().settings.bandWidthText = "300";
+    settings.tool = ToolId::GradientArcBand;
+    settings.bandWidthText = "300";
     for (int kind = 0; kind < 4; ++kind) {
-        workspace().settings.gradientKind = kind;
-        CanvasMouse m(doc);
+        settings.gradientKind = kind;
+        PixelMouse m(*this);
         m.drag({{150, 150}, {150, 50}});
         m.click({150, 10});
         // Every quarter of the ring, the quarter past the guide included.
@@ -344,23 +379,23 @@ TEST_F(GradientTools, AnArcBandPointedAlongItsGuideIsAWholeRing)
 
 TEST_F(GradientTools, ABandWidthThatIsNoNumberDrawsNothing)
 {
-    workspace().settings.bandWidthText = "abc";
-    CanvasMouse m(doc);
-    workspace().settings.tool = ToolId::GradientEllipse;
+    settings.bandWidthText = "abc";
+    PixelMouse m(*this);
+    settings.tool = ToolId::GradientEllipse;
     m.drag({{20, 20}, {200, 150}});
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_FALSE(doc->document().isModified());
+    EXPECT_FALSE(doc.isModified());
     EXPECT_EQ(canvas().fillStyle(), 0);
 
-    workspace().settings.tool = ToolId::GradientArcBand;
+    settings.tool = ToolId::GradientArcBand;
     m.drag({{150, 150}, {150, 50}});
     m.click({50, 150});
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_FALSE(doc->document().isModified());
-    EXPECT_FALSE(doc->gesture().arc.guidePlaced);
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_FALSE(gesture.arc.guidePlaced);
 }
 
-TEST_F(GradientTools, ALargeGradientIsShownWhileItGrowsNotPerOutline)
+TEST_F(GradientToolsInWindow, ALargeGradientIsShownWhileItGrowsNotPerOutline)
 {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get())); // else nothing repaints
     useCanvas(2400, 2000);
@@ -392,7 +427,8 @@ TEST_F(GradientTools, ALargeGradientIsShownWhileItGrowsNotPerOutline)
 // Escape during a long band along the arc stops it between direction steps:
 // what is drawn stays, as one step of the history, and the program, held
 // while the band grew, takes input again.
-TEST_F(GradientTools, EscapeStopsALongBandWithWhatIsDrawnKept)
+
+TEST_F(GradientToolsInWindow, EscapeStopsALongBandWithWhatIsDrawnKept)
 {
     useCanvas(2000, 2000);
     workspace().settings.tool = ToolId::GradientArcBand;

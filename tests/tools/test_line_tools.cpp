@@ -1,4 +1,5 @@
 #include "program_fixture.h"
+#include "tool_fixture.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -7,7 +8,18 @@
 
 using namespace quor;
 
-class LineTools : public ProgramTest
+class LineTools : public ToolTest
+{
+protected:
+    LineTools()
+    {
+        canvas().setBackColor(rgbColour(255, 255, 255));
+        settings.drawingColour = rgbColour(0, 0, 255);
+    }
+};
+
+// The document window's own rules for the canvas's events.
+class LineToolsInWindow : public ProgramTest
 {
 protected:
     void SetUp() override
@@ -31,62 +43,62 @@ TEST_F(LineTools, StraightLineRubberBandLeavesOnlyTheFinalLine)
     canvas().setDrawWidth(3);
     const QImage background = canvas().image();
 
-    workspace().settings.tool = ToolId::Line;
-    down(150, 150);
+    settings.tool = ToolId::Line;
+    press(150, 150);
     for (double x : {300.0, 900.0, 2400.0, 1200.0})
         move(x, 1500);
     move(1800, 900);
-    up(1800, 900);
+    release(1800, 900);
 
     CanvasSurface expected;
     expected.setImage(background);
     expected.setDrawWidth(3);
     expected.line(150, 150, 1800, 900, rgbColour(0, 0, 255));
     EXPECT_EQ(canvas().image(), expected.image());
-    EXPECT_TRUE(doc->document().isModified());
+    EXPECT_TRUE(doc.isModified());
     EXPECT_EQ(canvas().drawMode(), DrawMode::CopyPen);
 }
 
 TEST_F(LineTools, AClickWithTheLineToolLeavesOneDot)
 {
-    workspace().settings.tool = ToolId::Line;
-    down(300, 300);
-    up(300, 300);
+    settings.tool = ToolId::Line;
+    press(300, 300);
+    release(300, 300);
     EXPECT_EQ(canvas().point(300, 300), rgbColour(0, 0, 255));
     EXPECT_EQ(canvas().point(315, 300), rgbColour(255, 255, 255));
 }
 
 TEST_F(LineTools, XorDrawModeTwiceRemovesTheLine)
 {
-    main->action("mnudrawvbxorpen")->trigger();
+    settings.drawMode = DrawMode::XorPen;
     const QImage before = canvas().image();
-    workspace().settings.tool = ToolId::Line;
+    settings.tool = ToolId::Line;
     for (int i = 0; i < 2; ++i) {
-        down(150, 150);
+        press(150, 150);
         move(1500, 750);
-        up(1500, 750);
+        release(1500, 750);
     }
     EXPECT_EQ(canvas().image(), before);
 }
 
 TEST_F(LineTools, FreehandDrawsAsItGoesAndAClickOnlyMarksChanged)
 {
-    workspace().settings.tool = ToolId::Freehand;
+    settings.tool = ToolId::Freehand;
     const QImage before = canvas().image();
-    down(150, 150);
-    up(150, 150);
+    press(150, 150);
+    release(150, 150);
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_TRUE(doc->document().isModified());
+    EXPECT_TRUE(doc.isModified());
 
-    down(150, 150);
+    press(150, 150);
     move(600, 150);
     EXPECT_EQ(canvas().point(450, 150), rgbColour(0, 0, 255)); // drawn before the release
     move(600, 600);
-    up(600, 600);
+    release(600, 600);
     EXPECT_EQ(canvas().point(600, 450), rgbColour(0, 0, 255));
 }
 
-TEST_F(LineTools, OnlyTheExactLeftButtonDraws)
+TEST_F(LineToolsInWindow, OnlyTheExactLeftButtonDraws)
 {
     workspace().settings.tool = ToolId::Line;
     const QImage before = canvas().image();
@@ -100,7 +112,7 @@ TEST_F(LineTools, OnlyTheExactLeftButtonDraws)
     EXPECT_FALSE(doc->document().isModified());
 }
 
-TEST_F(LineTools, RightPressStoresTheStartPoint)
+TEST_F(LineToolsInWindow, RightPressStoresTheStartPoint)
 {
     down(450, 600, Qt::RightButton);
     EXPECT_EQ(doc->gesture().startX, 450);
@@ -108,7 +120,7 @@ TEST_F(LineTools, RightPressStoresTheStartPoint)
     main->editMenu()->hide();
 }
 
-TEST_F(LineTools, PointerPositionIsWrittenForEveryMove)
+TEST_F(LineToolsInWindow, PointerPositionIsWrittenForEveryMove)
 {
     move(1500, 2400, Qt::NoButton);
     EXPECT_EQ(main->colourPalette()->pointerBox()->text(), "1500  2400");
@@ -117,7 +129,7 @@ TEST_F(LineTools, PointerPositionIsWrittenForEveryMove)
     EXPECT_EQ(pointerText(7.5, 100000), "7.5  100000");
 }
 
-TEST_F(LineTools, RealMouseEventsReachTheToolAndAReleaseOutsideEndsTheGesture)
+TEST_F(LineToolsInWindow, RealMouseEventsReachTheToolAndAReleaseOutsideEndsTheGesture)
 {
     workspace().settings.tool = ToolId::Line;
     PictureBox *c = doc->view()->canvasBox();

@@ -1,4 +1,5 @@
 #include "program_fixture.h"
+#include "tool_fixture.h"
 
 #include "palettes/tool_palette.h"
 #include "tools/picture_tools.h"
@@ -8,7 +9,18 @@
 
 using namespace quor;
 
-class PictureTools : public ProgramTest
+// The zoom tool's refusal, answered from a script.
+class PictureTools : public ToolTest
+{
+protected:
+    PictureTools() { setDialogScript(&script); }
+    ~PictureTools() override { setDialogScript(nullptr); }
+
+    DialogScript script;
+};
+
+// The selection's frame, the text box and the width box the window shows.
+class PictureToolsInWindow : public ProgramTest
 {
 protected:
     void SetUp() override
@@ -27,7 +39,7 @@ protected:
     DocumentWindow *doc = nullptr;
 };
 
-TEST_F(PictureTools, ASelectionLiftsACopyWithoutChangingTheDocument)
+TEST_F(PictureToolsInWindow, ASelectionLiftsACopyWithoutChangingTheDocument)
 {
     canvas().pset(300, 300, rgbColour(255, 0, 0));
     workspace().settings.tool = ToolId::Select;
@@ -44,7 +56,7 @@ TEST_F(PictureTools, ASelectionLiftsACopyWithoutChangingTheDocument)
     EXPECT_TRUE(doc->view()->selectionFrame()->handle(0)->isVisible());
 }
 
-TEST_F(PictureTools, ASelectionDraggedPastTheEdgeIsNoWiderThanTheCanvas)
+TEST_F(PictureToolsInWindow, ASelectionDraggedPastTheEdgeIsNoWiderThanTheCanvas)
 {
     workspace().settings.tool = ToolId::Select;
     gesture(600, 0, 9000, 300);
@@ -55,7 +67,7 @@ TEST_F(PictureTools, ASelectionDraggedPastTheEdgeIsNoWiderThanTheCanvas)
     EXPECT_EQ(doc->view()->selectionFrame()->pictureBox()->heightTwips(), 1);
 }
 
-TEST_F(PictureTools, ASecondSelectionPressPastesTheFirstWithThePasteMode)
+TEST_F(PictureToolsInWindow, ASecondSelectionPressPastesTheFirstWithThePasteMode)
 {
     canvas().setBackColor(rgbColour(0, 0, 0));
     canvas().line(0, 0, 285, 285, rgbColour(255, 255, 255), LineKind::BoxFilled);
@@ -74,7 +86,7 @@ TEST_F(PictureTools, ASecondSelectionPressPastesTheFirstWithThePasteMode)
     doc->canvasReleased({Qt::LeftButton, {}, 1200, 1200});
 }
 
-TEST_F(PictureTools, TwoZoomClicksRestoreTheSizeAndKeepWhatWasDrawn)
+TEST_F(PictureToolsInWindow, TwoZoomClicksRestoreTheSizeAndKeepWhatWasDrawn)
 {
     canvas().pset(150, 150, rgbColour(0, 255, 0));
     workspace().settings.tool = ToolId::Zoom;
@@ -100,7 +112,7 @@ TEST_F(PictureTools, TwoZoomClicksRestoreTheSizeAndKeepWhatWasDrawn)
     EXPECT_TRUE(doc->view()->selectionFrame()->pictureBox()->surface().picture().isNull() || doc->view()->selectionFrame()->pictureBox()->widthTwips() <= 15);
 }
 
-TEST_F(PictureTools, TheTextBoxAppearsAtTheClickAndFollowsTheDrag)
+TEST_F(PictureToolsInWindow, TheTextBoxAppearsAtTheClickAndFollowsTheDrag)
 {
     workspace().settings.tool = ToolId::Text;
     TextEntryBox *box = doc->view()->textBox();
@@ -130,7 +142,7 @@ TEST_F(PictureTools, TheTextBoxAppearsAtTheClickAndFollowsTheDrag)
     EXPECT_EQ(doc->view()->textMeasure()->text(), "H");
 }
 
-TEST_F(PictureTools, ARightClickOnTheTextBoxPopsUpTheQuickMenu)
+TEST_F(PictureToolsInWindow, ARightClickOnTheTextBoxPopsUpTheQuickMenu)
 {
     workspace().settings.tool = ToolId::Text;
     doc->canvasPressed({Qt::LeftButton, {}, 300, 450});
@@ -153,12 +165,13 @@ TEST_F(PictureTools, APictureTooLargeToEnlargeIsLeftAsItWas)
 
     QImage big(8000, 8000, QImage::Format_RGB32);
     big.fill(qRgb(10, 20, 30));
-    doc->view()->canvasBox()->setPicture(big);
-    workspace().settings.tool = ToolId::Zoom;
+    canvas().setPicture(big);
+    settings.tool = ToolId::Zoom;
     script.messageAnswers = {mb::Ok};
-    gesture(0, 0, 0, 0);
-    EXPECT_FALSE(doc->document().isZoomedIn());
+    drag({{0, 0}, {0, 0}});
+    EXPECT_FALSE(doc.isZoomedIn());
     EXPECT_EQ(canvas().widthPx(), 8000);
     EXPECT_EQ(canvas().point(119985, 119985), rgbColour(10, 20, 30));
-    EXPECT_EQ(lastMessage().text, "\r图片太大，无法放大。");
+    ASSERT_EQ(script.shown.size(), 1);
+    EXPECT_EQ(script.shown.front().text, "\r图片太大，无法放大。");
 }

@@ -1,11 +1,40 @@
 #include "program_fixture.h"
+#include "tool_fixture.h"
 
 #include "palettes/colour_palette.h"
 #include "tools/shape_tools.h"
 
 using namespace quor;
 
-class ShapeTools : public ProgramTest
+namespace {
+
+// A ground with two colours, so an imperfect erase would show.
+void paintGround(CanvasSurface &canvas)
+{
+    canvas.setBackColor(rgbColour(255, 255, 255));
+    canvas.line(0, 1500, 2985, 2985, rgbColour(30, 160, 90), LineKind::BoxFilled);
+    canvas.setForeColor(rgbColour(200, 0, 0));
+    canvas.setFillColor(rgbColour(0, 0, 200));
+}
+
+} // namespace
+
+class ShapeTools : public ToolTest
+{
+protected:
+    ShapeTools()
+    {
+        doc.resizeCanvas(3000, 3000);
+        paintGround(canvas());
+        settings.drawingColour = rgbColour(0, 0, 255);
+    }
+    // The same canvas as before the gesture, for drawing the expected result.
+    std::unique_ptr<CanvasSurface> copyOfCanvas() { return surfaceLike(before, canvas()); }
+    QImage before;
+};
+
+// A right press goes to the document window, not to the tool.
+class ShapeToolsInWindow : public ProgramTest
 {
 protected:
     void SetUp() override
@@ -13,41 +42,18 @@ protected:
         ProgramTest::SetUp();
         doc = active();
         doc->view()->canvasBox()->moveTwips(0, 0, 3000, 3000);
-        canvas().setBackColor(rgbColour(255, 255, 255));
-        // A ground with two colours, so an imperfect erase would show.
-        canvas().line(0, 1500, 2985, 2985, rgbColour(30, 160, 90), LineKind::BoxFilled);
-        canvas().setForeColor(rgbColour(200, 0, 0));
-        canvas().setFillColor(rgbColour(0, 0, 200));
+        paintGround(canvas());
         main->colourPalette()->setDrawingColour(rgbColour(0, 0, 255));
         doc->document().markSaved();
     }
-    void drag(QList<QPointF> path)
-    {
-        doc->canvasPressed({Qt::LeftButton, {}, path.first().x(), path.first().y()});
-        for (const QPointF &p : path.mid(1))
-            doc->canvasMoved({Qt::LeftButton, {}, p.x(), p.y()});
-        doc->canvasReleased({Qt::LeftButton, {}, path.last().x(), path.last().y()});
-    }
-    // The same canvas as before the gesture, for drawing the expected result.
-    std::unique_ptr<CanvasSurface> copyOfCanvas() const
-    {
-        auto s = std::make_unique<CanvasSurface>();
-        s->setImage(before);
-        const CanvasSurface &c = doc->document().canvas();
-        s->setForeColor(c.foreColor());
-        s->setFillColor(c.fillColor());
-        s->setFillStyle(c.fillStyle());
-        s->setDrawStyle(c.drawStyle());
-        s->setDrawWidth(c.drawWidth());
-        return s;
-    }
+    std::unique_ptr<CanvasSurface> copyOfCanvas() { return surfaceLike(before, canvas()); }
     DocumentWindow *doc = nullptr;
     QImage before;
 };
 
 TEST_F(ShapeTools, RectanglesAreTheSameWhicheverWayTheyAreDragged)
 {
-    workspace().settings.tool = ToolId::Rectangle;
+    settings.tool = ToolId::Rectangle;
     for (int fill : {0, 1, 5}) {
         canvas().setFillStyle(fill);
         canvas().setDrawStyle(fill == 5 ? 2 : 0);
@@ -63,7 +69,7 @@ TEST_F(ShapeTools, RectanglesAreTheSameWhicheverWayTheyAreDragged)
         EXPECT_EQ(canvas().image(), expected->image()) << "fill style " << fill;
         canvas().setImage(before);
     }
-    EXPECT_TRUE(doc->document().isModified());
+    EXPECT_TRUE(doc.isModified());
 }
 
 TEST_F(ShapeTools, EllipseFitsItsRectangle)
@@ -83,7 +89,7 @@ TEST_F(ShapeTools, EllipseFitsItsRectangle)
 TEST_F(ShapeTools, TheDraggedEllipseReachesItsRectanglesEdges)
 {
     canvas().setFillStyle(1);
-    workspace().settings.tool = ToolId::Ellipse;
+    settings.tool = ToolId::Ellipse;
     before = canvas().image();
     drag({{0, 0}, {1200, 2400}, {3000, 1500}});
     // 3000 x 1500 twips: 200 x 100 pixels, centre (100, 50).
@@ -100,11 +106,11 @@ TEST_F(ShapeTools, TheDraggedEllipseReachesItsRectanglesEdges)
 
 TEST_F(ShapeTools, ADegenerateEllipseDrawsNothingButMarksChanged)
 {
-    workspace().settings.tool = ToolId::Ellipse;
+    settings.tool = ToolId::Ellipse;
     before = canvas().image();
     drag({{300, 300}, {300, 900}});
     EXPECT_EQ(canvas().image(), before);
-    EXPECT_TRUE(doc->document().isModified());
+    EXPECT_TRUE(doc.isModified());
 }
 
 TEST_F(ShapeTools, RubberBandsLeaveNoTraceWhenTheReleaseIsElsewhere)
@@ -112,13 +118,13 @@ TEST_F(ShapeTools, RubberBandsLeaveNoTraceWhenTheReleaseIsElsewhere)
     canvas().setFillStyle(6);
     canvas().setDrawWidth(3);
     for (int tool : {2, 3, 4}) {
-        workspace().settings.tool = ToolId(tool);
+        settings.tool = ToolId(tool);
         before = canvas().image();
-        doc->canvasPressed({Qt::LeftButton, {}, 300, 300});
-        doc->canvasMoved({Qt::LeftButton, {}, 1500, 2100});
-        doc->canvasMoved({Qt::LeftButton, {}, 2400, 1200});
+        press(300, 300);
+        move(1500, 2100);
+        move(2400, 1200);
         // Released away from the last reported position (outside the canvas).
-        doc->canvasReleased({Qt::LeftButton, {}, 4500, 600});
+        release(4500, 600);
         auto expected = copyOfCanvas();
         if (tool == 2)
             expected->line(300, 300, 4500, 600, rgbColour(0, 0, 255));
@@ -134,20 +140,20 @@ TEST_F(ShapeTools, RubberBandsLeaveNoTraceWhenTheReleaseIsElsewhere)
 
 TEST_F(ShapeTools, APolylineOfClicksEndedByADoubleClickLeavesItsSegments)
 {
-    workspace().settings.tool = ToolId::Polyline;
+    settings.tool = ToolId::Polyline;
     before = canvas().image();
     const QPointF a(300, 300), b(1500, 600), c(900, 2100);
     auto click = [&](QPointF p) {
-        doc->canvasPressed({Qt::LeftButton, {}, p.x(), p.y()});
-        doc->canvasReleased({Qt::LeftButton, {}, p.x(), p.y()});
+        press(p.x(), p.y());
+        release(p.x(), p.y());
     };
     click(a);
     click(b);
     click(c);
-    EXPECT_TRUE(doc->gesture().polylineGoing);
-    doc->canvasDoubleClicked(); // the second press of the double click
-    doc->canvasReleased({Qt::LeftButton, {}, c.x(), c.y()});
-    EXPECT_FALSE(doc->gesture().polylineGoing);
+    EXPECT_TRUE(gesture.polylineGoing);
+    doubleClick(); // the second press of the double click
+    release(c.x(), c.y());
+    EXPECT_FALSE(gesture.polylineGoing);
 
     auto expected = copyOfCanvas();
     const Colour blue = rgbColour(0, 0, 255);
@@ -157,7 +163,23 @@ TEST_F(ShapeTools, APolylineOfClicksEndedByADoubleClickLeavesItsSegments)
     EXPECT_EQ(canvas().image(), expected->image());
 }
 
-TEST_F(ShapeTools, APolylineContinuesFromTheStartPointAfterAnotherTool)
+TEST_F(ShapeTools, DotsPlotOnePointPerMoveAndNothingForAPress)
+{
+    settings.tool = ToolId::Dots;
+    canvas().setDrawWidth(5);
+    before = canvas().image();
+    press(600, 600);
+    release(600, 600);
+    EXPECT_EQ(canvas().image(), before);
+    EXPECT_TRUE(doc.isModified());
+    drag({{300, 300}, {600, 600}, {1200, 600}});
+    auto expected = copyOfCanvas();
+    expected->pset(600, 600, rgbColour(0, 0, 255));
+    expected->pset(1200, 600, rgbColour(0, 0, 255));
+    EXPECT_EQ(canvas().image(), expected->image());
+}
+
+TEST_F(ShapeToolsInWindow, APolylineContinuesFromTheStartPointAfterAnotherTool)
 {
     workspace().settings.tool = ToolId::Polyline;
     doc->canvasPressed({Qt::LeftButton, {}, 300, 300});
@@ -171,21 +193,5 @@ TEST_F(ShapeTools, APolylineContinuesFromTheStartPointAfterAnotherTool)
     doc->canvasReleased({Qt::LeftButton, {}, 2100, 1500});
     auto expected = copyOfCanvas();
     expected->line(1500, 1500, 2100, 1500, rgbColour(0, 0, 255));
-    EXPECT_EQ(canvas().image(), expected->image());
-}
-
-TEST_F(ShapeTools, DotsPlotOnePointPerMoveAndNothingForAPress)
-{
-    workspace().settings.tool = ToolId::Dots;
-    canvas().setDrawWidth(5);
-    before = canvas().image();
-    doc->canvasPressed({Qt::LeftButton, {}, 600, 600});
-    doc->canvasReleased({Qt::LeftButton, {}, 600, 600});
-    EXPECT_EQ(canvas().image(), before);
-    EXPECT_TRUE(doc->document().isModified());
-    drag({{300, 300}, {600, 600}, {1200, 600}});
-    auto expected = copyOfCanvas();
-    expected->pset(600, 600, rgbColour(0, 0, 255));
-    expected->pset(1200, 600, rgbColour(0, 0, 255));
     EXPECT_EQ(canvas().image(), expected->image());
 }
