@@ -66,9 +66,10 @@ public:
 
     // widthPx x heightPx bitmap cleared to the back colour (white).
     explicit CanvasSurface(int widthPx = 1, int heightPx = 1);
+    // A copy shares the bitmap, and with it the snapshots reading it.
     CanvasSurface(const CanvasSurface &) = default;
     CanvasSurface &operator=(const CanvasSurface &) = delete;
-    ~CanvasSurface();
+    ~CanvasSurface(); // hands the bitmap to snapshots still reading it
 
     // --- size and scale -------------------------------------------------
     ScaleMode scaleMode() const { return m_scaleMode; }
