@@ -169,8 +169,9 @@ BENCHMARK(BM_Ellipses1500_QPainter)->Unit(benchmark::kMillisecond);
 // Autosaving an 8000 x 8000 picture while the user draws a short line
 // every 5 ms: the time is the whole write on the worker, the counter the
 // interface thread's longest stall (taking the picture, or one stroke with
-// the events it queued). Beside it, copying the picture once: what a
-// stroke costs when it meets the bitmap still shared with the worker.
+// the events it queued, copying the rows it writes that the worker has not
+// reached). Beside it, copying the picture once: what a stroke would cost
+// if it had to copy the whole bitmap.
 void BM_AutosaveWhileDrawing8000_Quor(benchmark::State &state)
 {
     using Clock = std::chrono::steady_clock;

@@ -1,5 +1,6 @@
 #include "files/autosave.h"
 
+#include "document/model/canvas_snapshot.h"
 #include "document/model/document.h"
 #include "formats/recovery_file.h"
 
@@ -202,19 +203,19 @@ void Autosave::write(int id, bool evenWhileWriting)
         written(id, QStringLiteral("无法使用文件夹 %1").arg(QDir::toNativeSeparators(m_folder)));
         return;
     }
-    const Document &doc = *w->doc;
+    Document &doc = *w->doc;
     auto record = std::make_shared<RecoveryRecord>();
     record->caption = w->caption();
     record->time = QDateTime::currentDateTimeUtc();
     record->twipsWidth = doc.canvas().scaleWidth();
     record->twipsHeight = doc.canvas().scaleHeight();
-    record->picture = doc.canvas().image(); // shared, not copied
+    // Copied on the worker while drawing goes on; the canvas copies the
+    // rows it is about to write first, so the copy is the picture of now.
+    auto snapshot = doc.canvas().snapshot();
     w->writing = true;
     w->onDisk = true;
-    onWorker([this, id, record, path = w->path] {
-        // A copy of our own at once, so that drawing meanwhile does not
-        // have to copy the shared bitmap on the interface thread.
-        record->picture = std::exchange(record->picture, QImage()).copy();
+    onWorker([this, id, record, snapshot, path = w->path] {
+        record->picture = snapshot->copyAll();
         QString problem;
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || !writeRecoveryRecord(file, *record) || !file.commit())

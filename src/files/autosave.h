@@ -1,9 +1,10 @@
 // Autosave: each changed document is written to a recovery file a while
 // after its last change, so that a crash, a kill or a lost session loses
-// nothing. The picture is taken by sharing the canvas's bitmap; encoding
-// and the atomic write happen on a worker thread. Each running program
-// keeps its files in a folder of its own, held by a lock file, so that the
-// next start can tell a dead program's files from a live one's.
+// nothing. The picture is copied, encoded and written atomically on a
+// worker thread while the canvas goes on being drawn (CanvasSnapshot).
+// Each running program keeps its files in a folder of its own, held by a
+// lock file, so that the next start can tell a dead program's files from a
+// live one's.
 #pragma once
 
 #include <QLockFile>

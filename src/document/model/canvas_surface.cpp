@@ -1,5 +1,6 @@
 #include "document/model/canvas_surface.h"
 
+#include "document/model/canvas_snapshot.h"
 #include "document/model/raster_figures.h"
 #include "document/model/raster_ops.h"
 #include "document/model/raster_spans.h"
@@ -62,6 +63,11 @@ CanvasSurface::CanvasSurface(int widthPx, int heightPx)
     m_scaleH = fromPixel(m_image.height());
 }
 
+CanvasSurface::~CanvasSurface()
+{
+    aboutToLetGo();
+}
+
 // --- size and scale ------------------------------------------------------
 
 double CanvasSurface::unit() const
@@ -111,6 +117,7 @@ bool CanvasSurface::resizeBitmap(int widthPx, int heightPx)
         return false;
     next.fill(toQRgb(m_backColor));
     copyRows(next, m_image);
+    aboutToLetGo();
     m_image = std::move(next);
     damage(m_image.rect());
     return true;
@@ -147,6 +154,7 @@ void CanvasSurface::putPixels(const QImage &pixels, QPoint at)
     const QRect r = QRect(at, pixels.size()) & m_image.rect();
     if (r.isEmpty() || pixels.format() != QImage::Format_RGB32)
         return;
+    aboutToWrite(r);
     for (int y = r.top(); y <= r.bottom(); ++y)
         std::memcpy(reinterpret_cast<QRgb *>(m_image.scanLine(y)) + r.left(),
                     reinterpret_cast<const QRgb *>(pixels.constScanLine(y - at.y())) + (r.left() - at.x()),
@@ -158,6 +166,7 @@ void CanvasSurface::adoptImage(QImage img, double scaleWidth, double scaleHeight
 {
     if (img.isNull() || img.format() != QImage::Format_RGB32)
         return;
+    aboutToLetGo();
     m_image = std::move(img);
     m_scaleW = scaleWidth;
     m_scaleH = scaleHeight;
@@ -175,6 +184,7 @@ void CanvasSurface::shareImage(QImage img)
     if (img.isNull())
         return;
     const QSize before = m_image.size();
+    aboutToLetGo();
     m_image = img.format() == QImage::Format_RGB32 ? std::move(img)
                                                    : img.convertToFormat(QImage::Format_RGB32);
     if (m_image.size() != before) {
@@ -201,6 +211,7 @@ void CanvasSurface::setPicture(QImage img)
     }
     // An opaque picture is the bitmap itself until the first drawing, which
     // makes the bitmap its own copy.
+    aboutToLetGo();
     m_image = m_picture;
     m_scaleW = fromPixel(m_image.width());
     m_scaleH = fromPixel(m_image.height());
@@ -252,6 +263,7 @@ void CanvasSurface::paintFigure(SpanList &fill, SpanList &outline, QRgb pen)
 {
     fill.normalize();
     outline.normalize();
+    aboutToWrite(fill.bounds() | outline.bounds());
     if (m_fillStyle != 1 && !fill.empty())
         raster::paintSpans(m_image, fill, toQRgb(m_fillColor), int(m_drawMode),
                            raster::hatchPattern(m_fillStyle));
@@ -268,6 +280,7 @@ void CanvasSurface::pset(double x, double y, std::optional<Colour> colour)
         // The common single pixel, without building a span set.
         if (!m_image.rect().contains(p))
             return;
+        aboutToWrite(QRect(p, QSize(1, 1)));
         QRgb &pixel = reinterpret_cast<QRgb *>(m_image.scanLine(p.y()))[p.x()];
         pixel = 0xff000000u | raster::PenOp::of(int(m_drawMode), penColour(colour))(pixel);
         damage(QRect(p, QSize(1, 1)));
@@ -443,6 +456,7 @@ void CanvasSurface::paintPicture(const QImage &source, double dx, double dy, dou
         return a;
     };
     const raster::StretchAxis ax = axis(dx, dw, sx, sw), ay = axis(dy, dh, sy, sh);
+    aboutToWrite(QRect(ax.dst, ay.dst, ax.dstCount, ay.dstCount));
     damage(raster::stretchBlit(m_image, source, ax, ay, rasterOp, toQRgb(m_fillColor)));
 }
 
@@ -451,14 +465,17 @@ void CanvasSurface::paintPicture(const QImage &source, double dx, double dy,
 {
     const int w = source.width(), h = source.height();
     const raster::StretchAxis ax{toPixelX(dx), w, 0, w, false}, ay{toPixelY(dy), h, 0, h, false};
+    aboutToWrite(QRect(ax.dst, ay.dst, w, h));
     damage(raster::stretchBlit(m_image, source, ax, ay, rasterOp, toQRgb(m_fillColor)));
 }
 
 void CanvasSurface::cls()
 {
     if (!m_picture.isNull() && !m_picture.hasAlphaChannel() && m_picture.size() == m_image.size()) {
+        aboutToLetGo();
         m_image = m_picture; // shared again until the next drawing
     } else {
+        aboutToWrite(m_image.rect());
         m_image.fill(toQRgb(m_backColor));
     }
     if (!m_picture.isNull() && m_image.constBits() != m_picture.constBits()) {
@@ -481,6 +498,7 @@ void CanvasSurface::print(const QString &text, bool newline)
     const QFontMetricsF fm(m_font, &m_image);
     const QStringList lines = text.split(QLatin1Char('\n'));
     QRectF changed;
+    aboutToWrite(m_image.rect()); // where the text lands is known only once drawn
     {
         QPainter p(&m_image);
         p.setFont(m_font);
@@ -520,6 +538,45 @@ double CanvasSurface::textHeight(const QString &text) const
 {
     const QFontMetricsF fm(m_font, &m_image);
     return fm.height() * double(text.count(QLatin1Char('\n')) + 1) * unit();
+}
+
+// --- snapshots -------------------------------------------------------------
+
+QImage &CanvasSurface::editImage()
+{
+    aboutToWrite(m_image.rect());
+    return m_image;
+}
+
+std::shared_ptr<CanvasSnapshot> CanvasSurface::snapshot()
+{
+    auto taken = std::make_shared<CanvasSnapshot>(m_image);
+    if (!taken->independent())
+        m_snapshots.push_back(taken);
+    return taken;
+}
+
+void CanvasSurface::aboutToWrite(const QRect &pixels)
+{
+    std::erase_if(m_snapshots, [](const auto &s) { return s->independent(); });
+    if (m_snapshots.empty())
+        return;
+    // Shared elsewhere, the bitmap is about to be copied by this write: the
+    // snapshots keep the old one, which nobody writes any more.
+    if (!m_image.isDetached()) {
+        aboutToLetGo();
+        return;
+    }
+    const QRect r = pixels & m_image.rect();
+    for (const auto &s : m_snapshots)
+        s->writeAhead(r.top(), r.bottom());
+}
+
+void CanvasSurface::aboutToLetGo()
+{
+    for (const auto &s : m_snapshots)
+        s->keepSource(m_image);
+    m_snapshots.clear();
 }
 
 // --- change notification -------------------------------------------------

@@ -21,9 +21,13 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace quor {
+
+class CanvasSnapshot;
 
 namespace raster {
 class SpanList;
@@ -62,6 +66,10 @@ public:
 
     // widthPx x heightPx bitmap cleared to the back colour (white).
     explicit CanvasSurface(int widthPx = 1, int heightPx = 1);
+    // A copy shares the bitmap, and with it the snapshots reading it.
+    CanvasSurface(const CanvasSurface &) = default;
+    CanvasSurface &operator=(const CanvasSurface &) = delete;
+    ~CanvasSurface(); // hands the bitmap to snapshots still reading it
 
     // --- size and scale -------------------------------------------------
     ScaleMode scaleMode() const { return m_scaleMode; }
@@ -86,8 +94,12 @@ public:
     // --- bitmaps --------------------------------------------------------
     const QImage &image() const { return m_image; } // Format_RGB32
     // The bitmap for whole-image functions that write its pixels directly;
-    // call refresh() or reportChanged() when views should show them.
-    QImage &editImage() { return m_image; }
+    // call refresh() or reportChanged() when views should show them. Ask
+    // anew after giving the event loop a turn (a snapshot may have begun).
+    QImage &editImage();
+    // The bitmap as it is now, for CanvasSnapshot::copyAll() on another
+    // thread while drawing goes on.
+    std::shared_ptr<CanvasSnapshot> snapshot();
     // Replaces the persistent bitmap (size included) with a copy of img.
     void setImage(const QImage &img);
     // The same without the copy: the bitmap shares img's pixels until either
@@ -185,6 +197,11 @@ public:
 
 private:
     void damage(const QRect &r);
+    // Before pixels of the bitmap are written: the snapshots under way copy
+    // those rows first.
+    void aboutToWrite(const QRect &pixels);
+    // Before the bitmap is let go of or replaced.
+    void aboutToLetGo();
     int toPixel(double v) const; // the scale-to-pixel floor
     // False (and nothing changed) when the bitmap cannot be allocated.
     bool resizeBitmap(int widthPx, int heightPx);
@@ -214,6 +231,8 @@ private:
     QFont m_font;
     double m_currentX = 0, m_currentY = 0;
     DamageListener m_damage;
+    // Snapshots still reading the bitmap through a pointer.
+    std::vector<std::shared_ptr<CanvasSnapshot>> m_snapshots;
 };
 
 } // namespace quor

@@ -665,12 +665,11 @@ std::size_t GradientPainter::paint(const GradientSweep &sweep)
     }
     stepOf = {};
 
-    QImage &image = m_surface.editImage();
-    const std::size_t stride = std::size_t(image.bytesPerLine()) / sizeof(QRgb);
+    const std::size_t stride = std::size_t(m_surface.image().bytesPerLine()) / sizeof(QRgb);
     for (std::size_t step = 0; step < steps; ++step) {
-        // Asked anew after every pause: a copy taken meanwhile shares the
-        // bitmap until it is written.
-        auto *bits = reinterpret_cast<QRgb *>(image.bits());
+        // Asked anew after every pause: a copy or a snapshot taken meanwhile
+        // reads the bitmap until it is written.
+        auto *bits = reinterpret_cast<QRgb *>(m_surface.editImage().bits());
         for (std::size_t i = starts[step]; i < starts[step + 1]; ++i) {
             const int x = int(order[i] % width), y = int(order[i] / width);
             if (pixels.paint(x, y, bits[std::size_t(y) * stride + std::size_t(x)]))
