@@ -49,7 +49,10 @@ void writeFile(DocumentWindow *doc, SaveRequest request, const QString &fileName
         doc->writeCanvas(fileName);
         return;
     }
-    saveEncodedFile(encodePicture(doc->document().canvas().image(), *kept, 100), fileName);
+    const QString lost =
+        saveEncodedFile(encodePicture(doc->document().canvas().image(), *kept, 100), fileName);
+    if (!lost.isEmpty())
+        msgBox(doc, otherErrorMessage(lost), mb::OkOnly + mb::Exclamation, appTitle());
 }
 
 // Writes the canvas, asking again while the file is read-only.

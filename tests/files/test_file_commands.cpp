@@ -549,6 +549,34 @@ TEST_F(FileCommands, SaveKeepsTheReplacedFilesAttributesAndPermissions)
     EXPECT_EQ(getxattr(name.constData(), "user.DOSATTRIB", kept, sizeof kept), 4);
 }
 
+TEST_F(FileCommands, SavingAPngSaysWhatOfTheOldFileWasNotKept)
+{
+    // A user who may not give the file back to its owner: run as nobody.
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs to become another user";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("owned.png");
+    QImage white(4, 4, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    ASSERT_TRUE(white.save(path, "PNG"));
+    chmod(QFile::encodeName(dir.path()).constData(), 0777);
+    chmod(QFile::encodeName(path).constData(), 0666);
+    open(path);
+    canvas().line(0, 0, 150, 0, rgbColour(255, 0, 0));
+    script.shown.clear();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(3);
+        main->save();
+        _exit(script.shown.size() == 1 && script.shown[0].text.contains("文件已保存，但原文件的所有者") ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << WEXITSTATUS(status);
+    EXPECT_EQ(QImage(path, "PNG").pixel(3, 0), qRgb(255, 0, 0)); // saved all the same, still a PNG
+}
+
 TEST_F(FileCommands, CloseAllClosesEveryDocumentThatAgrees)
 {
     main->newDocument();

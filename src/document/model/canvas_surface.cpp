@@ -1,6 +1,8 @@
 #include "document/model/canvas_surface.h"
 
 #include "document/model/canvas_snapshot.h"
+
+#include "core/bitmap_memory.h"
 #include "document/model/raster_figures.h"
 #include "document/model/raster_ops.h"
 #include "document/model/raster_spans.h"
@@ -559,14 +561,19 @@ std::shared_ptr<CanvasSnapshot> CanvasSurface::snapshot()
 void CanvasSurface::aboutToWrite(const QRect &pixels)
 {
     std::erase_if(m_snapshots, [](const auto &s) { return s->independent(); });
-    if (m_snapshots.empty())
-        return;
-    // Shared elsewhere, the bitmap is about to be copied by this write: the
-    // snapshots keep the old one, which nobody writes any more.
     if (!m_image.isDetached()) {
+        // Shared elsewhere (the undo history's base at rest), the bitmap is
+        // copied before this write: the snapshots keep the old one, which
+        // nobody writes any more, and the copy goes into memory that is
+        // quick to have, where the write's own detach would fault in every
+        // page of a large picture on this thread.
         aboutToLetGo();
+        if (QImage copy = copiedBitmap(m_image); !copy.isNull())
+            m_image = std::move(copy);
         return;
     }
+    if (m_snapshots.empty())
+        return;
     const QRect r = pixels & m_image.rect();
     for (const auto &s : m_snapshots)
         s->writeAhead(r.top(), r.bottom());
