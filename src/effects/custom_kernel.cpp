@@ -196,7 +196,7 @@ bool applyKernel(const QImage &source, QImage &target, const Kernel &kernel,
     if (source.isNull() || target.format() != QImage::Format_RGB32
         || target.size() != source.size())
         return false;
-    const int r = std::clamp(kernel.radius, 1, 2);
+    const int r = keptEdge(kernel);
     if (source.width() < 2 * r + 1 || source.height() < 2 * r + 1)
         return true;
     // A second reference, so that writing the target detaches it when the
@@ -267,6 +267,8 @@ bool applyKernel(const QImage &source, QImage &target, const Kernel &kernel,
         finished.template operator()<std::uint32_t>();
     return true;
 }
+
+int keptEdge(const Kernel &kernel) { return std::clamp(kernel.radius, 1, 2); }
 
 std::int32_t weightFromText(const QString &text) { return integerFromText(text).value_or(0); }
 
