@@ -12,14 +12,15 @@ namespace {
 
 using Filter = bool (*)(const QImage &, QImage &, const effects::RowProgress &);
 
-void runFilter(DocumentWindow *doc, Filter filter)
+// unwritten: the frame the filter leaves as it was.
+void runFilter(DocumentWindow *doc, Filter filter, const QMargins &unwritten)
 {
     if (!doc)
         return;
     doc->runOnSelection([filter](const QImage &source, QImage &target,
                                  const std::function<void(int)> &rowDone) {
         filter(source, target, rowDone);
-    });
+    }, unwritten);
 }
 
 bool oilWithSharedRandom(const QImage &source, QImage &target, const effects::RowProgress &p)
@@ -47,10 +48,26 @@ void flipSelection(DocumentWindow *doc, effects::Flip kind)
 
 } // namespace
 
-void MainWindow::softenSelection() { runFilter(m_workspace.activeDocument(), &effects::soften); }
-void MainWindow::sharpenSelection() { runFilter(m_workspace.activeDocument(), &effects::sharpen); }
-void MainWindow::oilPaintSelection() { runFilter(m_workspace.activeDocument(), &oilWithSharedRandom); }
-void MainWindow::embossSelection() { runFilter(m_workspace.activeDocument(), &effects::emboss); }
+void MainWindow::softenSelection()
+{
+    runFilter(m_workspace.activeDocument(), &effects::soften, QMargins(1, 1, 1, 1));
+}
+
+void MainWindow::sharpenSelection()
+{
+    runFilter(m_workspace.activeDocument(), &effects::sharpen, QMargins(1, 1, 1, 1));
+}
+
+void MainWindow::oilPaintSelection()
+{
+    runFilter(m_workspace.activeDocument(), &oilWithSharedRandom, QMargins(2, 2, 2, 2));
+}
+
+// The right column and the bottom row too take their upper-left neighbour's difference.
+void MainWindow::embossSelection()
+{
+    runFilter(m_workspace.activeDocument(), &effects::emboss, QMargins(1, 1, 0, 0));
+}
 
 void MainWindow::flipSelectionHorizontally()
 {

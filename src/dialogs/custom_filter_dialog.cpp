@@ -312,10 +312,11 @@ void CustomFilterDialog::run()
     if (!doc || !doc->document().hasFloatingSelection())
         return;
     const effects::Kernel kernel = m_values.kernel(m_filterSize);
+    const int edge = effects::keptEdge(kernel);
     doc->runOnSelection([&kernel](const QImage &source, QImage &target,
                                   const std::function<void(int)> &rowDone) {
         effects::applyKernel(source, target, kernel, rowDone);
-    });
+    }, QMargins(edge, edge, edge, edge));
     doc->document().scratch().setPicture(Document::emptyPicture());
 }
 

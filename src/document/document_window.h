@@ -10,6 +10,7 @@
 #include "document/model/tool_handler.h"
 #include "formats/picture_loader.h"
 
+#include <QMargins>
 #include <QWidget>
 
 #include <functional>
@@ -48,10 +49,12 @@ public:
     // the selection while run(source, target, rowDone) rewrites it, and
     // everything is back in twips with the overlays hidden at the end,
     // whatever happens. Repaints follow the rows at screen rate. Nothing
-    // happens without a floating selection.
+    // happens without a floating selection. The run writes the target's
+    // rows from the top, reporting each, and every pixel but the frame
+    // `unwritten` gives; the frame keeps the source's pixels.
     using SelectionRun =
         std::function<void(const QImage &source, QImage &target, const std::function<void(int)> &rowDone)>;
-    void runOnSelection(const SelectionRun &run);
+    void runOnSelection(const SelectionRun &run, const QMargins &unwritten);
 
     // Window placement in twips inside the document area.
     void placeWindowTwips(double left, double top, double width, double height);

@@ -4,16 +4,19 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <type_traits>
 #include <utility>
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace quor::effects {
 
 namespace {
 
 constexpr QRgb Opaque = 0xff000000u;
-// Where a pixel keeps its alpha byte in memory.
-constexpr int AlphaByte = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 3 : 0;
 // Above this many distinct channel sums the results are computed per pixel
 // instead of looked up.
 constexpr std::int64_t MaxTableSize = 1 << 20;
@@ -61,48 +64,103 @@ private:
 // serves every channel, with taps written out at compile time, and
 // compilers turn it into vector code.
 template <typename Lane, int Radius>
-void sumRow(const std::uint8_t *const *__restrict rows, const std::uint32_t *__restrict weights,
-            std::uint32_t start, Lane *__restrict sums, int n)
+void sumRow(const std::uint8_t *const *__restrict rows, const Lane *__restrict weights,
+            Lane start, Lane *__restrict sums, int n)
 {
     constexpr int Span = 2 * Radius + 1;
     // rows[j][m + 4 * i] is the byte at offset (i - Radius, j - Radius) from
     // lane m of the output.
     const auto weighted = [&]<std::size_t... I>(int m, std::index_sequence<I...>) {
-        return (start + ... + (weights[I] * rows[I / Span][m + 4 * int(I % Span)]));
+        // Products of the lane's width: sixteen-bit lanes stay sixteen-bit
+        // in the vector code, eight to a register.
+        return (start + ... + Lane(weights[I] * rows[I / Span][m + 4 * int(I % Span)]));
     };
     for (int m = 0; m < n; ++m)
         sums[m] = Lane(weighted(m, std::make_index_sequence<std::size_t(Span * Span)>()));
 }
 
-// finish takes a lane, the channel sum minus lowest.
-template <typename Lane, int Radius, typename Finish>
+// finishRow(sums, out, pixels) turns a row's lanes into its pixels.
+template <typename Lane, int Radius, typename FinishRow>
 void convolveLanes(const QImage &src, QRgb *target, qsizetype targetStride, const Kernel &kernel,
-                   std::int64_t lowest, const Finish &finish, const RowProgress &progress)
+                   std::int64_t lowest, const FinishRow &finishRow, const RowProgress &progress)
 {
     constexpr int Span = 2 * Radius + 1;
     const int w = src.width(), h = src.height();
     const int n = 4 * (w - 2 * Radius); // lanes of an output row
-    std::array<std::uint32_t, Span * Span> weights;
+    std::array<Lane, Span * Span> weights;
     for (int j = 0; j < Span; ++j)
         for (int i = 0; i < Span; ++i)
-            weights[std::size_t(j * Span + i)] = std::uint32_t(kernel.weight(i - Radius, j - Radius));
-    const auto start = std::uint32_t(-lowest);
+            weights[std::size_t(j * Span + i)] = Lane(kernel.weight(i - Radius, j - Radius));
+    const auto start = Lane(-lowest);
     std::vector<Lane> sums(static_cast<std::size_t>(n));
     for (int y = Radius; y <= h - Radius - 1; ++y) {
         const std::uint8_t *rows[Span];
         for (int j = 0; j < Span; ++j)
             rows[j] = src.constScanLine(y - Radius + j);
         sumRow<Lane, Radius>(rows, weights.data(), start, sums.data(), n);
-        // The three channel lanes of each pixel finished, the alpha byte
-        // made opaque.
-        auto *out = reinterpret_cast<std::uint8_t *>(target + y * targetStride + Radius);
-        for (int m = 0; m < n; m += 4)
-            for (int c = 0; c < 4; ++c)
-                out[m + c] = c == AlphaByte ? 0xff : std::uint8_t(finish(sums[std::size_t(m + c)]));
+        finishRow(sums.data(), target + y * targetStride + Radius, n / 4);
         if (progress)
             progress(y);
     }
 }
+
+// Where each channel keeps its byte in memory.
+constexpr int BlueByte = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 0 : 3;
+constexpr int GreenByte = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 1 : 2;
+constexpr int RedByte = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 2 : 1;
+
+// Results looked up, three to a pixel, which is stored whole.
+template <typename Lane>
+void finishByTable(const Lane *__restrict sums, QRgb *__restrict out, int pixels,
+                   const std::uint8_t *__restrict table)
+{
+    for (int i = 0; i < pixels; ++i) {
+        const Lane *s = sums + 4 * i;
+        out[i] = Opaque | (QRgb(table[s[RedByte]]) << 16) | (QRgb(table[s[GreenByte]]) << 8)
+                 | QRgb(table[s[BlueByte]]);
+    }
+}
+
+// With a divisor of 1 the result is |sum + addend| capped at 255, whole
+// numbers throughout; offset is lowest + addend, and every value it gives
+// fits Lane's signed type, so each byte is worked out in vector code.
+template <typename Lane>
+void finishByClamp(const Lane *__restrict sums, QRgb *__restrict out, int pixels, Lane offset)
+{
+    using Value = std::make_signed_t<Lane>;
+    auto *bytes = reinterpret_cast<std::uint8_t *>(out);
+    for (int m = 0; m < 4 * pixels; ++m) {
+        const auto v = Value(Lane(sums[m] + offset));
+        const Value magnitude = v < 0 ? Value(-v) : v;
+        bytes[m] = std::uint8_t(magnitude > 255 ? 255 : magnitude);
+    }
+    for (int i = 0; i < pixels; ++i)
+        out[i] |= Opaque;
+}
+
+#ifdef __SSE2__
+// The same for sixteen-bit lanes in one pass, four pixels at a time, each
+// stored once and whole.
+void finishByClamp(const std::uint16_t *__restrict sums, QRgb *__restrict out, int pixels,
+                   std::uint16_t offset)
+{
+    const __m128i add = _mm_set1_epi16(std::int16_t(offset));
+    const __m128i cap = _mm_set1_epi16(255);
+    const __m128i opaque = _mm_set1_epi32(std::int32_t(Opaque));
+    const auto finish = [&](const std::uint16_t *lanes) {
+        const auto *from = reinterpret_cast<const __m128i *>(lanes);
+        const __m128i v = _mm_add_epi16(_mm_loadu_si128(from), add);
+        const __m128i magnitude = _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v));
+        return _mm_min_epi16(magnitude, cap);
+    };
+    int i = 0;
+    for (; i + 4 <= pixels; i += 4) {
+        const __m128i bytes = _mm_packus_epi16(finish(sums + 4 * i), finish(sums + 4 * i + 8));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_or_si128(bytes, opaque));
+    }
+    finishByClamp<std::uint16_t>(sums + 4 * i, out + i, pixels - i, offset);
+}
+#endif
 
 // Any weights: three 64-bit sums per pixel, gathered tap by tap over a row.
 void convolveWide(const QImage &src, QRgb *target, qsizetype targetStride, int radius,
@@ -166,7 +224,7 @@ bool applyKernel(const QImage &source, QImage &target, const Kernel &kernel,
     if (source.isNull() || target.format() != QImage::Format_RGB32
         || target.size() != source.size())
         return false;
-    const int r = std::clamp(kernel.radius, 1, 2);
+    const int r = keptEdge(kernel);
     if (source.width() < 2 * r + 1 || source.height() < 2 * r + 1)
         return true;
     // A second reference, so that writing the target detaches it when the
@@ -192,32 +250,53 @@ bool applyKernel(const QImage &source, QImage &target, const Kernel &kernel,
         return true;
     }
     // Sixteen-bit lanes where the range allows, twice as many to a vector.
-    const auto lanes = [&](const auto &finish) {
-        if (range <= (1 << 16)) {
-            if (r == 1)
-                convolveLanes<std::uint16_t, 1>(src, out, stride, kernel, lowest, finish, progress);
-            else
-                convolveLanes<std::uint16_t, 2>(src, out, stride, kernel, lowest, finish, progress);
-        } else if (r == 1) {
-            convolveLanes<std::uint32_t, 1>(src, out, stride, kernel, lowest, finish, progress);
-        } else {
-            convolveLanes<std::uint32_t, 2>(src, out, stride, kernel, lowest, finish, progress);
-        }
+    const auto lanes = [&]<typename Lane>(const auto &finishRow) {
+        if (r == 1)
+            convolveLanes<Lane, 1>(src, out, stride, kernel, lowest, finishRow, progress);
+        else
+            convolveLanes<Lane, 2>(src, out, stride, kernel, lowest, finishRow, progress);
     };
-    const std::int64_t pixels = std::int64_t(src.width() - 2 * r) * (src.height() - 2 * r);
-    if (range <= std::min(MaxTableSize, 3 * pixels)) {
-        // Few distinct sums for the pixels: work each result out once.
-        std::vector<std::uint8_t> table(static_cast<std::size_t>(range));
-        for (std::int64_t s = lowest; s <= highest; ++s)
-            table[std::size_t(s - lowest)] = std::uint8_t(finisher(s));
-        lanes([lookup = table.data()](std::uint32_t lane) { return std::uint32_t(lookup[lane]); });
-    } else {
-        lanes([&finisher, lowest](std::uint32_t lane) {
-            return finisher(std::int64_t(lane) + lowest);
+    const auto finished = [&]<typename Lane>() {
+        using Value = std::make_signed_t<Lane>;
+        constexpr std::int64_t Max = std::numeric_limits<Value>::max();
+        const std::int64_t offset = lowest + kernel.addend;
+        const bool wholeNumbers = kernel.divisor == 0 || kernel.divisor == 1;
+        if (wholeNumbers && offset >= -Max && highest + kernel.addend <= Max) {
+            lanes.template operator()<Lane>([offset](const Lane *sums, QRgb *row, int pixels) {
+                finishByClamp(sums, row, pixels, Lane(offset));
+            });
+            return;
+        }
+        const std::int64_t pixels = std::int64_t(src.width() - 2 * r) * (src.height() - 2 * r);
+        if (range <= std::min(MaxTableSize, 3 * pixels)) {
+            // Few distinct sums for the pixels: work each result out once.
+            std::vector<std::uint8_t> table(static_cast<std::size_t>(range));
+            for (std::int64_t s = lowest; s <= highest; ++s)
+                table[std::size_t(s - lowest)] = std::uint8_t(finisher(s));
+            lanes.template operator()<Lane>([lookup = table.data()](const Lane *sums, QRgb *row,
+                                                                    int pixels) {
+                finishByTable(sums, row, pixels, lookup);
+            });
+            return;
+        }
+        lanes.template operator()<Lane>([&finisher, lowest](const Lane *sums, QRgb *row,
+                                                            int pixels) {
+            const auto finish = [&](Lane lane) { return finisher(std::int64_t(lane) + lowest); };
+            for (int i = 0; i < pixels; ++i) {
+                const Lane *s = sums + 4 * i;
+                row[i] = Opaque | (finish(s[RedByte]) << 16) | (finish(s[GreenByte]) << 8)
+                         | finish(s[BlueByte]);
+            }
         });
-    }
+    };
+    if (range <= (1 << 16))
+        finished.template operator()<std::uint16_t>();
+    else
+        finished.template operator()<std::uint32_t>();
     return true;
 }
+
+int keptEdge(const Kernel &kernel) { return std::clamp(kernel.radius, 1, 2); }
 
 std::int32_t weightFromText(const QString &text) { return integerFromText(text).value_or(0); }
 

@@ -36,6 +36,8 @@ struct Kernel
 // same image.
 bool applyKernel(const QImage &source, QImage &target, const Kernel &kernel,
                  const RowProgress &progress = {});
+// The border applyKernel leaves as it was, in pixels from each edge.
+int keptEdge(const Kernel &kernel);
 
 // The numbers behind the entry boxes. A text is a number when it is
 // digits, optionally after one leading minus sign, within 32 bits; any

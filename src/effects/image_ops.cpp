@@ -3,10 +3,9 @@
 #include "effects/flips.h"
 
 #include "core/bitmap_memory.h"
+#include "core/two_halves.h"
 
 #include <algorithm>
-#include <system_error>
-#include <thread>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -20,25 +19,6 @@ QImage asRgb32(const QImage &source)
 {
     return source.format() == QImage::Format_RGB32 ? source
                                                    : source.convertToFormat(QImage::Format_RGB32);
-}
-
-// Runs work(begin, end) over [0, count) in two halves at once when the
-// machine has two cores to spare and the job is large enough to pay for a
-// thread; else in one go. The halves must write apart.
-template <typename Work>
-void inTwoHalves(int count, qsizetype pixels, Work work)
-{
-    if (pixels >= (qsizetype(1) << 20) && count >= 2 && std::thread::hardware_concurrency() >= 2) {
-        try {
-            std::thread other([&] { work(count / 2, count); });
-            work(0, count / 2);
-            other.join();
-            return;
-        } catch (const std::system_error &) {
-            // No thread to be had: on in this one.
-        }
-    }
-    work(0, count);
 }
 
 // A quarter turn, for the source columns [xBegin, xEnd): source pixel

@@ -562,6 +562,17 @@ TEST(Pictures, StretchMirrorAndClip)
     EXPECT_EQ(n.image().copy(1, 1, 29, 19), before.copy(0, 0, 29, 19));
 }
 
+// Large enough to be copied on two threads, and clipped at two sides.
+TEST(Pictures, PutPixelsClipsALargePicture)
+{
+    const QImage pixels = noiseImage(1100, 1000);
+    CanvasSurface s = pixelSurface(1200, 1100);
+    s.putPixels(pixels, {-3, 107});
+    EXPECT_EQ(s.image().copy(0, 107, 1097, 993), pixels.copy(3, 0, 1097, 993));
+    EXPECT_EQ(s.point(0, 106), White);
+    EXPECT_EQ(s.point(1097, 500), White);
+}
+
 TEST(Pictures, ClsDrawsThePictureOverTheBackColour)
 {
     CanvasSurface s = pixelSurface(10, 10);

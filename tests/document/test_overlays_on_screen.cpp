@@ -109,3 +109,37 @@ TEST_F(OverlaysOnScreen, TheRunFrameGoesWhenTheFilterEnds)
     EXPECT_EQ(count(s, {20, 20}, {119, 20}, red), 0);
     EXPECT_EQ(count(s, {20, 20}, {20, 99}, red), 0);
 }
+
+TEST_F(OverlaysOnScreen, MidRunTheRowsNotYetWrittenShowTheSource)
+{
+    workspace().settings.tool = ToolId::Select;
+    CanvasMouse(doc).drag({{20, 20}, {120, 100}});
+    ASSERT_TRUE(doc->document().hasFloatingSelection());
+    const QPoint at = doc->view()->canvasBox()->mapTo(main.get(), QPoint(0, 0));
+    QImage midRun;
+    // Rows 3 .. 40 turn blue inside a frame of 3 the run leaves alone; the
+    // screen is read while the run waits after row 40.
+    doc->runOnSelection(
+        [&](const QImage &, QImage &target, const std::function<void(int)> &rowDone) {
+            for (int y = 3; y <= 40; ++y) {
+                auto *row = reinterpret_cast<QRgb *>(target.scanLine(y));
+                std::fill(row + 3, row + target.width() - 3, qRgb(0, 0, 255));
+                if (y == 40)
+                    QTest::qSleep(40); // the screen is due
+                rowDone(y);
+            }
+            midRun = main->screen()->grabWindow(main->winId(), at.x(), at.y(), 200, 150).toImage();
+            for (int y = 41; y < target.height() - 3; ++y) {
+                auto *row = reinterpret_cast<QRgb *>(target.scanLine(y));
+                std::fill(row + 3, row + target.width() - 3, qRgb(0, 0, 255));
+            }
+        },
+        QMargins(3, 3, 3, 3));
+    EXPECT_EQ(midRun.pixel(70, 20 + 30), qRgb(0, 0, 255));
+    EXPECT_EQ(midRun.pixel(70, 20 + 60), Grey) << "below the line";
+    EXPECT_EQ(midRun.pixel(22, 20 + 30), Grey) << "in the frame";
+    const QImage result = doc->document().selection().image();
+    EXPECT_EQ(result.pixel(1, 1), Grey);
+    EXPECT_EQ(result.pixel(result.width() - 2, 60), Grey);
+    EXPECT_EQ(result.pixel(50, 60), qRgb(0, 0, 255));
+}

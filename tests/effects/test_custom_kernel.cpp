@@ -96,6 +96,26 @@ TEST(CustomKernel, MatchesPerPixelReferenceOnNoise)
     }
 }
 
+// A divisor of 1 works in whole numbers, in either lane width; -1 does not.
+TEST(CustomKernel, DivisorOneOrMinusOne)
+{
+    std::mt19937 rng(2);
+    const QImage src = noise(40, 30);
+    for (const std::int32_t spread : {2, 300, 800000})
+        for (const std::int32_t divisor : {1, -1})
+            for (int radius : {1, 2}) {
+                Kernel k;
+                k.radius = radius;
+                std::uniform_int_distribution<std::int32_t> weight(-spread, spread);
+                for (auto &w : k.weights)
+                    w = weight(rng);
+                k.divisor = divisor;
+                k.addend = int(rng() % 511) - 255;
+                SCOPED_TRACE(spread * divisor);
+                EXPECT_EQ(apply(src, k), reference(src, k));
+            }
+}
+
 TEST(CustomKernel, EmptyIdentityAndAbsoluteValue)
 {
     const QImage src = noise(6, 5);

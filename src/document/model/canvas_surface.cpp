@@ -3,6 +3,7 @@
 #include "document/model/canvas_snapshot.h"
 
 #include "core/bitmap_memory.h"
+#include "core/two_halves.h"
 #include "document/model/raster_figures.h"
 #include "document/model/raster_ops.h"
 #include "document/model/raster_spans.h"
@@ -157,10 +158,15 @@ void CanvasSurface::putPixels(const QImage &pixels, QPoint at)
     if (r.isEmpty() || pixels.format() != QImage::Format_RGB32)
         return;
     aboutToWrite(r);
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        std::memcpy(reinterpret_cast<QRgb *>(m_image.scanLine(y)) + r.left(),
-                    reinterpret_cast<const QRgb *>(pixels.constScanLine(y - at.y())) + (r.left() - at.x()),
-                    std::size_t(r.width()) * sizeof(QRgb));
+    uchar *const to = m_image.bits() + r.left() * qsizetype(sizeof(QRgb)); // one detach check
+    const uchar *const from = pixels.constBits() + (r.left() - at.x()) * qsizetype(sizeof(QRgb));
+    const qsizetype toStride = m_image.bytesPerLine(), fromStride = pixels.bytesPerLine();
+    const std::size_t bytes = std::size_t(r.width()) * sizeof(QRgb);
+    // An undo or redo of a whole canvas copies it on two cores.
+    inTwoHalves(r.height(), qsizetype(r.width()) * r.height(), [&](int begin, int end) {
+        for (int y = r.top() + begin; y < r.top() + end; ++y)
+            std::memcpy(to + y * toStride, from + (y - at.y()) * fromStride, bytes);
+    });
     damage(r);
 }
 
