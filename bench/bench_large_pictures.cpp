@@ -5,6 +5,7 @@
 #include "document/model/document.h"
 #include "files/autosave.h"
 #include "formats/picture_loader.h"
+#include "formats/recovery_file.h"
 
 #include <benchmark/benchmark.h>
 
@@ -190,7 +191,7 @@ void BM_AutosaveWhileDrawing8000_Quor(benchmark::State &state)
     doc.markChanged();
     QCoreApplication::processEvents();
     quor::Autosave autosave(dir.path(), 3600);
-    autosave.watch(doc, [] { return QStringLiteral("New Quor1"); });
+    autosave.watch(doc, [](quor::RecoveryRecord &r) { r.caption = QStringLiteral("New Quor1"); });
     const auto timed = [](auto &&step) {
         const auto start = Clock::now();
         step();

@@ -186,6 +186,11 @@ std::optional<int> Session::signal(int number, Ms timeout)
     return program_.exitCode();
 }
 
+void Session::stopServer()
+{
+    stop(server_, true);
+}
+
 void Session::restart(const QStringList &args)
 {
     if (running()) {

@@ -57,6 +57,8 @@ public:
     // Sends the program a signal (SIGKILL, SIGTERM) and waits for its end;
     // the exit code, or nothing when it crashed or did not end.
     std::optional<int> signal(int number, Ms timeout = 10s);
+    // Ends the X server under the program: the display connection is lost.
+    void stopServer();
     // Starts the program again on the same display with the same HOME,
     // once the last one has ended.
     void restart(const QStringList &args = {});

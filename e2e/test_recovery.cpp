@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QImageReader>
 
 #include <gtest/gtest.h>
 
@@ -101,8 +102,15 @@ void restoreAfter(int signal)
     ASSERT_TRUE(s.waitWindowGone(DialogTitle));
     // Saved as the unsaved document it was: its name is asked for.
     expectBlueLine(saveNew(s, "保存 New Quor1", "restored.bmp"));
-    // The old files went with the restore, the new document's with the save.
-    EXPECT_TRUE(waitFor([&] { return recoveryFiles(s).isEmpty(); }));
+    // The restored file went with the restore, the new document's with the
+    // save; the two that could not be restored stay until discarded.
+    EXPECT_TRUE(waitFor([&] { return recoveryFiles(s).size() == 2; }));
+    s.key("ctrl+q");
+    EXPECT_EQ(s.waitExit(5s), 0);
+    s.restart();
+    ASSERT_TRUE(s.waitWindow(DialogTitle));
+    s.key("alt+d");
+    ASSERT_TRUE(s.waitWindowGone(DialogTitle));
     s.key("ctrl+q");
     EXPECT_EQ(s.waitExit(5s), 0);
     EXPECT_TRUE(QDir(recoveryRoot(s)).isEmpty());
@@ -118,6 +126,57 @@ TEST(Recovery, RestoredAfterKillAndSaved)
 TEST(Recovery, RestoredAfterTerminateAndSaved)
 {
     restoreAfter(SIGTERM);
+}
+
+// A closed terminal keeps the picture as a crash does, and the restored
+// document saves as the file it came from: a 16-bit PNG stays a PNG, after
+// the question about the depth it loses.
+TEST(Recovery, HangUpKeepsAPngAPngAndSaveSaysWhatItDrops)
+{
+    Session s({}, "[Settings]\nAutosaveSeconds=3600\n");
+    const QString photo = s.home() + "/photo.png";
+    QImage deep(200, 150, QImage::Format_RGBX64);
+    deep.fill(Qt::white);
+    ASSERT_TRUE(deep.save(photo, "png"));
+    QFile original(photo);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray originalBytes = original.readAll();
+    original.close();
+    ASSERT_TRUE(s.waitWindow("Quor 画图"));
+    ASSERT_EQ(s.signal(SIGTERM), 0);
+    s.restart({photo});
+    drawBlueLine(s);
+    EXPECT_EQ(s.signal(SIGHUP), 0);
+    ASSERT_EQ(recoveryFiles(s).size(), 1);
+
+    s.restart();
+    ASSERT_TRUE(s.waitWindow(DialogTitle));
+    s.key("Return");
+    ASSERT_TRUE(s.waitWindowGone(DialogTitle));
+    ASSERT_TRUE(s.waitWindow("Quor 画图"));
+    s.key("F3");
+    ASSERT_TRUE(waitFor([&] { return s.windows().size() == 2; }, 5s)) << "no question";
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), originalBytes) << "written before the answer";
+    original.close();
+    s.key("Return"); // go on
+    ASSERT_TRUE(waitFor([&] {
+        QFile f(photo);
+        return f.open(QIODevice::ReadOnly) && f.readAll() != originalBytes;
+    }));
+    QImageReader saved(photo);
+    EXPECT_EQ(saved.format(), "png");
+    EXPECT_EQ(saved.imageFormat(), QImage::Format_RGB32);
+    expectBlueLine(saved.read());
+}
+
+TEST(Recovery, LostDisplayKeepsThePicture)
+{
+    Session s({}, "[Settings]\nAutosaveSeconds=3600\n");
+    drawBlueLine(s);
+    s.stopServer();
+    EXPECT_TRUE(s.waitExit(10s).has_value());
+    EXPECT_EQ(recoveryFiles(s).size(), 1);
 }
 
 TEST(Recovery, LiveProgramsFilesAreLeftAlone)

@@ -71,9 +71,9 @@ bool openOne(MainWindow &w, const QString &fileName)
     Workspace &s = w.workspace();
     try {
         PictureNotes notes;
-        PictureKind kind = PictureKind::Unknown;
+        PictureFileForm form;
         const std::optional<QImage> picture =
-            readPictureFile(fileName, fileName, &w, {}, &notes, &kind);
+            readPictureFile(fileName, fileName, &w, {}, &notes, &form);
         if (!picture)
             return false;
         w.newDocumentWindow();
@@ -86,7 +86,7 @@ bool openOne(MainWindow &w, const QString &fileName)
             throw;
         }
         doc->setCaption(fileName);
-        doc->setFileKind(kind);
+        doc->setFileForm(form);
         doc->document().markSaved();
         w.applyDrawingSettings();
         s.enableDocumentCommands(true);

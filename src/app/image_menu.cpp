@@ -80,9 +80,7 @@ void MainWindow::resizePicture()
 void MainWindow::resizePictureTo(QSize size, bool smooth)
 {
     // Refused before anything is allocated.
-    const PictureLimits limits;
-    if (size.width() > limits.maxSide || size.height() > limits.maxSide
-        || qint64(size.width()) * size.height() > limits.maxPixels) {
+    if (!fitsPictureLimits(size.width(), size.height())) {
         tellTooLarge(this, size);
         return;
     }

@@ -2,12 +2,14 @@
 
 #include "app/main_window.h"
 #include "app/placement.h"
+#include "core/dialog_seam.h"
 #include "document/document_window.h"
 
+#include <QApplication>
 #include <QPointer>
-
 #include <QSocketNotifier>
 #include <QStatusBar>
+#include <QThread>
 
 #include <csignal>
 #include <cstdlib>
@@ -27,6 +29,16 @@ void onTerminate(int)
     [[maybe_unused]] const auto n = ::write(terminationPipe[0], &byte, 1);
 }
 
+// The program whose documents go to recovery when the display goes away:
+// the toolkit then ends the program with exit(), past every close question.
+ProgramRecovery *recoveryAtExit = nullptr;
+
+void writeRecoveryAtExit()
+{
+    if (recoveryAtExit && QThread::currentThread() == qApp->thread())
+        recoveryAtExit->autosave().writeAllAndKeep();
+}
+
 } // namespace
 
 ProgramRecovery::ProgramRecovery()
@@ -34,13 +46,20 @@ ProgramRecovery::ProgramRecovery()
 {
 }
 
-ProgramRecovery::~ProgramRecovery() = default;
+ProgramRecovery::~ProgramRecovery()
+{
+    if (recoveryAtExit == this)
+        recoveryAtExit = nullptr;
+}
 
 void ProgramRecovery::attach(MainWindow &window)
 {
     const auto watch = [this](DocumentWindow *doc) {
-        m_autosave.watch(doc->document(), [doc = QPointer<DocumentWindow>(doc)] {
-            return doc ? doc->caption() : QString();
+        m_autosave.watch(doc->document(), [doc = QPointer<DocumentWindow>(doc)](RecoveryRecord &r) {
+            if (doc) {
+                r.caption = doc->caption();
+                r.form = doc->fileForm();
+            }
         });
     };
     for (const auto &doc : window.workspace().documents())
@@ -62,11 +81,17 @@ void ProgramRecovery::attach(MainWindow &window)
         // is going, and every changed picture is on disk.
         std::_Exit(0);
     });
+    // A logout, a closed terminal, Ctrl+C: the changed pictures are kept
+    // for the next start, as after a crash.
     struct sigaction action = {};
     action.sa_handler = onTerminate;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+        sigaction(signal, &action, nullptr);
+    recoveryAtExit = this;
+    static const bool registered = std::atexit(writeRecoveryAtExit) == 0;
+    Q_UNUSED(registered);
 }
 
 void ProgramRecovery::offer(MainWindow &window)
@@ -75,36 +100,53 @@ void ProgramRecovery::offer(MainWindow &window)
         return;
     const QList<LeftPicture> pictures = m_left->pictures();
     const RecoveryChoice choice = pictures.isEmpty() ? RecoveryChoice::Later : askRecovery(&window, pictures);
-    bool allKept = true;
+    QStringList restored, failed;
     if (choice == RecoveryChoice::Restore) {
         for (const LeftPicture &p : pictures) {
             if (!p.problem.isEmpty())
                 continue;
+            // Read whole only now, one at a time: the offer needed no more
+            // than the headers.
+            const RecoveryRead read = readRecoveryFile(p.path, RecoveryPart::Whole);
+            if (!read.problem.isEmpty()) {
+                failed << shownCaption(p.record.caption) + QStringLiteral("：") + read.problem;
+                continue;
+            }
+            const RecoveryRecord &record = read.record;
             const int before = window.workspace().documentCount();
             window.newDocument();
             if (window.workspace().documentCount() == before)
                 break; // no more documents can be had
             DocumentWindow *doc = window.workspace().activeDocument();
             Document &d = doc->document();
-            d.loadPicture(p.record.picture);
+            d.loadPicture(record.picture);
             const CanvasSurface &canvas = d.canvas();
-            if (canvas.toPixelSize(p.record.twipsWidth) == canvas.widthPx()
-                && canvas.toPixelSize(p.record.twipsHeight) == canvas.heightPx())
-                d.resizeCanvas(p.record.twipsWidth, p.record.twipsHeight);
+            if (canvas.toPixelSize(record.twipsWidth) == canvas.widthPx()
+                && canvas.toPixelSize(record.twipsHeight) == canvas.heightPx())
+                d.resizeCanvas(record.twipsWidth, record.twipsHeight);
             d.rebase(); // the restored picture is where its history starts
-            doc->setCaption(p.record.caption);
+            doc->setCaption(record.caption);
+            // Saved as the file it came from would have been.
+            doc->setFileForm(record.form);
             d.markUnsaved();
             // The old file goes only once the picture is safe in a new one.
-            allKept = m_autosave.writeNow(d) && allKept;
+            if (m_autosave.writeNow(d))
+                restored << p.path;
         }
     }
-    if (choice == RecoveryChoice::Discard || (choice == RecoveryChoice::Restore && allKept))
+    if (choice == RecoveryChoice::Discard)
         m_left->remove();
+    else if (!restored.isEmpty())
+        m_left->remove(restored); // what was not restored stays for the next start
     m_left.reset(); // unlocked: offered again at the next start
     if (window.workspace().documentCount() == 0)
         window.newDocument();
     else
         window.workspace().enableDocumentCommands(true);
+    if (!failed.isEmpty())
+        msgBox(&window,
+               QStringLiteral("下列图片无法恢复，它们的恢复文件留到下次启动：\n\n") + failed.join(QLatin1Char('\n')),
+               mb::OkOnly + mb::Exclamation, QCoreApplication::applicationName());
 }
 
 } // namespace quor

@@ -1,7 +1,8 @@
 // Autosave and recovery wired into the program: the delay from the
 // settings, the files a program that ended badly left, offered once the
-// main window shows, the restored pictures opened as changed documents,
-// and a SIGTERM (a logout) writing the changed documents before the end.
+// main window shows, the restored pictures opened as changed documents
+// that save as the files they came from, and a logout, a closed terminal,
+// Ctrl+C or a lost display writing the changed documents before the end.
 #pragma once
 
 #include "files/autosave.h"
@@ -22,7 +23,7 @@ public:
     // Pictures left by a program no longer running wait to be offered.
     bool hasLeftPictures() const { return m_left && !m_left->pictures().isEmpty(); }
     // Autosave for every document of the window, the failures said in its
-    // status bar, and the SIGTERM handler.
+    // status bar, and the handlers of SIGTERM, SIGHUP, SIGINT and exit().
     void attach(MainWindow &window);
     // Asks about the left pictures and restores or removes them; the
     // window gets its empty document when it has none after that.

@@ -8,7 +8,7 @@
 #include "document/model/document.h"
 #include "document/model/gesture.h"
 #include "document/model/tool_handler.h"
-#include "formats/picture_loader.h"
+#include "formats/picture_file_form.h"
 
 #include <QMargins>
 #include <QWidget>
@@ -40,9 +40,10 @@ public:
     QString caption() const { return windowTitle(); }
     void setCaption(const QString &c) { setWindowTitle(c); }
     // What the file held when it was read: Save keeps a PNG, WebP, TIFF or
-    // PNM file in its format; anything else is written as a bitmap.
-    PictureKind fileKind() const { return m_fileKind; }
-    void setFileKind(PictureKind kind) { m_fileKind = kind; }
+    // PNM file in its format, and says first what of the old file it drops;
+    // anything else is written as a bitmap.
+    const PictureFileForm &fileForm() const { return m_fileForm; }
+    void setFileForm(const PictureFileForm &form) { m_fileForm = form; }
 
     // Runs an effect on the floating selection: the unchanged picture goes
     // to the scratch picture, the run frame and the progress line show over
@@ -133,7 +134,7 @@ private:
     // The point inside the floating picture where the drag took it.
     double m_grabX = 0, m_grabY = 0;
     bool m_gone = false;
-    PictureKind m_fileKind = PictureKind::Unknown;
+    PictureFileForm m_fileForm;
     bool m_gestureStep = false;
 };
 

@@ -25,7 +25,7 @@ QString recoveryRoot()
 struct Autosave::Watched
 {
     QPointer<Document> doc;
-    std::function<QString()> caption;
+    std::function<void(RecoveryRecord &)> identify;
     QTimer timer;
     QString path;
     bool modified = false; // as the document last said
@@ -94,12 +94,12 @@ void Autosave::waitForWrites()
         QMetaObject::invokeMethod(m_worker, [] {}, Qt::BlockingQueuedConnection);
 }
 
-void Autosave::watch(Document &doc, std::function<QString()> caption)
+void Autosave::watch(Document &doc, std::function<void(RecoveryRecord &)> identify)
 {
     const int id = m_nextId++;
     auto w = std::make_unique<Watched>();
     w->doc = &doc;
-    w->caption = std::move(caption);
+    w->identify = std::move(identify);
     w->path = m_folder + QStringLiteral("/picture-%1.qrec").arg(id);
     w->modified = doc.isModified();
     w->timer.setSingleShot(true);
@@ -205,7 +205,7 @@ void Autosave::write(int id, bool evenWhileWriting)
     }
     Document &doc = *w->doc;
     auto record = std::make_shared<RecoveryRecord>();
-    record->caption = w->caption();
+    w->identify(*record);
     record->time = QDateTime::currentDateTimeUtc();
     record->twipsWidth = doc.canvas().scaleWidth();
     record->twipsHeight = doc.canvas().scaleHeight();

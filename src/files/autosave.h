@@ -20,6 +20,7 @@
 namespace quor {
 
 class Document;
+struct RecoveryRecord;
 
 // <state folder>/quor/recovery: $XDG_STATE_HOME, or ~/.local/state.
 QString recoveryRoot();
@@ -36,8 +37,9 @@ public:
     ~Autosave() override;
 
     QString folder() const { return m_folder; }
-    // Watches a document, whose caption says what it is called.
-    void watch(Document &doc, std::function<QString()> caption);
+    // Watches a document; identify fills in a record's caption (what the
+    // document is called) and form (what file it came from).
+    void watch(Document &doc, std::function<void(RecoveryRecord &)> identify);
     // Takes a changed document's picture and hands it to the worker now.
     void startWrite(const Document &doc);
     // The same, waiting for the write; true when the file is there.

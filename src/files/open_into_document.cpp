@@ -3,7 +3,7 @@
 #include "core/dialog_seam.h"
 #include "document/document_window.h"
 #include "files/file_texts.h"
-#include "formats/picture_loader.h"
+#include "formats/picture_file_form.h"
 
 #include <new>
 #include <stdexcept>
@@ -13,11 +13,11 @@ namespace quor {
 std::optional<QImage> readPictureFile(const QString &fileName, const QString &missingName,
                                       QObject *messageParent,
                                       const std::function<void()> &beforeMessage,
-                                      PictureNotes *notes, PictureKind *kind)
+                                      PictureNotes *notes, PictureFileForm *form)
 {
     for (;;) {
         try {
-            return loadPictureFile(fileName, {}, notes, kind);
+            return loadPictureFile(fileName, {}, notes, form);
         } catch (const QuorError &e) {
             if (e.number != err::FileNotFound)
                 throw;
@@ -37,15 +37,15 @@ bool openIntoDocument(const QPointer<DocumentWindow> &doc, const QString &fileNa
 {
     if (!doc)
         return false;
-    PictureKind kind = PictureKind::Unknown;
+    PictureFileForm form;
     const std::optional<QImage> picture =
-        readPictureFile(fileName, doc->caption(), messageParent, beforeMessage, notes, &kind);
+        readPictureFile(fileName, doc->caption(), messageParent, beforeMessage, notes, &form);
     // The message may have outlived the window.
     if (!picture || !doc)
         return false;
     doc->document().loadPicture(*picture);
     doc->setCaption(fileName);
-    doc->setFileKind(kind);
+    doc->setFileForm(form);
     doc->document().markSaved();
     return true;
 }

@@ -15,17 +15,17 @@ namespace quor {
 
 class DocumentWindow;
 struct PictureNotes;
-enum class PictureKind;
+struct PictureFileForm;
 
 // Reads fileName; while it is missing, asks Retry or Cancel (the message
 // names missingName and is titled with fileName; beforeMessage runs first).
 // Nothing when the user cancelled; any other failure throws. What the
-// picture could not show goes to notes, and what kind of file it was to
-// kind, when given.
+// picture could not show goes to notes, and what kind of file it was (and
+// what of it the canvas can not hold) to form, when given.
 std::optional<QImage> readPictureFile(const QString &fileName, const QString &missingName,
                                       QObject *messageParent,
                                       const std::function<void()> &beforeMessage = {},
-                                      PictureNotes *notes = nullptr, PictureKind *kind = nullptr);
+                                      PictureNotes *notes = nullptr, PictureFileForm *form = nullptr);
 
 // Loads fileName into doc and names the document after it. A missing file
 // asks Retry or Cancel (titled with the name; beforeMessage runs first) and

@@ -15,25 +15,21 @@ namespace quor {
 
 namespace {
 
-constexpr qint64 MaxRecoveryFileBytes = 1LL << 30;
+// The recovery files of a folder, pipes and devices among them (refused
+// when read, with the reason shown); links are passed over, since
+// autosave never makes one.
+QFileInfoList recoveryFiles(const QString &folder)
+{
+    QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.qrec")},
+                                                     QDir::Files | QDir::System, QDir::Name);
+    files.removeIf([](const QFileInfo &f) { return f.isSymLink(); });
+    return files;
+}
 
 LeftPicture readLeftPicture(const QString &path)
 {
-    LeftPicture p;
-    p.path = path;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        p.problem = QStringLiteral("无法读取：") + file.errorString();
-        return p;
-    }
-    if (file.size() > MaxRecoveryFileBytes) {
-        p.problem = QStringLiteral("文件太大");
-        return p;
-    }
-    RecoveryRead read = readRecoveryRecord(file, file.size());
-    p.record = std::move(read.record);
-    p.problem = std::move(read.problem);
-    return p;
+    RecoveryRead read = readRecoveryFile(path, RecoveryPart::Header);
+    return {path, std::move(read.record), std::move(read.problem)};
 }
 
 } // namespace
@@ -49,8 +45,7 @@ LeftRecovery::LeftRecovery(const QString &root, const QString &own)
         lock->setStaleLockTime(0); // a live program's lock is never stale
         if (!lock->tryLock(0))
             continue; // still running, or not ours to touch
-        const QFileInfoList files =
-            QDir(path).entryInfoList({QStringLiteral("*.qrec")}, QDir::Files, QDir::Name);
+        const QFileInfoList files = recoveryFiles(path);
         if (files.isEmpty()) {
             lock.reset();
             QDir(path).removeRecursively();
@@ -74,19 +69,46 @@ void LeftRecovery::remove()
     m_pictures.clear();
 }
 
+void LeftRecovery::remove(const QStringList &files)
+{
+    for (const QString &f : files)
+        QFile::remove(f);
+    m_pictures.removeIf([&](const LeftPicture &p) { return files.contains(p.path); });
+    for (qsizetype i = m_folders.size() - 1; i >= 0; --i) {
+            if (!recoveryFiles(m_folders[i]).isEmpty())
+            continue;
+        m_locks.erase(m_locks.begin() + i);
+        QDir(m_folders[i]).removeRecursively();
+        m_folders.removeAt(i);
+    }
+}
+
+QString shownCaption(const QString &caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (const QChar c : caption) {
+        const ushort u = c.unicode();
+        const bool bidi = (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069)
+                          || u == 0x200e || u == 0x200f || u == 0x061c;
+        if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0) || bidi || u == 0x2028 || u == 0x2029)
+            shown += QChar(0xfffd);
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 namespace {
 
 QIcon preview(const QImage &picture)
 {
-    constexpr int Side = 96;
+    constexpr int Side = RecoveryPreviewSide;
     QPixmap icon(Side, Side);
     icon.fill(Qt::transparent);
     if (!picture.isNull()) {
-        // A large picture is first thinned out, so the preview takes no time.
-        const QImage thinned = picture.width() > 4 * Side || picture.height() > 4 * Side
-                                   ? picture.scaled(4 * Side, 4 * Side, Qt::KeepAspectRatio)
-                                   : picture;
-        const QImage small = thinned.scaled(Side, Side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        // Stored small; a file of an older version has none to show.
+        const QImage small = picture.scaled(Side, Side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         QPainter p(&icon);
         const QRect place((Side - small.width()) / 2, (Side - small.height()) / 2, small.width(),
                           small.height());
@@ -119,14 +141,14 @@ RecoveryChoice askRecovery(QWidget *parent, const QList<LeftPicture> &pictures)
     for (const LeftPicture &p : pictures) {
         QString line;
         if (p.problem.isEmpty()) {
-            line = QDir::toNativeSeparators(p.record.caption) + QLatin1Char('\n')
+            line = shownCaption(QDir::toNativeSeparators(p.record.caption)) + QLatin1Char('\n')
                    + locale.toString(p.record.time.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                   + QStringLiteral("  %1 x %2").arg(p.record.picture.width()).arg(p.record.picture.height());
+                   + QStringLiteral("  %1 x %2").arg(p.record.pixels.width()).arg(p.record.pixels.height());
         } else {
-            line = QFileInfo(p.path).fileName() + QLatin1Char('\n') + QStringLiteral("无法恢复：")
-                   + p.problem;
+            line = shownCaption(QFileInfo(p.path).fileName()) + QLatin1Char('\n')
+                   + QStringLiteral("无法恢复：") + shownCaption(p.problem);
         }
-        auto *item = new QListWidgetItem(preview(p.record.picture), line, list);
+        auto *item = new QListWidgetItem(preview(p.record.preview), line, list);
         if (!p.problem.isEmpty())
             item->setFlags(Qt::NoItemFlags);
     }

@@ -44,7 +44,7 @@ QString fileNameFor(DocumentWindow *doc, SaveRequest request, CommonDialog &dlg)
 void writeFile(DocumentWindow *doc, SaveRequest request, const QString &fileName)
 {
     const std::optional<ExportFormat> kept =
-        request == SaveRequest::SaveAs ? std::nullopt : keptFormat(doc->fileKind());
+        request == SaveRequest::SaveAs ? std::nullopt : keptFormat(doc->fileForm().kind);
     if (!kept) {
         doc->writeCanvas(fileName);
         return;
@@ -53,6 +53,21 @@ void writeFile(DocumentWindow *doc, SaveRequest request, const QString &fileName
         saveEncodedFile(encodePicture(doc->document().canvas().image(), *kept, 100), fileName);
     if (!lost.isEmpty())
         msgBox(doc, otherErrorMessage(lost), mb::OkOnly + mb::Exclamation, appTitle());
+}
+
+// A file kept in its format loses what the canvas does not hold (pages,
+// frames, deep samples, grey): the user hears of it before the old file
+// goes, and may keep it.
+bool acceptLosses(DocumentWindow *doc, SaveRequest request)
+{
+    if (request == SaveRequest::SaveAs || !keptFormat(doc->fileForm().kind))
+        return true;
+    const QStringList lost = whatSaveDrops(doc->fileForm());
+    if (lost.isEmpty())
+        return true;
+    const QString text = QStringLiteral("保存“%1”会丢失原文件的一部分内容：\n\n").arg(doc->caption())
+                         + lost.join(QLatin1Char('\n')) + QStringLiteral("\n\n仍要保存吗？");
+    return msgBox(doc, text, mb::OkCancel + mb::Exclamation, appTitle()) == mb::Ok;
 }
 
 // Writes the canvas, asking again while the file is read-only.
@@ -98,6 +113,8 @@ SaveResult saveDocument(DocumentWindow *doc, SaveRequest request, CommonDialog &
         doc->document().discardChanges();
         return SaveResult::Discarded;
     }
+    if (!acceptLosses(doc, request))
+        return SaveResult::NotSaved;
     // The marks come back whatever happens: a floating selection left
     // invisible would still be put down by Enter. Closing ends the arc
     // guide's gesture for good.
@@ -113,8 +130,9 @@ SaveResult saveDocument(DocumentWindow *doc, SaveRequest request, CommonDialog &
     }
     doc->showWriteMarks();
     if (result == SaveResult::Saved) {
-        if (request == SaveRequest::SaveAs)
-            doc->setFileKind(PictureKind::Bmp);
+        // What the file holds now: asked about once, not at every save.
+        doc->setFileForm(savedForm(request == SaveRequest::SaveAs ? PictureKind::Bmp
+                                                                   : doc->fileForm().kind));
         doc->setCaption(fileName);
         doc->document().markSaved();
     }

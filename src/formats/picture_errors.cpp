@@ -29,6 +29,12 @@ QuorError pictureTooLarge(qint64 width, qint64 height)
                                            .arg(height));
 }
 
+bool fitsPictureLimits(double width, double height, const PictureLimits &limits)
+{
+    return width >= 1 && height >= 1 && width <= limits.maxSide && height <= limits.maxSide
+           && width * height <= double(limits.maxPixels);
+}
+
 void checkPictureSize(qint64 width, qint64 height, const PictureLimits &limits)
 {
     if (width <= 0 || height <= 0)

@@ -13,12 +13,18 @@ namespace quor {
 // read (not a picture at all, damaged, or an unsupported variant).
 constexpr int InvalidPicture = err::InvalidPicture;
 
+// One limit for every picture the program makes (zoom, resize, paste) and
+// every one it reads (open, recovery, clipboard): what it can make, it can
+// save, reopen and recover.
 struct PictureLimits
 {
     int maxSide = 32767;                  // pixels, either direction
-    qint64 maxPixels = 8192LL * 8192LL;   // width x height
+    qint64 maxPixels = 150'000'000;       // width x height: 600 MB a bitmap
     qint64 maxFileBytes = 1LL << 30;      // bytes read into memory
 };
+
+// Whether a picture of that size may be made or read.
+bool fitsPictureLimits(double width, double height, const PictureLimits &limits = {});
 
 QuorError notAPicture();
 QuorError damagedPicture();

@@ -2,6 +2,7 @@
 
 #include "formats/dib_decoder.h"
 #include "formats/metafile.h"
+#include "formats/picture_file_form.h"
 #include "formats/picture_formats.h"
 #include "formats/whole_file.h"
 
@@ -97,17 +98,21 @@ QImage decodePicture(ByteSpan d, const PictureLimits &limits, PictureNotes *note
 }
 
 QImage loadPictureFile(const QString &fileName, const PictureLimits &limits, PictureNotes *notes,
-                       PictureKind *kind)
+                       PictureFileForm *form)
 {
     OpenedFile file(fileName, limits.maxFileBytes);
     QByteArray head(1 << 20, Qt::Uninitialized);
     head.resize(qsizetype(file.read(head.data(), head.size())));
-    if (kind)
-        *kind = sniffPicture(ByteSpan(head.constData(), std::size_t(head.size())));
+    if (form)
+        *form = savedForm(sniffPicture(ByteSpan(head.constData(), std::size_t(head.size()))));
     if (std::optional<QImage> bitmap = streamBitmap(head, file, limits))
         return *std::move(bitmap);
     const QByteArray bytes = file.readRest(std::move(head));
-    return decodePicture(ByteSpan(bytes.constData(), std::size_t(bytes.size())), limits, notes);
+    const ByteSpan whole(bytes.constData(), std::size_t(bytes.size()));
+    QImage picture = decodePicture(whole, limits, notes);
+    if (form)
+        *form = describePictureFile(whole);
+    return picture;
 }
 
 } // namespace quor

@@ -25,9 +25,12 @@ struct PictureNotes
 QImage decodePicture(ByteSpan data, const PictureLimits &limits = {},
                      PictureNotes *notes = nullptr);
 
-// Reads (through readWholeFile, with its errors) and decodes a file; kind,
-// when given, is set to what the content turned out to be.
+struct PictureFileForm;
+
+// Reads (through readWholeFile, with its errors) and decodes a file; form,
+// when given, is set to what the content turned out to be: its kind, and
+// what of it the canvas can not hold.
 QImage loadPictureFile(const QString &fileName, const PictureLimits &limits = {},
-                       PictureNotes *notes = nullptr, PictureKind *kind = nullptr);
+                       PictureNotes *notes = nullptr, PictureFileForm *form = nullptr);
 
 } // namespace quor

@@ -21,10 +21,8 @@ public:
     void move(ToolContext &t, const CanvasEvent &e) override;
 };
 
-// Whether an enlarged bitmap of that many pixels may be made: at most
-// 32767 on a side and 150 million pixels (600 MB).
-constexpr double MaxZoomSide = 32767;
-constexpr double MaxZoomPixels = 150e6;
+// Whether an enlarged bitmap of that many pixels may be made: within the
+// limits every picture reader keeps, so that it can be opened again.
 bool zoomFits(double widthPx, double heightPx);
 
 class ZoomTool : public Tool

@@ -3,6 +3,7 @@
 #include "core/dialog_seam.h"
 #include "core/drawing_settings.h"
 #include "document/model/document.h"
+#include "formats/picture_errors.h"
 
 #include <QCoreApplication>
 
@@ -10,8 +11,7 @@ namespace quor {
 
 bool zoomFits(double widthPx, double heightPx)
 {
-    return widthPx <= MaxZoomSide && heightPx <= MaxZoomSide
-        && widthPx * heightPx <= MaxZoomPixels;
+    return fitsPictureLimits(widthPx, heightPx);
 }
 
 void ZoomTool::press(ToolContext &t, const CanvasEvent &)

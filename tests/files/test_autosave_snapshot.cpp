@@ -43,7 +43,7 @@ TEST(AutosaveSnapshot, RecoveryFileHoldsThePictureAsAskedWhileStrokesGoOn)
     doc.markChanged();
     QCoreApplication::processEvents();
     Autosave autosave(dir.path(), 3600);
-    autosave.watch(doc, [] { return QStringLiteral("New Quor1"); });
+    autosave.watch(doc, [](RecoveryRecord &r) { r.caption = QStringLiteral("New Quor1"); });
 
     const QImage asked = doc.canvas().image().copy();
     autosave.startWrite(doc);

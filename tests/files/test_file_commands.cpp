@@ -427,6 +427,33 @@ TEST_F(FileCommands, SaveKeepsPngWebpTiffAndPnmInTheirFormatAndSaveAsWritesABitm
     EXPECT_TRUE(contents(path).startsWith("BM"));
 }
 
+TEST_F(FileCommands, SavingWhatTheFormatCannotKeepAsksFirstOnce)
+{
+    // A 16-bit grey map: Save writes an 8-bit colour pixmap in its place.
+    const QString path = dir.filePath("deep.pgm");
+    samples::writeFile(path, QByteArray("P5 4 2 65535\n") + QByteArray(16, '\x80'));
+    open(path);
+    canvas().line(0, 0, 45, 0, rgbColour(255, 0, 0));
+    active()->document().markChanged();
+    script.messageAnswers = {mb::Cancel};
+    main->save();
+    const QString asked = lastMessage().text;
+    EXPECT_TRUE(asked.contains("16 位") && asked.contains("灰度图片（PGM）")) << asked.toStdString();
+    EXPECT_TRUE(contents(path).startsWith("P5 4 2 65535")); // kept
+    EXPECT_TRUE(active()->document().isModified());
+
+    script.messageAnswers = {mb::Ok};
+    main->save();
+    EXPECT_TRUE(contents(path).startsWith("P6"));
+    EXPECT_FALSE(active()->document().isModified());
+    // The file holds what the canvas holds now: nothing more to ask.
+    const auto asks = messages().size();
+    canvas().line(0, 15, 45, 15, rgbColour(0, 0, 255));
+    active()->document().markChanged();
+    main->save();
+    EXPECT_EQ(messages().size(), asks);
+}
+
 TEST_F(FileCommands, SaveAsksOnlyForNewDocumentsAndSaveAsAlways)
 {
     const QString path = dir.filePath("first.bmp");
