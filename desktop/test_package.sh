@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Debian package from the build, as `cpack -G DEB` does for a
 # user, and reads it back with dpkg-deb: its fields, the libraries and
-# run-time parts it depends on, its files, and the AppStream metadata.
+# run-time parts it depends on, its files, the AppStream metadata, the
+# manual pages and the licence. lintian then judges it as Debian would.
 # Usage: test_package.sh CPACK BUILD-DIR
 set -uo pipefail
 
@@ -38,14 +39,16 @@ for file in usr/bin/quor usr/share/applications/quor.desktop \
             usr/share/metainfo/org.quor.Quor.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/quor.svg \
             usr/share/icons/hicolor/48x48/apps/quor.png \
-            usr/share/icons/hicolor/256x256/apps/quor.png; do
+            usr/share/icons/hicolor/256x256/apps/quor.png \
+            usr/share/doc/quor/copyright usr/share/doc/quor/changelog.gz \
+            usr/share/man/man1/quor.1.gz usr/share/man/zh_CN/man1/quor.1.gz; do
     grep -q " \./$file\$" <<<"$listing" || fail "$file is not in the package"
 done
 grep -Eq '^-rwxr-xr-x root/root .* \./usr/bin/quor$' <<<"$listing" \
     || fail "usr/bin/quor is not an executable owned by root"
 # Nothing from the build's own folders (tests, benchmarks) rides along.
 stray=$(awk '{ print $NF }' <<<"$listing" \
-        | grep -Ev '^\./(usr/(bin/(quor)?|share/((applications|metainfo|icons)(/.*)?)?)?)?$')
+        | grep -Ev '^\./(usr/(bin/(quor)?|share/((applications|metainfo|icons|doc|man)(/.*)?)?)?)?$')
 [ -z "$stray" ] || fail "unexpected files: $stray"
 
 mkdir "$out/root"
@@ -56,6 +59,37 @@ if said=$(appstreamcli validate --no-net "$meta" 2>&1); then
     [ -f "$out/root/usr/share/applications/$launcher" ] || fail "launchable $launcher not packaged"
 else
     fail "appstreamcli validate: $said"
+fi
+
+# The licence in the package is the one at the top of the sources.
+copyright=$out/root/usr/share/doc/quor/copyright
+head -1 "$copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' \
+    || fail "the copyright file is not machine-readable (DEP-5)"
+licence=$(dirname "$0")/../LICENSE
+diff <(awk '/^License: Expat$/ { text = ""; on = 1; next }
+            on && /^ / { sub(/^ /, ""); sub(/^\.$/, ""); text = text $0 "\n"; next }
+            { on = 0 } END { printf "%s", text }' "$copyright") \
+     <(sed '1,4d' "$licence") >"$out/licence.diff" \
+    || fail "the copyright file's Expat text differs from LICENSE: $(cat "$out/licence.diff")"
+
+# Both manual pages render, groff's warnings counted as failures.
+for page in man/man1/quor.1.gz man/zh_CN/man1/quor.1.gz; do
+    text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$out/root/usr/share/$page" \
+           2>"$out/man.err")
+    [ -s "$out/man.err" ] && fail "$page: $(cat "$out/man.err")"
+    grep -q -- '--version' <<<"$text" && grep -q 'XDG_STATE_HOME' <<<"$text" \
+        || fail "$page does not render: $text"
+done
+
+# lintian passes it. Only the maintainer's address may be named: the
+# publisher sets it (QUOR_PACKAGE_MAINTAINER), a build keeps the stand-in.
+if command -v lintian >/dev/null; then
+    lintian --fail-on none "$deb" >"$out/lintian.log" 2>&1 || fail "lintian: $(cat "$out/lintian.log")"
+    said=$(grep -E '^[EW]: ' "$out/lintian.log" \
+           | grep -Ev '^[EW]: quor: bogus-mail-host(-in-debian-changelog)? ')
+    [ -z "$said" ] || fail "lintian: $said"
+else
+    fail "lintian is not installed (scripts/setup.sh installs it)"
 fi
 
 if [ $failures -ne 0 ]; then

@@ -16,6 +16,7 @@ packages=(
     poppler-utils
     dosfstools attr
     desktop-file-utils librsvg2-bin appstream
+    lintian man-db # package test: Debian's checks of the .deb, and `man -l` on its pages
 )
 
 missing=()

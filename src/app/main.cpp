@@ -1,4 +1,5 @@
 #include "app/app_setup.h"
+#include "app/command_line.h"
 #include "app/files_from_outside.h"
 #include "app/main_window.h"
 #include "app/program_recovery.h"
@@ -10,6 +11,9 @@
 
 int main(int argc, char **argv)
 {
+    // Before QApplication, which would need a display to say anything.
+    if (const std::optional<int> answered = quor::answerCommandLine(argc, argv))
+        return *answered;
     QApplication app(argc, argv);
     quor::setUpApplication(app);
     // Qt has taken its own options out of the arguments by now.
