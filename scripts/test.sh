@@ -21,7 +21,7 @@ asan_status=0
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer-suppressions.txt \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-asan -LE 'e2e|fuzz' --output-on-failure --timeout 600 -j2 "$@" \
+    ctest --test-dir build-asan -LE 'e2e|fuzz|install' --output-on-failure --timeout 600 -j2 "$@" \
     || asan_status=$?
 status=0
 ctest --test-dir build --output-on-failure --timeout 600 -j2 "$@" || status=$?

@@ -8,7 +8,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QPointer>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QTimer>
 
 namespace quor {
@@ -21,6 +23,23 @@ QString recoveryRoot()
         state = QDir::homePath() + QStringLiteral("/.local/state");
     return state + QStringLiteral("/quor/recovery");
 }
+
+namespace {
+
+// Why a recovery file could not be written. The picture encoder reports no
+// cause of its own, and the file then says only "unknown error": a full
+// disk is the usual one, so it is looked for.
+QString writeProblem(const QSaveFile &file)
+{
+    if (file.error() != QFileDevice::NoError && file.error() != QFileDevice::UnspecifiedError)
+        return file.errorString();
+    const QStorageInfo disk(QFileInfo(file.fileName()).absolutePath());
+    if (disk.isValid() && disk.bytesAvailable() < (1 << 20))
+        return QStringLiteral("磁盘空间不足");
+    return QStringLiteral("写入出错");
+}
+
+} // namespace
 
 struct Autosave::Watched
 {
@@ -219,7 +238,7 @@ void Autosave::write(int id, bool evenWhileWriting)
         QString problem;
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || !writeRecoveryRecord(file, *record) || !file.commit())
-            problem = file.errorString().isEmpty() ? QStringLiteral("写入出错") : file.errorString();
+            problem = writeProblem(file);
         QMetaObject::invokeMethod(this, [this, id, problem] { written(id, problem); },
                                   Qt::QueuedConnection);
     });

@@ -3,10 +3,16 @@
 // pictures left over.
 #include "files/recovery_dialog.h"
 
+#include "document/model/document.h"
+#include "formats/bitmap_file.h"
+#include "formats/picture_loader.h"
+#include "tools/picture_tools.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -97,4 +103,33 @@ TEST(LeftRecovery, CaptionsShowOnOneLineInTheirOrder)
 {
     EXPECT_EQ(shownCaption(QStringLiteral("/a\nb\u202Egnp.exe")), QStringLiteral("/a\uFFFDb\uFFFDgnp.exe"));
     EXPECT_EQ(shownCaption(QStringLiteral("/图片/猫.png")), QStringLiteral("/图片/猫.png"));
+}
+
+TEST(LeftRecovery, AZoomedPictureBeyondEightThousandComesBackAndReopens)
+{
+    // 8400 x 8400 is past what the readers took before the limits were one.
+    Document doc;
+    QImage picture(2800, 2800, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixel(1, 1, qRgb(200, 0, 0));
+    doc.loadPicture(picture);
+    ASSERT_TRUE(zoomFits(8400, 8400));
+    ASSERT_TRUE(doc.zoomCanvas(true));
+    const QImage zoomed = doc.canvas().image();
+    ASSERT_EQ(zoomed.size(), QSize(8400, 8400));
+
+    QTemporaryDir dir;
+    RecoveryRecord r;
+    r.caption = QStringLiteral("New Quor1");
+    r.time = QDateTime::currentDateTimeUtc();
+    r.twipsWidth = r.twipsHeight = 8400 * 15;
+    r.picture = zoomed;
+    QSaveFile file(dir.filePath("picture-1.qrec"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && writeRecoveryRecord(file, r) && file.commit());
+    const RecoveryRead back = readRecoveryFile(dir.filePath("picture-1.qrec"), RecoveryPart::Whole);
+    ASSERT_EQ(back.problem, QString());
+    EXPECT_TRUE(back.record.picture == zoomed);
+
+    ASSERT_EQ(saveBitmapFile(zoomed, dir.filePath("big.bmp")), QString());
+    EXPECT_TRUE(loadPictureFile(dir.filePath("big.bmp")) == zoomed);
 }
