@@ -85,8 +85,7 @@ bool openOne(MainWindow &w, const QString &fileName)
             doc->closeDocument();
             throw;
         }
-        doc->setCaption(fileName);
-        doc->setFileForm(form);
+        doc->document().setFile(fileName, form);
         doc->document().markSaved();
         w.applyDrawingSettings();
         s.enableDocumentCommands(true);

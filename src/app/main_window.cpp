@@ -260,7 +260,7 @@ void MainWindow::newDocumentWindow()
     auto *doc = new DocumentWindow(s);
     s.add(doc);
     s.setActiveDocument(doc);
-    doc->setCaption(QStringLiteral("New Quor") + QString::number(s.newDocumentCount));
+    doc->setUntitledName(QStringLiteral("New Quor") + QString::number(s.newDocumentCount));
     connect(&doc->document(), &Document::historyChanged, this, &MainWindow::updateUndoCommands);
     doc->showInArea();
     if (s.arrangeMode != ArrangeMode::Free)

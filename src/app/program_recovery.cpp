@@ -4,6 +4,7 @@
 #include "app/placement.h"
 #include "core/dialog_seam.h"
 #include "document/document_window.h"
+#include "files/file_texts.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -58,7 +59,7 @@ void ProgramRecovery::attach(MainWindow &window)
         m_autosave.watch(doc->document(), [doc = QPointer<DocumentWindow>(doc)](RecoveryRecord &r) {
             if (doc) {
                 r.caption = doc->caption();
-                r.form = doc->fileForm();
+                r.form = doc->document().fileForm();
             }
         });
     };
@@ -125,9 +126,11 @@ void ProgramRecovery::offer(MainWindow &window)
                 && canvas.toPixelSize(record.twipsHeight) == canvas.heightPx())
                 d.resizeCanvas(record.twipsWidth, record.twipsHeight);
             d.rebase(); // the restored picture is where its history starts
-            doc->setCaption(record.caption);
             // Saved as the file it came from would have been.
-            doc->setFileForm(record.form);
+            if (isUnsavedCaption(record.caption))
+                doc->setUntitledName(record.caption);
+            else
+                d.setFile(record.caption, record.form);
             d.markUnsaved();
             // The old file goes only once the picture is safe in a new one.
             if (m_autosave.writeNow(d))

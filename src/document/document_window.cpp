@@ -63,6 +63,7 @@ DocumentWindow::DocumentWindow(Workspace &workspace, QWidget *parent)
         });
     }
     connect(&m_doc, &Document::restored, this, &DocumentWindow::showRestoredSelection);
+    connect(&m_doc, &Document::fileChanged, this, [this] { setWindowTitle(m_doc.fileName()); });
     connect(m_view, &CanvasView::viewScaleChanged, this, [this](int percent) {
         if (m_workspace.activeDocument() == this)
             m_workspace.showViewScale(percent);

@@ -35,15 +35,11 @@ public:
     // What the gesture under way has seen; paste goes to its start point.
     Gesture &gesture() { return m_gesture; }
 
-    // The file's full path, or "New Quor" and a number for a document never
-    // saved.
+    // The document's file name, or "New Quor" and a number for a document
+    // never saved: the window's title.
     QString caption() const { return windowTitle(); }
-    void setCaption(const QString &c) { setWindowTitle(c); }
-    // What the file held when it was read: Save keeps a PNG, WebP, TIFF or
-    // PNM file in its format, and says first what of the old file it drops;
-    // anything else is written as a bitmap.
-    const PictureFileForm &fileForm() const { return m_fileForm; }
-    void setFileForm(const PictureFileForm &form) { m_fileForm = form; }
+    // The name of a document never saved; its file's name replaces it.
+    void setUntitledName(const QString &name) { setWindowTitle(name); }
 
     // Runs an effect on the floating selection: the unchanged picture goes
     // to the scratch picture, the run frame and the progress line show over
@@ -134,7 +130,6 @@ private:
     // The point inside the floating picture where the drag took it.
     double m_grabX = 0, m_grabY = 0;
     bool m_gone = false;
-    PictureFileForm m_fileForm;
     bool m_gestureStep = false;
 };
 

@@ -44,8 +44,7 @@ bool openIntoDocument(const QPointer<DocumentWindow> &doc, const QString &fileNa
     if (!picture || !doc)
         return false;
     doc->document().loadPicture(*picture);
-    doc->setCaption(fileName);
-    doc->setFileForm(form);
+    doc->document().setFile(fileName, form);
     doc->document().markSaved();
     return true;
 }

@@ -33,8 +33,8 @@ QString appTitle() { return QCoreApplication::applicationName(); }
 QString fileNameFor(DocumentWindow *doc, SaveRequest request, CommonDialog &dlg)
 {
     const QString cap = doc->caption();
-    if (request != SaveRequest::SaveAs && !isUnsavedCaption(cap))
-        return cap;
+    if (request != SaveRequest::SaveAs && !doc->document().fileName().isEmpty())
+        return doc->document().fileName();
     const QString word = request == SaveRequest::SaveAs ? QStringLiteral("另存为 ") : QStringLiteral("保存 ");
     return askSaveName(dlg, word + cap, cap);
 }
@@ -44,7 +44,7 @@ QString fileNameFor(DocumentWindow *doc, SaveRequest request, CommonDialog &dlg)
 void writeFile(DocumentWindow *doc, SaveRequest request, const QString &fileName)
 {
     const std::optional<ExportFormat> kept =
-        request == SaveRequest::SaveAs ? std::nullopt : keptFormat(doc->fileForm().kind);
+        request == SaveRequest::SaveAs ? std::nullopt : keptFormat(doc->document().fileForm().kind);
     if (!kept) {
         doc->writeCanvas(fileName);
         return;
@@ -60,9 +60,10 @@ void writeFile(DocumentWindow *doc, SaveRequest request, const QString &fileName
 // goes, and may keep it.
 bool acceptLosses(DocumentWindow *doc, SaveRequest request)
 {
-    if (request == SaveRequest::SaveAs || !keptFormat(doc->fileForm().kind))
+    const PictureFileForm &form = doc->document().fileForm();
+    if (request == SaveRequest::SaveAs || !keptFormat(form.kind))
         return true;
-    const QStringList lost = whatSaveDrops(doc->fileForm());
+    const QStringList lost = whatSaveDrops(form);
     if (lost.isEmpty())
         return true;
     const QString text = QStringLiteral("保存“%1”会丢失原文件的一部分内容：\n\n").arg(doc->caption())
@@ -131,10 +132,10 @@ SaveResult saveDocument(DocumentWindow *doc, SaveRequest request, CommonDialog &
     doc->showWriteMarks();
     if (result == SaveResult::Saved) {
         // What the file holds now: asked about once, not at every save.
-        doc->setFileForm(savedForm(request == SaveRequest::SaveAs ? PictureKind::Bmp
-                                                                   : doc->fileForm().kind));
-        doc->setCaption(fileName);
-        doc->document().markSaved();
+        Document &d = doc->document();
+        d.setFile(fileName, savedForm(request == SaveRequest::SaveAs ? PictureKind::Bmp
+                                                                      : d.fileForm().kind));
+        d.markSaved();
     }
     return result;
 }

@@ -160,7 +160,7 @@ protected:
 TEST_F(PrintTest, PrintsTheDrawnCanvasAtNaturalSizeAtTheMarginsCorner)
 {
     drawSample();
-    active()->setCaption("/pictures/sample.bmp");
+    active()->document().setFile("/pictures/sample.bmp", {});
     // A fine printer: the picture must still measure 200 x 100 at 96 dpi.
     printer().setResolution(600);
     script.printAnswers = {true};

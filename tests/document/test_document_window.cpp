@@ -81,7 +81,7 @@ TEST_F(ProgramTest, AReadOnlyFileAsksRetryAndRetrySavesOnceWritable)
         f.write("old contents");
     }
     QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadUser);
-    active()->setCaption(file);
+    active()->document().setFile(file, {});
     active()->document().markChanged();
 
     // First Cancel: the old file stays exactly as it was.
@@ -107,7 +107,7 @@ TEST_F(ProgramTest, AReadOnlyFileAsksRetryAndRetrySavesOnceWritable)
 
 TEST_F(ProgramTest, AFailedWriteKeepsTheDocumentOpenAndChanged)
 {
-    active()->setCaption("/nonexistent-folder/x.bmp");
+    active()->document().setFile("/nonexistent-folder/x.bmp", {});
     active()->document().markChanged();
     script.messageAnswers = {mb::Yes, mb::Ok};
     EXPECT_FALSE(active()->closeDocument());

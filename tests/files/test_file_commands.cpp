@@ -681,7 +681,7 @@ TEST_F(FileCommands, ReadOnlyTargetCancelKeepsTheOldFileAndTheChanges)
     EXPECT_TRUE(active()->document().isModified());
 
     // A folder that does not exist is some other error: its description.
-    active()->setCaption(dir.filePath("no-such-folder/x.bmp"));
+    active()->document().setFile(dir.filePath("no-such-folder/x.bmp"), {});
     main->save();
     EXPECT_TRUE(lastMessage().text.startsWith('\r'));
     EXPECT_EQ(lastMessage().buttons, mb::OkOnly);

@@ -60,6 +60,13 @@ void Document::markChanged()
     emit committed(r);
 }
 
+void Document::setFile(const QString &fileName, const PictureFileForm &form)
+{
+    m_fileName = fileName;
+    m_fileForm = form;
+    emit fileChanged();
+}
+
 void Document::loadPicture(const QImage &picture)
 {
     m_canvas.setPicture(picture);

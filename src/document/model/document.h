@@ -7,6 +7,7 @@
 #include "document/model/canvas_surface.h"
 #include "document/model/history.h"
 #include "document/model/twips.h"
+#include "formats/picture_file_form.h"
 
 #include <QObject>
 #include <QRect>
@@ -43,6 +44,16 @@ public:
     // (a picture recovered after a crash): changed, and no undo makes it
     // saved again.
     void markUnsaved();
+
+    // --- its file -------------------------------------------------------------
+    // The file the picture was read from or last saved to, as a full path;
+    // empty for a picture never saved.
+    const QString &fileName() const { return m_fileName; }
+    // What that file held: its kind (Save keeps a PNG, WebP, TIFF or PNM
+    // file in its format) and what of it the canvas can not hold.
+    const PictureFileForm &fileForm() const { return m_fileForm; }
+    // The picture belongs to this file now: opened, saved or restored.
+    void setFile(const QString &fileName, const PictureFileForm &form);
 
     // The paste raster operation this document took on activation.
     std::uint32_t pasteRasterOp = rop::SrcCopy;
@@ -129,8 +140,12 @@ signals:
     void restored();
     // discardChanges(): the changes are to be lost.
     void changesDiscarded();
+    // setFile(): the document names another file.
+    void fileChanged();
 
 private:
+    QString m_fileName;
+    PictureFileForm m_fileForm;
     CanvasSurface m_canvas;
     CanvasSurface m_selection;
     CanvasSurface m_scratch;
