@@ -222,6 +222,7 @@ int main(int argc, char **argv)
         {"emf-bounds-off-frame.emf", emfBoundsOutsideFrame(meta("l.emf"))},
         {"emf-more-records.emf", emfRecords(meta("m.emf"))},
         {"emf-brushes.emf", emfBrushes(meta("n.emf"))},
+        {"emf-far-masks.emf", emfFarMasks(meta("o.emf"))},
     };
     // Every seed must open: one that is refused guides the fuzzer nowhere.
     int failures = 0;

@@ -3,6 +3,8 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace quor {
 
@@ -14,15 +16,21 @@ QSettings settingsFile()
 
 namespace {
 
-// Values are kept as the decimal text of a single-precision number.
-double readValue(QSettings &s, const char *key, double fallback)
+// Values are kept as the decimal text of a single-precision number. The
+// file is anyone's to edit: a value that is no number of twips a screen
+// could show (NaN, infinite, beyond a 32767-pixel screen at 15 twips a
+// pixel) is none at all, as it would not even convert to pixels.
+std::optional<double> readValue(QSettings &s, const char *key, double fallback, double lowest)
 {
+    constexpr double Farthest = 32767.0 * 15;
     const QVariant v = s.value(QLatin1String(key));
     if (!v.isValid())
         return fallback;
     bool ok = false;
-    const float f = v.toString().toFloat(&ok);
-    return ok ? double(f) : fallback;
+    const double f = v.toString().toFloat(&ok);
+    if (!ok || !std::isfinite(f) || f < lowest || f > Farthest)
+        return std::nullopt;
+    return f;
 }
 
 } // namespace
@@ -31,12 +39,16 @@ Placement readPlacement()
 {
     QSettings s = settingsFile();
     s.beginGroup(QStringLiteral("Settings"));
-    Placement p;
-    p.left = readValue(s, "MainLeft", p.left);
-    p.top = readValue(s, "MainTop", p.top);
-    p.width = readValue(s, "MainWidth", p.width);
-    p.height = readValue(s, "MainHeight", p.height);
-    return p;
+    const Placement defaults;
+    const auto left = readValue(s, "MainLeft", defaults.left, -32767.0 * 15);
+    const auto top = readValue(s, "MainTop", defaults.top, -32767.0 * 15);
+    const auto width = readValue(s, "MainWidth", defaults.width, 0);
+    const auto height = readValue(s, "MainHeight", defaults.height, 0);
+    // One unusable value spoils the lot: the window goes where it starts
+    // on a first run rather than half where it was.
+    if (!left || !top || !width || !height)
+        return defaults;
+    return {*left, *top, *width, *height};
 }
 
 int readAutosaveSeconds()

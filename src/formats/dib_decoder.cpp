@@ -376,7 +376,11 @@ std::optional<QImage> decodeBmpStream(ByteSpan head, std::uint64_t fileSize,
     Header h;
     try {
         h = readHeader(dib, opt);
-    } catch (const QuorError &) {
+    } catch (const QuorError &e) {
+        // A picture too large is refused by its header: reading the rest
+        // of the file first would only keep the user waiting.
+        if (e.number == err::OutOfMemory)
+            throw;
         return std::nullopt; // the whole file will tell what is wrong
     }
     const std::uint64_t start = bitsOffset(head, fileSize, h);

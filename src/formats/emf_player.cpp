@@ -560,12 +560,16 @@ void EmfPlayer::playMaskedBitmap(std::uint32_t type)
     }
     // Mask and parallelogram blits share their bitmap fields; the mask
     // (white where the source shows, the destination staying elsewhere)
-    // stands over the source from its own corner.
+    // stands over the source from its own corner. Both corners are any
+    // 32-bit numbers: a mask further off than an int reaches is a bad record.
     auto masked = [&](const auto &e, QPoint srcAt) {
         QImage img = dib(e.offBmiSrc, e.cbBmiSrc, e.offBitsSrc, e.cbBitsSrc, e.iUsageSrc);
         if (e.cbBmiMask) {
+            const qint64 dx = qint64(e.Mask.x) - srcAt.x(), dy = qint64(e.Mask.y) - srcAt.y();
+            if (dx != int(dx) || dy != int(dy))
+                throw damagedPicture();
             const QImage mask = dib(e.offBmiMask, e.cbBmiMask, e.offBitsMask, e.cbBitsMask, e.iUsageMask);
-            img = withTransparency(img, std::nullopt, mask, QPoint(e.Mask.x, e.Mask.y) - srcAt);
+            img = withTransparency(img, std::nullopt, mask, QPoint(int(dx), int(dy)));
         }
         return img;
     };

@@ -224,12 +224,13 @@ QImage withTransparency(const QImage &image, std::optional<QRgb> key, const QIma
     const QImage m = mask.isNull() ? mask : mask.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < out.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
-        const int my = y + maskOffset.y();
+        // In 64 bits: the offset may be anything a record holds.
+        const qint64 my = qint64(y) + maskOffset.y();
         const auto *maskLine = !m.isNull() && my >= 0 && my < m.height()
-            ? reinterpret_cast<const QRgb *>(m.constScanLine(my))
+            ? reinterpret_cast<const QRgb *>(m.constScanLine(int(my)))
             : nullptr;
         for (int x = 0; x < out.width(); ++x) {
-            const int mx = x + maskOffset.x();
+            const qint64 mx = qint64(x) + maskOffset.x();
             const bool hidden = (key && (line[x] & 0xffffff) == (*key & 0xffffff))
                 || (!m.isNull() && (!maskLine || mx < 0 || mx >= m.width() || qGray(maskLine[mx]) < 128));
             if (hidden)

@@ -72,13 +72,24 @@ std::uint32_t be32(ByteSpan d, std::uint64_t at)
     return std::uint32_t(be16(d, at)) << 16 | std::uint32_t(be16(d, at + 2));
 }
 
-// Width and height from a PNM header ("P6 # comment\n 640 480 ..."): Qt's
-// reader calls anything over 32767 broken, and such a file is too large,
-// not damaged.
-QSize pnmHeaderSize(ByteSpan d)
+// A side written with more digits than a number holds: too large, though
+// its size can not be told.
+QuorError pictureSideBeyondCounting(int maxSide)
 {
+    return QuorError(err::OutOfMemory,
+                     QStringLiteral("图片太大（宽或高远超 %1 像素），内存放不下，无法打开。").arg(maxSide));
+}
+
+// Checks the width and height of a PNM header ("P6 # comment\n 640 480 ...")
+// against the limits: Qt's reader calls anything over 32767 broken, and
+// such a file is too large, not damaged. Every digit of a side is read, so
+// the size reported is the one the header gives.
+void checkPnmHeaderSize(ByteSpan d, const PictureLimits &limits)
+{
+    constexpr qint64 Longest = 999'999'999'999'999'999; // eighteen digits
     std::uint64_t pos = 2;
     qint64 sides[2] = {0, 0};
+    bool beyond = false;
     for (qint64 &side : sides) {
         for (;;) {
             const int c = d.u8(pos);
@@ -90,10 +101,35 @@ QSize pnmHeaderSize(ByteSpan d)
             else
                 break;
         }
-        while (d.u8(pos) >= '0' && d.u8(pos) <= '9' && side <= INT_MAX)
-            side = side * 10 + (d.u8(pos++) - '0');
+        for (int c = d.u8(pos); c >= '0' && c <= '9'; c = d.u8(++pos)) {
+            if (side > (Longest - (c - '0')) / 10)
+                beyond = true;
+            else
+                side = side * 10 + (c - '0');
+        }
     }
-    return QSize(int(std::min<qint64>(sides[0], INT_MAX)), int(std::min<qint64>(sides[1], INT_MAX)));
+    if (beyond)
+        throw pictureSideBeyondCounting(limits.maxSide);
+    checkPictureSize(sides[0], sides[1], limits);
+}
+
+// Checks the canvas a WebP header declares against the limits. Qt's reader
+// sets up the whole canvas of an animation while it is asked the size, and
+// when that fails it has none to tell: a file too large would be called
+// damaged.
+void checkWebpHeaderSize(ByteSpan d, const PictureLimits &limits)
+{
+    const std::uint32_t chunk = d.u32(12);
+    auto u24 = [&](std::uint64_t at) { return qint64(d.u16(at)) | qint64(d.u8(at + 2)) << 16; };
+    if (chunk == 0x58385056) { // "VP8X": the canvas, each side less one
+        checkPictureSize(u24(24) + 1, u24(27) + 1, limits);
+    } else if (chunk == 0x4c385056 && d.u8(20) == 0x2f) { // "VP8L": 14 bits a side, less one
+        const std::uint32_t bits = d.u32(21);
+        checkPictureSize(qint64(bits & 0x3fff) + 1, qint64((bits >> 14) & 0x3fff) + 1, limits);
+    } else if (chunk == 0x20385056 && d.u8(23) == 0x9d && d.u8(24) == 0x01 && d.u8(25) == 0x2a) {
+        // "VP8 ": 14 bits a side after the key frame's start code
+        checkPictureSize(d.u16(26) & 0x3fff, d.u16(28) & 0x3fff, limits);
+    }
 }
 
 } // namespace
@@ -256,10 +292,10 @@ QImage decodeIco(ByteSpan d, const PictureLimits &limits)
 
 QImage decodeWithQtReader(ByteSpan d, const char *format, const PictureLimits &limits)
 {
-    if (qstrcmp(format, "ppm") == 0) {
-        const QSize size = pnmHeaderSize(d);
-        checkPictureSize(size.width(), size.height(), limits);
-    }
+    if (qstrcmp(format, "ppm") == 0)
+        checkPnmHeaderSize(d, limits);
+    else if (qstrcmp(format, "webp") == 0)
+        checkWebpHeaderSize(d, limits);
     return overWhite(readWithQt(d, format, limits, true));
 }
 

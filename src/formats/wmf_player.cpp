@@ -594,7 +594,10 @@ QImage renderWmf(ByteSpan d, const PictureLimits &limits, int *skippedRecords)
             dc.setBudget(16LL << 20); // the recording keeps every bitmap it is given
             playAll(d, h, dc, limits);
         }
-        box = measure.boundingRect();
+        // Its sides in 64 bits: a rectangle's int width can overflow.
+        const QRect drawn = measure.boundingRect();
+        box = QRectF(drawn.x(), drawn.y(), qint64(drawn.right()) - drawn.left() + 1,
+                     qint64(drawn.bottom()) - drawn.top() + 1);
         if (box.isEmpty())
             box = QRectF(0, 0, 1, 1);
     }

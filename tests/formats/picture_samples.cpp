@@ -8,6 +8,7 @@
 #include <uemf_utf.h>
 #include <uwmf.h>
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -754,6 +755,30 @@ QByteArray emfRecords(const QString &path)
         std::free(quad);
         std::free(redInfo);
         std::free(maskInfo);
+    });
+}
+
+QByteArray emfFarMasks(const QString &path)
+{
+    return emfPicture(path, [](const RecordSink &add, EMFHANDLES *) {
+        add(U_EMRSETWORLDTRANSFORM_set(xform_set(10, 0, 0, 10, 0, 0)));
+        const U_XFORM same = xform_set(1, 0, 0, 1, 0, 0);
+        QByteArray redPx = rows(8, 8, 24, [](int, int) { return 0xff0000u; });
+        QByteArray maskPx = rows(8, 8, 1, [](int, int) { return 1u; });
+        auto blit = [&](U_POINTL dest, U_POINTL src, U_POINTL mask) {
+            PU_BITMAPINFO redInfo = bitmapinfo_set(
+                bitmapinfoheader_set(8, 8, 1, 24, U_BI_RGB, std::uint32_t(redPx.size()), 0, 0, 0, 0),
+                nullptr);
+            PU_BITMAPINFO maskInfo = monoInfo(8, 8, std::uint32_t(maskPx.size()));
+            add(U_EMRMASKBLT_set(U_RECTL{0, 0, -1, -1}, dest, pt(8, 8), src, same,
+                                 U_RGB(255, 255, 255), U_DIB_RGB_COLORS, mask, U_DIB_RGB_COLORS,
+                                 0xaacc0020, redInfo, std::uint32_t(redPx.size()), redPx.data(),
+                                 maskInfo, std::uint32_t(maskPx.size()), maskPx.data()));
+            std::free(redInfo);
+            std::free(maskInfo);
+        };
+        blit(pt(0, 0), pt(1, 0), pt(INT_MIN, 0));
+        blit(pt(16, 0), pt(0, 0), pt(INT_MAX, INT_MAX));
     });
 }
 

@@ -84,6 +84,10 @@ QByteArray emfBoundsOutsideFrame(const QString &path);
 QByteArray emfRecords(const QString &path);
 QByteArray emfBrushes(const QString &path);
 QByteArray wmfPatternBrushes(const QString &path);
+// Two masked blits of a red square whose masks lie 2^31 pixels from their
+// sources: the mask's offset from the source does not fit an int in the
+// first, its pixels lie beyond an int from the source's in the second.
+QByteArray emfFarMasks(const QString &path);
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &data);

@@ -231,6 +231,16 @@ TEST_F(Metafiles, PatternedPensAndBrushesUseTheirColours)
     }
 }
 
+TEST_F(Metafiles, MasksBeyondAnIntFromTheirSourceAreSkippedOrMiss)
+{
+    PictureNotes notes;
+    const QByteArray bytes = emfFarMasks(dir.filePath("f.emf"));
+    const QImage img = decodePicture(ByteSpan(bytes.constData(), std::size_t(bytes.size())), {}, &notes);
+    EXPECT_EQ(notes.skippedRecords, 1);
+    EXPECT_EQ(img.pixel(4, 4), white);
+    EXPECT_EQ(img.pixel(20, 4), white); // its mask covers none of it
+}
+
 TEST_F(Metafiles, RecordsLeftUndrawnAreCounted)
 {
     // The damaged polygon of each sample.

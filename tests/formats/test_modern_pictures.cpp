@@ -142,8 +142,13 @@ TEST(ModernPictures, BombsAreRefusedFromTheHeaderAndCutFilesNeverCrash)
         {"png", pngClaiming(60000, 60000), "60000 x 60000"},
         {"png within a side", pngClaiming(30000, 30000), "30000 x 30000"},
         {"webp", webp, "16384 x 16384"},
+        {"webp animation canvas",
+         QByteArray("RIFF\x16\0\0\0WEBPVP8X\x0a\0\0\0\x02\0\0\0\x2f\x75\0\x2f\x75\0", 30),
+         "30000 x 30000"},
         {"tiff", tiffClaiming(50000, 40000), "50000 x 40000"},
         {"pnm", QByteArray("P6\n60000 60000\n255\n") + QByteArray(600, 'x'), "60000 x 60000"},
+        {"pnm beyond an int", QByteArray("P6\n99999999999 9\n255\n") + QByteArray(600, 'x'),
+         "99999999999 x 9"},
     };
     for (const auto &[what, bytes, size] : bombs) {
         SCOPED_TRACE(what);

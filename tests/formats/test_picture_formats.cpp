@@ -1,5 +1,6 @@
 // The picture loader on bitmaps, GIF, JPEG and icons: pixels come out where
 // the files put them, and bad files of every kind give their message.
+#include "formats/dib_decoder.h"
 #include "formats/picture_loader.h"
 #include "formats/picture_samples.h"
 
@@ -127,7 +128,7 @@ TEST(PictureBitmaps, RunLengthCodes)
         EXPECT_EQ(img4.pixel(x, 0), four[std::size_t(row[x])]) << x;
 }
 
-TEST(PictureBitmaps, EightThousandSquareOpensAndLargerIsRefused)
+TEST(PictureBitmaps, EightThousandSquareOpensAndBeyondTheLimitIsRefused)
 {
     {
         const QImage big = decode(bigRle8(8000, four));
@@ -137,9 +138,18 @@ TEST(PictureBitmaps, EightThousandSquareOpensAndLargerIsRefused)
     }
     // A header promising more is refused before anything is allocated.
     QString text;
-    EXPECT_EQ(errorOf(bmpFile(infoHeader(9000, 9000, 24, 0), 40), &text), err::OutOfMemory);
-    EXPECT_TRUE(text.contains("9000 x 9000")) << text.toStdString();
+    EXPECT_EQ(errorOf(bmpFile(infoHeader(13000, 13000, 24, 0), 40), &text), err::OutOfMemory);
+    EXPECT_TRUE(text.contains("13000 x 13000")) << text.toStdString();
     EXPECT_EQ(errorOf(bmpFile(infoHeader(40000, 1, 24, 0), 40)), err::OutOfMemory);
+    // Read from a file, the header alone refuses it: the rest is never read.
+    const QByteArray head = bmpFile(infoHeader(20000, 20000, 24, 0), 40);
+    try {
+        decodeBmpStream(ByteSpan(head.constData(), std::size_t(head.size())), 1'200'000'054,
+                        [](char *, qint64) -> qint64 { throw std::logic_error("read on"); }, {});
+        ADD_FAILURE() << "not refused";
+    } catch (const QuorError &e) {
+        EXPECT_EQ(e.number, err::OutOfMemory);
+    }
 }
 
 TEST(PictureOthers, GifFirstFrameJpegAndIconLargestImage)
