@@ -4,6 +4,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace quor {
 
 namespace {
@@ -19,6 +21,25 @@ const Qt::CursorShape handleCursors[8] = {
     Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
     Qt::SizeHorCursor,   Qt::SizeBDiagCursor, Qt::SizeVerCursor, Qt::SizeFDiagCursor,
 };
+
+// The frame's margins round the picture (24 and 39 twips) are under a
+// screen pixel below 100 %, and an edge drawn where the picture's box lies
+// is hidden by it: such an edge moves out to the first pixel clear of the
+// box. `box` is the box's place on the canvas in screen pixels.
+TwipBox clearOf(const QRect &box, const TwipBox &frame, int scale)
+{
+    auto px = [scale](double twips) { return scaledTwipsToPixels(twips, scale); };
+    auto twips = [scale](int pixels) { return pixelsToTwips(pixels) * 100 / scale; };
+    // The pixels the frame is drawn on, as the canvas box draws it.
+    const int left = px(frame.left), top = px(frame.top);
+    const int right = left + std::max(1, px(frame.width)) - 1;
+    const int bottom = top + std::max(1, px(frame.height)) - 1;
+    if (left < box.left() && top < box.top() && right > box.right() && bottom > box.bottom())
+        return frame;
+    const int l = std::min(left, box.left() - 1), t = std::min(top, box.top() - 1);
+    const int r = std::max(right, box.right() + 1), b = std::max(bottom, box.bottom() + 1);
+    return {twips(l), twips(t), twips(r - l + 1), twips(b - t + 1)};
+}
 
 } // namespace
 
@@ -69,9 +90,10 @@ void SelectionFrame::placeAround(const TwipBox &place)
     // The handles are moved, not hidden first: hiding the handle being
     // dragged would end its mouse grab.
     m_place = place;
-    const TwipBox frame = selectionFrame(place);
+    const int scale = m_handles[0]->viewScale();
+    const TwipBox frame = clearOf(m_picture->geometry(), selectionFrame(place), scale);
     moveBand(frame);
-    const double size = HandleSize * 100 / m_handles[0]->viewScale();
+    const double size = HandleSize * 100 / scale;
     const auto places = handlePositions(frame, size);
     for (int i = 0; i < 8; ++i) {
         m_handles[i]->moveTwips(places[i].x, places[i].y);

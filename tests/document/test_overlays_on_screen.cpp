@@ -4,6 +4,7 @@
 // only what was really repainted.
 #include "tools/canvas_mouse.h"
 
+#include <QDir>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -142,4 +143,38 @@ TEST_F(OverlaysOnScreen, MidRunTheRowsNotYetWrittenShowTheSource)
     EXPECT_EQ(result.pixel(1, 1), Grey);
     EXPECT_EQ(result.pixel(result.width() - 2, 60), Grey);
     EXPECT_EQ(result.pixel(50, 60), qRgb(0, 0, 255));
+}
+
+// The frame shows all four edges outside the picture's box at every scale;
+// at 25 % its margins are under a pixel and the box used to hide two.
+TEST_F(OverlaysOnScreen, TheSelectionFrameShowsAllFourEdgesAtEveryScale)
+{
+    workspace().settings.tool = ToolId::Select;
+    QTest::keyClick(main.get(), Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(main.get(), Qt::Key_Minus, Qt::ControlModifier);
+    CanvasMouse(doc).drag({{5, 5}, {30, 25}});
+    const QWidget *box = doc->view()->selectionFrame()->pictureBox();
+    // Black or white, the phases of the blink; not grey or a yellow handle.
+    auto ink = [](QRgb c) { return dark(c) || (light(c) && qBlue(c) > 215); };
+    for (int scale : ViewScales) {
+        if (scale > 25)
+            QTest::keyClick(main.get(), Qt::Key_Equal, Qt::ControlModifier);
+        ASSERT_EQ(doc->view()->viewScale(), scale);
+        const QImage s = doc->view()->canvasBox()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        if (scale == 25)
+            s.save(QDir::temp().filePath("quor-frame-25.png"));
+        // Dots on the first line out from each side that has any.
+        auto edge = [&](QPoint from, QPoint to, QPoint out) {
+            int n = 0;
+            for (int step = 1; n == 0 && s.rect().contains(from + out * step) && step < 64; ++step)
+                n = count(s, from + out * step, to + out * step, +ink);
+            return n;
+        };
+        const QRect g = box->geometry();
+        const int least = std::min(g.width(), g.height()) / 3;
+        EXPECT_GE(edge(g.topLeft(), g.bottomLeft(), {-1, 0}), least) << scale << "% left";
+        EXPECT_GE(edge(g.topLeft(), g.topRight(), {0, -1}), least) << scale << "% top";
+        EXPECT_GE(edge(g.topRight(), g.bottomRight(), {1, 0}), least) << scale << "% right";
+        EXPECT_GE(edge(g.bottomLeft(), g.bottomRight(), {0, 1}), least) << scale << "% bottom";
+    }
 }
