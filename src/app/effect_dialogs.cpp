@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 
@@ -33,15 +34,19 @@ EffectDialogs &EffectDialogs::of(MainWindow &main)
     return *new EffectDialogs(main);
 }
 
-bool EffectDialogs::hasSelection()
+bool EffectDialogs::hasSelectionOrSaySo()
 {
     DocumentWindow *doc = activeDocument();
-    return doc && doc->document().hasFloatingSelection();
+    if (doc && doc->document().hasFloatingSelection())
+        return true;
+    // No dialog to open: the status bar says why nothing happened.
+    m_main.statusBar()->showMessage(QStringLiteral("请先选定一块区域。"), 5000);
+    return false;
 }
 
 void EffectDialogs::showCustomFilter()
 {
-    if (!hasSelection())
+    if (!hasSelectionOrSaySo())
         return;
     if (!m_custom)
         m_custom = new CustomFilterDialog(m_values, *this, &m_main);
@@ -52,7 +57,7 @@ void EffectDialogs::showCustomFilter()
 
 void EffectDialogs::showGradientFill()
 {
-    if (!hasSelection())
+    if (!hasSelectionOrSaySo())
         return;
     if (!m_gradient)
         m_gradient = new GradientFillDialog(*this, &m_main);

@@ -27,7 +27,8 @@ public:
     static EffectDialogs &of(MainWindow &main);
 
     // Each opens its dialog (or brings the open one forward) when the
-    // active document has a floating selection, and otherwise does nothing.
+    // active document has a floating selection, and otherwise only asks
+    // for one on the status bar.
     void showCustomFilter();
     void showGradientFill();
     CustomFilterDialog *customFilter() const { return m_custom; }
@@ -44,7 +45,7 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
-    bool hasSelection();
+    bool hasSelectionOrSaySo();
     void endRun();
 
     MainWindow &m_main;

@@ -170,6 +170,12 @@ void MainWindow::buildStatusBar()
     auto *clock = new QTimer(this);
     connect(clock, &QTimer::timeout, this, tick);
     clock->start(1000);
+    // A passing message takes the clock's room too: at the window's first
+    // size the date and time would leave it a few characters.
+    connect(bar, &QStatusBar::messageChanged, this, [date, time](const QString &message) {
+        date->setVisible(message.isEmpty());
+        time->setVisible(message.isEmpty());
+    });
 }
 
 void MainWindow::showPictureNotes(const PictureNotes &notes)

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDockWidget>
 #include <QFrame>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -147,8 +149,18 @@ TEST_F(EffectDialogsTest, DialogsOpenOnTopOnlyOverAFloatingSelection)
 {
     QTest::keyClick(doc, Qt::Key_Escape); // drops the selection
     activate(main.get());
+    // Each says on the status bar why it opens nothing.
+    QStatusBar *status = main->statusBar();
+    const QRect left(0, 0, status->width() / 4, status->height());
+    const QImage quiet = status->grab(left).toImage();
     QTest::keyClick(main.get(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(status->currentMessage(), "请先选定一块区域。");
+    QCoreApplication::processEvents(); // the bar lays itself out anew
+    status->grab().save(QDir::temp().filePath("quor-status-no-selection.png"));
+    EXPECT_NE(status->grab(left).toImage(), quiet);
+    status->clearMessage();
     QTest::keyClick(main.get(), Qt::Key_J, Qt::ControlModifier);
+    EXPECT_EQ(status->currentMessage(), "请先选定一块区域。");
     EXPECT_EQ(main->findChild<CustomFilterDialog *>(), nullptr);
     EXPECT_EQ(main->findChild<GradientFillDialog *>(), nullptr);
 
