@@ -3,6 +3,8 @@
 #include "app/mode_menus.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -157,6 +159,63 @@ void fillModeMenu(MainWindow *w, QMenu *menu, const std::vector<ModeEntry> &entr
     }
 }
 
+// Walking the bar with Left and Right from a menu opened by the mouse, Qt
+// gives the focus back to the document when the walk reaches an entry that
+// opens no menu (浏览): the next Right moved the floating selection instead.
+// While the walk rests there, its keys go to the bar, as they would from a
+// menu; any other key or a click ends the rest.
+class BarWalk : public QObject
+{
+public:
+    explicit BarWalk(QMenuBar *bar) : QObject(bar), m_bar(bar) { bar->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::MouseButtonPress) {
+            rest(false);
+            return false;
+        }
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent *>(e)->key();
+        if (o == m_bar && (key == Qt::Key_Left || key == Qt::Key_Right)) {
+            // The bar moves first (from an open menu too, which hands it
+            // these keys), then the walk may rest.
+            static_cast<QObject *>(m_bar)->event(e);
+            const QAction *at = m_bar->activeAction();
+            rest(at && !at->menu() && !QApplication::activePopupWidget()
+                 && QApplication::focusWidget() != m_bar);
+            return e->isAccepted();
+        }
+        if (!m_resting || o == m_bar)
+            return false;
+        rest(false);
+        static const QList<int> walkKeys = {Qt::Key_Left,   Qt::Key_Right, Qt::Key_Up,
+                                            Qt::Key_Down,   Qt::Key_Return, Qt::Key_Enter,
+                                            Qt::Key_Escape, Qt::Key_Space};
+        if (!walkKeys.contains(key) || !m_bar->activeAction() || QApplication::activePopupWidget())
+            return false;
+        QCoreApplication::sendEvent(m_bar, e);
+        return true;
+    }
+
+private:
+    void rest(bool on)
+    {
+        if (on == m_resting)
+            return;
+        m_resting = on;
+        if (on)
+            qApp->installEventFilter(this);
+        else
+            qApp->removeEventFilter(this);
+    }
+
+    QMenuBar *m_bar;
+    bool m_resting = false;
+};
+
 } // namespace
 
 void MainWindow::buildMenus()
@@ -214,6 +273,7 @@ void MainWindow::buildMenus()
     }
 
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::updateWindowList);
+    new BarWalk(menuBar());
 }
 
 } // namespace quor

@@ -2,10 +2,12 @@
 // Each opens like Open; one that has gone says so and leaves the list.
 #include "app/main_window.h"
 
+#include "document/document_window.h"
 #include "files/file_texts.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QMdiSubWindow>
 #include <QMenu>
 
 namespace quor {
@@ -55,6 +57,19 @@ void MainWindow::openRecentFile(const QString &fileName)
         msgBox(this, notFoundMessage(fileName), mb::OkOnly + mb::Exclamation, fileName);
         m_recentFiles.remove(fileName);
         updateRecentFileEntries();
+        return;
+    }
+    // Open and unchanged, it is the same picture: its window comes forward
+    // rather than a second copy. A changed one opens again as the file
+    // holds it, beside the changes.
+    const QString file = QFileInfo(fileName).canonicalFilePath();
+    for (DocumentWindow *doc : m_workspace.documents()) {
+        if (!doc || doc->document().isModified() || !QFileInfo(doc->caption()).isAbsolute()
+            || QFileInfo(doc->caption()).canonicalFilePath() != file)
+            continue;
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(doc->parentWidget()); sub && sub->isMinimized())
+            sub->showNormal();
+        doc->activate();
         return;
     }
     openPictureFile(fileName);

@@ -2,8 +2,10 @@
 
 #include "app/placement.h"
 #include "files/file_texts.h"
+#include "files/picture_browser.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
@@ -11,8 +13,20 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace quor;
+
+namespace {
+
+// A key where the toolkit sends it: to the open menu, else to the focus.
+void typeKey(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QWidget *to = QApplication::activePopupWidget();
+    QTest::keyClick(to ? to : QApplication::focusWidget(), k, mods);
+}
+
+} // namespace
 
 TEST_F(ProgramTest, StartsWithOneEmptyDocumentAndTheDefaultChecks)
 {
@@ -238,4 +252,60 @@ TEST_F(ProgramTest, RecentFilesOutliveARestartAndAVanishedOneLeavesTheList)
     EXPECT_EQ(entries()[1], "&2 " + dir.filePath("8 R&&D.png"));
     main->action("mnuFileRecent2")->trigger();
     EXPECT_EQ(active()->caption(), files[7]);
+}
+
+// From a menu the mouse opened, Right and Left walk on past 浏览 (an entry
+// opening no menu) and never reach the document; Return there chooses it.
+TEST_F(ProgramTest, ArrowsWalkTheMenuBarPastBrowse)
+{
+    QApplication::setActiveWindow(main.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    main->selectAll();
+    const TwipBox place = active()->document().selectionPlace();
+    QMenuBar *bar = main->menuBar();
+    QMenu *window = main->findChild<QMenu *>("mnuWindow");
+    const QRect browse = bar->actionGeometry(main->action("Hexplor"));
+    const QImage unlit = bar->grab(browse).toImage();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window->menuAction()).center());
+    typeKey(Qt::Key_Right);
+    EXPECT_EQ(bar->activeAction(), main->action("Hexplor"));
+    EXPECT_NE(bar->grab(browse).toImage(), unlit) << "shown lit";
+    typeKey(Qt::Key_Right);
+    EXPECT_EQ(QApplication::activePopupWidget(), main->findChild<QMenu *>("mnuHelp"));
+    typeKey(Qt::Key_Left);
+    typeKey(Qt::Key_Left);
+    EXPECT_EQ(QApplication::activePopupWidget(), window);
+    typeKey(Qt::Key_Right);
+    EXPECT_TRUE(main->findChildren<PictureBrowser *>().isEmpty()) << "passing by opens nothing";
+    typeKey(Qt::Key_Return);
+    EXPECT_EQ(main->findChildren<PictureBrowser *>().size(), 1);
+    EXPECT_EQ(active()->document().selectionPlace(), place);
+}
+
+// A recent file open and unchanged (however its name is spelt) brings its
+// window forward; changed, it opens a second time.
+TEST_F(ProgramTest, ARecentFileAlreadyOpenComesForwardUnlessChanged)
+{
+    QTemporaryDir dir;
+    QImage dot(2, 2, QImage::Format_RGB32);
+    ASSERT_TRUE(dot.save(dir.filePath("a.png")));
+    main->openPictureFile(dir.filePath("a.png"));
+    DocumentWindow *a = active();
+    main->newDocument();
+    main->rememberRecentFile(dir.path() + "/./a.png");
+    QApplication::setActiveWindow(main.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    const int documents = workspace().documentCount();
+    auto chooseFirstRecent = [] {
+        typeKey(Qt::Key_F, Qt::AltModifier);
+        typeKey(Qt::Key_1);
+    };
+    chooseFirstRecent();
+    EXPECT_EQ(workspace().documentCount(), documents);
+    EXPECT_EQ(main->mdiArea()->activeSubWindow()->widget(), a);
+    a->document().markChanged();
+    main->newDocument();
+    chooseFirstRecent();
+    EXPECT_EQ(workspace().documentCount(), documents + 2);
+    EXPECT_NE(active(), a);
 }
