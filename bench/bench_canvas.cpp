@@ -101,9 +101,10 @@ void BM_UndoRedoFullCanvasStep(benchmark::State &state)
     quor::Document doc;
     doc.resizeCanvas(36035, 30035);
     doc.rebase();
-    doc.beginStep();
-    doc.canvas().line(0, 0, 36000, 30000, 0xff0000, quor::LineKind::BoxFilled);
-    doc.endStep();
+    {
+        const quor::Document::Step step(doc);
+        doc.canvas().line(0, 0, 36000, 30000, 0xff0000, quor::LineKind::BoxFilled);
+    }
     for (auto _ : state) {
         doc.undo();
         doc.redo();

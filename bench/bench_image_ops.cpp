@@ -3,6 +3,7 @@
 // the grey 3 each, a fill of the whole picture a few; smooth scaling to
 // half size within 1.5 x QImage::scaled, which is run beside it.
 #include "document/model/document.h"
+#include "document/model/picture_commands.h"
 #include "document/model/flood_fill.h"
 #include "effects/image_ops.h"
 
@@ -92,10 +93,7 @@ void BM_InvertCommand8000(benchmark::State &state)
     doc.canvas().setImage(noise());
     for (auto _ : state) {
         const quor::CanvasSurface &c = doc.canvas();
-        doc.beginStep();
-        doc.replaceCanvas(quor::effects::inverted(c.image()), c.scaleWidth(), c.scaleHeight());
-        doc.markChanged();
-        doc.endStep();
+        quor::commands::transformPicture(doc, &quor::effects::inverted);
     }
     if (!doc.canUndo())
         state.SkipWithError("no undo step");

@@ -5,6 +5,7 @@
 
 #include "app/whole_picture_window.h"
 #include "document/document_window.h"
+#include "document/model/picture_commands.h"
 #include "files/file_texts.h"
 #include "formats/picture_loader.h"
 #include "palettes/colour_palette.h"
@@ -91,22 +92,7 @@ void MainWindow::clearPicture()
     if (!doc)
         return;
     // Without a floating selection this paints the hidden picture only.
-    Document &d = doc->document();
-    CanvasSurface &s = d.selection();
-    d.beginStep();
-    if (d.hasFloatingSelection())
-        d.markSelectionEdit();
-    const Colour c = m_workspace.settings.drawingColour;
-    const int drawStyle = s.drawStyle(), fillStyle = s.fillStyle();
-    const Colour fillColour = s.fillColor();
-    s.setDrawStyle(0);
-    s.setFillStyle(0);
-    s.setFillColor(c);
-    s.line(0, 0, s.scaleWidth(), s.scaleHeight(), c, LineKind::Box);
-    s.setDrawStyle(drawStyle);
-    s.setFillStyle(fillStyle);
-    s.setFillColor(fillColour);
-    d.endStep();
+    commands::clearSelection(doc->document(), m_workspace.settings.drawingColour);
 }
 
 void MainWindow::copy()
@@ -137,16 +123,14 @@ void MainWindow::paste()
     // Whole, however large: the canvas keeps its size. Replacing a floating
     // picture is a step of the history; floating the first is not.
     Document &d = doc->document();
-    d.beginStep();
+    const bool wasFloating = d.hasFloatingSelection();
     try {
-        if (d.hasFloatingSelection())
-            d.markSelectionEdit();
-        doc->floatPicture(picture, doc->gesture().startX, doc->gesture().startY);
+        commands::floatPastedPicture(d, picture, doc->gesture().startX, doc->gesture().startY);
+        doc->frameFloatingPicture(!wasFloating);
     } catch (const std::bad_alloc &) {
         msgBox(this, otherErrorMessage(QStringLiteral("内存不足，无法粘贴这张图片。")), mb::OkOnly,
                QCoreApplication::applicationName());
     }
-    d.endStep();
 }
 
 void MainWindow::showWholePicture()

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "document/document_window.h"
+#include "document/model/picture_commands.h"
 #include "effects/flips.h"
 #include "effects/neighbourhood_filters.h"
 
@@ -38,12 +39,7 @@ void flipSelection(DocumentWindow *doc, effects::Flip kind)
     const QImage mirrored = effects::flipped(d.selection().image(), kind);
     if (mirrored.isNull())
         return;
-    d.beginStep();
-    d.markSelectionEdit();
-    d.scratch().shareImage(mirrored);
-    d.scratch().setScaleSize(d.selection().scaleWidth(), d.selection().scaleHeight());
-    d.selection().shareImage(mirrored);
-    d.endStep();
+    commands::mirrorSelection(d, mirrored);
 }
 
 } // namespace

@@ -6,19 +6,17 @@
 #include "core/dialog_seam.h"
 #include "dialogs/resize_dialog.h"
 #include "document/document_window.h"
+#include "document/model/picture_commands.h"
 #include "document/selection_frame.h"
 #include "effects/image_ops.h"
 #include "formats/picture_errors.h"
 
 #include <QCoreApplication>
 
-#include <functional>
 
 namespace quor {
 
 namespace {
-
-using ImageOperation = std::function<QImage(const QImage &)>;
 
 void tellTooLarge(QWidget *parent, QSize size)
 {
@@ -29,37 +27,16 @@ void tellTooLarge(QWidget *parent, QSize size)
 
 // The floating picture, else the canvas, replaced by what op makes of it.
 // Without memory for the result the picture stays as it was.
-void transformPicture(QWidget *parent, DocumentWindow *doc, const ImageOperation &op)
+void transformPicture(QWidget *parent, DocumentWindow *doc, const commands::ImageOperation &op)
 {
     if (!doc)
         return;
     Document &d = doc->document();
-    const bool floating = d.hasFloatingSelection();
-    const CanvasSurface &source = floating ? d.selection() : d.canvas();
-    QImage result = op(source.image());
-    if (result.isNull()) {
-        tellTooLarge(parent, source.image().size());
-        return;
-    }
-    d.beginStep();
-    if (floating) {
-        d.markSelectionEdit();
-        const TwipBox at = d.selectionPlace();
-        d.selection().shareImage(std::move(result)); // nothing else holds it
-        d.placeSelection(at.left, at.top);
+    const QSize size = (d.hasFloatingSelection() ? d.selection() : d.canvas()).image().size();
+    if (!commands::transformPicture(d, op))
+        tellTooLarge(parent, size);
+    else if (d.hasFloatingSelection())
         doc->view()->selectionFrame()->placeAround(d.selectionPlace());
-    } else {
-        const CanvasSurface &c = d.canvas();
-        // A turn keeps the logical size exactly, its sides exchanged.
-        double w = c.scaleWidth(), h = c.scaleHeight();
-        if (result.size() == c.image().size().transposed() && result.size() != c.image().size())
-            std::swap(w, h);
-        else if (result.size() != c.image().size())
-            w = result.width() * c.unit(), h = result.height() * c.unit();
-        d.replaceCanvas(std::move(result), w, h);
-    }
-    d.markChanged();
-    d.endStep();
 }
 
 } // namespace
@@ -115,26 +92,11 @@ void MainWindow::greyPicture()
 void MainWindow::cropToSelection()
 {
     DocumentWindow *doc = m_workspace.activeDocument();
-    if (!doc || !doc->document().hasFloatingSelection())
+    if (!doc)
         return;
-    Document &d = doc->document();
-    const CanvasSurface &c = d.canvas();
-    const TwipBox at = d.selectionPlace();
-    const QRect keep = QRect(c.toPixelX(at.left), c.toPixelY(at.top), d.selection().widthPx(),
-                             d.selection().heightPx())
-                       & c.image().rect();
-    if (keep.isEmpty())
-        return;
-    // What shows is what stays: the floating picture goes down first.
-    d.beginStep();
-    d.putDownSelection();
-    QImage kept = c.image().copy(keep);
-    if (kept.isNull())
-        tellTooLarge(this, keep.size());
-    else
-        d.replaceCanvas(std::move(kept), keep.width() * c.unit(), keep.height() * c.unit());
-    d.markChanged();
-    d.endStep();
+    QSize kept;
+    if (commands::cropToSelection(doc->document(), &kept) == commands::CropResult::NoMemory)
+        tellTooLarge(this, kept);
 }
 
 } // namespace quor

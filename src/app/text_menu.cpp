@@ -210,7 +210,7 @@ void MainWindow::commitText()
     // The gradient builds up on screen, repainted as often as the screen
     // can show it rather than once per twip.
     QPointer<DocumentWindow> shown = doc;
-    d.beginStep(); // the committed text is one step of the history
+    const Document::Step step(d); // the committed text is one step of the history
     sweepText(d, box->text(), canvas.font(), {x0, y0}, buffer, steps,
               {[rate = ScreenRate()]() mutable { return rate.due(); },
                [shown] {
@@ -223,7 +223,6 @@ void MainWindow::commitText()
     box->clear();
     label->setText(QStringLiteral("H"));
     d.markChanged();
-    d.endStep();
     box->setFocus();
 }
 

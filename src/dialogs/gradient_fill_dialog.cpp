@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <optional>
 
 namespace quor {
 
@@ -266,9 +267,8 @@ void GradientFillDialog::run()
     // and takes its events, among them "中 断" and requests to close.
     QPointer<GradientFillDialog> self(this);
     // The run, interrupted or not, is one step of the history.
-    d.beginStep();
+    std::optional<Document::Run> step(std::in_place, d);
     d.markSelectionEdit();
-    d.setRunning(true);
     m_running = true;
     holdControls(true);
     m_host.runGoing(this, true, [self] {
@@ -284,10 +284,7 @@ void GradientFillDialog::run()
         return self && doc && !m_interrupt;
     };
     const std::size_t drawn = effects::drawOutlines(selection, outlines, 0, pace);
-    if (doc) {
-        doc->document().setRunning(false);
-        doc->document().endStep();
-    }
+    step.reset(); // closed here, before what follows is shown
     if (!self)
         return;
     m_running = false;

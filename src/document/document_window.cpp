@@ -2,6 +2,7 @@
 
 #include "core/tool_id.h"
 #include "document/document_host.h"
+#include "document/model/picture_commands.h"
 #include "document/selection_geometry.h"
 #include "document/window_layout.h"
 #include "document/workspace.h"
@@ -55,11 +56,11 @@ DocumentWindow::DocumentWindow(Workspace &workspace, QWidget *parent)
         // A drag of a size handle is one step however many moves it takes.
         connect(handle, &PictureBox::pressed, this, [this](const CanvasEvent &e) {
             if (e.isLeft())
-                m_doc.beginStep();
+                m_handleStep.emplace(m_doc);
         });
         connect(handle, &PictureBox::released, this, [this](const CanvasEvent &e) {
             if (e.isLeft())
-                m_doc.endStep();
+                m_handleStep.reset();
         });
     }
     connect(&m_doc, &Document::restored, this, &DocumentWindow::showRestoredSelection);
@@ -284,9 +285,7 @@ void DocumentWindow::selectionKeyPressed(int key)
     case Qt::Key_Down: dy = 15; break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        m_doc.beginStep();
-        m_doc.putDownSelection();
-        m_doc.endStep();
+        commands::putDownSelection(m_doc);
         return;
     case Qt::Key_Escape:
         m_doc.dropSelection();
@@ -318,7 +317,6 @@ void DocumentWindow::canvasPressed(const CanvasEvent &e)
         return;
     }
     if (e.isLeft() && m_workspace.toolHandler) {
-        beginGestureStep();
         ToolContext t = toolContext();
         m_workspace.toolHandler->press(t, e);
     }
@@ -344,39 +342,19 @@ void DocumentWindow::canvasReleased(const CanvasEvent &e)
 {
     if (!e.isLeft() || !m_workspace.toolHandler)
         return;
-    const QPointer<DocumentWindow> self = this;
     m_doc.canvas().setDrawMode(m_workspace.settings.drawMode);
     ToolContext t = toolContext();
     m_workspace.toolHandler->release(t, e);
-    if (self) // a long tool run takes events; the window may have closed
-        endGestureStep();
 }
 
 void DocumentWindow::canvasDoubleClicked()
 {
     if (!m_workspace.toolHandler)
         return;
-    beginGestureStep(); // the second press of a double click; its release ends the step
     ToolContext t = toolContext();
     m_workspace.toolHandler->doubleClick(t);
 }
 
-// A figure from press to release is one step of the history.
-void DocumentWindow::beginGestureStep()
-{
-    if (m_gestureStep)
-        return;
-    m_gestureStep = true;
-    m_doc.beginStep();
-}
-
-void DocumentWindow::endGestureStep()
-{
-    if (!m_gestureStep)
-        return;
-    m_gestureStep = false;
-    m_doc.endStep();
-}
 
 void DocumentWindow::showRestoredSelection()
 {
@@ -398,8 +376,13 @@ void DocumentWindow::floatPicture(const QImage &picture, double left, double top
 {
     const bool floating = m_doc.hasFloatingSelection();
     m_doc.floatPicture(picture, left, top);
+    frameFloatingPicture(!floating);
+}
+
+void DocumentWindow::frameFloatingPicture(bool blink)
+{
     m_view->selectionFrame()->placeAround(m_doc.selectionPlace());
-    if (!floating)
+    if (blink)
         m_view->selectionFrame()->blink();
 }
 

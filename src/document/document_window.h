@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QMdiSubWindow;
 
@@ -89,6 +90,9 @@ public:
     // Floats a picture at (left, top), framed; one that floats already is
     // replaced where it lies and its frame keeps blinking as it did.
     void floatPicture(const QImage &picture, double left, double top);
+    // The frame put around the floating picture where it lies now, blinking
+    // when it newly floats.
+    void frameFloatingPicture(bool blink);
 
     // Dragging the floating picture and resizing it with its handles.
     void selectionPressed(const CanvasEvent &e);
@@ -115,8 +119,6 @@ private:
     ToolContext toolContext();
 
     void canvasResized();
-    void beginGestureStep();
-    void endGestureStep();
     void showRestoredSelection();
     void popupEditMenu(double x, double y);
     bool closeProtocol();
@@ -130,7 +132,8 @@ private:
     // The point inside the floating picture where the drag took it.
     double m_grabX = 0, m_grabY = 0;
     bool m_gone = false;
-    bool m_gestureStep = false;
+    // A size handle's drag under way is one step.
+    std::optional<Document::Step> m_handleStep;
 };
 
 } // namespace quor

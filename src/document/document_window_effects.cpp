@@ -18,7 +18,7 @@ namespace quor {
 namespace {
 
 // Puts the pictures back in twips and hides the run's overlays when the
-// run ends, however it ends.
+// run ends, however it ends; the run's step closes after that.
 struct RunEnd
 {
     Document &doc;
@@ -30,8 +30,6 @@ struct RunEnd
         doc.scratch().setScaleMode(ScaleMode::Twips);
         frame->setVisible(false);
         line->setVisible(false);
-        doc.setRunning(false);
-        doc.endStep();
     }
 };
 
@@ -132,9 +130,8 @@ void DocumentWindow::runOnSelection(const SelectionRun &run, const QMargins &unw
     if (target.isNull())
         return; // no memory for the result: the selection stays as it was
     // The whole run is one step of the history, with nothing to undo meanwhile.
-    m_doc.beginStep();
+    const Document::Run step(m_doc);
     m_doc.markSelectionEdit();
-    m_doc.setRunning(true);
     OverlayShape *frame = m_view->runFrame(), *line = m_view->runLine();
     const RunEnd end{m_doc, frame, line};
     selection.adoptImage(std::move(target), selection.scaleWidth(), selection.scaleHeight());

@@ -15,13 +15,12 @@ void FillTool::press(ToolContext &t, const CanvasEvent &e)
     const Colour colour = e.isRight() ? t.settings.backColour : t.settings.drawingColour;
     // The canvas under a floating selection fills as it draws for the other
     // tools; the floating picture stays where it is.
-    t.doc.beginStep();
+    const Document::Step step(t.doc);
     const QRect filled = raster::floodFill(canvas.editImage(), seed, toQRgb(colour));
     if (!filled.isEmpty()) {
         canvas.reportChanged(filled);
         t.doc.markChanged();
     }
-    t.doc.endStep();
 }
 
 void PickerTool::press(ToolContext &t, const CanvasEvent &e)

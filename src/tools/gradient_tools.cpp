@@ -21,17 +21,14 @@ namespace {
 class HeldRun
 {
 public:
-    explicit HeldRun(ToolContext &t) : m_doc(&t.doc), m_overlays(t.overlays)
+    explicit HeldRun(ToolContext &t) : m_doc(&t.doc), m_overlays(t.overlays), m_run(t.doc)
     {
         m_overlays.runGoing(true, [this] { m_stopped = true; });
-        m_doc->setRunning(true);
     }
     ~HeldRun()
     {
-        if (!m_doc)
-            return;
-        m_doc->setRunning(false);
-        m_overlays.runGoing(false, {});
+        if (m_doc)
+            m_overlays.runGoing(false, {});
     }
     HeldRun(const HeldRun &) = delete;
     HeldRun &operator=(const HeldRun &) = delete;
@@ -48,6 +45,7 @@ public:
 private:
     QPointer<Document> m_doc;
     ToolOverlays &m_overlays;
+    Document::Run m_run; // one step, with no undo or redo meanwhile
     bool m_stopped = false;
 };
 

@@ -1,12 +1,15 @@
 #include "tools/tool_engine.h"
 
 #include "core/drawing_settings.h"
+#include "document/model/gesture.h"
 #include "tools/arc_tools.h"
 #include "tools/colour_tools.h"
 #include "tools/gradient_tools.h"
 #include "tools/line_tools.h"
 #include "tools/picture_tools.h"
 #include "tools/shape_tools.h"
+
+#include <QPointer>
 
 namespace quor {
 
@@ -41,6 +44,10 @@ Tool *ToolEngine::current(const ToolContext &t) const
 
 void ToolEngine::press(ToolContext &t, const CanvasEvent &e)
 {
+    // A right press of a tool that takes it makes its own step: no right
+    // release ends a gesture.
+    if (e.isLeft() && !t.gesture.step)
+        t.gesture.step.emplace(t.doc);
     if (Tool *tool = current(t))
         tool->press(t, e);
 }
@@ -53,12 +60,20 @@ void ToolEngine::move(ToolContext &t, const CanvasEvent &e)
 
 void ToolEngine::release(ToolContext &t, const CanvasEvent &e)
 {
+    // A long tool run takes events: the document may close meanwhile, and
+    // its gesture with it.
+    const QPointer<Document> doc(&t.doc);
     if (Tool *tool = current(t))
         tool->release(t, e);
+    if (doc && e.isLeft())
+        t.gesture.step.reset();
 }
 
 void ToolEngine::doubleClick(ToolContext &t)
 {
+    // The second press of a double click: its release ends the step.
+    if (!t.gesture.step)
+        t.gesture.step.emplace(t.doc);
     if (Tool *tool = current(t))
         tool->doubleClick(t);
 }

@@ -140,53 +140,6 @@ TEST_F(Undo, AMixedSessionUndoesToTheStartAndRedoesToTheEnd)
     }
 }
 
-TEST_F(Undo, UndoingToTheSavedStateClearsTheChangedFlag)
-{
-    QTemporaryDir dir;
-    workspace().settings.drawingColour = rgbColour(255, 0, 0);
-    drag(2, {10, 10}, {100, 60});
-    script.fileAnswers = {dir.path() + "/a.bmp"};
-    main->save();
-    ASSERT_FALSE(doc->document().isModified());
-    drag(4, {20, 20}, {80, 80});
-    EXPECT_TRUE(doc->document().isModified());
-    key(Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_FALSE(doc->document().isModified()) << "back at the saved picture";
-    key(Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_TRUE(doc->document().isModified()) << "before the saved picture";
-    key(Qt::Key_Backspace, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_FALSE(doc->document().isModified());
-    key(Qt::Key_Backspace, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(doc->document().isModified());
-}
-
-TEST_F(Undo, TheBudgetDropsTheOldestStepsButNeverTheNewest)
-{
-    const std::size_t budget = History::budget();
-    workspace().settings.drawingColour = rgbColour(255, 0, 0);
-    drag(2, {5, 5}, {5, 200});
-    const std::size_t oneLine = History::totalBytes();
-    ASSERT_GT(oneLine, 0u);
-    History::setBudget(oneLine * 5 / 2);
-    const QImage afterFirst = doc->document().canvas().image();
-    for (int i = 1; i < 6; ++i)
-        drag(2, {5 + 10 * i, 5}, {5 + 10 * i, 200});
-    EXPECT_LE(History::totalBytes(), oneLine * 5 / 2);
-    EXPECT_EQ(doc->document().history().size(), 2) << "the oldest steps went first";
-    main->action("mnuEditUndo")->trigger();
-    main->action("mnuEditUndo")->trigger();
-    EXPECT_FALSE(main->action("mnuEditUndo")->isEnabled());
-    EXPECT_NE(doc->document().canvas().image(), afterFirst) << "the newest steps stayed";
-    // A step larger than the whole budget is still undoable once.
-    History::setBudget(1);
-    const QImage before = doc->document().canvas().image();
-    drag(4, {0, 0}, {310, 230});
-    EXPECT_EQ(doc->document().history().size(), 1);
-    main->action("mnuEditUndo")->trigger();
-    EXPECT_EQ(doc->document().canvas().image(), before);
-    History::setBudget(budget);
-}
-
 TEST_F(Undo, CommandsFollowTheActiveDocumentAndNeedOne)
 {
     EXPECT_FALSE(main->action("mnuEditUndo")->isEnabled());

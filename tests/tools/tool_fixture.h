@@ -51,7 +51,6 @@ public:
 
     void press(double x, double y)
     {
-        beginGestureStep();
         engine.press(context, {Qt::LeftButton, {}, x, y});
     }
     void move(double x, double y)
@@ -64,15 +63,10 @@ public:
     {
         canvas().setDrawMode(settings.drawMode);
         engine.release(context, {Qt::LeftButton, {}, x, y});
-        if (inStep) {
-            inStep = false;
-            doc.endStep();
-        }
     }
     // The second press of a double click; its release ends the step.
     void doubleClick()
     {
-        beginGestureStep();
         engine.doubleClick(context);
     }
     // Press at the first point, move through the rest, release at the last.
@@ -91,16 +85,6 @@ protected:
     quor::Gesture gesture;
     quor::ToolEngine engine;
     quor::ToolContext context{doc, settings, overlays, gesture};
-
-private:
-    void beginGestureStep()
-    {
-        if (!inStep) {
-            inStep = true;
-            doc.beginStep();
-        }
-    }
-    bool inStep = false;
 };
 
 // A surface holding picture and drawing with the styles of canvas: where

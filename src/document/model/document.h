@@ -10,6 +10,7 @@
 #include "formats/picture_file_form.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QRect>
 #include <QTimer>
 
@@ -99,16 +100,47 @@ public:
     void copyCanvasToSelection(const TwipBox &box);
 
     // --- undo history ---------------------------------------------------------
-    // A step is everything between beginStep() and the matching endStep()
-    // (they nest). A canvas change outside any step is a step of its own,
-    // closed when the event loop next turns. Moving or lifting a floating
-    // selection is never a step by itself; an edit of its picture is when
-    // the step says so.
-    void beginStep();
-    void endStep();
+    // A step is everything changed while a Step of the document lives
+    // (steps nest: the outermost one counts). A canvas change outside any
+    // step is a step of its own, closed when the event loop next turns.
+    // Moving or lifting a floating selection is never a step by itself; an
+    // edit of its picture is when the step says so.
+    // A document that goes while its step is open (closed during a long
+    // run) takes the step with it.
+    class Step
+    {
+    public:
+        explicit Step(Document &doc) : m_doc(&doc) { doc.beginStep(); }
+        ~Step()
+        {
+            if (m_doc)
+                m_doc->endStep();
+        }
+        Step(const Step &) = delete;
+        Step &operator=(const Step &) = delete;
+
+    private:
+        QPointer<Document> m_doc;
+    };
+    // A run (a filter, a gradient): one step, with no undo or redo while it
+    // goes on.
+    class Run
+    {
+    public:
+        explicit Run(Document &doc) : m_step(doc), m_doc(&doc) { doc.setRunning(true); }
+        ~Run()
+        {
+            if (m_doc)
+                m_doc->setRunning(false);
+        }
+        Run(const Run &) = delete;
+        Run &operator=(const Run &) = delete;
+
+    private:
+        Step m_step;
+        QPointer<Document> m_doc;
+    };
     void markSelectionEdit() { m_selectionEdited = true; }
-    // A run (a filter, a gradient) is under way: no undo or redo meanwhile.
-    void setRunning(bool running);
     bool canUndo() const { return !m_running && m_history.canUndo(); }
     bool canRedo() const { return !m_running && m_history.canRedo(); }
     void undo();
@@ -144,6 +176,12 @@ signals:
     void fileChanged();
 
 private:
+    friend class Step;
+    friend class Run;
+    void beginStep();
+    void endStep();
+    void setRunning(bool running);
+
     QString m_fileName;
     PictureFileForm m_fileForm;
     CanvasSurface m_canvas;

@@ -4,6 +4,8 @@
 
 #include "document/model/document.h"
 
+#include <optional>
+
 namespace quor {
 
 // The two phases of the arc, sector and gradient arc band tools, which
@@ -35,6 +37,8 @@ struct Gesture
     ArcGesture arc;
     // The selection tool's rubber rectangle, twips.
     TwipBox selectionBand;
+    // A figure from press to release is one step of the history.
+    std::optional<Document::Step> step;
 };
 
 } // namespace quor
