@@ -232,9 +232,12 @@ void Session::startProcess(QProcess &program, const QStringList &args)
     program.setProcessChannelMode(QProcess::MergedChannels);
     program.setStandardOutputFile(dir_.filePath("quor.log"), QIODevice::Append);
     dieWithParent(program, SIGKILL);
-    program.start(QUOR_BINARY, args);
+    // Another build of the program (an installed one, a copy kept while the
+    // tree is rebuilt) can stand in for the one built beside the tests.
+    const QString binary = qEnvironmentVariable("QUOR_E2E_PROGRAM", QStringLiteral(QUOR_BINARY));
+    program.start(binary, args);
     if (!program.waitForStarted())
-        ADD_FAILURE() << "can't start " << QUOR_BINARY << ": " << str(program.errorString());
+        ADD_FAILURE() << "can't start " << str(binary) << ": " << str(program.errorString());
 }
 
 bool Session::running()
