@@ -1,5 +1,7 @@
 // libFuzzer target for the picture loader: any bytes must give a picture or
-// a QuorError, never a crash, a hang or a read out of bounds.
+// a QuorError, never a crash, a hang or a read out of bounds; and the
+// headers of any bytes describe a file without one either.
+#include "formats/picture_file_form.h"
 #include "formats/picture_loader.h"
 
 #include <QGuiApplication>
@@ -24,9 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     quor::PictureLimits limits;
     limits.maxSide = 4096;
     limits.maxPixels = 1 << 20;
+    const quor::ByteSpan bytes(data, size);
     try {
-        quor::decodePicture(quor::ByteSpan(data, size), limits);
+        quor::decodePicture(bytes, limits);
     } catch (const quor::QuorError &) {
     }
+    // What Save would drop is read from the headers of any file.
+    quor::describePictureFile(bytes);
     return 0;
 }

@@ -12,6 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
+    quor::readRecoveryRecord(buffer, bytes.size(), quor::RecoveryPart::Header);
+    buffer.seek(0);
     quor::readRecoveryRecord(buffer, bytes.size());
     return 0;
 }
