@@ -1,10 +1,10 @@
 #include "formats/recovery_file.h"
 
 #include "formats/picture_errors.h"
+#include "formats/picture_formats.h"
 #include "formats/whole_file.h"
 
 #include <QBuffer>
-#include <QImageReader>
 #include <QImageWriter>
 #include <QIODevice>
 #include <QUrl>
@@ -198,24 +198,34 @@ RecoveryRead readRecoveryRecord(QIODevice &in, qint64 size, RecoveryPart part)
     if (previewCount + pngCount < rest)
         return fail("文件末尾有多余的数据");
 
+    // Both pictures go through the checked decoder Open uses: every chunk
+    // whole before a byte is decoded, the size within the limits.
+    const auto decode = [&in](qint64 count, const PictureLimits &limits) {
+        const QByteArray bytes = in.read(count);
+        try {
+            return decodePng(ByteSpan(bytes.constData(), std::size_t(bytes.size())), limits)
+                .convertToFormat(QImage::Format_RGB32);
+        } catch (const QuorError &) {
+            return QImage();
+        } catch (const std::bad_alloc &) {
+            return QImage();
+        }
+    };
     if (previewCount > 0) {
-        QImage preview;
-        if (!preview.loadFromData(in.read(previewCount), "png")
-            || preview.width() > RecoveryPreviewSide || preview.height() > RecoveryPreviewSide)
+        PictureLimits small;
+        small.maxSide = RecoveryPreviewSide;
+        small.maxPixels = RecoveryPreviewSide * RecoveryPreviewSide;
+        r.preview = decode(previewCount, small);
+        if (r.preview.isNull())
             return fail("恢复文件的预览图已损坏");
-        r.preview = std::move(preview).convertToFormat(QImage::Format_RGB32);
     }
     if (part == RecoveryPart::Header)
         return result;
 
-    QImageReader reader(&in, "png");
-    reader.setAllocationLimit(int(qint64(w) * h * 4 / (1024 * 1024)) + 16);
-    if (reader.size() != QSize(w, h))
+    QImage picture = decode(pngCount, PictureLimits{});
+    if (picture.size() != QSize(w, h))
         return fail("图片已损坏");
-    QImage picture = reader.read();
-    if (picture.isNull() || picture.size() != QSize(w, h))
-        return fail("图片已损坏");
-    r.picture = std::move(picture).convertToFormat(QImage::Format_RGB32);
+    r.picture = std::move(picture);
     return result;
 }
 
