@@ -24,6 +24,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -45,6 +46,9 @@ MainWindow::MainWindow(QWidget *parent, bool emptyDocument) : QMainWindow(parent
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
     m_mdi->setBackground(palette().brush(QPalette::Dark)); // the workspace colour
     setCentralWidget(m_mdi);
+    m_mdi->setAccessibleName(QStringLiteral("图片区"));
+    m_mdi->horizontalScrollBar()->setAccessibleName(QStringLiteral("图片区水平滚动条"));
+    m_mdi->verticalScrollBar()->setAccessibleName(QStringLiteral("图片区垂直滚动条"));
     // After the document's own activation has made it the active one.
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::updateUndoCommands,
             Qt::QueuedConnection);
@@ -54,12 +58,14 @@ MainWindow::MainWindow(QWidget *parent, bool emptyDocument) : QMainWindow(parent
         for (const ModeEntry &e : *entries)
             if (QAction *a = action(e.name))
                 connect(a, &QAction::toggled, this, &MainWindow::takeModeSettings);
-    m_toolbar = addToolBar(QStringLiteral("tbToolBar"));
+    // The title is what assistive tools call the bar.
+    m_toolbar = addToolBar(QStringLiteral("工具栏"));
     m_toolbar->setObjectName(QStringLiteral("tbToolBar"));
     m_toolbar->setMovable(false);
     buildToolbar();
     buildStatusBar();
     buildPalettes();
+    buildPaneKeys();
     // Only text boxes take drops of their own; a file dropped anywhere
     // else, on a document too, comes here.
     setAcceptDrops(true);
@@ -196,15 +202,18 @@ void MainWindow::buildPalettes()
         auto *dock = new QDockWidget(this);
         dock->setObjectName(name + QStringLiteral("Dock"));
         dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
-        dock->setTitleBarWidget(new QWidget(dock)); // a fixed palette, no title
+        // A fixed palette: its title is for assistive tools only.
+        dock->setTitleBarWidget(new QWidget(dock));
         dock->setWidget(content);
         return dock;
     };
     m_colours = new ColourPalette(m_workspace);
     m_coloursDock = makeDock(m_colours, QStringLiteral("frmquorcolortool"));
+    m_coloursDock->setWindowTitle(m_colours->accessibleName());
     m_tools = new ToolPalette(m_workspace);
     m_colours->setToolPalette(m_tools);
     m_toolsDock = makeDock(m_tools, QStringLiteral("frmquortools"));
+    m_toolsDock->setWindowTitle(m_tools->accessibleName());
     addDockWidget(Qt::BottomDockWidgetArea, m_coloursDock);
     addDockWidget(Qt::LeftDockWidgetArea, m_toolsDock);
 }
@@ -266,6 +275,11 @@ void MainWindow::newDocumentWindow()
     auto *doc = new DocumentWindow(s);
     s.add(doc);
     s.setActiveDocument(doc);
+    // The window is named for assistive tools by its caption, which
+    // follows the file.
+    connect(doc, &QWidget::windowTitleChanged, doc, [doc](const QString &caption) {
+        doc->setAccessibleName(QStringLiteral("图片：") + caption);
+    });
     doc->setUntitledName(QStringLiteral("New Quor") + QString::number(s.newDocumentCount));
     connect(&doc->document(), &Document::historyChanged, this, &MainWindow::updateUndoCommands);
     doc->showInArea();

@@ -154,6 +154,9 @@ public:
     void showAbout();
     // Browse: shows the picture browser, one per main window.
     void showPictureBrowser();
+    // Ctrl+F6 (step 1) and Ctrl+Shift+F6 (-1): the keyboard focus to the
+    // next pane of document, tool palette and colour palette.
+    void focusNextPane(int step);
     // Runs the command of the toolbar button with this key; any other key
     // does nothing.
     void runToolBarButton(const QString &key);
@@ -192,6 +195,7 @@ private:
     void buildToolbar();
     void buildStatusBar();
     void buildPalettes();
+    void buildPaneKeys();
     void updateWindowList();
     void buildRecentFileEntries();
     void updateRecentFileEntries();

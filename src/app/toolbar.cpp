@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <exception>
 
@@ -90,6 +91,9 @@ void switchBar(QWidget *window, QAction *entry, QWidget *bar)
 void MainWindow::buildToolbar()
 {
     ensureIconTheme();
+    // The button Qt adds when the window is too narrow for every button.
+    if (auto *more = m_toolbar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("更多工具栏按钮"));
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_toolbar->setIconSize(QSize(24, 24));
     m_toolbar->setFloatable(false);

@@ -122,6 +122,7 @@ void CustomFilterDialog::buildControls()
         box->setObjectName(QStringLiteral("Text%1").arg(i + 1));
         box->setGeometry(twipsRect(BoxLeft[i % 5], BoxTop[i / 5], BoxWidth, BoxHeight));
         makeNumberBox(box, true, [this, box] { enterIn(box); });
+        box->setAccessibleName(QStringLiteral("权重（第%1行，第%2列）").arg(i / 5 + 1).arg(i % 5 + 1));
         connect(box, &QLineEdit::textChanged, this, [this, i] { weightChanged(i); });
         m_weights[std::size_t(i)] = box;
     }
@@ -138,18 +139,24 @@ void CustomFilterDialog::buildControls()
                           twipsRect(120, 1800, 765, 240));
     m_divide = named(new QLineEdit(this), "hdivideText", twipsRect(120, 2040, 765, 300));
     makeNumberBox(m_divide, false, [this] { enterIn(m_divide); });
+    m_divide->setAccessibleName(QStringLiteral("除数"));
     connect(m_divide, &QLineEdit::textChanged, this, &CustomFilterDialog::divideChanged);
     m_biasLabel = named(new QLabel(QStringLiteral("加数："), this), "Label2",
                         twipsRect(1290, 1800, 735, 240));
     m_bias = named(new QLineEdit(this), "hbiasText", twipsRect(1290, 2040, 735, 315));
     makeNumberBox(m_bias, true, [this] { enterIn(m_bias); });
+    m_bias->setAccessibleName(QStringLiteral("加数"));
     connect(m_bias, &QLineEdit::textChanged, this, &CustomFilterDialog::biasChanged);
 
     m_up = named(new QToolButton(this), "Command3", twipsRect(960, 1920, 285, 225));
     m_up->setArrowType(Qt::UpArrow);
+    m_up->setAccessibleName(QStringLiteral("加一"));
+    m_up->setAccessibleDescription(QStringLiteral("当前方框的数加一"));
     connect(m_up, &QToolButton::clicked, this, &CustomFilterDialog::stepUp);
     m_down = named(new QToolButton(this), "Command4", twipsRect(960, 2160, 285, 225));
     m_down->setArrowType(Qt::DownArrow);
+    m_down->setAccessibleName(QStringLiteral("减一"));
+    m_down->setAccessibleDescription(QStringLiteral("当前方框的数减一"));
     connect(m_down, &QToolButton::clicked, this, &CustomFilterDialog::stepDown);
 
     m_frame = named(new QGroupBox(QStringLiteral("滤块尺寸"), this), "Frame1",

@@ -36,11 +36,14 @@ ResizeDialog::ResizeDialog(QSize present, QWidget *parent)
     m_height->setObjectName(QStringLiteral("txtHeight"));
     for (QSpinBox *box : {m_width, m_height})
         box->setRange(1, MaxEntry);
+    m_width->setAccessibleName(QStringLiteral("宽度"));
+    m_height->setAccessibleName(QStringLiteral("高度"));
     m_width->setValue(m_present.width());
     m_height->setValue(m_present.height());
     m_unit = new QComboBox(this);
     m_unit->setObjectName(QStringLiteral("cboUnit"));
     m_unit->addItems({QStringLiteral("像素"), QStringLiteral("百分比")});
+    m_unit->setAccessibleName(QStringLiteral("单位"));
     m_keepAspect = new QCheckBox(QStringLiteral("保持纵横比"), this);
     m_keepAspect->setObjectName(QStringLiteral("chkKeepAspect"));
     m_keepAspect->setChecked(true);

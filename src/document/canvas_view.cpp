@@ -45,6 +45,14 @@ CanvasView::CanvasView(Document &doc, QWidget *parent) : QWidget(parent), m_doc(
     m_canvas = new PictureBox(QStringLiteral("Picture1"), doc.canvas(), this);
     m_canvas->setFocusPolicy(Qt::ClickFocus);
     m_canvas->setMouseTracking(true); // the pointer read-out follows a hovering pointer
+    m_canvas->setAccessibleName(QStringLiteral("画布"));
+    const auto describeCanvas = [this] {
+        const CanvasSurface &c = m_doc.canvas();
+        m_canvas->setAccessibleDescription(
+            QStringLiteral("%1 × %2 像素").arg(c.widthPx()).arg(c.heightPx()));
+    };
+    describeCanvas();
+    connect(m_canvas, &PictureBox::resized, this, describeCanvas);
     CanvasSurface &c = doc.canvas();
     c.setBackColor(fromQColor(palette().color(QPalette::Base)));
     c.setForeColor(fromQColor(palette().color(QPalette::Text)));
@@ -64,6 +72,7 @@ CanvasView::CanvasView(Document &doc, QWidget *parent) : QWidget(parent), m_doc(
     m_textMeasure->hide();
     m_text = new TextEntryBox(m_textMeasure, m_canvas);
     m_text->setObjectName(QStringLiteral("hword"));
+    m_text->setAccessibleName(QStringLiteral("文字输入框"));
     m_text->setFont(c.font());
     m_textMeasure->setFont(c.font());
     m_text->hide();
@@ -80,6 +89,8 @@ CanvasView::CanvasView(Document &doc, QWidget *parent) : QWidget(parent), m_doc(
     m_hscroll = new QScrollBar(Qt::Horizontal, this);
     m_hscroll->setObjectName(QStringLiteral("HScroll1"));
     m_hscroll->resize(100, twipsToPixels(ScrollBarThickness));
+    m_vscroll->setAccessibleName(QStringLiteral("垂直滚动条"));
+    m_hscroll->setAccessibleName(QStringLiteral("水平滚动条"));
     for (QScrollBar *bar : {m_vscroll, m_hscroll}) {
         bar->setRange(0, 0);
         bar->setFocusPolicy(Qt::NoFocus);
@@ -90,6 +101,9 @@ CanvasView::CanvasView(Document &doc, QWidget *parent) : QWidget(parent), m_doc(
     m_heightHandle->moveTwips(0, 0, 15, SizeHandleThickness);
     m_cornerHandle = sizeHandle("bothsizePicture", Qt::SizeFDiagCursor, this);
     m_cornerHandle->moveTwips(0, 0, SizeHandleThickness, SizeHandleThickness);
+    m_widthHandle->setAccessibleName(QStringLiteral("画布宽度控点"));
+    m_heightHandle->setAccessibleName(QStringLiteral("画布高度控点"));
+    m_cornerHandle->setAccessibleName(QStringLiteral("画布尺寸控点"));
 
     connect(&doc, &Document::canvasDamaged, m_canvas, &PictureBox::updatePixels);
     connect(&doc, &Document::selectionDamaged, m_frame->pictureBox(), &PictureBox::updatePixels);

@@ -17,6 +17,7 @@ const char *const handleNames[8] = {
     "hselsizePictLeftUp",   "hselsizePictUp",       "hselsizePictRightUp", "hselsizePictLeft",
     "hselsizePictRight",    "hselsizePictLeftDown", "hselsizePictDown",    "hselsizePictRightDown",
 };
+const char *const handleWords[8] = {"左上", "上", "右上", "左", "右", "左下", "下", "右下"};
 const Qt::CursorShape handleCursors[8] = {
     Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
     Qt::SizeHorCursor,   Qt::SizeBDiagCursor, Qt::SizeVerCursor, Qt::SizeFDiagCursor,
@@ -53,11 +54,14 @@ SelectionFrame::SelectionFrame(PictureBox *canvas, CanvasSurface &picture, QColo
         m_handles[i]->setScreenSize({side, side});
         m_handles[i]->setBackColor(rgbColour(255, 255, 0));
         m_handles[i]->setCursor(handleCursors[i]);
+        m_handles[i]->setAccessibleName(QStringLiteral("选定图片尺寸控点（%1）")
+                                            .arg(QString::fromUtf8(handleWords[i])));
         m_handles[i]->hide();
         connect(m_handles[i], &PictureBox::moved, this,
                 [this, i](const CanvasEvent &e) { emit handleDragged(SelectionHandle(i), e); });
     }
     m_picture = new PictureBox(QStringLiteral("PictureCopy"), picture, canvas);
+    m_picture->setAccessibleName(QStringLiteral("选定的图片"));
     m_picture->setCursor(Qt::SizeAllCursor);
     m_picture->hide();
     connect(m_picture, &PictureBox::pressed, this, &SelectionFrame::picturePressed);

@@ -2,13 +2,15 @@
 
 #include "core/dialog_seam.h"
 #include "document/document_host.h"
-#include "palettes/tool_palette.h"
 #include "document/workspace.h"
 #include "document/document_window.h"
 #include "document/picture_box.h"
+#include "palettes/accessible_button.h"
 #include "palettes/box_click.h"
+#include "palettes/colour_names.h"
 #include "palettes/colour_swatches.h"
 #include "palettes/digit_box.h"
+#include "palettes/keyboard_ring.h"
 #include "palettes/palette_rules.h"
 #include "palettes/pick_colour.h"
 #include "palettes/tool_palette.h"
@@ -21,11 +23,13 @@ namespace quor {
 namespace {
 
 // A line edit placed in twips.
-QLineEdit *readout(QWidget *parent, const char *name, const char *tip, double left, double top)
+QLineEdit *readout(QWidget *parent, const char *name, const char *title, const char *tip,
+                   double left, double top)
 {
     auto *t = new QLineEdit(parent);
     t->setObjectName(QLatin1String(name));
     t->setToolTip(QString::fromUtf8(tip));
+    t->setAccessibleName(QString::fromUtf8(title));
     t->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(2325),
                    twipsToPixels(465));
     return t;
@@ -47,6 +51,8 @@ ColourPalette::ColourPalette(Workspace &workspace, QWidget *parent)
     : QWidget(parent), m_workspace(workspace)
 {
     setObjectName(QStringLiteral("frmquorcolortool"));
+    setAccessibleName(QStringLiteral("调色板"));
+    m_ring = new KeyboardRing(this);
     setFixedHeight(twipsToPixels(990));
     // Designed 12015 twips wide; stretched (or clipped) to the main window.
     setMinimumWidth(0);
@@ -67,8 +73,10 @@ ColourPalette::ColourPalette(Workspace &workspace, QWidget *parent)
     m_fore->moveTwips(360, 330, 105, 105);
     setForeColour(0);
     m_fore->setToolTip(QStringLiteral("前景色"));
-    for (PictureBox *box : {m_back, m_drawing, m_fore})
+    for (PictureBox *box : {m_back, m_drawing, m_fore}) {
         edge(box);
+        box->setAccessibleDescription(QStringLiteral("双击或按空格键选择颜色"));
+    }
     connect(m_drawing, &PictureBox::doubleClicked, this,
             &ColourPalette::pickDrawingColour);
     connect(m_fore, &PictureBox::doubleClicked, this, &ColourPalette::pickForeColour);
@@ -80,11 +88,25 @@ ColourPalette::ColourPalette(Workspace &workspace, QWidget *parent)
         swatch->setBackColor(swatchColour(n));
         edge(swatch);
         onBoxClick(swatch, this, [this, n] { swatchClicked(n); });
+        swatch->setAccessibleName(colourName(swatchColour(n)));
+        swatch->setAccessibleDescription(QStringLiteral("设为绘图色、填充色"));
+        const auto click = [swatch] { KeyboardRing::click(swatch, Qt::LeftButton); };
+        makeAccessibleButton(swatch, {click, {}});
+        m_ring->add(swatch, {click, [swatch] { KeyboardRing::click(swatch, Qt::RightButton); }});
         m_swatches.append(swatch);
     }
+    const std::pair<PictureBox *, void (ColourPalette::*)()> boxes[] = {
+        {m_drawing, &ColourPalette::pickDrawingColour},
+        {m_fore, &ColourPalette::pickForeColour},
+        {m_back, &ColourPalette::pickBackColour}};
+    for (const auto &[box, pick] : boxes) {
+        const auto press = [this, pick = pick] { (this->*pick)(); };
+        makeAccessibleButton(box, {press, {}});
+        m_ring->add(box, {press, {}});
+    }
 
-    m_text1 = readout(this, "Text1", "像点坐标(X Y)", 7170, 180);
-    m_text2 = readout(this, "Text2", "相片尺寸(宽 高)", 9510, 180);
+    m_text1 = readout(this, "Text1", "指针位置", "像点坐标(X Y)", 7170, 180);
+    m_text2 = readout(this, "Text2", "图片尺寸", "相片尺寸(宽 高)", 9510, 180);
     makeDigitBox(m_text2, [this] { return m_workspace.activeDocument() != nullptr; }, true);
     m_text2->installEventFilter(this);
     m_workspace.pointerReadout = [this](const QString &t) { m_text1->setText(t); };
@@ -95,6 +117,11 @@ ColourPalette::ColourPalette(Workspace &workspace, QWidget *parent)
 PictureBox *ColourPalette::swatch(int n) const
 {
     return m_swatches.value(n - FirstSwatch);
+}
+
+void ColourPalette::takeKeyboardFocus()
+{
+    m_ring->enter();
 }
 
 void ColourPalette::placeReadouts()
@@ -200,18 +227,21 @@ void ColourPalette::pickBackColour()
 void ColourPalette::setDrawingColour(Colour c)
 {
     m_drawing->setBackColor(c);
+    m_drawing->setAccessibleName(QStringLiteral("绘图色、填充色：") + colourName(c));
     m_workspace.settings.drawingColour = c;
 }
 
 void ColourPalette::setForeColour(Colour c)
 {
     m_fore->setBackColor(c);
+    m_fore->setAccessibleName(QStringLiteral("前景色：") + colourName(c));
     m_workspace.settings.foreColour = c;
 }
 
 void ColourPalette::setBackColour(Colour c)
 {
     m_back->setBackColor(c);
+    m_back->setAccessibleName(QStringLiteral("背景色：") + colourName(c));
     m_workspace.settings.backColour = c;
 }
 

@@ -11,6 +11,7 @@ class QLineEdit;
 namespace quor {
 
 struct Workspace;
+class KeyboardRing;
 class PictureBox;
 class ToolPalette;
 
@@ -41,6 +42,11 @@ public:
     void pickBackColour();
     void canvasSizeEdited();
 
+    // The keyboard comes to the palette: the focus goes to the swatch or
+    // colour box that had it last, at first to the first swatch.
+    void takeKeyboardFocus();
+    KeyboardRing *keyboardRing() const { return m_ring; }
+
     // The tool palette whose samples follow the colours.
     void setToolPalette(ToolPalette *tools) { m_tools = tools; }
 
@@ -70,6 +76,7 @@ private:
     QList<PictureBox *> m_swatches;
     QLineEdit *m_text1;
     QLineEdit *m_text2;
+    KeyboardRing *m_ring;
 };
 
 } // namespace quor

@@ -40,6 +40,30 @@ const ToolButtonSpec &toolButton(int command)
     throw std::out_of_range("no such tool button");
 }
 
+namespace {
+// Explanations stand after a blank in brackets with blanks inside; the
+// brackets of "(椭)圆形(框)" are part of the name.
+const QString HintOpen = QStringLiteral(" ( ");
+} // namespace
+
+QString toolButtonName(const ToolButtonSpec &b)
+{
+    const QString tip = QString::fromUtf8(b.tip);
+    return tip.left(tip.indexOf(HintOpen)).trimmed();
+}
+
+QString toolButtonHint(const ToolButtonSpec &b)
+{
+    const QString tip = QString::fromUtf8(b.tip);
+    const qsizetype at = tip.indexOf(HintOpen);
+    if (at < 0)
+        return {};
+    QString hint = tip.mid(at + HintOpen.size()).trimmed();
+    if (hint.endsWith(QLatin1Char(')')))
+        hint.chop(1);
+    return hint.trimmed();
+}
+
 double toolButtonLeft(const ToolButtonSpec &b)
 {
     return b.column == 0 ? 30 : 480;

@@ -25,6 +25,11 @@ const ToolButtonSpec &toolButtonAt(int layoutIndex);
 // The button CommandN.
 const ToolButtonSpec &toolButton(int command);
 
+// The tip's words before an explanation in brackets ("弧线"), and the
+// explanation (empty for most), for assistive tools.
+QString toolButtonName(const ToolButtonSpec &b);
+QString toolButtonHint(const ToolButtonSpec &b);
+
 // Button placement, twips.
 constexpr double ToolButtonWidth = 435, ToolButtonHeight = 310;
 double toolButtonLeft(const ToolButtonSpec &b);

@@ -4,7 +4,9 @@
 #include "document/document_window.h"
 #include "document/fixed_layout.h"
 #include "document/picture_box.h"
+#include "palettes/accessible_button.h"
 #include "palettes/digit_box.h"
+#include "palettes/keyboard_ring.h"
 #include "palettes/palette_rules.h"
 #include "palettes/tool_buttons.h"
 
@@ -14,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -44,6 +47,10 @@ protected:
     {
         QToolButton::focusInEvent(e);
         const bool clicked = std::exchange(m_clicked, false);
+        // The palette's arrow keys only show where the focus is; a press
+        // chooses.
+        if (KeyboardRing::moving())
+            return;
         switch (e->reason()) {
         case Qt::ActiveWindowFocusReason:
             if (!clicked)
@@ -93,6 +100,8 @@ ToolPalette::ToolPalette(Workspace &workspace, QWidget *parent)
     : QWidget(parent), m_workspace(workspace)
 {
     setObjectName(QStringLiteral("frmquortools"));
+    setAccessibleName(QStringLiteral("工具箱"));
+    m_ring = new KeyboardRing(this);
 
     // A fixed panel; when the main window is too short for it, it scrolls.
     m_body = new QWidget;
@@ -103,6 +112,8 @@ ToolPalette::ToolPalette(Workspace &workspace, QWidget *parent)
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->setWidget(m_body);
+    m_scroll->setAccessibleName(QStringLiteral("工具箱"));
+    m_scroll->verticalScrollBar()->setAccessibleName(QStringLiteral("工具箱滚动条"));
     setFixedWidth(m_body->width());
     setMinimumHeight(1); // a dock takes one off for its missing title
 
@@ -111,6 +122,7 @@ ToolPalette::ToolPalette(Workspace &workspace, QWidget *parent)
     buildGradientControls();
     buildWidthBox();
     buildButtons();
+    buildKeyboardRing();
     // Until a document takes a tool, the palette shows the select tool's
     // empty panel: the tool at start-up.
     showGradientPanel(GradientPanel::Hidden);
@@ -152,6 +164,10 @@ void ToolPalette::buildButtons()
         button->setGeometry(twipsRect(toolButtonLeft(b), toolButtonTop(b), ToolButtonWidth,
                                       ToolButtonHeight));
         button->gotFocus = [this, n = b.command] { buttonFocused(n); };
+        button->setAccessibleName(toolButtonName(b));
+        button->setAccessibleDescription(toolButtonHint(b));
+        const auto press = [this, n = b.command] { buttonFocused(n); };
+        makeAccessibleButton(button, {press, [this, n = b.command] { return m_current == n; }});
         m_commands[b.command - 1] = button;
     }
     m_marker = new QLabel(m_body);
@@ -161,6 +177,22 @@ void ToolPalette::buildButtons()
     m_marker->setGeometry(r);
     m_marker->setPixmap(toolMarkerPixmap(r.size()));
     m_marker->raise();
+}
+
+void ToolPalette::buildKeyboardRing()
+{
+    // The buttons first: the ring starts there when none had the focus.
+    for (int i = 0; i < ToolButtonCount; ++i) {
+        const int n = toolButtonAt(i).command;
+        m_ring->add(button(n), {[this, n] { buttonFocused(n); }, {}});
+    }
+    m_ring->add(m_startColour, {[this] { pickStartColour(); }, {}});
+    m_ring->add(m_endColour, {[this] { pickEndColour(); }, {}});
+    for (QRadioButton *option : m_options)
+        m_ring->add(option, {[option] { option->click(); }, {}});
+    for (StyleFamily f : AllStyleFamilies)
+        for (int i = 1; i <= styleBoxCount(f); ++i)
+            m_ring->add(styleBox(f, i), {[box = styleBox(f, i)] { KeyboardRing::click(box, Qt::LeftButton); }, {}});
 }
 
 void ToolPalette::buildFrames()
@@ -185,6 +217,7 @@ void ToolPalette::buildWidthBox()
     m_width = new QLineEdit(QStringLiteral("1"), m_frames[5]);
     m_width->setObjectName(QStringLiteral("Text1"));
     m_width->setToolTip(QStringLiteral("绘图线宽度"));
+    m_width->setAccessibleName(QStringLiteral("线宽（像素）"));
     m_width->setGeometry(twipsRect(60, 60, 705, 300));
     // Wider than any pen, and small enough to stay a whole number.
     m_width->setMaxLength(5);
@@ -213,6 +246,11 @@ DocumentWindow *ToolPalette::activeDocument() const
 PictureBox *ToolPalette::styleBox(StyleFamily f, int i) const
 {
     return m_boxes[int(f)].value(i - 1);
+}
+
+void ToolPalette::takeKeyboardFocus()
+{
+    m_ring->enter(m_current ? button(m_current) : nullptr);
 }
 
 void ToolPalette::lineWidthEdited()

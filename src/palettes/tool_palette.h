@@ -19,6 +19,7 @@ namespace quor {
 
 struct Workspace;
 class DocumentWindow;
+class KeyboardRing;
 class PictureBox;
 
 class ToolPalette : public QWidget
@@ -60,6 +61,13 @@ public:
     // palette button.
     void chooseToolbarTool(ToolId tool);
 
+    // The keyboard comes to the palette: the focus goes to the chosen
+    // tool's button without choosing it again.
+    void takeKeyboardFocus();
+    KeyboardRing *keyboardRing() const { return m_ring; }
+    // The button the marker lies on (CommandN), 0 for none.
+    int currentButton() const { return m_current; }
+
     // Procedures on the active document.
     void dropActiveSelection();
     void cancelArcGuide();
@@ -93,8 +101,12 @@ private:
     void buildStyleBoxes();
     void buildGradientControls();
     void buildWidthBox();
+    void buildKeyboardRing();
     void runCommand(int command);
     void showOnlyFrame(int frame);
+    // The marker on CommandN, or off the buttons for 0.
+    void markButton(int command);
+    void nameColourBox(PictureBox *box);
     void closeTextBox(DocumentWindow *doc);
     void showGradientPanel(GradientPanel s, const QString &widthTip = {});
     void pickGradientColour(bool start);
@@ -109,6 +121,8 @@ private:
     QAbstractButton *m_commands[16] = {};
     QWidget *m_frames[6] = {};
     QLabel *m_marker = nullptr;
+    int m_current = 1; // the marker starts on the select tool
+    KeyboardRing *m_ring = nullptr;
     QList<PictureBox *> m_boxes[5];
     PictureBox *m_startColour = nullptr;
     PictureBox *m_endColour = nullptr;

@@ -5,12 +5,15 @@
 #include "document/workspace.h"
 #include "document/document_window.h"
 #include "document/picture_box.h"
+#include "palettes/accessible_button.h"
 #include "palettes/tool_buttons.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
+
+#include <utility>
 
 namespace quor {
 
@@ -22,6 +25,7 @@ void ToolPalette::buttonFocused(int command)
         // The gradient sector is the gradient arc drawn lengthwise.
         runCommand(15);
         m_marker->move(twipsToPixels(750), twipsToPixels(2200));
+        markButton(16);
         m_options[2]->setChecked(true);
         return;
     }
@@ -34,6 +38,7 @@ void ToolPalette::runCommand(int command)
     const ToolButtonSpec &b = toolButton(command);
     m_marker->move(twipsToPixels(b.markerLeft), twipsToPixels(b.markerTop));
     m_marker->show();
+    markButton(command);
     if (command != 1)
         dropActiveSelection();
     if (command != 10 && command != 14 && command != 15)
@@ -100,10 +105,22 @@ void ToolPalette::chooseToolbarTool(ToolId tool)
     // Like choosing a palette tool other than the selection or the text box;
     // no palette button is the chosen one.
     m_marker->hide();
+    markButton(0);
     dropActiveSelection();
     cancelArcGuide();
     closeTextBox(doc);
     settings.tool = tool;
+}
+
+void ToolPalette::markButton(int command)
+{
+    const int was = std::exchange(m_current, command);
+    if (was == command)
+        return;
+    if (was)
+        announceCheckedChange(button(was));
+    if (command)
+        announceCheckedChange(button(command));
 }
 
 void ToolPalette::closeTextBox(DocumentWindow *doc)

@@ -6,6 +6,8 @@
 #include "document/workspace.h"
 #include "document/document_window.h"
 #include "document/picture_box.h"
+#include "palettes/accessible_button.h"
+#include "palettes/colour_names.h"
 #include "palettes/digit_box.h"
 #include "palettes/palette_rules.h"
 #include "palettes/pick_colour.h"
@@ -42,15 +44,23 @@ void ToolPalette::buildGradientControls()
     m_endColour->setBackColor(rgbColour(128, 128, 128));
     connect(m_startColour, &PictureBox::doubleClicked, this, &ToolPalette::pickStartColour);
     connect(m_endColour, &PictureBox::doubleClicked, this, &ToolPalette::pickEndColour);
+    makeAccessibleButton(m_startColour, {[this] { pickStartColour(); }, {}});
+    makeAccessibleButton(m_endColour, {[this] { pickEndColour(); }, {}});
+    for (PictureBox *box : {m_startColour, m_endColour}) {
+        box->setAccessibleDescription(QStringLiteral("双击或按空格键选择颜色"));
+        nameColourBox(box);
+    }
 
     m_bandWidth = numberBox(frame, "hlinewidthText", QStringLiteral("0"));
     m_bandWidth->setToolTip(QStringLiteral("圆框宽度(Twips)"));
+    m_bandWidth->setAccessibleName(m_bandWidth->toolTip());
     // Band widths are digit boxes too, but typing into them needs no
     // document: they only hold a number for the next figure.
     makeDigitBox(m_bandWidth, [] { return true; });
     connect(m_bandWidth, &QLineEdit::textChanged, this, &ToolPalette::bandWidthEdited);
     m_angle = numberBox(frame, "hlinecornerText", QStringLiteral("0"));
     m_angle->setToolTip(QStringLiteral("渐变方向(范围：0-180、单位：角度、0水平、90垂直)"));
+    m_angle->setAccessibleName(QStringLiteral("渐变方向（度）"));
     makeDigitBox(m_angle, [] { return true; });
     connect(m_angle, &QLineEdit::textChanged, this, &ToolPalette::angleEdited);
 
@@ -87,8 +97,10 @@ void ToolPalette::showGradientPanel(GradientPanel s, const QString &widthTip)
     m_endColour->setVisible(!hidden);
     m_angle->setVisible(s == GradientPanel::Angle || s == GradientPanel::Text);
     m_bandWidth->setVisible(s == GradientPanel::BandWidth || s == GradientPanel::ArcBand);
-    if (!widthTip.isEmpty())
+    if (!widthTip.isEmpty()) {
         m_bandWidth->setToolTip(widthTip);
+        m_bandWidth->setAccessibleName(widthTip);
+    }
 
     struct Option { const char *caption, *tip; };
     const Option oneWay{"单向", "单向渐变"}, twoWay{"双向", "双向渐变"};
@@ -136,6 +148,7 @@ void ToolPalette::pickGradientColour(bool start)
     if (!c)
         return;
     (start ? m_startColour : m_endColour)->setBackColor(*c);
+    nameColourBox(start ? m_startColour : m_endColour);
     const int red = *c & 255, green = (*c & 65535) / 256, blue = *c / 65536;
     if (start) {
         m_workspace.settings.startRed = red;
@@ -146,6 +159,12 @@ void ToolPalette::pickGradientColour(bool start)
         m_workspace.settings.endGreen = green;
         m_workspace.settings.endBlue = blue;
     }
+}
+
+void ToolPalette::nameColourBox(PictureBox *box)
+{
+    const QString what = box == m_startColour ? QStringLiteral("起始色") : QStringLiteral("终止色");
+    box->setAccessibleName(what + QStringLiteral("：") + colourName(box->backColor()));
 }
 
 void ToolPalette::pickStartColour()

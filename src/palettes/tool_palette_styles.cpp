@@ -5,6 +5,7 @@
 #include "document/workspace.h"
 #include "document/document_window.h"
 #include "document/picture_box.h"
+#include "palettes/accessible_button.h"
 #include "palettes/box_click.h"
 
 namespace quor {
@@ -53,6 +54,9 @@ void ToolPalette::buildStyleBoxes()
             const BoxPlace p = styleBoxPlace(f, i);
             box->moveTwips(p.left, p.top, p.width, p.height);
             box->setToolTip(styleBoxTip(f, i));
+            box->setAccessibleName(styleBoxTip(f, i));
+            box->setAccessibleDescription(isFillBox(f, i) ? QStringLiteral("填充样式")
+                                                          : QStringLiteral("线型"));
             CanvasSurface &s = box->surface();
             s.setBackColor(SampleFace);
             if (isFillBox(f, i))
@@ -62,6 +66,8 @@ void ToolPalette::buildStyleBoxes()
             auto *border = new OverlayShape(OverlayShape::Rectangle, BorderName, box);
             border->moveTwips(0, 0, p.width, p.height);
             onBoxClick(box, this, [this, f, i] { chooseStyleBox(f, i); });
+            makeAccessibleButton(box, {[this, f, i] { chooseStyleBox(f, i); },
+                                       [box] { return borderStyleOf(box) == 1; }});
             m_boxes[int(f)].append(box);
         }
     }
@@ -80,8 +86,13 @@ void ToolPalette::chooseStyleBox(StyleFamily f, int i)
         return;
     const bool fill = isFillBox(f, i);
     for (int k = 1; k <= styleBoxCount(f); ++k)
-        if (isFillBox(f, k) == fill)
-            borderOf(styleBox(f, k))->setVisible(k == i);
+        if (isFillBox(f, k) == fill) {
+            OverlayShape *border = borderOf(styleBox(f, k));
+            if (border->isVisible() != (k == i)) {
+                border->setVisible(k == i);
+                announceCheckedChange(styleBox(f, k));
+            }
+        }
     const int value = styleBoxValue(f, i);
     CanvasSurface &canvas = doc->document().canvas();
     if (fill) {
