@@ -3,7 +3,7 @@
 // against the bare soften (goal within 1.2 x), and what each 4000 x 4000 document holds at rest,
 // in bitmaps of its size.
 #include "app/main_window.h"
-#include "core/dialog_seam.h"
+#include "document/dialog_seam.h"
 #include "document/document_window.h"
 #include "effects/neighbourhood_filters.h"
 

@@ -2,8 +2,8 @@
 // empty document) answering its dialogs from a script.
 #pragma once
 
-#include "core/dialog_seam.h"
 #include "app/main_window.h"
+#include "document/dialog_seam.h"
 #include "document/document_window.h"
 
 #include <QCoreApplication>
@@ -13,6 +13,16 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+namespace quor {
+// A failing check names the message box's style rather than its bytes.
+inline void PrintTo(const MessageStyle &s, std::ostream *os)
+{
+    *os << "{buttons " << int(s.buttons) << ", icon " << int(s.icon) << ", default "
+        << int(s.defaultButton) << '}';
+}
+} // namespace quor
 
 class ProgramTest : public ::testing::Test
 {

@@ -16,18 +16,30 @@ namespace quor {
 
 namespace {
 
-QMessageBox::StandardButton toQt(int answer)
+QMessageBox::StandardButton toQt(Answer answer)
 {
     switch (answer) {
-    case mb::Ok: return QMessageBox::Ok;
-    case mb::Cancel: return QMessageBox::Cancel;
-    case mb::Abort: return QMessageBox::Abort;
-    case mb::Retry: return QMessageBox::Retry;
-    case mb::Ignore: return QMessageBox::Ignore;
-    case mb::Yes: return QMessageBox::Yes;
-    case mb::No: return QMessageBox::No;
+    case Answer::Ok: return QMessageBox::Ok;
+    case Answer::Cancel: return QMessageBox::Cancel;
+    case Answer::Abort: return QMessageBox::Abort;
+    case Answer::Retry: return QMessageBox::Retry;
+    case Answer::Ignore: return QMessageBox::Ignore;
+    case Answer::Yes: return QMessageBox::Yes;
+    case Answer::No: return QMessageBox::No;
     }
     return QMessageBox::NoButton;
+}
+
+QMessageBox::Icon toQt(Icon icon)
+{
+    switch (icon) {
+    case Icon::None: return QMessageBox::NoIcon;
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
 }
 
 QWidget *ownerWidget(QObject *o)
@@ -56,59 +68,57 @@ qsizetype chosenFilter(const QStringList &filters, const QString &reported)
 
 } // namespace
 
-int QtDialogBackend::message(QObject *parent, const QString &text, int style,
-                             const QString &title)
+Answer QtDialogBackend::message(QObject *parent, const QString &text, const QString &title,
+                                const MessageStyle &style)
 {
-    const QList<int> buttons = mb::buttonsOf(style);
+    const QList<Answer> answers = answersOf(style.buttons);
     QMessageBox box(ownerWidget(parent));
     box.setWindowTitle(title);
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     box.setText(shown);
-    switch (style & 0x70) {
-    case mb::Critical: box.setIcon(QMessageBox::Critical); break;
-    case mb::Question: box.setIcon(QMessageBox::Question); break;
-    case mb::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case mb::Information: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
-    }
-    for (int b : buttons)
-        box.addButton(toQt(b));
-    const int defaultIndex = (style & 0x300) >> 8;
-    if (defaultIndex < buttons.size())
-        box.setDefaultButton(toQt(buttons[defaultIndex]));
-    box.setEscapeButton(toQt(mb::escapeAnswer(buttons)));
+    box.setIcon(toQt(style.icon));
+    for (Answer a : answers)
+        box.addButton(toQt(a));
+    // First, second or third, in the order the buttons are shown.
+    if (const int index = int(style.defaultButton); index < answers.size())
+        box.setDefaultButton(toQt(answers[index]));
+    box.setEscapeButton(toQt(escapeAnswer(style.buttons)));
     box.exec();
-    for (int b : buttons)
-        if (box.clickedButton() == box.button(toQt(b)))
-            return b;
-    return mb::escapeAnswer(buttons);
+    for (Answer a : answers)
+        if (box.clickedButton() == box.button(toQt(a)))
+            return a;
+    return escapeAnswer(style.buttons);
 }
 
-void QtDialogBackend::fileDialog(CommonDialog &d, bool save)
+std::optional<FileChoice> QtDialogBackend::fileDialog(QObject *parent,
+                                                      const FileDialogRequest &request,
+                                                      FileDialogKind kind)
 {
-    QFileDialog dlg(ownerWidget(d.owner()), d.DialogTitle, d.InitDir);
+    const bool save = kind == FileDialogKind::Save;
+    QFileDialog dlg(ownerWidget(parent), request.title, request.folder);
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Open takes any name too: a missing file is the command's to report.
     dlg.setFileMode(QFileDialog::AnyFile);
-    // Without the overwrite prompt flag (2) the dialog replaces silently.
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, !(d.Flags & 2));
-    const QStringList filters = qtNameFilters(d.Filter);
+    // Without the overwrite question the dialog replaces silently.
+    dlg.setOption(QFileDialog::DontConfirmOverwrite,
+                  !request.options.testFlag(FileOption::ConfirmOverwrite));
+    const QStringList filters = qtNameFilters(request.filter);
     if (!filters.isEmpty()) {
         dlg.setNameFilters(filters);
-        dlg.selectNameFilter(filters.value(qMax(0, d.FilterIndex - 1)));
+        dlg.selectNameFilter(filters.value(qMax(0, request.filterEntry - 1)));
     }
     // Choosing another filter puts its first pattern's extension on the
     // typed name, which for our either-case patterns would be "[jJ][pP][gG]";
     // the plain extension of the filter text goes there instead.
     if (save && filters.size() > 1) {
-        auto plainExtension = [&dlg, &d, filters](const QString &chosen) {
+        auto plainExtension = [&dlg, &request, filters](const QString &chosen) {
             const qsizetype entry = chosenFilter(filters, chosen);
             if (entry < 0)
                 return;
-            const QString pattern = d.Filter.split(QLatin1Char('|'))
+            const QString pattern = request.filter.split(QLatin1Char('|'))
                                         .value(2 * int(entry) + 1)
                                         .section(QLatin1Char(';'), 0, 0);
             const QString extension = QFileInfo(pattern).suffix();
@@ -124,59 +134,56 @@ void QtDialogBackend::fileDialog(CommonDialog &d, bool save)
         };
         QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, plainExtension);
     }
-    if (!d.FileName.isEmpty())
-        dlg.selectFile(d.FileName);
-    d.FileName.clear();
-    if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
-        d.FileName = QDir::toNativeSeparators(dlg.selectedFiles().first());
-        // Commands that read by the chosen entry ask for it afterwards.
-        if (const qsizetype chosen = chosenFilter(filters, dlg.selectedNameFilter()); chosen >= 0)
-            d.FilterIndex = int(chosen) + 1;
-    }
+    if (!request.fileName.isEmpty())
+        dlg.selectFile(request.fileName);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    FileChoice choice{QDir::toNativeSeparators(dlg.selectedFiles().first()), request.filterEntry};
+    // Commands that read by the chosen entry ask for it afterwards.
+    if (const qsizetype chosen = chosenFilter(filters, dlg.selectedNameFilter()); chosen >= 0)
+        choice.filterEntry = int(chosen) + 1;
+    return choice;
 }
 
-bool QtDialogBackend::colourDialog(CommonDialog &d)
+std::optional<QColor> QtDialogBackend::colourDialog(QObject *parent, const QString &title,
+                                                    const QColor &start)
 {
-    const QColor c = QColorDialog::getColor(d.Color.isValid() ? d.Color : Qt::black,
-                                            ownerWidget(d.owner()), d.DialogTitle,
+    const QColor c = QColorDialog::getColor(start.isValid() ? start : QColor(Qt::black),
+                                            ownerWidget(parent), title,
                                             QColorDialog::DontUseNativeDialog);
     if (!c.isValid())
-        return false;
-    d.Color = c;
-    return true;
+        return std::nullopt;
+    return c;
 }
 
-bool QtDialogBackend::fontDialog(CommonDialog &d)
+std::optional<QFont> QtDialogBackend::fontDialog(QObject *parent, const QString &title,
+                                                 const QFont &font)
 {
     bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, d.Font, ownerWidget(d.owner()), d.DialogTitle,
+    const QFont f = QFontDialog::getFont(&ok, font, ownerWidget(parent), title,
                                          QFontDialog::DontUseNativeDialog);
-    if (ok)
-        d.Font = f;
-    return ok;
+    if (!ok)
+        return std::nullopt;
+    return f;
 }
 
-bool QtDialogBackend::printDialog(CommonDialog &d, bool pageSetup)
+bool QtDialogBackend::printDialog(QObject *parent, const QString &title, PrintOptions options,
+                                  QPrinter &printer)
 {
-    if (pageSetup) {
-        QPageSetupDialog dlg(&printerOf(d), ownerWidget(d.owner()));
-        dlg.setWindowTitle(d.DialogTitle);
-        return dlg.exec() == QDialog::Accepted;
-    }
-    QPrintDialog dlg(&printerOf(d), ownerWidget(d.owner()));
-    dlg.setWindowTitle(d.DialogTitle);
-    // Flags: 8 no page numbers, 1 the selection option.
-    dlg.setOption(QAbstractPrintDialog::PrintPageRange, !(d.Flags & 0x8));
-    dlg.setOption(QAbstractPrintDialog::PrintSelection, bool(d.Flags & 0x1));
+    QPrintDialog dlg(&printer, ownerWidget(parent));
+    dlg.setWindowTitle(title);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange,
+                  !options.testFlag(PrintOption::NoPageNumbers));
+    dlg.setOption(QAbstractPrintDialog::PrintSelection,
+                  options.testFlag(PrintOption::OfferSelection));
     return dlg.exec() == QDialog::Accepted;
 }
 
-QPrinter &printerOf(CommonDialog &d)
+bool QtDialogBackend::pageSetupDialog(QObject *parent, const QString &title, QPrinter &printer)
 {
-    std::shared_ptr<void> &state = d.backendState();
-    if (!state)
-        state = std::make_shared<QPrinter>();
-    return *static_cast<QPrinter *>(state.get());
+    QPageSetupDialog dlg(&printer, ownerWidget(parent));
+    dlg.setWindowTitle(title);
+    return dlg.exec() == QDialog::Accepted;
 }
 
 } // namespace quor

@@ -2,23 +2,24 @@
 // colour, font, printer and page-setup dialogs.
 #pragma once
 
-#include "core/dialog_seam.h"
-
-class QPrinter;
+#include "document/dialog_seam.h"
 
 namespace quor {
 
 class QtDialogBackend : public DialogBackend
 {
 public:
-    int message(QObject *parent, const QString &text, int style, const QString &title) override;
-    void fileDialog(CommonDialog &d, bool save) override;
-    bool colourDialog(CommonDialog &d) override;
-    bool fontDialog(CommonDialog &d) override;
-    bool printDialog(CommonDialog &d, bool pageSetup) override;
+    Answer message(QObject *parent, const QString &text, const QString &title,
+                   const MessageStyle &style) override;
+    std::optional<FileChoice> fileDialog(QObject *parent, const FileDialogRequest &request,
+                                         FileDialogKind kind) override;
+    std::optional<QColor> colourDialog(QObject *parent, const QString &title,
+                                       const QColor &start) override;
+    std::optional<QFont> fontDialog(QObject *parent, const QString &title,
+                                    const QFont &font) override;
+    bool printDialog(QObject *parent, const QString &title, PrintOptions options,
+                     QPrinter &printer) override;
+    bool pageSetupDialog(QObject *parent, const QString &title, QPrinter &printer) override;
 };
-
-// The printer the print and page-setup dialogs of this component set up.
-QPrinter &printerOf(CommonDialog &d);
 
 } // namespace quor

@@ -116,8 +116,7 @@ void MainWindow::paste()
     try {
         picture = decodeOffered(offer);
     } catch (const QuorError &e) {
-        msgBox(this, otherErrorMessage(e.description), mb::OkOnly,
-               QCoreApplication::applicationName());
+        tell(this, otherErrorMessage(e.description), QCoreApplication::applicationName());
         return;
     }
     // Whole, however large: the canvas keeps its size. Replacing a floating
@@ -128,8 +127,8 @@ void MainWindow::paste()
         commands::floatPastedPicture(d, picture, doc->gesture().startX, doc->gesture().startY);
         doc->frameFloatingPicture(!wasFloating);
     } catch (const std::bad_alloc &) {
-        msgBox(this, otherErrorMessage(QStringLiteral("内存不足，无法粘贴这张图片。")), mb::OkOnly,
-               QCoreApplication::applicationName());
+        tell(this, otherErrorMessage(QStringLiteral("内存不足，无法粘贴这张图片。")),
+             QCoreApplication::applicationName());
     }
 }
 
@@ -152,7 +151,7 @@ void MainWindow::showWholePicture()
     window.exec();
     // The copy is not kept once the window is gone.
     if (doc)
-        doc->document().scratch().setPicture(Document::emptyPicture());
+        doc->document().clearScratch();
 }
 
 void MainWindow::chooseForegroundColour()
@@ -160,12 +159,11 @@ void MainWindow::chooseForegroundColour()
     DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    const auto c = pickColour(this, this, QStringLiteral("前景色..."));
+    const auto c = pickColour(this, QStringLiteral("前景色..."));
     if (!c)
         return;
     Document &d = doc->document();
-    d.canvas().setForeColor(*c);
-    d.selection().setForeColor(*c);
+    d.setForeColour(*c, Document::PenScope::CanvasAndFloating);
     QPalette pal = doc->view()->textBox()->palette();
     pal.setColor(QPalette::Text, toQColor(*c));
     doc->view()->textBox()->setPalette(pal);
@@ -178,19 +176,13 @@ void MainWindow::chooseBackgroundColour()
     DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    const auto c = pickColour(this, this, QStringLiteral("背景色"));
+    const auto c = pickColour(this, QStringLiteral("背景色"));
     if (!c)
         return;
     // A new back colour repaints the whole bitmap: only a loaded picture
     // stays beneath.
     Document &d = doc->document();
-    d.canvas().setBackColor(*c);
-    // The blank a dropped selection leaves is no loaded picture: it would
-    // stay behind as a white dot.
-    CanvasSurface &s = d.selection();
-    if (s.picture() == Document::emptyPicture())
-        s.setPicture(QImage());
-    s.setBackColor(*c);
+    d.setBackColour(*c, Document::PenScope::CanvasAndFloating);
     if (m_colours)
         m_colours->setBackColour(*c);
     d.markChanged();

@@ -68,7 +68,6 @@ void EffectDialogs::showGradientFill()
 
 DocumentWindow *EffectDialogs::activeDocument() { return m_main.workspace().activeDocument(); }
 DrawingSettings &EffectDialogs::settings() { return m_main.workspace().settings; }
-CommonDialog &EffectDialogs::commonDialog() { return m_main.commonDialog(); }
 
 void EffectDialogs::runGoing(QWidget *runner, bool going, const std::function<void()> &stop)
 {

@@ -36,7 +36,6 @@ public:
 
     DocumentWindow *activeDocument() override;
     DrawingSettings &settings() override;
-    CommonDialog &commonDialog() override;
     void runGoing(QWidget *runner, bool going, const std::function<void()> &stop) override;
 
 protected:

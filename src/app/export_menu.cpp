@@ -41,22 +41,18 @@ void MainWindow::exportPicture()
     const QList<ExportFormat> formats = availableExportFormats();
     if (!doc || formats.isEmpty())
         return;
+    FileDialogRequest request;
+    request.title = QStringLiteral("导出 ") + doc->caption();
+    request.options = SaveDialogOptions;
+    request.filter = exportFilter(formats);
+    request.folder = programFolder();
+    request.fileName = exportName(doc->caption(), formats.first());
+    const std::optional<FileChoice> choice = askSaveFile(this, request);
+    if (!choice)
+        return;
+    const QString fileName = choice->fileName;
+    const ExportFormat format = formatOfFilterEntry(formats, choice->filterEntry);
     try {
-        CommonDialog &dlg = m_commonDialog;
-        dlg.reset();
-        dlg.CancelError = true;
-        dlg.DialogTitle = QStringLiteral("导出 ") + doc->caption();
-        dlg.Flags = SaveDialogFlags;
-        dlg.Filter = exportFilter(formats);
-        dlg.InitDir = programFolder();
-        dlg.FileName = exportName(doc->caption(), formats.first());
-        dlg.ShowSave();
-        const QString fileName = dlg.FileName;
-        const ExportFormat format = formatOfFilterEntry(formats, dlg.FilterIndex);
-        dlg.reset();
-        if (fileName.isEmpty())
-            return;
-
         int quality = DefaultJpegQuality;
         if (format.asksQuality) {
             const std::optional<int> chosen = askJpegQuality(this);
@@ -74,18 +70,16 @@ void MainWindow::exportPicture()
                 if (e.number != err::PathFileAccess)
                     throw;
                 const QString cap = doc->caption();
-                if (msgBox(this, readOnlyMessage(cap), mb::RetryCancel + mb::Exclamation, cap)
-                    != mb::Retry)
+                if (ask(this, readOnlyMessage(cap), cap, Buttons::RetryCancel, Icon::Exclamation)
+                    != Answer::Retry)
                     return;
             }
         }
     } catch (const QuorError &e) {
-        if (e.number != err::DialogCancelled)
-            msgBox(this, otherErrorMessage(e.description), mb::OkOnly,
-                   QCoreApplication::applicationName());
+        tell(this, otherErrorMessage(e.description), QCoreApplication::applicationName());
     } catch (const std::bad_alloc &) {
-        msgBox(this, otherErrorMessage(QStringLiteral("内存不足，文件未保存。")), mb::OkOnly,
-               QCoreApplication::applicationName());
+        tell(this, otherErrorMessage(QStringLiteral("内存不足，文件未保存。")),
+             QCoreApplication::applicationName());
     }
 }
 

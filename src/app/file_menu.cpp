@@ -32,26 +32,13 @@ void MainWindow::markActiveDocumentChanged()
 
 void MainWindow::openPicture()
 {
-    QString fileName;
-    try {
-        CommonDialog &dlg = m_commonDialog;
-        dlg.reset();
-        dlg.CancelError = true;
-        dlg.DialogTitle = QStringLiteral("打开...");
-        dlg.Flags = OpenDialogFlags;
-        dlg.Filter = openFilter();
-        dlg.InitDir = programFolder();
-        dlg.ShowOpen();
-        if (dlg.FileName.isEmpty())
-            return;
-        fileName = dlg.FileName;
-        dlg.reset();
-    } catch (const QuorError &e) {
-        if (e.number != err::DialogCancelled)
-            msgBox(this, otherErrorMessage(e.description), mb::OkOnly, appTitle());
-        return;
-    }
-    openPictureFile(fileName);
+    FileDialogRequest request;
+    request.title = QStringLiteral("打开...");
+    request.options = OpenDialogOptions;
+    request.filter = openFilter();
+    request.folder = programFolder();
+    if (const std::optional<FileChoice> choice = askOpenFile(this, request))
+        openPictureFile(choice->fileName);
 }
 
 void MainWindow::openPictureFile(const QString &fileName)
@@ -69,11 +56,8 @@ void MainWindow::openPictureFile(const QString &fileName)
         applyDrawingSettings();
         m_workspace.enableDocumentCommands(true);
         rememberRecentFile(fileName);
-    } catch (const QuorError &e) {
-        if (e.number != err::DialogCancelled)
-            msgBox(this, openFailureMessage(), mb::OkOnly, appTitle());
     } catch (const std::exception &) {
-        msgBox(this, openFailureMessage(), mb::OkOnly, appTitle());
+        tell(this, openFailureMessage(), appTitle());
     }
 }
 
@@ -87,7 +71,7 @@ void MainWindow::closeAll()
 
 SaveResult MainWindow::saveDocument(DocumentWindow *doc, SaveRequest request)
 {
-    const SaveResult result = quor::saveDocument(doc, request, m_commonDialog);
+    const SaveResult result = quor::saveDocument(doc, request, this);
     if (result == SaveResult::Saved)
         rememberRecentFile(doc->caption());
     return result;

@@ -93,7 +93,7 @@ bool openOne(MainWindow &w, const QString &fileName)
         w.rememberRecentFile(fileName);
         return true;
     } catch (const std::exception &) {
-        msgBox(&w, openFailureMessage(), mb::OkOnly, fileName);
+        tell(&w, openFailureMessage(), fileName);
     }
     return false;
 }

@@ -3,8 +3,8 @@
 // picture, and each one step of the history.
 #include "app/main_window.h"
 
-#include "core/dialog_seam.h"
 #include "dialogs/resize_dialog.h"
+#include "document/dialog_seam.h"
 #include "document/document_window.h"
 #include "document/model/picture_commands.h"
 #include "document/selection_frame.h"
@@ -20,9 +20,9 @@ namespace {
 
 void tellTooLarge(QWidget *parent, QSize size)
 {
-    msgBox(parent,
-           QStringLiteral("\r图片太大（%1 x %2 像素），无法完成。").arg(size.width()).arg(size.height()),
-           mb::Exclamation, QCoreApplication::applicationName());
+    tell(parent,
+         QStringLiteral("\r图片太大（%1 x %2 像素），无法完成。").arg(size.width()).arg(size.height()),
+         QCoreApplication::applicationName(), Icon::Exclamation);
 }
 
 // The floating picture, else the canvas, replaced by what op makes of it.

@@ -24,6 +24,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -143,8 +144,7 @@ void MainWindow::writeBitmapFile(const QImage &image, const QString &fileName)
 void MainWindow::sayWhatWasNotKept(const QString &lost)
 {
     if (!lost.isEmpty())
-        msgBox(this, otherErrorMessage(lost), mb::OkOnly + mb::Exclamation,
-               QCoreApplication::applicationName());
+        tell(this, otherErrorMessage(lost), QCoreApplication::applicationName(), Icon::Exclamation);
 }
 
 void MainWindow::buildStatusBar()
@@ -294,14 +294,9 @@ void MainWindow::applyDrawingSettings()
     DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    CanvasSurface &c = doc->document().canvas();
-    const DrawingSettings &d = m_workspace.settings;
-    c.setBackColor(d.backColour);
-    c.setForeColor(d.foreColour);
-    c.setFillColor(d.drawingColour);
-    c.setFillStyle(d.fillStyle.value_or(0));
-    c.setDrawStyle(d.lineStyle.value_or(0));
-    c.setDrawWidth(d.lineWidth);
+    Document &d = doc->document();
+    d.setBackColour(m_workspace.settings.backColour);
+    d.takePen(m_workspace.settings);
 }
 
 void MainWindow::newDocument()
@@ -310,7 +305,7 @@ void MainWindow::newDocument()
         newDocumentWindow();
     } catch (const std::overflow_error &) {
         // The document counters are spent: say so instead of stopping.
-        msgBox(this, QStringLiteral("\r溢出"), mb::OkOnly, QCoreApplication::applicationName());
+        tell(this, QStringLiteral("\r溢出"), QCoreApplication::applicationName());
         return;
     }
     applyDrawingSettings();
@@ -348,7 +343,7 @@ static std::uint32_t checkOnly(const MainWindow *w, const std::vector<ModeEntry>
 void MainWindow::chooseDrawMode(const char *name)
 {
     if (DocumentWindow *doc = m_workspace.activeDocument())
-        doc->document().canvas().setDrawMode(DrawMode(checkOnly(this, drawModeEntries(), name)));
+        doc->document().setDrawMode(DrawMode(checkOnly(this, drawModeEntries(), name)));
 }
 
 void MainWindow::choosePasteMode(const char *name)

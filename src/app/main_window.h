@@ -1,5 +1,5 @@
 // The main window: the document area, menus, toolbar, status bar, the two
-// palettes and the common-dialog component.
+// palettes, the real dialogs and the printer they set up.
 #pragma once
 
 #include "app/dialogs.h"
@@ -9,11 +9,14 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QPrinter;
 class QToolBar;
 
 namespace quor {
@@ -33,7 +36,6 @@ public:
 
     Workspace &workspace() { return m_workspace; }
     QMdiArea *mdiArea() const override { return m_mdi; }
-    CommonDialog &commonDialog() override { return m_commonDialog; }
     ToolPalette *toolPalette() const { return m_tools; }
     ColourPalette *colourPalette() const { return m_colours; }
     QToolBar *toolBar() const { return m_toolbar; }
@@ -87,6 +89,8 @@ public:
     void showFileProperties();
     void pageSetup();
     void printDocument();
+    // The one printer Print and Page setup set up.
+    QPrinter &printer();
     void quit();
     // Marks the active document changed.
     void markActiveDocumentChanged();
@@ -203,7 +207,7 @@ private:
     void takeModeSettings();
 
     QtDialogBackend m_dialogs;
-    CommonDialog m_commonDialog{this};
+    std::unique_ptr<QPrinter> m_printer;
     Workspace m_workspace;
     ToolPalette *m_tools = nullptr;
     ColourPalette *m_colours = nullptr;

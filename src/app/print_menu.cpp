@@ -1,6 +1,6 @@
-// Print and Page setup: both dialogs set up the one printer of the
-// common-dialog component, so paper, orientation and margins chosen in
-// Page setup apply to the next Print.
+// Print and Page setup: both dialogs set up the main window's one printer,
+// so paper, orientation and margins chosen in Page setup apply to the next
+// Print.
 #include "app/main_window.h"
 
 #include "document/document_window.h"
@@ -8,6 +8,7 @@
 #include "files/print_picture.h"
 
 #include <QCoreApplication>
+#include <QPrinter>
 
 #include <new>
 
@@ -15,12 +16,12 @@ namespace quor {
 
 namespace {
 
-// Return a device context, no page numbers, offer the selection.
-constexpr int PrintDialogFlags = 0x109;
+constexpr PrintOptions PrintDialogOptions =
+    PrintOption::NoPageNumbers | PrintOption::OfferSelection;
 
 void showPrinterError(MainWindow &w, const QString &description)
 {
-    msgBox(&w, otherErrorMessage(description), mb::OkOnly, QCoreApplication::applicationName());
+    tell(&w, otherErrorMessage(description), QCoreApplication::applicationName());
 }
 
 } // namespace
@@ -30,19 +31,14 @@ void MainWindow::printDocument()
     DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
+    if (!askPrint(this, QStringLiteral("打印"), PrintDialogOptions, printer()))
+        return;
     try {
-        CommonDialog &dlg = m_commonDialog;
-        dlg.CancelError = true;
-        dlg.DialogTitle = QStringLiteral("打印");
-        dlg.Flags = PrintDialogFlags;
-        dlg.ShowPrinter();
         // What the user sees: the drawing, not only the picture loaded
         // beneath it.
-        printPicture(doc->document().canvas().image(), doc->caption(), printerOf(dlg));
-        dlg.reset();
+        printPicture(doc->document().canvas().image(), doc->caption(), printer());
     } catch (const QuorError &e) {
-        if (e.number != err::DialogCancelled)
-            showPrinterError(*this, e.description);
+        showPrinterError(*this, e.description);
     } catch (const std::bad_alloc &) {
         showPrinterError(*this, QStringLiteral("内存不足，无法打印这张图片。"));
     }
@@ -50,19 +46,16 @@ void MainWindow::printDocument()
 
 void MainWindow::pageSetup()
 {
-    if (!m_workspace.activeDocument())
-        return;
-    try {
-        // The flags stay as the previous command left them.
-        CommonDialog &dlg = m_commonDialog;
-        dlg.CancelError = true;
-        dlg.DialogTitle = QStringLiteral("页面设置");
-        dlg.ShowPageSetup();
-        dlg.reset();
-    } catch (const QuorError &e) {
-        if (e.number != err::DialogCancelled)
-            showPrinterError(*this, e.description);
-    }
+    if (m_workspace.activeDocument())
+        askPageSetup(this, QStringLiteral("页面设置"), printer());
+}
+
+QPrinter &MainWindow::printer()
+{
+    // Made on first use: asking the system for its printers takes time.
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    return *m_printer;
 }
 
 } // namespace quor

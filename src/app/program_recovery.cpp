@@ -2,7 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/placement.h"
-#include "core/dialog_seam.h"
+#include "document/dialog_seam.h"
 #include "document/document_window.h"
 #include "files/file_texts.h"
 
@@ -147,9 +147,9 @@ void ProgramRecovery::offer(MainWindow &window)
     else
         window.workspace().enableDocumentCommands(true);
     if (!failed.isEmpty())
-        msgBox(&window,
-               QStringLiteral("下列图片无法恢复，它们的恢复文件留到下次启动：\n\n") + failed.join(QLatin1Char('\n')),
-               mb::OkOnly + mb::Exclamation, QCoreApplication::applicationName());
+        tell(&window,
+             QStringLiteral("下列图片无法恢复，它们的恢复文件留到下次启动：\n\n") + failed.join(QLatin1Char('\n')),
+             QCoreApplication::applicationName(), Icon::Exclamation);
 }
 
 } // namespace quor

@@ -54,7 +54,7 @@ void MainWindow::openRecentFile(const QString &fileName)
     if (fileName.isEmpty())
         return;
     if (!QFileInfo(fileName).isFile()) {
-        msgBox(this, notFoundMessage(fileName), mb::OkOnly + mb::Exclamation, fileName);
+        tell(this, notFoundMessage(fileName), fileName, Icon::Exclamation);
         m_recentFiles.remove(fileName);
         updateRecentFileEntries();
         return;

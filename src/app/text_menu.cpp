@@ -22,11 +22,6 @@ namespace quor {
 
 namespace {
 
-// Long names, hide the read-only box.
-constexpr int PasteFromFlags = 0x200004;
-// Screen and printer fonts, effects, the font must exist.
-constexpr int FontDialogFlags = 0x10103;
-
 QString fixedCaption()
 {
     return QString::fromUtf8(ProductName) + QStringLiteral(" - ") + QString::fromUtf8(AuthorCredit);
@@ -108,20 +103,17 @@ void MainWindow::pasteTextFromFile()
     const QPointer<DocumentWindow> doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    CommonDialog &dlg = m_commonDialog;
+    FileDialogRequest request;
+    request.title = QStringLiteral("打开");
+    request.options = OpenDialogOptions;
+    request.folder = programFolder();
+    request.filter = textFileFilter();
+    const std::optional<FileChoice> choice = askOpenFile(this, request);
+    if (!choice)
+        return;
+    const QString fileName = choice->fileName;
+    const TextFileKind kind = textKindForFilter(choice->filterEntry);
     try {
-        dlg.reset();
-        dlg.CancelError = true;
-        dlg.DialogTitle = QStringLiteral("打开");
-        dlg.Flags = PasteFromFlags;
-        dlg.InitDir = programFolder();
-        dlg.Filter = textFileFilter();
-        dlg.ShowOpen();
-        const QString fileName = dlg.FileName;
-        const TextFileKind kind = textKindForFilter(dlg.FilterIndex);
-        dlg.reset();
-        if (fileName.isEmpty())
-            return;
         QString text;
         for (;;) {
             try {
@@ -130,9 +122,9 @@ void MainWindow::pasteTextFromFile()
             } catch (const QuorError &e) {
                 if (!fileUnreachable(e.number) || !doc)
                     throw;
-                if (msgBox(this, notFoundMessage(doc->caption()), mb::RetryCancel + mb::Exclamation,
-                           fileName)
-                    != mb::Retry)
+                if (ask(this, notFoundMessage(doc->caption()), fileName, Buttons::RetryCancel,
+                        Icon::Exclamation)
+                    != Answer::Retry)
                     return;
             }
         }
@@ -143,14 +135,12 @@ void MainWindow::pasteTextFromFile()
             throw QuorError(err::OutOfMemory, QString());
         doc->view()->textBox()->setText(text);
     } catch (const QuorError &e) {
-        dlg.reset();
         if (e.number == err::OutOfMemory)
-            msgBox(this, QStringLiteral("\r       文件过长！"), mb::OkOnly, fixedCaption());
-        else if (e.number != err::DialogCancelled)
-            msgBox(this, QStringLiteral("\r    ") + e.description, mb::OkOnly, fixedCaption());
+            tell(this, QStringLiteral("\r       文件过长！"), fixedCaption());
+        else
+            tell(this, QStringLiteral("\r    ") + e.description, fixedCaption());
     } catch (const std::bad_alloc &) {
-        dlg.reset();
-        msgBox(this, QStringLiteral("\r       文件过长！"), mb::OkOnly, fixedCaption());
+        tell(this, QStringLiteral("\r       文件过长！"), fixedCaption());
     }
 }
 
@@ -159,31 +149,18 @@ void MainWindow::chooseFont()
     DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    CommonDialog &dlg = m_commonDialog;
-    try {
-        dlg.CancelError = true;
-        dlg.DialogTitle = QStringLiteral("字体...");
-        dlg.Flags = FontDialogFlags;
-        dlg.Font = doc->document().canvas().font(); // the dialog opens on the font in use
-        dlg.ShowFont();
-        const QFont chosen = dlg.Font;
-        dlg.reset();
-        if (chosen.family().isEmpty())
-            return;
-        TextEntryBox *box = doc->view()->textBox();
-        QLabel *label = doc->view()->textMeasure();
-        label->setFont(withChosen(label->font(), chosen));
-        box->setFont(withChosen(box->font(), chosen));
-        fitTextBox(box, label);
-        Document &d = doc->document();
-        d.canvas().setFont(withChosen(d.canvas().font(), chosen));
-        d.selection().setFont(withChosen(d.selection().font(), chosen));
-    } catch (const QuorError &e) {
-        dlg.reset();
-        if (e.number != err::DialogCancelled)
-            msgBox(this, QLatin1Char('\r') + e.description, mb::OkOnly,
-                   QCoreApplication::applicationName());
-    }
+    // The dialog opens on the font in use.
+    const std::optional<QFont> chosen =
+        askFont(this, QStringLiteral("字体..."), doc->document().canvas().font());
+    if (!chosen || chosen->family().isEmpty())
+        return;
+    TextEntryBox *box = doc->view()->textBox();
+    QLabel *label = doc->view()->textMeasure();
+    label->setFont(withChosen(label->font(), *chosen));
+    box->setFont(withChosen(box->font(), *chosen));
+    fitTextBox(box, label);
+    Document &d = doc->document();
+    d.changeTextFont([&chosen](const QFont &f) { return withChosen(f, *chosen); });
 }
 
 void MainWindow::commitText()

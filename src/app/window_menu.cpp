@@ -113,8 +113,7 @@ void MainWindow::enlargeActiveDocument()
 void MainWindow::showHelp()
 {
     // No help file comes with the program.
-    msgBox(this, QStringLiteral("无法显示帮助目录，没有相关联的帮助。"), mb::Information,
-           windowTitle());
+    tell(this, QStringLiteral("无法显示帮助目录，没有相关联的帮助。"), windowTitle(), Icon::Information);
 }
 
 void MainWindow::showAbout()
@@ -123,7 +122,7 @@ void MainWindow::showAbout()
     const QString text = cr + QStringLiteral("产品名称：") + QStringLiteral("  ")
         + QString::fromUtf8(ProductName) + cr + cr + QStringLiteral("版本：      1.0") + cr + cr
         + QStringLiteral("创作人：") + QStringLiteral("    ") + QString::fromUtf8(AuthorCredit);
-    msgBox(this, text, mb::OkOnly, QString::fromUtf8(ProductName));
+    tell(this, text, QString::fromUtf8(ProductName));
 }
 
 } // namespace quor

@@ -31,7 +31,6 @@ constexpr int PathFileAccess = 75;
 constexpr int PathNotFound = 76;
 constexpr int DeviceIO = 57;
 constexpr int InvalidPicture = 481;
-constexpr int DialogCancelled = 32755;
 } // namespace err
 
 // Counter arithmetic that fails like a fixed-width counter: an overflow is

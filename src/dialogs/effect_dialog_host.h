@@ -6,7 +6,6 @@
 
 namespace quor {
 
-class CommonDialog;
 class DrawingSettings;
 class DocumentWindow;
 
@@ -17,7 +16,6 @@ public:
     // The document window the commands act on, or nullptr.
     virtual DocumentWindow *activeDocument() = 0;
     virtual DrawingSettings &settings() = 0;
-    virtual CommonDialog &commonDialog() = 0;
 };
 
 } // namespace quor

@@ -1,8 +1,8 @@
 #include "dialogs/gradient_fill_dialog.h"
 
-#include "core/dialog_seam.h"
 #include "core/drawing_settings.h"
 #include "core/screen_rate.h"
+#include "document/dialog_seam.h"
 #include "document/document_window.h"
 #include "dialogs/effect_dialog_host.h"
 #include "dialogs/effect_window.h"
@@ -30,8 +30,8 @@ namespace {
 constexpr QRect ScreenPlace(500, 0, 270, 160);
 // The swatches' design colours; the stored components differ until a pick.
 constexpr Colour StartSwatch = rgbColour(224, 224, 224), EndSwatch = rgbColour(128, 128, 128);
-// Initial colour from Color, fully open, help button.
-constexpr int ColourDialogFlags = 1 | 2 | 8;
+constexpr ColourOptions ColourDialogOptions =
+    ColourOption::StartFromColour | ColourOption::FullyOpen;
 
 struct OptionRow
 {
@@ -126,6 +126,7 @@ void GradientFillDialog::buildControls()
     m_labels[2]->setEnabled(false);
     m_width = named(new QLineEdit(QStringLiteral("0"), this), "hwidthText",
                     twipsRect(2910, 1650, 915, 345));
+    m_width->setAccessibleName(QStringLiteral("框形宽度"));
     makeNumberBox(m_width, false);
     connect(m_width, &QLineEdit::textChanged, this, &GradientFillDialog::widthEdited);
 
@@ -173,20 +174,14 @@ void GradientFillDialog::chooseColour(bool start)
     // Out of the top layer, so the colour dialog can lie above.
     setStaysOnTop(this, false);
     PictureBox *swatch = start ? m_startSwatch : m_endSwatch;
-    CommonDialog &d = m_host.commonDialog();
-    try {
-        d.CancelError = true;
-        d.Flags = ColourDialogFlags;
-        d.DialogTitle = start ? QStringLiteral("起始色") : QStringLiteral("终止色");
-        d.ShowColor();
-        swatch->setBackColor(fromQColor(d.Color));
+    // Over the main window, where every common dialog stands.
+    if (const std::optional<QColor> chosen =
+            askColour(parentWidget(), start ? QStringLiteral("起始色") : QStringLiteral("终止色"),
+                      ColourDialogOptions)) {
+        swatch->setBackColor(fromQColor(*chosen));
         // The components are what the swatch shows.
         const Colour c = swatch->surface().point(1, 1);
         (start ? m_start : m_end) = {redOf(c), greenOf(c), blueOf(c)};
-    } catch (const QuorError &e) {
-        if (e.number != err::DialogCancelled)
-            msgBox(this, QLatin1Char('\r') + e.description, mb::OkOnly,
-                   QCoreApplication::applicationName());
     }
     setStaysOnTop(this, true);
 }
@@ -257,10 +252,10 @@ void GradientFillDialog::run()
     // The outlines are never filled, and the tools' next figures are not
     // either; the pen takes the canvas's line style and the palette's width.
     DrawingSettings &settings = m_host.settings();
-    d.canvas().setFillStyle(1);
-    selection.setFillStyle(1);
-    settings.fillStyle = 1;
-    selection.setDrawStyle(d.canvas().drawStyle());
+    d.setFillStyle(FillStyle::Transparent);
+    selection.setFillStyle(FillStyle::Transparent);
+    settings.fillStyle = FillStyle::Transparent;
+    selection.setLineStyle(d.canvas().lineStyle());
     selection.setDrawWidth(effects::gradientPenWidth(fill.style, settings.lineWidth));
 
     // Draw at screen rate: after ~15 ms of outlines the program repaints
@@ -295,7 +290,7 @@ void GradientFillDialog::run()
         if (drawn < outlines.size()) {
             m_interrupt = false; // ends here, fill style and pen width as they are
         } else {
-            selection.setFillStyle(0);
+            selection.setFillStyle(FillStyle::Solid);
             selection.setDrawWidth(1);
         }
     }

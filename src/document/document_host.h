@@ -1,7 +1,7 @@
 // What a document window needs from the main window that holds it, seen
-// from below: its document area, the menus it pops up, the common dialog,
-// the command switches, the bitmap writer, and holding the program still
-// while a long run draws.
+// from below: its document area, the menus it pops up, the command
+// switches, the bitmap writer, and holding the program still while a long
+// run draws.
 #pragma once
 
 #include <QSize>
@@ -16,16 +16,15 @@ class QWidget;
 
 namespace quor {
 
-class CommonDialog;
 class DocumentWindow;
 
 // Why a document is written to its file: the name is asked for by Save
 // and on closing when the document was never saved, by Save as always;
 // Save all and closing ask their own questions about a read-only file.
 enum class SaveRequest { Save, SaveAs, SaveAll, Close };
-// NotSaved: cancelled, refused or failed, after saying why. Discarded: on
-// closing, no name was given, so the changes go. Abort: Save all stops.
-enum class SaveResult { Saved, NotSaved, Discarded, Abort };
+// NotSaved: cancelled, refused or failed, after saying why. Abort: Save
+// all stops.
+enum class SaveResult { Saved, NotSaved, Abort };
 
 // Where a long run (a gradient fill, a gradient tool) that lets events
 // through holds the program still. The main window provides it.
@@ -49,7 +48,6 @@ public:
     virtual QSize documentAreaSize() = 0;
     virtual QMenu *editMenu() const = 0;
     virtual QMenu *textBoxMenu() const = 0;
-    virtual CommonDialog &commonDialog() = 0;
     // Enables or disables every command that needs an open document.
     virtual void enableDocumentCommands(bool enabled) = 0;
     // Writes a picture as a bitmap file; throws QuorError.

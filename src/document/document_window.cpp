@@ -1,12 +1,14 @@
 #include "document/document_window.h"
 
 #include "core/tool_id.h"
+#include "document/dialog_seam.h"
 #include "document/document_host.h"
 #include "document/model/picture_commands.h"
 #include "document/selection_geometry.h"
 #include "document/window_layout.h"
 #include "document/workspace.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -159,16 +161,12 @@ void DocumentWindow::takeDrawingSettings()
     s.showViewScale(m_view->viewScale());
     s.clearPointer();
     const DrawingSettings &d = s.settings;
-    c.setForeColor(d.foreColour);
     TextEntryBox *text = m_view->textBox();
     QPalette pal = text->palette();
     pal.setColor(QPalette::Text, toQColor(d.foreColour));
     text->setPalette(pal);
-    c.setFillColor(d.drawingColour);
-    c.setFillStyle(d.fillStyle.value_or(0));
-    c.setDrawStyle(d.lineStyle.value_or(0));
-    c.setDrawWidth(d.lineWidth);
-    c.setDrawMode(d.drawMode);
+    m_doc.takePen(d);
+    m_doc.setDrawMode(d.drawMode);
     m_doc.pasteRasterOp = d.pasteRasterOp;
 }
 
@@ -243,6 +241,11 @@ void DocumentWindow::runGoing(bool going, const std::function<void()> &stop)
 {
     if (m_workspace.host)
         m_workspace.host->runGoing(this, going, stop);
+}
+
+void DocumentWindow::tellUser(const QString &text)
+{
+    tell(this, text, QCoreApplication::applicationName(), Icon::Exclamation);
 }
 
 void DocumentWindow::hideWriteMarks()
@@ -342,7 +345,7 @@ void DocumentWindow::canvasReleased(const CanvasEvent &e)
 {
     if (!e.isLeft() || !m_workspace.toolHandler)
         return;
-    m_doc.canvas().setDrawMode(m_workspace.settings.drawMode);
+    m_doc.setDrawMode(m_workspace.settings.drawMode);
     ToolContext t = toolContext();
     m_workspace.toolHandler->release(t, e);
 }

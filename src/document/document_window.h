@@ -115,7 +115,7 @@ private:
     void moveGuide(double x1, double y1, double x2, double y2) override;
     void hideGuide() override;
     void runGoing(bool going, const std::function<void()> &stop) override;
-    QObject *messageParent() override { return this; }
+    void tellUser(const QString &text) override;
     ToolContext toolContext();
 
     void canvasResized();

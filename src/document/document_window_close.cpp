@@ -2,7 +2,7 @@
 // document window has gone.
 #include "document/document_window.h"
 
-#include "core/dialog_seam.h"
+#include "document/dialog_seam.h"
 #include "document/document_host.h"
 #include "document/workspace.h"
 
@@ -59,11 +59,11 @@ bool DocumentWindow::closeProtocol()
 
     const QString cap = caption();
     const int blanks = std::abs(int(cap.length()) - 22) / 2 + 10;
-    const int answer = msgBox(this, paddedMessage(QStringLiteral("保存对此文件的更改吗？"), blanks),
-                              mb::YesNoCancel, cap);
-    if (answer == mb::Cancel)
+    const Answer answer = ask(this, paddedMessage(QStringLiteral("保存对此文件的更改吗？"), blanks),
+                              cap, Buttons::YesNoCancel);
+    if (answer == Answer::Cancel)
         return false;
-    if (answer == mb::No) {
+    if (answer == Answer::No) {
         m_doc.discardChanges();
         return true;
     }

@@ -1,6 +1,7 @@
 #include "files/file_properties_dialog.h"
 
-#include "core/dialog_seam.h"
+#include "core/errors.h"
+#include "document/dialog_seam.h"
 #include "document/fixed_layout.h"
 #include "document/model/canvas_surface.h"
 #include "formats/file_attributes.h"
@@ -115,9 +116,9 @@ bool FilePropertiesDialog::load()
         m_folder->setPlainText(fileFolderText(p));
     } catch (const QuorError &e) {
         if (e.number == err::FileNotFound)
-            msgBox(this, notSavedMessage(), mb::OkOnly + mb::Exclamation, p);
+            tell(this, notSavedMessage(), p, Icon::Exclamation);
         else
-            msgBox(this, otherErrorMessage(e.description), mb::OkOnly, appTitle());
+            tell(this, otherErrorMessage(e.description), appTitle());
         reject();
         return false;
     }
@@ -165,11 +166,11 @@ void FilePropertiesDialog::apply()
     try {
         const AttributesNotKept lost = applyFileAttributes(m_name->toPlainText(), bits);
         if (lost.bits)
-            msgBox(this, notKeptMessage(lost), mb::OkOnly + mb::Exclamation, appTitle());
+            tell(this, notKeptMessage(lost), appTitle(), Icon::Exclamation);
     } catch (const QuorError &e) {
         // A change that did not happen is said, never passed over; the
         // dialog closes all the same.
-        msgBox(this, otherErrorMessage(e.description), mb::OkOnly, appTitle());
+        tell(this, otherErrorMessage(e.description), appTitle());
     }
     accept();
 }

@@ -1,7 +1,5 @@
 #include "files/file_texts.h"
 
-#include "core/dialog_seam.h"
-
 #include <cstdlib>
 
 namespace quor {

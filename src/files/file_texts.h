@@ -2,14 +2,15 @@
 // commands.
 #pragma once
 
+#include "document/dialog_seam.h"
+
 #include <QString>
 
 namespace quor {
 
-// Long names, hide the read-only box.
-constexpr int OpenDialogFlags = 0x200004;
-// Long names, path must exist, hide the read-only box, confirm overwrite.
-constexpr int SaveDialogFlags = 2099206;
+inline constexpr FileOptions OpenDialogOptions = FileOption::HideReadOnly;
+inline constexpr FileOptions SaveDialogOptions =
+    FileOption::HideReadOnly | FileOption::ConfirmOverwrite | FileOption::PathMustExist;
 
 QString openFilter();
 QString bitmapFilter();

@@ -1,6 +1,6 @@
 #include "files/open_into_document.h"
 
-#include "core/dialog_seam.h"
+#include "document/dialog_seam.h"
 #include "document/document_window.h"
 #include "files/file_texts.h"
 #include "formats/picture_file_form.h"
@@ -23,9 +23,9 @@ std::optional<QImage> readPictureFile(const QString &fileName, const QString &mi
                 throw;
             if (beforeMessage)
                 beforeMessage();
-            if (msgBox(messageParent, notFoundMessage(missingName),
-                       mb::RetryCancel + mb::Exclamation, fileName)
-                != mb::Retry)
+            if (ask(messageParent, notFoundMessage(missingName), fileName, Buttons::RetryCancel,
+                    Icon::Exclamation)
+                != Answer::Retry)
                 return std::nullopt;
         }
     }

@@ -1,6 +1,6 @@
 #include "files/picture_browser.h"
 
-#include "core/dialog_seam.h"
+#include "document/dialog_seam.h"
 #include "document/document_window.h"
 #include "document/fixed_layout.h"
 #include "document/window_keys.h"
@@ -160,12 +160,19 @@ PictureBrowser::PictureBrowser(Hooks hooks, QWidget *parent)
     m_vscroll = named(new QScrollBar(Qt::Vertical, m_frame), "VScroll1");
     m_hscroll->setRange(0, 0);
     m_vscroll->setRange(0, 0);
+    // What a screen reader says of the controls that carry no text.
+    m_drive->setAccessibleName(QStringLiteral("驱动器"));
+    m_dir->setAccessibleName(QStringLiteral("文件夹"));
+    m_file->setAccessibleName(QStringLiteral("图片文件"));
+    m_hscroll->setAccessibleName(QStringLiteral("样图水平滚动条"));
+    m_vscroll->setAccessibleName(QStringLiteral("样图垂直滚动条"));
     // Covers the square between the two bars.
     m_corner = new QWidget(m_frame);
     m_corner->setAutoFillBackground(true);
     m_corner->setBackgroundRole(QPalette::Window);
     m_size = named(new QLineEdit(QStringLiteral("相片尺寸(宽 高)"), this), "Text1");
     m_size->setReadOnly(true);
+    m_size->setAccessibleName(QStringLiteral("相片尺寸"));
     m_open = named(new QPushButton(QStringLiteral("打 开"), this), "Command1");
     m_cancel = named(new QPushButton(QStringLiteral("取 消"), this), "Command2");
     m_loader = new SampleLoader(this);
@@ -267,13 +274,13 @@ void PictureBrowser::driveChanged()
         } catch (const QuorError &e) {
             pause.begin();
             if (e.number != err::DriveNotReady) {
-                msgBox(this, otherErrorMessage(e.description), mb::OkOnly, appTitle());
+                tell(this, otherErrorMessage(e.description), appTitle());
                 return;
             }
             // Cancel leaves the new drive chosen and the old folder shown.
-            if (msgBox(this, QStringLiteral("驱动器未准备好！"), mb::RetryCancel + mb::Exclamation,
-                       drive.name.toUpper())
-                != mb::Retry)
+            if (ask(this, QStringLiteral("驱动器未准备好！"), drive.name.toUpper(), Buttons::RetryCancel,
+                    Icon::Exclamation)
+                != Answer::Retry)
                 return;
         }
     }
@@ -286,7 +293,7 @@ void PictureBrowser::setDirPath(const QString &path)
     if (const QString why = folderUnreadable(m_dirPath); !why.isEmpty()) {
         TopmostPause pause(*this);
         pause.begin();
-        msgBox(this, otherErrorMessage(why), mb::OkOnly, appTitle());
+        tell(this, otherErrorMessage(why), appTitle());
     }
     const QStringList subfolders = QDir(m_dirPath).entryList(
         QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
@@ -434,7 +441,7 @@ void PictureBrowser::openChosen()
         m_hooks.documentReady();
     } catch (const std::exception &) {
         pause.begin();
-        msgBox(this, openFailureMessage(), mb::OkOnly, appTitle());
+        tell(this, openFailureMessage(), appTitle());
     }
     pause.end();
     // Above the new document and ready for the next file.

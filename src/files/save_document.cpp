@@ -1,6 +1,6 @@
 #include "files/save_document.h"
 
-#include "core/dialog_seam.h"
+#include "document/dialog_seam.h"
 #include "document/document_window.h"
 #include "files/file_texts.h"
 #include "formats/bitmap_file.h"
@@ -10,19 +10,18 @@
 
 namespace quor {
 
-QString askSaveName(CommonDialog &dlg, const QString &title, const QString &initialName)
+std::optional<QString> askSaveName(QObject *dialogOwner, const QString &title,
+                                   const QString &initialName)
 {
-    dlg.reset();
-    dlg.CancelError = true;
-    dlg.DialogTitle = title;
-    dlg.Flags = SaveDialogFlags;
-    dlg.Filter = bitmapFilter();
-    dlg.InitDir = programFolder();
-    dlg.FileName = initialName;
-    dlg.ShowSave();
-    const QString name = dlg.FileName;
-    dlg.reset();
-    return name;
+    FileDialogRequest request;
+    request.title = title;
+    request.options = SaveDialogOptions;
+    request.filter = bitmapFilter();
+    request.folder = programFolder();
+    request.fileName = initialName;
+    if (const std::optional<FileChoice> choice = askSaveFile(dialogOwner, request))
+        return choice->fileName;
+    return std::nullopt;
 }
 
 namespace {
@@ -30,13 +29,13 @@ namespace {
 QString appTitle() { return QCoreApplication::applicationName(); }
 
 // The file's name: the caption, or what the save dialog gives.
-QString fileNameFor(DocumentWindow *doc, SaveRequest request, CommonDialog &dlg)
+std::optional<QString> fileNameFor(DocumentWindow *doc, SaveRequest request, QObject *dialogOwner)
 {
     const QString cap = doc->caption();
     if (request != SaveRequest::SaveAs && !doc->document().fileName().isEmpty())
         return doc->document().fileName();
     const QString word = request == SaveRequest::SaveAs ? QStringLiteral("另存为 ") : QStringLiteral("保存 ");
-    return askSaveName(dlg, word + cap, cap);
+    return askSaveName(dialogOwner, word + cap, cap);
 }
 
 // A file read as PNG, WebP, TIFF or PNM stays one: bitmap bytes under its
@@ -52,7 +51,7 @@ void writeFile(DocumentWindow *doc, SaveRequest request, const QString &fileName
     const QString lost =
         saveEncodedFile(encodePicture(doc->document().canvas().image(), *kept, 100), fileName);
     if (!lost.isEmpty())
-        msgBox(doc, otherErrorMessage(lost), mb::OkOnly + mb::Exclamation, appTitle());
+        tell(doc, otherErrorMessage(lost), appTitle(), Icon::Exclamation);
 }
 
 // A file kept in its format loses what the canvas does not hold (pages,
@@ -68,7 +67,7 @@ bool acceptLosses(DocumentWindow *doc, SaveRequest request)
         return true;
     const QString text = QStringLiteral("保存“%1”会丢失原文件的一部分内容：\n\n").arg(doc->caption())
                          + lost.join(QLatin1Char('\n')) + QStringLiteral("\n\n仍要保存吗？");
-    return msgBox(doc, text, mb::OkCancel + mb::Exclamation, appTitle()) == mb::Ok;
+    return ask(doc, text, appTitle(), Buttons::OkCancel, Icon::Exclamation) == Answer::Ok;
 }
 
 // Writes the canvas, asking again while the file is read-only.
@@ -83,14 +82,15 @@ SaveResult writeAsking(DocumentWindow *doc, SaveRequest request, const QString &
                 throw;
             const QString cap = doc->caption();
             if (request == SaveRequest::SaveAll) {
-                const int answer = msgBox(doc, saveAllReadOnlyMessage(cap),
-                                          mb::AbortRetryIgnore + mb::Exclamation + mb::DefaultButton2,
-                                          cap);
-                if (answer == mb::Retry)
+                const Answer answer = ask(doc, saveAllReadOnlyMessage(cap), cap,
+                                          Buttons::AbortRetryIgnore, Icon::Exclamation,
+                                          DefaultButton::Second);
+                if (answer == Answer::Retry)
                     continue;
-                return answer == mb::Abort ? SaveResult::Abort : SaveResult::NotSaved;
+                return answer == Answer::Abort ? SaveResult::Abort : SaveResult::NotSaved;
             }
-            if (msgBox(doc, readOnlyMessage(cap), mb::RetryCancel + mb::Exclamation, cap) != mb::Retry)
+            if (ask(doc, readOnlyMessage(cap), cap, Buttons::RetryCancel, Icon::Exclamation)
+                != Answer::Retry)
                 return SaveResult::NotSaved;
         }
     }
@@ -98,22 +98,12 @@ SaveResult writeAsking(DocumentWindow *doc, SaveRequest request, const QString &
 
 } // namespace
 
-SaveResult saveDocument(DocumentWindow *doc, SaveRequest request, CommonDialog &dlg)
+SaveResult saveDocument(DocumentWindow *doc, SaveRequest request, QObject *dialogOwner)
 {
-    QString fileName;
-    try {
-        fileName = fileNameFor(doc, request, dlg);
-    } catch (const QuorError &e) {
-        if (e.number != err::DialogCancelled)
-            msgBox(doc, otherErrorMessage(e.description), mb::OkOnly, appTitle());
+    const std::optional<QString> name = fileNameFor(doc, request, dialogOwner);
+    if (!name)
         return SaveResult::NotSaved;
-    }
-    if (fileName.isEmpty()) {
-        if (request != SaveRequest::Close)
-            return SaveResult::NotSaved;
-        doc->document().discardChanges();
-        return SaveResult::Discarded;
-    }
+    const QString fileName = *name;
     if (!acceptLosses(doc, request))
         return SaveResult::NotSaved;
     // The marks come back whatever happens: a floating selection left
@@ -127,7 +117,7 @@ SaveResult saveDocument(DocumentWindow *doc, SaveRequest request, CommonDialog &
         result = writeAsking(doc, request, fileName);
     } catch (const QuorError &e) {
         // The document stays open and changed: nothing is lost.
-        msgBox(doc, otherErrorMessage(e.description), mb::OkOnly, appTitle());
+        tell(doc, otherErrorMessage(e.description), appTitle());
     }
     doc->showWriteMarks();
     if (result == SaveResult::Saved) {

@@ -7,14 +7,21 @@
 
 #include "document/document_host.h"
 
+#include <QString>
+
+#include <optional>
+
+class QObject;
+
 namespace quor {
 
-class CommonDialog;
 class DocumentWindow;
 
-SaveResult saveDocument(DocumentWindow *doc, SaveRequest request, CommonDialog &dialog);
+// The save dialog stands over dialogOwner, the main window.
+SaveResult saveDocument(DocumentWindow *doc, SaveRequest request, QObject *dialogOwner);
 
-// Shows the save dialog; the name chosen (cancel throws 32755).
-QString askSaveName(CommonDialog &dialog, const QString &title, const QString &initialName);
+// Shows the save dialog; the name chosen, or nothing when cancelled.
+std::optional<QString> askSaveName(QObject *dialogOwner, const QString &title,
+                                   const QString &initialName);
 
 } // namespace quor

@@ -1,6 +1,6 @@
 #include "palettes/colour_palette.h"
 
-#include "core/dialog_seam.h"
+#include "document/dialog_seam.h"
 #include "document/document_host.h"
 #include "document/workspace.h"
 #include "document/document_window.h"
@@ -180,7 +180,7 @@ void ColourPalette::pickDrawingColour()
 {
     if (!m_workspace.activeDocument())
         return;
-    if (const auto c = pickColour(m_workspace.host, this, QStringLiteral("绘图色"))) {
+    if (const auto c = pickColour(m_workspace.host, QStringLiteral("绘图色"))) {
         setDrawingColour(*c);
         applyDrawingColour();
     }
@@ -191,10 +191,10 @@ void ColourPalette::pickForeColour()
     DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    auto c = pickColour(m_workspace.host, this, QStringLiteral("前景色"));
+    auto c = pickColour(m_workspace.host, QStringLiteral("前景色"));
     if (!c)
         return;
-    doc->document().canvas().setForeColor(*c);
+    doc->document().setForeColour(*c);
     applyForeColour(*c);
 }
 
@@ -204,8 +204,7 @@ void ColourPalette::applyForeColour(Colour c)
     // Light grey samples would vanish on the samples' light grey face.
     constexpr Colour lightGrey = rgbColour(192, 192, 192), white = rgbColour(255, 255, 255);
     if (c == lightGrey) {
-        if (m_workspace.host)
-            m_workspace.host->commonDialog().Color = toQColor(white);
+        setColourDialogStart(toQColor(white));
         c = white;
     }
     if (m_tools)
@@ -217,9 +216,9 @@ void ColourPalette::pickBackColour()
     DocumentWindow *doc = m_workspace.activeDocument();
     if (!doc)
         return;
-    if (const auto c = pickColour(m_workspace.host, this, QStringLiteral("背景色"))) {
+    if (const auto c = pickColour(m_workspace.host, QStringLiteral("背景色"))) {
         // Clears the drawing to the new colour, over the loaded picture.
-        doc->document().canvas().setBackColor(*c);
+        doc->document().setBackColour(*c);
         setBackColour(*c);
     }
 }

@@ -1,34 +1,23 @@
 #include "palettes/pick_colour.h"
 
-#include "core/dialog_seam.h"
+#include "document/dialog_seam.h"
 #include "document/document_host.h"
 
-#include <QCoreApplication>
+#include <QMdiArea>
 
 namespace quor {
 
-namespace {
-// Initial colour from Color, fully open, help button.
-constexpr int ColourDialogFlags = 1 | 2 | 8;
-} // namespace
-
-std::optional<Colour> pickColour(DocumentHost *main, QWidget *parent, const QString &title)
+std::optional<Colour> pickColour(DocumentHost *main, const QString &title)
 {
     if (!main)
         return std::nullopt;
-    CommonDialog &d = main->commonDialog();
-    try {
-        d.CancelError = true;
-        d.Flags = ColourDialogFlags;
-        d.DialogTitle = title;
-        d.ShowColor();
-        return fromQColor(d.Color);
-    } catch (const QuorError &e) {
-        if (e.number != err::DialogCancelled)
-            msgBox(parent, QLatin1Char('\r') + e.description, mb::OkOnly,
-                   QCoreApplication::applicationName());
+    // The document area's window is the main window, where every common
+    // dialog stands.
+    const std::optional<QColor> c = askColour(
+        main->mdiArea(), title, ColourOption::StartFromColour | ColourOption::FullyOpen);
+    if (!c)
         return std::nullopt;
-    }
+    return fromQColor(*c);
 }
 
 } // namespace quor

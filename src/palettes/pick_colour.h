@@ -1,5 +1,5 @@
-// The colour dialog both palettes open through the main window's common
-// dialog.
+// The colour dialog both palettes and the Edit menu open, standing over
+// the main window.
 #pragma once
 
 #include "core/colour.h"
@@ -8,15 +8,13 @@
 
 #include <optional>
 
-#include <QWidget>
-
 namespace quor {
 
 class DocumentHost;
 
-// Shows the colour dialog titled title (initial colour from the dialog,
-// fully open, help button) and returns the colour chosen. Cancel gives
-// nothing, silently; any other failure is reported and gives nothing.
-std::optional<Colour> pickColour(DocumentHost *main, QWidget *parent, const QString &title);
+// Shows the colour dialog titled title (opening on the colour last chosen,
+// fully open) and returns the colour chosen; nothing on cancel, silently,
+// or without a main window.
+std::optional<Colour> pickColour(DocumentHost *main, const QString &title);
 
 } // namespace quor

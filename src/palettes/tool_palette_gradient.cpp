@@ -131,11 +131,9 @@ void ToolPalette::showGradientPanel(GradientPanel s, const QString &widthTip)
     } else {
         showGradientLineStyles();
         // The outlines of a gradient are never filled.
-        m_workspace.settings.fillStyle = 1;
-        if (doc) {
-            doc->document().canvas().setFillStyle(1);
-            doc->view()->selectionFrame()->pictureBox()->surface().setFillStyle(1);
-        }
+        m_workspace.settings.fillStyle = FillStyle::Transparent;
+        if (doc)
+            doc->document().setFillStyle(FillStyle::Transparent, Document::PenScope::CanvasAndFloating);
     }
 }
 
@@ -143,8 +141,8 @@ void ToolPalette::pickGradientColour(bool start)
 {
     if (!activeDocument())
         return;
-    const auto c = pickColour(m_workspace.host, this,
-                              start ? QStringLiteral("起始色") : QStringLiteral("终止色"));
+    const auto c =
+        pickColour(m_workspace.host, start ? QStringLiteral("起始色") : QStringLiteral("终止色"));
     if (!c)
         return;
     (start ? m_startColour : m_endColour)->setBackColor(*c);

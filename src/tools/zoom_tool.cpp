@@ -1,11 +1,8 @@
 #include "tools/picture_tools.h"
 
-#include "core/dialog_seam.h"
 #include "core/drawing_settings.h"
 #include "document/model/document.h"
 #include "formats/picture_errors.h"
-
-#include <QCoreApplication>
 
 namespace quor {
 
@@ -21,8 +18,7 @@ void ZoomTool::press(ToolContext &t, const CanvasEvent &)
     // A bitmap too large to hold leaves the picture as it was.
     if ((enlarge && !zoomFits(canvas.widthPx() * 3.0, canvas.heightPx() * 3.0))
         || !t.doc.zoomCanvas(enlarge)) {
-        msgBox(t.overlays.messageParent(), QStringLiteral("\r图片太大，无法放大。"),
-               mb::Exclamation, QCoreApplication::applicationName());
+        t.overlays.tellUser(QStringLiteral("\r图片太大，无法放大。"));
         return;
     }
 

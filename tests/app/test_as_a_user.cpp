@@ -113,8 +113,8 @@ TEST_F(AsAUser, ALeftReleaseWithTheRightHeldFinishesTheLine)
 TEST_F(AsAUser, TheOpenDialogTakesANameThatDoesNotExist)
 {
     QtDialogBackend backend;
-    CommonDialog dlg(main.get());
-    dlg.DialogTitle = "打开...";
+    FileDialogRequest request;
+    request.title = "打开...";
     const QString missing = QDir::tempPath() + "/quor-no-such-picture.bmp";
     QFileDialog::FileMode mode = QFileDialog::Directory;
     QTimer::singleShot(0, [&] {
@@ -124,9 +124,11 @@ TEST_F(AsAUser, TheOpenDialogTakesANameThatDoesNotExist)
         fd->selectFile(missing);
         QMetaObject::invokeMethod(fd, "accept");
     });
-    backend.fileDialog(dlg, false);
+    const std::optional<FileChoice> choice =
+        backend.fileDialog(main.get(), request, FileDialogKind::Open);
     EXPECT_EQ(mode, QFileDialog::AnyFile);
-    EXPECT_EQ(dlg.FileName, missing);
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->fileName, missing);
 }
 
 TEST_F(AsAUser, AtTheFarEndOfALargePictureBothSizeHandlesShowWhole)

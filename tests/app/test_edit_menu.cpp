@@ -132,7 +132,7 @@ TEST_F(EditMenu, SelectAllFloatsTheWholeCanvasAndInvertTargetInvertsIt)
 TEST_F(EditMenu, ClearFillsTheSelectionWithTheDrawingColourNotTheCanvas)
 {
     lift();
-    const int fillStyle = selection().fillStyle();
+    const FillStyle fillStyle = selection().fillStyle();
     main->colourPalette()->setDrawingColour(rgbColour(0, 0, 200));
     main->action("mnuEditCls")->trigger();
     for (QPoint p : {QPoint(0, 0), QPoint(29, 24), QPoint(15, 12)})
@@ -422,12 +422,13 @@ TEST_F(EditMenu, WholePictureLargerThanTheScreenIsScaledToFit)
 TEST_F(EditMenu, ForegroundColourGoesToCanvasSelectionTextBoxAndPalette)
 {
     lift();
-    script.colourAnswers.push_back({true, QColor(0, 90, 0)});
+    script.colourAnswers.push_back(QColor(0, 90, 0));
     press(Qt::Key_F);
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].kind, "colour");
     EXPECT_EQ(script.shown[0].title, "前景色...");
-    EXPECT_EQ(script.shown[0].buttons, 11);
+    EXPECT_EQ(script.shown[0].colourOptions,
+              ColourOption::StartFromColour | ColourOption::FullyOpen);
     const Colour green = rgbColour(0, 90, 0);
     EXPECT_EQ(model().canvas().foreColor(), green);
     EXPECT_EQ(selection().foreColor(), green);
@@ -437,20 +438,20 @@ TEST_F(EditMenu, ForegroundColourGoesToCanvasSelectionTextBoxAndPalette)
     EXPECT_EQ(main->toolPalette()->styleBox(StyleFamily::Rectangle, 3)->surface().point(90, 97), green);
 
     // Light grey: everything grey but the samples, which go white.
-    script.colourAnswers.push_back({true, QColor(192, 192, 192)});
+    script.colourAnswers.push_back(QColor(192, 192, 192));
     main->runToolBarButton(QStringLiteral("前景色"));
     EXPECT_EQ(model().canvas().foreColor(), grey);
     EXPECT_EQ(selection().foreColor(), grey);
     EXPECT_EQ(doc->view()->textBox()->palette().color(QPalette::Text), QColor(192, 192, 192));
     EXPECT_EQ(main->colourPalette()->foreColourBox()->backColor(), grey);
-    EXPECT_EQ(main->commonDialog().Color, QColor(255, 255, 255));
+    EXPECT_EQ(colourDialogStart(), QColor(255, 255, 255));
     ToolPalette *tools = main->toolPalette();
     EXPECT_EQ(tools->styleBox(StyleFamily::Rectangle, 2)->surface().point(90, 97), white);
     EXPECT_EQ(tools->styleBox(StyleFamily::Sector, 9)->surface().point(300, 97), white);
     EXPECT_EQ(tools->styleBox(StyleFamily::Ellipse, 14)->surface().point(300, 97), white);
 
     // Cancel changes nothing and says nothing.
-    script.colourAnswers.push_back({false, {}});
+    script.colourAnswers.push_back(std::nullopt);
     press(Qt::Key_F);
     EXPECT_EQ(model().canvas().foreColor(), grey);
     EXPECT_EQ(lastMessage().kind, "");
@@ -467,10 +468,11 @@ TEST_F(EditMenu, BackgroundColourLeavesOnlyTheLoadedPictureAndMarksTheDocument)
     selection().line(0, 0, 300, 0, rgbColour(0, 255, 0));
     model().markSaved();
 
-    script.colourAnswers.push_back({true, QColor(0, 128, 0)});
+    script.colourAnswers.push_back(QColor(0, 128, 0));
     press(Qt::Key_B);
     EXPECT_EQ(script.shown.value(0).title, "背景色");
-    EXPECT_EQ(script.shown.value(0).buttons, 11);
+    EXPECT_EQ(script.shown.value(0).colourOptions,
+              ColourOption::StartFromColour | ColourOption::FullyOpen);
     const QImage c = model().canvas().image();
     EXPECT_EQ(c.copy(0, 0, 60, 40), picture);
     EXPECT_EQ(c.pixel(80, 50), qRgb(0, 128, 0));
@@ -482,7 +484,7 @@ TEST_F(EditMenu, BackgroundColourLeavesOnlyTheLoadedPictureAndMarksTheDocument)
     EXPECT_EQ(workspace().settings.backColour, rgbColour(0, 128, 0));
     EXPECT_TRUE(model().isModified());
 
-    script.colourAnswers.push_back({false, {}});
+    script.colourAnswers.push_back(std::nullopt);
     model().markSaved();
     main->runToolBarButton(QStringLiteral("背景色"));
     EXPECT_FALSE(model().isModified());
@@ -495,8 +497,8 @@ TEST_F(EditMenu, WithoutADocumentNothingHappens)
     ASSERT_EQ(workspace().documentCount(), 0);
     const QImage onClip = noise(8, 8, 5);
     QGuiApplication::clipboard()->setImage(onClip);
-    script.colourAnswers.push_back({true, QColor(1, 2, 3)});
-    script.colourAnswers.push_back({true, QColor(1, 2, 3)});
+    script.colourAnswers.push_back(QColor(1, 2, 3));
+    script.colourAnswers.push_back(QColor(1, 2, 3));
     for (auto handler : {&MainWindow::selectAll, &MainWindow::clearPicture,
                          &MainWindow::copy, &MainWindow::paste,
                          &MainWindow::showWholePicture, &MainWindow::chooseForegroundColour,

@@ -217,9 +217,9 @@ TEST_F(EffectDialogsTest, TheProgramsKeysWorkFromTheDialogsAndEscapeClosesThem)
     activate(main.get());
     gone = filter = openFilter();
     filter->addendBox()->setFocus();
-    script.messageAnswers = {mb::No};
+    script.messageAnswers = {Answer::No};
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(lastMessage().buttons, mb::YesNoCancel);
+    EXPECT_EQ(lastMessage().style, (MessageStyle{Buttons::YesNoCancel}));
     EXPECT_FALSE(main->isVisible());
     settle();
     EXPECT_FALSE(gone);
@@ -509,7 +509,7 @@ TEST_F(EffectDialogsTest, SwatchColoursComeFromTheColourDialog)
     script.onShow = [&](const ShownDialog &) {
         onTopWhileAsked = dlg->windowFlags() & Qt::WindowStaysOnTopHint;
     };
-    script.colourAnswers.push_back({true, QColor(10, 20, 30)});
+    script.colourAnswers.push_back(QColor(10, 20, 30));
     QTest::mouseDClick(dlg->startSwatch(), Qt::LeftButton);
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].kind, "colour");
@@ -522,7 +522,7 @@ TEST_F(EffectDialogsTest, SwatchColoursComeFromTheColourDialog)
     EXPECT_EQ(dlg->startSwatch()->backColor(), rgbColour(10, 20, 30));
 
     // Cancelled: nothing changes and nothing is said.
-    script.colourAnswers.push_back({false, QColor()});
+    script.colourAnswers.push_back(std::nullopt);
     QTest::mouseDClick(dlg->endSwatch(), Qt::LeftButton);
     ASSERT_EQ(script.shown.size(), 2);
     EXPECT_EQ(script.shown[1].title, "终止色");
@@ -538,8 +538,8 @@ TEST_F(EffectDialogsTest, EachStyleDrawsItsOutlinesOnTheSelection)
     GradientFillDialog *dlg = openGradient();
     ASSERT_TRUE(dlg);
     workspace().settings.lineWidth = 3;
-    workspace().settings.fillStyle = 4;
-    doc->document().canvas().setDrawStyle(2);
+    workspace().settings.fillStyle = FillStyle::DownwardDiagonals;
+    doc->document().canvas().setLineStyle(LineStyle::Dot);
     dlg->widthBox()->setText("90");
     doc->document().markSaved();
     struct Case { int style; int angle; int pen; };
@@ -561,8 +561,8 @@ TEST_F(EffectDialogsTest, EachStyleDrawsItsOutlinesOnTheSelection)
         CanvasSurface expected;
         expected.setImage(before);
         expected.setScaleSize(fill.width, fill.height);
-        expected.setFillStyle(1);
-        expected.setDrawStyle(2);
+        expected.setFillStyle(FillStyle::Transparent);
+        expected.setLineStyle(LineStyle::Dot);
         expected.setDrawWidth(c.pen);
         expected.setDrawMode(selection().drawMode());
         const effects::GradientOutlines outlines(fill);
@@ -572,11 +572,11 @@ TEST_F(EffectDialogsTest, EachStyleDrawsItsOutlinesOnTheSelection)
         QTest::mouseClick(dlg->button(1), Qt::LeftButton);
         EXPECT_EQ(selection().image(), expected.image());
         EXPECT_NE(selection().image(), before);
-        EXPECT_EQ(selection().fillStyle(), 0);
+        EXPECT_EQ(selection().fillStyle(), FillStyle::Solid);
         EXPECT_EQ(selection().drawWidth(), 1);
-        EXPECT_EQ(selection().drawStyle(), 2);
-        EXPECT_EQ(doc->document().canvas().fillStyle(), 1);
-        EXPECT_EQ(workspace().settings.fillStyle, 1);
+        EXPECT_EQ(selection().lineStyle(), LineStyle::Dot);
+        EXPECT_EQ(doc->document().canvas().fillStyle(), FillStyle::Transparent);
+        EXPECT_EQ(workspace().settings.fillStyle, FillStyle::Transparent);
     }
     EXPECT_FALSE(doc->document().isModified()) << "the run leaves the changed flag alone";
 }
@@ -648,7 +648,7 @@ TEST_F(GradientRun, OnlyInterruptTakesInputAndItStopsTheRun)
     EXPECT_NE(selection().image(), lifted) << "the first outlines are drawn";
     EXPECT_EQ(selection().point(1000 * 15, 2), fromQRgb(lifted.pixel(1000, 0)))
         << "the outermost ellipse is not";
-    EXPECT_EQ(selection().fillStyle(), 1);
+    EXPECT_EQ(selection().fillStyle(), FillStyle::Transparent);
     EXPECT_EQ(selection().drawWidth(), 2);
     EXPECT_FALSE(dlg->interrupted());
     EXPECT_TRUE(main->menuBar()->isEnabled());
@@ -660,7 +660,7 @@ TEST_F(GradientRun, OnlyInterruptTakesInputAndItStopsTheRun)
     // The next run starts afresh and goes to the end.
     QTest::mouseClick(dlg->button(1), Qt::LeftButton);
     EXPECT_EQ(selection().point(1000 * 15, 2), rgbColour(127, 127, 127));
-    EXPECT_EQ(selection().fillStyle(), 0);
+    EXPECT_EQ(selection().fillStyle(), FillStyle::Solid);
     EXPECT_EQ(selection().drawWidth(), 1);
 }
 
@@ -715,8 +715,8 @@ TEST_F(EffectDialogsTest, GradientRunOnAnEmptySelectionDoesNothing)
     GradientFillDialog *dlg = openGradient();
     ASSERT_TRUE(dlg);
     selection().setScaleSize(0, 0);
-    workspace().settings.fillStyle = 3;
+    workspace().settings.fillStyle = FillStyle::VerticalLines;
     QTest::mouseClick(dlg->button(1), Qt::LeftButton);
-    EXPECT_EQ(workspace().settings.fillStyle, 3);
+    EXPECT_EQ(workspace().settings.fillStyle, FillStyle::VerticalLines);
     EXPECT_EQ(selection().image(), lifted.copy(0, 0, 1, 1));
 }

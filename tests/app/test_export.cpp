@@ -194,7 +194,7 @@ TEST_F(Export, EachFormatReadsBackWithQtAndImageMagickAndTheDocumentStaysAsItWas
     EXPECT_EQ(dialog.title, "导出 New Quor1");
     EXPECT_EQ(dialog.fileName, "New Quor1.png");
     EXPECT_EQ(dialog.text, exportFilter(exportFormatTable()));
-    EXPECT_EQ(dialog.buttons, SaveDialogFlags);
+    EXPECT_EQ(dialog.fileOptions, SaveDialogOptions);
 
     // Save still writes a bitmap under a name of its choosing.
     script.fileAnswers.push_back(dir.filePath("saved.png"));
@@ -232,15 +232,15 @@ TEST_F(Export, FailuresGiveSavesMessagesAndLeaveTheOldFileWhole)
         f.write("old contents");
     }
     QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    script.messageAnswers = {mb::Cancel};
+    script.messageAnswers = {Answer::Cancel};
     exportAs(file, 1);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_EQ(messages()[0].text, readOnlyMessage("New Quor1"));
     EXPECT_EQ(messages()[0].title, "New Quor1");
-    EXPECT_EQ(messages()[0].buttons, mb::RetryCancel + mb::Exclamation);
+    EXPECT_EQ(messages()[0].style, (MessageStyle{Buttons::RetryCancel, Icon::Exclamation}));
     EXPECT_EQ(contents(file), "old contents");
 
-    script.messageAnswers = {mb::Retry};
+    script.messageAnswers = {Answer::Retry};
     script.onShow = [&](const ShownDialog &d) {
         if (d.kind == "message")
             QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
@@ -256,7 +256,7 @@ TEST_F(Export, FailuresGiveSavesMessagesAndLeaveTheOldFileWhole)
     ASSERT_EQ(messages().size(), 1);
     EXPECT_EQ(messages()[0].text, "\r保存文件的文件夹已不存在，文件未保存。");
     EXPECT_EQ(messages()[0].title, QCoreApplication::applicationName());
-    EXPECT_EQ(messages()[0].buttons, mb::OkOnly);
+    EXPECT_EQ(messages()[0].style, (MessageStyle{Buttons::Ok}));
 
     // A cancelled dialog says nothing and writes nothing.
     script.shown.clear();
@@ -304,11 +304,11 @@ TEST_F(Export, RealDialogGivesAPlainExtensionWhenAnotherFilterIsChosen)
 {
     setDialogScript(nullptr);
     QtDialogBackend backend;
-    CommonDialog d(main.get());
-    d.DialogTitle = "导出 New Quor1";
-    d.Filter = exportFilter(exportFormatTable());
-    d.Flags = SaveDialogFlags;
-    d.FileName = dir.filePath("pic.png");
+    FileDialogRequest request;
+    request.title = "导出 New Quor1";
+    request.filter = exportFilter(exportFormatTable());
+    request.options = SaveDialogOptions;
+    request.fileName = dir.filePath("pic.png");
     QString typedAfterChoice;
     QTimer user;
     user.setInterval(20);
@@ -326,9 +326,11 @@ TEST_F(Export, RealDialogGivesAPlainExtensionWhenAnotherFilterIsChosen)
         QMetaObject::invokeMethod(dlg, "accept");
     });
     user.start();
-    backend.fileDialog(d, true);
+    const std::optional<FileChoice> choice =
+        backend.fileDialog(main.get(), request, FileDialogKind::Save);
     setDialogScript(&script);
     EXPECT_EQ(typedAfterChoice, "pic.jpg");
-    EXPECT_EQ(d.FileName, dir.filePath("pic.jpg"));
-    EXPECT_EQ(d.FilterIndex, 2);
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->fileName, dir.filePath("pic.jpg"));
+    EXPECT_EQ(choice->filterEntry, 2);
 }

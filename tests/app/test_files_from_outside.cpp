@@ -168,14 +168,14 @@ TEST_F(FilesFromOutside, StartOpensEachGoodFileAndSaysWhichOneIsNotAPicture)
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].title, bad);
     EXPECT_EQ(shown[0].text, otherErrorMessage(notAPicture().description));
-    EXPECT_EQ(shown[0].buttons, mb::OkOnly);
+    EXPECT_EQ(shown[0].style, (MessageStyle{Buttons::Ok}));
 }
 
 TEST_F(FilesFromOutside, AMissingFileOffersRetryAndWhenNoneOpensTheEmptyDocumentIsThere)
 {
     // Retry after the file has appeared opens it.
     const QString late = dir.filePath("late.bmp");
-    script.messageAnswers = {mb::Retry};
+    script.messageAnswers = {Answer::Retry};
     script.onShow = [&](const ShownDialog &) {
         halves(10, 10, qRgb(1, 2, 3), qRgb(4, 5, 6)).save(late, "BMP");
     };
@@ -183,12 +183,12 @@ TEST_F(FilesFromOutside, AMissingFileOffersRetryAndWhenNoneOpensTheEmptyDocument
     ASSERT_EQ(messages(script).size(), 1);
     EXPECT_EQ(messages(script)[0].text, notFoundMessage(late));
     EXPECT_EQ(messages(script)[0].title, late);
-    EXPECT_EQ(messages(script)[0].buttons, mb::RetryCancel + mb::Exclamation);
+    EXPECT_EQ(messages(script)[0].style, (MessageStyle{Buttons::RetryCancel, Icon::Exclamation}));
 
     // Cancel on the missing one and a bad one: the usual start after all.
     script.onShow = nullptr;
     script.shown.clear();
-    script.messageAnswers = {mb::Cancel};
+    script.messageAnswers = {Answer::Cancel};
     MainWindow &w = startWith({dir.filePath("gone.bmp"), writeText("words.bmp")});
     EXPECT_EQ(messages(script).size(), 2);
     EXPECT_EQ(captions(w.workspace()), QStringList{"New Quor1"});

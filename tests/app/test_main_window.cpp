@@ -138,11 +138,11 @@ TEST_F(ProgramTest, PlacementIsReadFromTheUsersConfigFolder)
 TEST_F(ProgramTest, ARefusedDocumentKeepsTheProgramRunning)
 {
     active()->document().markChanged();
-    script.messageAnswers = {mb::Cancel};
+    script.messageAnswers = {Answer::Cancel};
     EXPECT_FALSE(main->close());
     EXPECT_EQ(workspace().documentCount(), 1);
 
-    script.messageAnswers = {mb::No};
+    script.messageAnswers = {Answer::No};
     EXPECT_TRUE(main->close());
     EXPECT_EQ(workspace().documentCount(), 0);
 }
@@ -175,7 +175,7 @@ TEST_F(ProgramTest, HelpAndAboutTexts)
 {
     main->showHelp();
     EXPECT_EQ(lastMessage().text, "无法显示帮助目录，没有相关联的帮助。");
-    EXPECT_EQ(lastMessage().buttons, mb::Information);
+    EXPECT_EQ(lastMessage().style, (MessageStyle{Buttons::Ok, Icon::Information}));
     main->showAbout();
     EXPECT_EQ(lastMessage().title, "Quor 画图");
     EXPECT_EQ(lastMessage().text,

@@ -120,7 +120,7 @@ protected:
         };
     }
 
-    QPrinter &printer() { return printerOf(main->commonDialog()); }
+    QPrinter &printer() { return main->printer(); }
 
     // The printable area's corner on the page rendered at 96 dpi.
     QPointF marginCorner()
@@ -169,7 +169,8 @@ TEST_F(PrintTest, PrintsTheDrawnCanvasAtNaturalSizeAtTheMarginsCorner)
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].kind, "print");
     EXPECT_EQ(script.shown[0].title, "打印");
-    EXPECT_EQ(script.shown[0].buttons, 0x109);
+    EXPECT_EQ(script.shown[0].printOptions,
+              PrintOption::NoPageNumbers | PrintOption::OfferSelection);
     ASSERT_TRUE(QFileInfo::exists(pdf));
     EXPECT_EQ(pdfInfo(pdf, "Pages"), "1");
     EXPECT_EQ(pdfInfo(pdf, "Title"), "/pictures/sample.bmp");
@@ -278,7 +279,7 @@ TEST_F(PrintTest, AFileThatCannotBeWrittenGivesTheMessageAndTheNextPrintStillWor
     const ShownDialog m = lastMessage();
     EXPECT_TRUE(m.text.startsWith('\r'));
     EXPECT_GT(m.text.size(), 1);
-    EXPECT_EQ(m.buttons, mb::OkOnly);
+    EXPECT_EQ(m.style, (MessageStyle{Buttons::Ok}));
     EXPECT_EQ(m.title, QCoreApplication::applicationName());
 
     // The failure leaves the shared printer usable.

@@ -43,7 +43,7 @@ protected:
         doc->document().resizeCanvas(400 * 15, 150 * 15);
         QFont big(QStringLiteral("WenQuanYi Micro Hei"));
         big.setPointSize(20);
-        script.fontAnswers = {{true, big}};
+        script.fontAnswers = {big};
         main->runToolBarButton(QStringLiteral("图片字体"));
         QTest::mouseClick(main->toolPalette()->findChild<QWidget *>("Command13"), Qt::LeftButton);
         ASSERT_EQ(workspace().settings.tool, ToolId::Text);
@@ -157,7 +157,7 @@ TEST_F(TextTool, OneWayAcrossRunsFromStartToEndColour)
     EXPECT_LT(last, 15);
 
     // With both colours one, it is the text without gradient in that colour.
-    script.colourAnswers = {{true, QColor(255, 0, 0)}};
+    script.colourAnswers = {QColor(255, 0, 0)};
     quick("Hquickmnuforecorlor");
     gradient(2, 0, blue, blue);
     const QImage plain = commit({10, 60}, QStringLiteral("一一一一一一一一"));
@@ -349,7 +349,7 @@ TEST_F(TextTool, PasteFromReadsByTheChosenFilterEntry)
 
     // Missing, a folder: the not-found question; Retry tries again.
     const qsizetype shown = script.shown.size();
-    script.messageAnswers = {mb::Retry, mb::Cancel};
+    script.messageAnswers = {Answer::Retry, Answer::Cancel};
     script.onShow = [&](const ShownDialog &d) {
         if (d.kind == "message" && script.shown.size() == shown + 2)
             write("late.txt", "later");
@@ -357,7 +357,7 @@ TEST_F(TextTool, PasteFromReadsByTheChosenFilterEntry)
     pasteFrom(dir.filePath("late.txt"), 1);
     EXPECT_EQ(box()->text(), "later");
     EXPECT_EQ(lastMessage().text, notFoundMessage(doc->caption()));
-    EXPECT_EQ(lastMessage().buttons, mb::RetryCancel + mb::Exclamation);
+    EXPECT_EQ(lastMessage().style, (MessageStyle{Buttons::RetryCancel, Icon::Exclamation}));
     EXPECT_EQ(lastMessage().title, dir.filePath("late.txt"));
     script.onShow = nullptr;
     pasteFrom(dir.path(), 1);
@@ -416,7 +416,7 @@ TEST_F(TextTool, FontReachesLabelBoxCanvasAndSelection)
     f.setPointSize(30);
     f.setItalic(true);
     f.setUnderline(true);
-    script.fontAnswers = {{true, f}, {false, {}}};
+    script.fontAnswers = {f, std::nullopt};
     QTest::keyClick(main.get(), Qt::Key_W, Qt::ControlModifier);
     EXPECT_EQ(script.shown.last().title, "字体...");
     for (const QFont &font : {doc->view()->textMeasure()->font(), box()->font(), canvas().font(),
@@ -432,7 +432,7 @@ TEST_F(TextTool, FontReachesLabelBoxCanvasAndSelection)
     nameless.setFamilies({});
     nameless.setFamily(QString());
     nameless.setPointSize(8);
-    script.fontAnswers = {{true, nameless}};
+    script.fontAnswers = {nameless};
     quick("Hquickmnufont"); // no name: nothing changes either
     EXPECT_EQ(canvas().font().pointSize(), 30);
     EXPECT_EQ(box()->font().pointSize(), 30);

@@ -27,14 +27,14 @@ TEST_F(ProgramTest, YesOnANewDocumentAsksForANameAndCancelKeepsIt)
 {
     DocumentWindow *doc = active();
     doc->document().markChanged();
-    script.messageAnswers = {mb::Yes};
+    script.messageAnswers = {Answer::Yes};
     EXPECT_FALSE(doc->closeDocument());
 
     ASSERT_EQ(script.shown.size(), 2);
     EXPECT_EQ(script.shown[0].title, "New Quor1");
     EXPECT_EQ(script.shown[0].text, question("New Quor1"));
     EXPECT_EQ(script.shown[0].text.count(' '), 2 * 16);
-    EXPECT_EQ(script.shown[0].buttons, mb::YesNoCancel);
+    EXPECT_EQ(script.shown[0].style, (MessageStyle{Buttons::YesNoCancel}));
     EXPECT_EQ(script.shown[1].kind, "save");
     EXPECT_EQ(script.shown[1].title, "保存 New Quor1");
     EXPECT_EQ(script.shown[1].text, "BMP (*.BMP)|*.bmp");
@@ -47,10 +47,10 @@ TEST_F(ProgramTest, NoClosesWithoutSavingAndCancelKeepsTheChanges)
 {
     DocumentWindow *doc = active();
     doc->document().markChanged();
-    script.messageAnswers = {mb::Cancel};
+    script.messageAnswers = {Answer::Cancel};
     EXPECT_FALSE(doc->closeDocument());
     EXPECT_TRUE(doc->document().isModified());
-    script.messageAnswers = {mb::No};
+    script.messageAnswers = {Answer::No};
     EXPECT_TRUE(doc->closeDocument());
     EXPECT_EQ(workspace().documentCount(), 0);
 }
@@ -61,7 +61,7 @@ TEST_F(ProgramTest, YesSavesTheCanvasAsABitmapAndTakesTheName)
     const QString file = dir.filePath("picture.bmp");
     canvas().line(0, 0, 300, 0, rgbColour(255, 0, 0));
     active()->document().markChanged();
-    script.messageAnswers = {mb::Yes};
+    script.messageAnswers = {Answer::Yes};
     script.fileAnswers = {file};
     EXPECT_TRUE(active()->closeDocument());
     QImage saved(file);
@@ -85,10 +85,10 @@ TEST_F(ProgramTest, AReadOnlyFileAsksRetryAndRetrySavesOnceWritable)
     active()->document().markChanged();
 
     // First Cancel: the old file stays exactly as it was.
-    script.messageAnswers = {mb::Yes, mb::Cancel};
+    script.messageAnswers = {Answer::Yes, Answer::Cancel};
     EXPECT_FALSE(active()->closeDocument());
     EXPECT_EQ(lastMessage().text.trimmed(), "文件只读！");
-    EXPECT_EQ(lastMessage().buttons, mb::RetryCancel + mb::Exclamation);
+    EXPECT_EQ(lastMessage().style, (MessageStyle{Buttons::RetryCancel, Icon::Exclamation}));
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "old contents");
@@ -96,7 +96,7 @@ TEST_F(ProgramTest, AReadOnlyFileAsksRetryAndRetrySavesOnceWritable)
     EXPECT_TRUE(active()->document().isModified());
 
     // Then Retry after the mark is cleared.
-    script.messageAnswers = {mb::Yes, mb::Retry};
+    script.messageAnswers = {Answer::Yes, Answer::Retry};
     script.onShow = [&](const ShownDialog &d) {
         if (d.text.contains("文件只读"))
             QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
@@ -109,7 +109,7 @@ TEST_F(ProgramTest, AFailedWriteKeepsTheDocumentOpenAndChanged)
 {
     active()->document().setFile("/nonexistent-folder/x.bmp", {});
     active()->document().markChanged();
-    script.messageAnswers = {mb::Yes, mb::Ok};
+    script.messageAnswers = {Answer::Yes, Answer::Ok};
     EXPECT_FALSE(active()->closeDocument());
     EXPECT_EQ(workspace().documentCount(), 1);
     EXPECT_TRUE(active()->document().isModified());
@@ -134,13 +134,13 @@ TEST_F(ProgramTest, ActivationPushesPaletteStateOntoTheCanvas)
 {
     main->newDocument();
     DocumentWindow *second = active();
-    workspace().settings.fillStyle = 3;
-    workspace().settings.lineStyle = 2;
+    workspace().settings.fillStyle = FillStyle::VerticalLines;
+    workspace().settings.lineStyle = LineStyle::Dot;
     main->action("mnudrawvbmaskpen")->setChecked(true);
     workspace().document(1)->activate();
     EXPECT_EQ(active(), workspace().document(1));
-    EXPECT_EQ(canvas().fillStyle(), 3);
-    EXPECT_EQ(canvas().drawStyle(), 2);
+    EXPECT_EQ(canvas().fillStyle(), FillStyle::VerticalLines);
+    EXPECT_EQ(canvas().lineStyle(), LineStyle::Dot);
     EXPECT_EQ(canvas().drawMode(), DrawMode::MaskPen);
     EXPECT_NE(active(), second);
 }

@@ -144,8 +144,8 @@ TEST_F(FileCommands, OpenShowsItsDialogAndCancelIsSilent)
     EXPECT_EQ(d.kind, "open");
     EXPECT_EQ(d.title, "打开...");
     EXPECT_EQ(d.text, openFilter());
-    EXPECT_EQ(d.buttons, 0x200004);
-    EXPECT_EQ(d.initDir, programFolder());
+    EXPECT_EQ(d.fileOptions, FileOption::HideReadOnly);
+    EXPECT_EQ(d.folder, programFolder());
     EXPECT_TRUE(d.fileName.isEmpty());
     EXPECT_EQ(workspace().documentCount(), 1);
     EXPECT_EQ(workspace().newDocumentCount, 1);
@@ -154,14 +154,14 @@ TEST_F(FileCommands, OpenShowsItsDialogAndCancelIsSilent)
 TEST_F(FileCommands, OpenNotFoundRetriesThenCancelKeepsTheEmptyWindow)
 {
     const QString missing = dir.filePath("missing.bmp");
-    script.messageAnswers = {mb::Retry, mb::Cancel};
+    script.messageAnswers = {Answer::Retry, Answer::Cancel};
     open(missing);
     const QList<ShownDialog> m = messages();
     ASSERT_EQ(m.size(), 2);
     for (const ShownDialog &d : m) {
         EXPECT_EQ(d.title, missing);
         EXPECT_EQ(d.text, paddedMessage("找不到指定文件！", std::abs(9 - 16) / 2 + 2));
-        EXPECT_EQ(d.buttons, mb::RetryCancel + mb::Exclamation);
+        EXPECT_EQ(d.style, (MessageStyle{Buttons::RetryCancel, Icon::Exclamation}));
     }
     EXPECT_EQ(workspace().documentCount(), 2);
     EXPECT_EQ(active()->caption(), "New Quor2");
@@ -172,7 +172,7 @@ TEST_F(FileCommands, OpenNotFoundRetriesThenCancelKeepsTheEmptyWindow)
 TEST_F(FileCommands, RetryAfterTheFileAppearsOpensIt)
 {
     const QString path = dir.filePath("late.bmp");
-    script.messageAnswers = {mb::Retry};
+    script.messageAnswers = {Answer::Retry};
     script.onShow = [&](const ShownDialog &d) {
         if (d.kind == "message")
             QFile::copy(writeBitmap("source.bmp"), path);
@@ -249,7 +249,7 @@ TEST_F(FileCommands, BadFilesSayWhyAndHurtNoOpenDocument)
         ++windows;
         EXPECT_EQ(lastMessage().text, "\r" + description) << name.toStdString();
         EXPECT_EQ(lastMessage().title, QCoreApplication::applicationName());
-        EXPECT_EQ(lastMessage().buttons, mb::OkOnly);
+        EXPECT_EQ(lastMessage().style, (MessageStyle{Buttons::Ok}));
         EXPECT_EQ(workspace().documentCount(), windows); // the empty window stays
         EXPECT_TRUE(isUnsavedCaption(active()->caption()));
     }
@@ -282,7 +282,7 @@ TEST_F(FileCommands, OnlyRegularFilesAreOpenedAndOthersSayWhatTheyAre)
         ++windows;
         EXPECT_EQ(lastMessage().text, "\r" + description);
         EXPECT_EQ(lastMessage().title, QCoreApplication::applicationName());
-        EXPECT_EQ(lastMessage().buttons, mb::OkOnly);
+        EXPECT_EQ(lastMessage().style, (MessageStyle{Buttons::Ok}));
         EXPECT_EQ(workspace().documentCount(), windows);
         EXPECT_TRUE(isUnsavedCaption(active()->caption()));
     }
@@ -435,14 +435,14 @@ TEST_F(FileCommands, SavingWhatTheFormatCannotKeepAsksFirstOnce)
     open(path);
     canvas().line(0, 0, 45, 0, rgbColour(255, 0, 0));
     active()->document().markChanged();
-    script.messageAnswers = {mb::Cancel};
+    script.messageAnswers = {Answer::Cancel};
     main->save();
     const QString asked = lastMessage().text;
     EXPECT_TRUE(asked.contains("16 位") && asked.contains("灰度图片（PGM）")) << asked.toStdString();
     EXPECT_TRUE(contents(path).startsWith("P5 4 2 65535")); // kept
     EXPECT_TRUE(active()->document().isModified());
 
-    script.messageAnswers = {mb::Ok};
+    script.messageAnswers = {Answer::Ok};
     main->save();
     EXPECT_TRUE(contents(path).startsWith("P6"));
     EXPECT_FALSE(active()->document().isModified());
@@ -465,7 +465,8 @@ TEST_F(FileCommands, SaveAsksOnlyForNewDocumentsAndSaveAsAlways)
     EXPECT_EQ(script.shown[0].title, "保存 New Quor1");
     EXPECT_EQ(script.shown[0].fileName, "New Quor1");
     EXPECT_EQ(script.shown[0].text, "BMP (*.BMP)|*.bmp");
-    EXPECT_EQ(script.shown[0].buttons, 2099206);
+    EXPECT_EQ(script.shown[0].fileOptions,
+              FileOption::HideReadOnly | FileOption::ConfirmOverwrite | FileOption::PathMustExist);
     EXPECT_EQ(active()->caption(), path);
     EXPECT_FALSE(active()->document().isModified());
 
@@ -514,12 +515,13 @@ TEST_F(FileCommands, SaveAllOnAReadOnlyFileOffersAbortRetryIgnore)
     }
     QFile::setPermissions(locked, QFile::ReadOwner);
     const QByteArray old = contents(locked);
-    script.messageAnswers = {mb::Ignore};
+    script.messageAnswers = {Answer::Ignore};
     main->saveAll();
     ASSERT_EQ(messages().size(), 1);
     EXPECT_EQ(lastMessage().text, saveAllReadOnlyMessage(locked));
     EXPECT_TRUE(lastMessage().text.contains("    文件只读！"));
-    EXPECT_EQ(lastMessage().buttons, mb::AbortRetryIgnore + mb::Exclamation + mb::DefaultButton2);
+    EXPECT_EQ(lastMessage().style,
+              (MessageStyle{Buttons::AbortRetryIgnore, Icon::Exclamation, DefaultButton::Second}));
     EXPECT_EQ(lastMessage().title, locked);
     EXPECT_EQ(contents(locked), old);
     EXPECT_TRUE(workspace().document(1)->document().isModified());
@@ -529,7 +531,7 @@ TEST_F(FileCommands, SaveAllOnAReadOnlyFileOffersAbortRetryIgnore)
     workspace().document(2)->document().markChanged();
     const QByteArray second = contents(free);
     workspace().document(2)->document().canvas().line(0, 30, 150, 30, rgbColour(0, 255, 0));
-    script.messageAnswers = {mb::Abort};
+    script.messageAnswers = {Answer::Abort};
     main->saveAll();
     EXPECT_EQ(contents(free), second);
     EXPECT_TRUE(workspace().document(2)->document().isModified());
@@ -610,7 +612,7 @@ TEST_F(FileCommands, CloseAllClosesEveryDocumentThatAgrees)
     main->newDocument();
     DocumentWindow *keeps = workspace().document(2);
     keeps->document().markChanged();
-    script.messageAnswers = {mb::Cancel};
+    script.messageAnswers = {Answer::Cancel};
     main->closeAll();
     EXPECT_EQ(workspace().documentCount(), 1);
     EXPECT_EQ(workspace().document(1), keeps);
@@ -645,7 +647,7 @@ TEST_F(FileCommands, SaveLeavesTheFloatingSelectionOutAndShowsItsMarksAgain)
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     };
     script.fileAnswers = {path};
-    script.messageAnswers = {mb::Retry};
+    script.messageAnswers = {Answer::Retry};
     main->save();
     EXPECT_TRUE(hiddenDuringWrite);
     EXPECT_EQ(lastMessage().text, readOnlyMessage("New Quor1"));
@@ -672,11 +674,11 @@ TEST_F(FileCommands, ReadOnlyTargetCancelKeepsTheOldFileAndTheChanges)
     active()->document().markChanged();
     QFile::setPermissions(path, QFile::ReadOwner);
     const QByteArray old = contents(path);
-    script.messageAnswers = {mb::Cancel};
+    script.messageAnswers = {Answer::Cancel};
     main->save();
     EXPECT_EQ(lastMessage().text, paddedMessage("文件只读！", std::abs(int(path.size()) - 10) / 2 + 2));
     EXPECT_EQ(lastMessage().title, path);
-    EXPECT_EQ(lastMessage().buttons, mb::RetryCancel + mb::Exclamation);
+    EXPECT_EQ(lastMessage().style, (MessageStyle{Buttons::RetryCancel, Icon::Exclamation}));
     EXPECT_EQ(contents(path), old);
     EXPECT_TRUE(active()->document().isModified());
 
@@ -684,7 +686,7 @@ TEST_F(FileCommands, ReadOnlyTargetCancelKeepsTheOldFileAndTheChanges)
     active()->document().setFile(dir.filePath("no-such-folder/x.bmp"), {});
     main->save();
     EXPECT_TRUE(lastMessage().text.startsWith('\r'));
-    EXPECT_EQ(lastMessage().buttons, mb::OkOnly);
+    EXPECT_EQ(lastMessage().style, (MessageStyle{Buttons::Ok}));
     EXPECT_TRUE(active()->document().isModified());
 }
 

@@ -293,7 +293,7 @@ TEST_F(FileProperties, NeverSavedDocumentSaysSoAndNoDocumentDoesNothing)
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].text, "\r  文件尚未存盘！    \r");
     EXPECT_EQ(script.shown[0].title, "New Quor1");
-    EXPECT_EQ(script.shown[0].buttons, mb::OkOnly + mb::Exclamation);
+    EXPECT_EQ(script.shown[0].style, (MessageStyle{Buttons::Ok, Icon::Exclamation}));
     EXPECT_EQ(main->findChild<FilePropertiesDialog *>(), nullptr);
 
     // A saved file that disappeared since says the same.

@@ -334,7 +334,7 @@ TEST_F(Browser, VanishedFileAsksWithItsNameAndRetryOpensItOnceBack)
     clickFile(b, "a.bmp");
     ASSERT_TRUE(QFile::rename(path("a.bmp"), path("away")));
     bool topmostDuringMessage = true;
-    script.messageAnswers = {mb::Retry};
+    script.messageAnswers = {Answer::Retry};
     script.onShow = [&](const ShownDialog &) {
         topmostDuringMessage = b->isTopmost();
         QFile::rename(path("away"), path("a.bmp"));
@@ -345,7 +345,7 @@ TEST_F(Browser, VanishedFileAsksWithItsNameAndRetryOpensItOnceBack)
     const ShownDialog &d = script.shown[0];
     EXPECT_EQ(d.title, path("a.bmp"));
     EXPECT_EQ(d.text, notFoundMessage("New Quor2"));
-    EXPECT_EQ(d.buttons, mb::RetryCancel + mb::Exclamation);
+    EXPECT_EQ(d.style, (MessageStyle{Buttons::RetryCancel, Icon::Exclamation}));
     EXPECT_FALSE(topmostDuringMessage);
     EXPECT_TRUE(b->isTopmost());
     EXPECT_EQ(workspace().documentCount(), 2);
@@ -355,7 +355,7 @@ TEST_F(Browser, VanishedFileAsksWithItsNameAndRetryOpensItOnceBack)
     // Cancel: the window made for it stays, empty.
     ASSERT_TRUE(QFile::remove(path("a.bmp")));
     script.onShow = {};
-    script.messageAnswers = {mb::Cancel};
+    script.messageAnswers = {Answer::Cancel};
     QTest::mouseClick(b->openButton(), Qt::LeftButton);
     EXPECT_EQ(script.shown.size(), 2);
     EXPECT_EQ(workspace().documentCount(), 3);
@@ -370,7 +370,7 @@ TEST_F(Browser, OtherOpenFailuresSayWhyOnce)
     clickFile(b, "bad.gif");
     QTest::mouseClick(b->openButton(), Qt::LeftButton);
     ASSERT_EQ(script.shown.size(), 1);
-    EXPECT_EQ(script.shown[0].buttons, mb::OkOnly);
+    EXPECT_EQ(script.shown[0].style, (MessageStyle{Buttons::Ok}));
     EXPECT_EQ(script.shown[0].title, QCoreApplication::applicationName());
     EXPECT_TRUE(script.shown[0].text.startsWith('\r'));
     EXPECT_EQ(workspace().documentCount(), 2); // the window made for it stays
@@ -395,7 +395,7 @@ TEST_F(Browser, DriveNotReadyAsksUnderItsNameAndRetryEntersIt)
     QComboBox *drives = b->driveBox();
     ASSERT_EQ(drives->count(), 3); // home, the root, the card
     bool topmostDuringMessage = true;
-    script.messageAnswers = {mb::Retry};
+    script.messageAnswers = {Answer::Retry};
     script.onShow = [&](const ShownDialog &) {
         topmostDuringMessage = b->isTopmost();
         ready = true; // the card is in now
@@ -405,7 +405,7 @@ TEST_F(Browser, DriveNotReadyAsksUnderItsNameAndRetryEntersIt)
     ASSERT_EQ(script.shown.size(), 1);
     EXPECT_EQ(script.shown[0].text, "驱动器未准备好！");
     EXPECT_EQ(script.shown[0].title, "CARD");
-    EXPECT_EQ(script.shown[0].buttons, mb::RetryCancel + mb::Exclamation);
+    EXPECT_EQ(script.shown[0].style, (MessageStyle{Buttons::RetryCancel, Icon::Exclamation}));
     EXPECT_FALSE(topmostDuringMessage);
     EXPECT_TRUE(b->isTopmost());
     EXPECT_EQ(b->dirPath(), root);
@@ -416,7 +416,7 @@ TEST_F(Browser, DriveNotReadyAsksUnderItsNameAndRetryEntersIt)
     EXPECT_EQ(b->dirPath(), QDir(QDir::homePath()).canonicalPath());
     ready = false;
     script.onShow = {};
-    script.messageAnswers = {mb::Cancel};
+    script.messageAnswers = {Answer::Cancel};
     QTest::keyClick(drives, Qt::Key_End);
     EXPECT_EQ(script.shown.size(), 2);
     EXPECT_EQ(drives->currentIndex(), 2);

@@ -105,7 +105,7 @@ TEST_F(ProgramTest, AFullDiskSaysSoAndKeepsTheOldFileAndTheChanges)
     main->saveAs();
 
     EXPECT_EQ(lastMessage().text, otherErrorMessage("磁盘空间不足，文件未保存。"));
-    EXPECT_EQ(lastMessage().buttons, mb::OkOnly);
+    EXPECT_EQ(lastMessage().style, (MessageStyle{Buttons::Ok}));
     EXPECT_EQ(readAll(file), QByteArray(1000, 'x'));
     EXPECT_TRUE(active()->document().isModified());
     EXPECT_EQ(active()->caption(), "New Quor1");

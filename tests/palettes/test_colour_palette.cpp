@@ -49,13 +49,14 @@ TEST_F(ColourPaletteTest, SwatchClickMakesTheDrawingColourAndRedrawsTheSamples)
 
 TEST_F(ColourPaletteTest, DrawingColourFromTheDialog)
 {
-    script.colourAnswers.push_back({true, QColor(0, 0, 200)});
-    script.colourAnswers.push_back({false, {}});
+    script.colourAnswers.push_back(QColor(0, 0, 200));
+    script.colourAnswers.push_back(std::nullopt);
     colours().pickDrawingColour();
     colours().pickDrawingColour();
     ASSERT_EQ(script.shown.size(), 2);
     EXPECT_EQ(script.shown[0].title, "绘图色");
-    EXPECT_EQ(script.shown[0].buttons, 11);
+    EXPECT_EQ(script.shown[0].colourOptions,
+              ColourOption::StartFromColour | ColourOption::FullyOpen);
     EXPECT_EQ(lastMessage().kind, "");
     EXPECT_EQ(workspace().settings.drawingColour, rgbColour(0, 0, 200));
     EXPECT_EQ(canvas().fillColor(), rgbColour(0, 0, 200));
@@ -64,7 +65,7 @@ TEST_F(ColourPaletteTest, DrawingColourFromTheDialog)
 
 TEST_F(ColourPaletteTest, ForegroundColourGoesToCanvasAndSampleOutlines)
 {
-    script.colourAnswers.push_back({true, QColor(0, 90, 0)});
+    script.colourAnswers.push_back(QColor(0, 90, 0));
     colours().pickForeColour();
     EXPECT_EQ(script.shown.value(0).title, "前景色");
     EXPECT_EQ(canvas().foreColor(), rgbColour(0, 90, 0));
@@ -74,11 +75,11 @@ TEST_F(ColourPaletteTest, ForegroundColourGoesToCanvasAndSampleOutlines)
 
 TEST_F(ColourPaletteTest, LightGreyForegroundStaysOnTheCanvasButSamplesGoWhite)
 {
-    script.colourAnswers.push_back({true, QColor(192, 192, 192)});
+    script.colourAnswers.push_back(QColor(192, 192, 192));
     colours().pickForeColour();
     EXPECT_EQ(canvas().foreColor(), grey);
     EXPECT_EQ(colours().foreColourBox()->backColor(), grey);
-    EXPECT_EQ(main->commonDialog().Color, QColor(255, 255, 255));
+    EXPECT_EQ(colourDialogStart(), QColor(255, 255, 255));
     EXPECT_EQ(sample(StyleFamily::Sector, 9).point(300, 97), white);
     EXPECT_EQ(sample(StyleFamily::Rectangle, 2).point(90, 97), white);
     EXPECT_EQ(sample(StyleFamily::Ellipse, 14).point(300, 97), white);
@@ -88,7 +89,7 @@ TEST_F(ColourPaletteTest, BackgroundColourClearsTheDrawing)
 {
     canvas().line(0, 0, 1500, 1500, rgbColour(255, 0, 0), LineKind::BoxFilled);
     active()->document().markSaved();
-    script.colourAnswers.push_back({true, QColor(0, 128, 0)});
+    script.colourAnswers.push_back(QColor(0, 128, 0));
     colours().pickBackColour();
     EXPECT_EQ(script.shown.value(0).title, "背景色");
     EXPECT_EQ(canvas().backColor(), rgbColour(0, 128, 0));

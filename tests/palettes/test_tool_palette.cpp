@@ -36,7 +36,7 @@ TEST_F(ToolPaletteTest, WithoutADocumentNothingAnswers)
     EXPECT_EQ(workspace().settings.tool, ToolId::Line);
     EXPECT_EQ(tools().toolMarker()->pos(), marker);
     EXPECT_EQ(visibleFrames(), frames);
-    EXPECT_EQ(workspace().settings.fillStyle, 0); // still the rectangle tool's solid fill
+    EXPECT_EQ(workspace().settings.fillStyle, FillStyle::Solid); // still the rectangle tool's solid fill
     EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Rectangle, 3)), 0);
     EXPECT_TRUE(script.shown.isEmpty());
 
@@ -50,16 +50,16 @@ TEST_F(ToolPaletteTest, RectangleToolResetsSolidFillAndSolidLine)
     tools().buttonFocused(4);
     tools().chooseStyleBox(StyleFamily::Rectangle, 5);
     tools().chooseStyleBox(StyleFamily::Rectangle, 11);
-    ASSERT_EQ(canvas().fillStyle(), 4);
-    ASSERT_EQ(canvas().drawStyle(), 2);
+    ASSERT_EQ(canvas().fillStyle(), FillStyle::DownwardDiagonals);
+    ASSERT_EQ(canvas().lineStyle(), LineStyle::Dot);
 
     tools().buttonFocused(2);
     tools().buttonFocused(4);
     EXPECT_EQ(workspace().settings.tool, ToolId::Rectangle);
-    EXPECT_EQ(workspace().settings.fillStyle, 0);
-    EXPECT_EQ(workspace().settings.lineStyle, 0);
-    EXPECT_EQ(canvas().fillStyle(), 0);
-    EXPECT_EQ(canvas().drawStyle(), 0);
+    EXPECT_EQ(workspace().settings.fillStyle, FillStyle::Solid);
+    EXPECT_EQ(workspace().settings.lineStyle, LineStyle::Solid);
+    EXPECT_EQ(canvas().fillStyle(), FillStyle::Solid);
+    EXPECT_EQ(canvas().lineStyle(), LineStyle::Solid);
     EXPECT_EQ(visibleFrames(), std::vector<int>{4});
     EXPECT_EQ(tools().toolMarker()->pos(), markerAt(750, 560));
     // One border per group, fill and line separately.
@@ -71,10 +71,10 @@ TEST_F(ToolPaletteTest, LineBoxesOfTheShapeFamiliesEndWithInsideSolidThenInvisib
 {
     tools().buttonFocused(3);
     tools().chooseStyleBox(StyleFamily::Ellipse, 14);
-    EXPECT_EQ(canvas().drawStyle(), 6);
-    EXPECT_EQ(workspace().settings.lineStyle, 6);
+    EXPECT_EQ(canvas().lineStyle(), LineStyle::InsideSolid);
+    EXPECT_EQ(workspace().settings.lineStyle, LineStyle::InsideSolid);
     tools().chooseStyleBox(StyleFamily::Ellipse, 15);
-    EXPECT_EQ(canvas().drawStyle(), 5);
+    EXPECT_EQ(canvas().lineStyle(), LineStyle::Invisible);
     EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Ellipse, 14)), 0);
     EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Ellipse, 15)), 1);
     EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Ellipse, 1)), 1);
@@ -83,8 +83,8 @@ TEST_F(ToolPaletteTest, LineBoxesOfTheShapeFamiliesEndWithInsideSolidThenInvisib
 TEST_F(ToolPaletteTest, StraightLineLeavesTheFloatingPictureDashed)
 {
     tools().buttonFocused(2);
-    EXPECT_EQ(canvas().drawStyle(), 0);
-    EXPECT_EQ(active()->view()->selectionFrame()->pictureBox()->surface().drawStyle(), 1);
+    EXPECT_EQ(canvas().lineStyle(), LineStyle::Solid);
+    EXPECT_EQ(active()->view()->selectionFrame()->pictureBox()->surface().lineStyle(), LineStyle::Dash);
     EXPECT_EQ(visibleFrames(), std::vector<int>{3});
     EXPECT_EQ(tools().borderStyleOf(box(StyleFamily::Line, 1)), 1);
 }
@@ -94,9 +94,9 @@ TEST_F(ToolPaletteTest, GradientToolsMakeTheFillTransparent)
     tools().buttonFocused(4); // solid fill
     tools().buttonFocused(7);
     EXPECT_EQ(workspace().settings.tool, ToolId::GradientEllipse);
-    EXPECT_EQ(workspace().settings.fillStyle, 1);
-    EXPECT_EQ(canvas().fillStyle(), 1);
-    EXPECT_EQ(active()->view()->selectionFrame()->pictureBox()->surface().fillStyle(), 1);
+    EXPECT_EQ(workspace().settings.fillStyle, FillStyle::Transparent);
+    EXPECT_EQ(canvas().fillStyle(), FillStyle::Transparent);
+    EXPECT_EQ(active()->view()->selectionFrame()->pictureBox()->surface().fillStyle(), FillStyle::Transparent);
     EXPECT_EQ(visibleFrames(), std::vector<int>{2});
     EXPECT_EQ(tools().bandWidthBox()->toolTip(), "圆框宽度(Twips)");
     EXPECT_FALSE(tools().bandWidthBox()->isHidden());
@@ -119,7 +119,7 @@ TEST_F(ToolPaletteTest, TextSetupKeepsTheFillAndOffersNoGradient)
     active()->view()->textBox()->setText(QStringLiteral("你好"));
     tools().buttonFocused(13);
     EXPECT_EQ(workspace().settings.tool, ToolId::Text);
-    EXPECT_EQ(canvas().fillStyle(), 0);
+    EXPECT_EQ(canvas().fillStyle(), FillStyle::Solid);
     EXPECT_EQ(tools().oneWayAlongOption()->text(), "不变");
     EXPECT_EQ(tools().oneWayAlongOption()->toolTip(), "不渐变");
     EXPECT_TRUE(tools().oneWayAlongOption()->isChecked());
@@ -254,16 +254,17 @@ TEST_F(ToolPaletteTest, DigitBoxesTakeOnlyDigits)
 
 TEST_F(ToolPaletteTest, GradientColoursComeFromTheColourDialog)
 {
-    script.colourAnswers.push_back({true, QColor(10, 200, 30)});
-    script.colourAnswers.push_back({true, QColor(1, 2, 250)});
-    script.colourAnswers.push_back({false, {}});
+    script.colourAnswers.push_back(QColor(10, 200, 30));
+    script.colourAnswers.push_back(QColor(1, 2, 250));
+    script.colourAnswers.push_back(std::nullopt);
     tools().pickStartColour();
     tools().pickEndColour();
     tools().pickStartColour();
 
     ASSERT_EQ(script.shown.size(), 3);
     EXPECT_EQ(script.shown[0].title, "起始色");
-    EXPECT_EQ(script.shown[0].buttons, 11);
+    EXPECT_EQ(script.shown[0].colourOptions,
+              ColourOption::StartFromColour | ColourOption::FullyOpen);
     EXPECT_EQ(script.shown[1].title, "终止色");
     EXPECT_EQ(lastMessage().kind, ""); // cancel is silent
     EXPECT_EQ(std::tuple(workspace().settings.startRed, workspace().settings.startGreen, workspace().settings.startBlue),
@@ -300,15 +301,15 @@ TEST_F(ToolPaletteTest, EveryButtonChoosesItsToolAndShowsOnePanel)
                         {7, 11, 2}, {8, 12, 2},  {9, 7, 3},   {10, 8, 3},  {11, 13, 2}, {14, 10, 5},
                         {15, 14, 2}, {16, 14, 2}, {13, 9, 2}, {12, 15, 2}};
     for (const Row &r : rows) {
-        workspace().settings.fillStyle = 6;
-        workspace().settings.lineStyle = 3;
+        workspace().settings.fillStyle = FillStyle::Cross;
+        workspace().settings.lineStyle = LineStyle::DashDot;
         tools().buttonFocused(r.command);
         EXPECT_EQ(workspace().settings.tool, ToolId(r.tool)) << "Command" << r.command;
         EXPECT_EQ(visibleFrames(), std::vector<int>{r.frame}) << "Command" << r.command;
         // The panels with style boxes start again at their first entries.
         if (r.frame != 2)
-            EXPECT_EQ(workspace().settings.lineStyle, 0) << "Command" << r.command;
+            EXPECT_EQ(workspace().settings.lineStyle, LineStyle::Solid) << "Command" << r.command;
         if (r.frame == 1 || r.frame == 4 || r.frame == 5)
-            EXPECT_EQ(workspace().settings.fillStyle, 0) << "Command" << r.command;
+            EXPECT_EQ(workspace().settings.fillStyle, FillStyle::Solid) << "Command" << r.command;
     }
 }

@@ -9,14 +9,9 @@
 
 using namespace quor;
 
-// The zoom tool's refusal, answered from a script.
+// The zoom tool's refusal, told through the overlays.
 class PictureTools : public ToolTest
 {
-protected:
-    PictureTools() { setDialogScript(&script); }
-    ~PictureTools() override { setDialogScript(nullptr); }
-
-    DialogScript script;
 };
 
 // The selection's frame, the text box and the width box the window shows.
@@ -167,11 +162,9 @@ TEST_F(PictureTools, APictureTooLargeToEnlargeIsLeftAsItWas)
     big.fill(qRgb(10, 20, 30));
     canvas().setPicture(big);
     settings.tool = ToolId::Zoom;
-    script.messageAnswers = {mb::Ok};
     drag({{0, 0}, {0, 0}});
     EXPECT_FALSE(doc.isZoomedIn());
     EXPECT_EQ(canvas().widthPx(), 8000);
     EXPECT_EQ(canvas().point(119985, 119985), rgbColour(10, 20, 30));
-    ASSERT_EQ(script.shown.size(), 1);
-    EXPECT_EQ(script.shown.front().text, "\r图片太大，无法放大。");
+    EXPECT_EQ(overlays.told, QStringList{"\r图片太大，无法放大。"});
 }

@@ -10,6 +10,7 @@
 #include "document/model/gesture.h"
 #include "tools/tool_engine.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -27,9 +28,10 @@ public:
     void moveGuide(double, double, double, double) override {}
     void hideGuide() override { guideShown = false; }
     void runGoing(bool, const std::function<void()> &) override {}
-    QObject *messageParent() override { return nullptr; }
+    void tellUser(const QString &text) override { told << text; }
 
     bool guideShown = false;
+    QStringList told;
 };
 
 class ToolTest : public ::testing::Test
@@ -97,7 +99,7 @@ inline std::unique_ptr<quor::CanvasSurface> surfaceLike(const QImage &picture,
     s->setForeColor(canvas.foreColor());
     s->setFillColor(canvas.fillColor());
     s->setFillStyle(canvas.fillStyle());
-    s->setDrawStyle(canvas.drawStyle());
+    s->setLineStyle(canvas.lineStyle());
     s->setDrawWidth(canvas.drawWidth());
     return s;
 }

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-class QObject;
+class QString;
 
 namespace quor {
 
@@ -37,8 +37,8 @@ public:
     // meanwhile nothing else takes input, and Escape or a request to close
     // calls stop, which ends the drawing before its next step.
     virtual void runGoing(bool going, const std::function<void()> &stop) = 0;
-    // Where messages of a tool are shown from.
-    virtual QObject *messageParent() = 0;
+    // A message of a tool for the user, in a box the user must close.
+    virtual void tellUser(const QString &text) = 0;
 };
 
 struct ToolContext
