@@ -182,7 +182,7 @@ void runGradientFill(benchmark::State &state, quor::effects::GradientStyle style
     fill.end = quor::rgbColour(127, 127, 127);
     const quor::effects::GradientOutlines outlines(fill);
     quor::CanvasSurface selection(Width, Height);
-    selection.setFillStyle(1);
+    selection.setFillStyle(quor::FillStyle::Transparent);
     for (auto _ : state) {
         quor::effects::drawOutlines(selection, outlines);
         benchmark::DoNotOptimize(selection.image().constBits());

@@ -22,7 +22,7 @@ const quor::GradientBox WholeCanvas{0, 0, TwipsWide, TwipsHigh};
 quor::CanvasSurface largestCanvas()
 {
     quor::CanvasSurface s(Width, Height);
-    s.setFillStyle(1); // as the gradient tools draw
+    s.setFillStyle(quor::FillStyle::Transparent); // as the gradient tools draw
     return s;
 }
 

@@ -36,9 +36,9 @@ inline CanvasSurface mask(const CanvasSurface &like)
     m.setScaleMode(like.scaleMode());
     m.setBackColor(0);
     m.setDrawWidth(like.drawWidth());
-    m.setDrawStyle(like.drawStyle() == 6 ? 6 : 0);
+    m.setLineStyle(like.lineStyle() == quor::LineStyle::InsideSolid ? quor::LineStyle::InsideSolid : quor::LineStyle::Solid);
     m.setFillColor(0xffffff);
-    m.setFillStyle(1);
+    m.setFillStyle(quor::FillStyle::Transparent);
     return m;
 }
 
@@ -57,13 +57,13 @@ inline std::vector<QPoint> holes(const CanvasSurface &like,
                                  const std::vector<GradientOutline> &rings)
 {
     CanvasSurface outer = mask(like), inner = mask(like), drawn = mask(like);
-    outer.setFillStyle(0);
+    outer.setFillStyle(quor::FillStyle::Solid);
     quor::drawOutline(outer, whole(rings.back()));
-    inner.setFillStyle(0);
+    inner.setFillStyle(quor::FillStyle::Solid);
     quor::drawOutline(inner, whole(rings.front()));
     GradientOutline edge = whole(rings.front());
     edge.colour = 0;
-    inner.setFillStyle(1);
+    inner.setFillStyle(quor::FillStyle::Transparent);
     quor::drawOutline(inner, edge);
     for (const GradientOutline &o : rings)
         quor::drawOutline(drawn, whole(o));
@@ -156,7 +156,7 @@ inline void drawRound(CanvasSurface &s, const std::vector<GradientOutline> &outl
     drawEvery(s, outlines);
     const GradientOutline &first = outlines.front();
     const bool arc = first.start || first.end;
-    if (s.drawStyle() == 5 || (!arc && s.fillStyle() != 1))
+    if (s.lineStyle() == quor::LineStyle::Invisible || (!arc && s.fillStyle() != quor::FillStyle::Transparent))
         return;
     std::vector<GradientOutline> rings; // those of the first direction
     for (const GradientOutline &o : outlines)

@@ -5,6 +5,7 @@
 
 #include "core/colour.h"
 #include "core/draw_mode.h"
+#include "core/pen_styles.h"
 #include "core/tool_id.h"
 
 #include <QObject>
@@ -22,9 +23,9 @@ public:
     ToolId tool = ToolId::Select;
     // The tool the colour picker hands back to after its pick.
     ToolId toolBeforePick = ToolId::Select;
-    // Fill style 0..7 and line style 0..6; empty until first chosen.
-    std::optional<int> fillStyle;
-    std::optional<int> lineStyle;
+    // Empty until first chosen.
+    std::optional<FillStyle> fillStyle;
+    std::optional<LineStyle> lineStyle;
     // The tool palette's width box, rounded: the pen width in pixels.
     int lineWidth = 1;
 

@@ -324,7 +324,7 @@ void CustomFilterDialog::run()
                                   const std::function<void(int)> &rowDone) {
         effects::applyKernel(source, target, kernel, rowDone);
     }, QMargins(edge, edge, edge, edge));
-    doc->document().scratch().setPicture(Document::emptyPicture());
+    doc->document().clearScratch();
 }
 
 void CustomFilterDialog::cancel() { close(); }

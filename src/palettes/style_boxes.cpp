@@ -9,8 +9,12 @@ const char *const fillTips[8] = {"实心",       "空心",       "水平线底�
 const char *const lineTips[6] = {"实线", "虚线", "点线", "点划线", "点点划线", "内实线"};
 // Boxes 9..15 of the box, circle and sector families: the inside-solid
 // line comes before the invisible one.
-const int familyLineStyles[7] = {0, 1, 2, 3, 4, 6, 5};
-const int lineStyles[6] = {0, 1, 2, 3, 4, 6};
+const LineStyle familyLineStyles[7] = {LineStyle::Solid,      LineStyle::Dash,
+                                       LineStyle::Dot,        LineStyle::DashDot,
+                                       LineStyle::DashDotDot, LineStyle::InsideSolid,
+                                       LineStyle::Invisible};
+const LineStyle lineStyles[6] = {LineStyle::Solid,   LineStyle::Dash,       LineStyle::Dot,
+                                 LineStyle::DashDot, LineStyle::DashDotDot, LineStyle::InsideSolid};
 
 bool isShapeFamily(StyleFamily f)
 {
@@ -53,11 +57,14 @@ bool isFillBox(StyleFamily f, int i)
     return isShapeFamily(f) && i <= 8;
 }
 
-int styleBoxValue(StyleFamily f, int i)
+FillStyle boxFillStyle(int i)
 {
-    if (isShapeFamily(f))
-        return i <= 8 ? i - 1 : familyLineStyles[i - 9];
-    return lineStyles[i - 1];
+    return FillStyle(i - 1);
+}
+
+LineStyle boxLineStyle(StyleFamily f, int i)
+{
+    return isShapeFamily(f) ? familyLineStyles[i - 9] : lineStyles[i - 1];
 }
 
 QString styleBoxTip(StyleFamily f, int i)

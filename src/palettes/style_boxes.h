@@ -2,6 +2,8 @@
 // each box, and where they sit in their panel.
 #pragma once
 
+#include "core/pen_styles.h"
+
 #include <QString>
 
 namespace quor {
@@ -19,10 +21,11 @@ QString styleBoxName(StyleFamily f, int i);
 // Panel the family lies on, 1..5 ("Frame1" …).
 int styleFamilyFrame(StyleFamily f);
 
-// Fill boxes set FillStyle, the others DrawStyle.
+// Fill boxes set the fill style, the others the line style.
 bool isFillBox(StyleFamily f, int i);
-// The fill style or line style box i stands for.
-int styleBoxValue(StyleFamily f, int i);
+// The fill style of fill box i, and the line style of line box i.
+FillStyle boxFillStyle(int i);
+LineStyle boxLineStyle(StyleFamily f, int i);
 QString styleBoxTip(StyleFamily f, int i);
 
 // Placement inside the panel, twips.

@@ -47,10 +47,6 @@ protected:
     {
         QToolButton::focusInEvent(e);
         const bool clicked = std::exchange(m_clicked, false);
-        // The palette's arrow keys only show where the focus is; a press
-        // chooses.
-        if (KeyboardRing::moving())
-            return;
         switch (e->reason()) {
         case Qt::ActiveWindowFocusReason:
             if (!clicked)
@@ -262,7 +258,7 @@ void ToolPalette::lineWidthEdited()
     }
     m_workspace.settings.lineWidth = roundHalfEven(fixed.toDouble());
     if (DocumentWindow *doc = activeDocument())
-        doc->document().canvas().setDrawWidth(m_workspace.settings.lineWidth);
+        doc->document().setLineWidth(m_workspace.settings.lineWidth);
 }
 
 } // namespace quor

@@ -51,8 +51,7 @@ void ToolPalette::runCommand(int command)
     case 1:
     case 12: showGradientPanel(GradientPanel::Hidden); break;
     case 2:
-        doc->document().canvas().setDrawStyle(1);
-        doc->view()->selectionFrame()->pictureBox()->surface().setDrawStyle(1);
+        doc->document().setLineStyle(LineStyle::Dash, Document::PenScope::CanvasAndFloating);
         break;
     case 7: showGradientPanel(GradientPanel::BandWidth, QStringLiteral("圆框宽度(Twips)")); break;
     case 8: showGradientPanel(GradientPanel::BandWidth, QStringLiteral("方框宽度(Twips)")); break;

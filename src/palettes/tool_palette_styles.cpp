@@ -60,9 +60,9 @@ void ToolPalette::buildStyleBoxes()
             CanvasSurface &s = box->surface();
             s.setBackColor(SampleFace);
             if (isFillBox(f, i))
-                s.setFillStyle(styleBoxValue(f, i));
+                s.setFillStyle(boxFillStyle(i));
             else
-                s.setDrawStyle(styleBoxValue(f, i));
+                s.setLineStyle(boxLineStyle(f, i));
             auto *border = new OverlayShape(OverlayShape::Rectangle, BorderName, box);
             border->moveTwips(0, 0, p.width, p.height);
             onBoxClick(box, this, [this, f, i] { chooseStyleBox(f, i); });
@@ -93,14 +93,13 @@ void ToolPalette::chooseStyleBox(StyleFamily f, int i)
                 announceCheckedChange(styleBox(f, k));
             }
         }
-    const int value = styleBoxValue(f, i);
-    CanvasSurface &canvas = doc->document().canvas();
+    Document &d = doc->document();
     if (fill) {
-        m_workspace.settings.fillStyle = value;
-        canvas.setFillStyle(value);
+        m_workspace.settings.fillStyle = boxFillStyle(i);
+        d.setFillStyle(boxFillStyle(i));
     } else {
-        m_workspace.settings.lineStyle = value;
-        canvas.setDrawStyle(value);
+        m_workspace.settings.lineStyle = boxLineStyle(f, i);
+        d.setLineStyle(boxLineStyle(f, i));
     }
 }
 
@@ -147,7 +146,7 @@ void ToolPalette::applyDrawingColour()
         for (int i = 1; i <= 8; ++i)
             styleBox(f, i)->surface().setFillColor(d);
     if (DocumentWindow *doc = activeDocument())
-        doc->document().canvas().setFillColor(d);
+        doc->document().setFillColour(d);
     drawFillSamples();
 }
 

@@ -79,8 +79,8 @@ void TwoPhaseArcTool::rubberBand(ToolContext &t, double a)
     // The radius to the pointer closes the arc into a pie; it must not be
     // filled, since the finished arc is a thin line whatever the fill style.
     CanvasSurface &c = t.doc.canvas();
-    const int fill = c.fillStyle();
-    c.setFillStyle(1);
+    const FillStyle fill = c.fillStyle();
+    c.setFillStyle(FillStyle::Transparent);
     drawCircleCall(c, arcFigureCall(ArcFigure::ArcRubberBand, arcCircleOf(t.gesture.arc), a),
                    t.settings.drawingColour);
     c.setFillStyle(fill);

@@ -75,7 +75,7 @@ void GradientShapeTool::figure(ToolContext &t, double u, double v)
 
 void GradientShapeTool::press(ToolContext &t, const CanvasEvent &e)
 {
-    t.doc.canvas().setFillStyle(0);
+    t.doc.canvas().setFillStyle(FillStyle::Solid);
     beginRubberBand(t, e.x, e.y);
     if (boxBand())
         figure(t, e.x, e.y);
@@ -85,7 +85,7 @@ void GradientShapeTool::move(ToolContext &t, const CanvasEvent &e)
 {
     CanvasSurface &c = t.doc.canvas();
     c.setDrawMode(DrawMode::XorPen);
-    c.setFillStyle(0);
+    c.setFillStyle(FillStyle::Solid);
     figure(t, t.gesture.lastX, t.gesture.lastY);
     figure(t, e.x, e.y);
 }
@@ -98,13 +98,13 @@ void GradientShapeTool::release(ToolContext &t, const CanvasEvent &e)
     // The band on the canvas is the one of the last position seen; it goes
     // whatever follows, also when the release leaves no rectangle.
     c.setDrawMode(DrawMode::XorPen);
-    c.setFillStyle(0);
+    c.setFillStyle(FillStyle::Solid);
     figure(t, g.lastX, g.lastY);
     c.setDrawMode(t.settings.drawMode);
     if (e.x == g.startX || e.y == g.startY)
         return;
 
-    c.setFillStyle(1); // outlines only
+    c.setFillStyle(FillStyle::Transparent); // outlines only
     const GradientBox box = normalisedBox(g.startX, g.startY, g.lastX, g.lastY);
     g.startX = box.left;
     g.startY = box.top;
@@ -118,7 +118,7 @@ void GradientShapeTool::release(ToolContext &t, const CanvasEvent &e)
     }
     if (!alive)
         return;
-    c.setFillStyle(0);
+    c.setFillStyle(FillStyle::Solid);
     if (drawn != GradientResult::Nothing)
         d.markChanged();
 }

@@ -140,9 +140,9 @@ TEST(CanvasSurface, StartsInTheDocumentedState)
     CanvasSurface s(4, 3);
     EXPECT_EQ(s.backColor(), White);
     EXPECT_EQ(s.foreColor(), Black);
-    EXPECT_EQ(s.fillStyle(), 1);
+    EXPECT_EQ(s.fillStyle(), FillStyle::Transparent);
     EXPECT_EQ(s.fillColor(), Black);
-    EXPECT_EQ(s.drawStyle(), 0);
+    EXPECT_EQ(s.lineStyle(), LineStyle::Solid);
     EXPECT_EQ(s.drawWidth(), 1);
     EXPECT_EQ(s.drawMode(), DrawMode::CopyPen);
     EXPECT_EQ(s.point(45, 30), White);
@@ -240,8 +240,8 @@ std::vector<Figure> allFigures()
 void drawFigure(CanvasSurface &s, const Figure &f)
 {
     s.setDrawWidth(f.width);
-    s.setDrawStyle(f.style);
-    s.setFillStyle(f.fill);
+    s.setLineStyle(LineStyle(f.style));
+    s.setFillStyle(FillStyle(f.fill));
     f.draw(s);
 }
 
@@ -311,7 +311,7 @@ TEST(Lines, DashStylesApplyToThinPensOnly)
 {
     const auto row = [](int style, int width) {
         CanvasSurface s = pixelSurface(60, 5);
-        s.setDrawStyle(style);
+        s.setLineStyle(LineStyle(style));
         s.setDrawWidth(width);
         s.line(0, 2, 60, 2);
         std::string on;
@@ -344,7 +344,7 @@ TEST(Boxes, IncludeBothCornersAndPlaceWideOutlines)
     for (const auto &[style, bounds, innermost] : wide) {
         s.cls();
         s.setDrawWidth(5);
-        s.setDrawStyle(style);
+        s.setLineStyle(LineStyle(style));
         s.line(10, 10, 40, 40, std::nullopt, LineKind::Box);
         EXPECT_EQ(ink(s), bounds);
         EXPECT_EQ(s.point(innermost, 20), Black);
@@ -365,7 +365,7 @@ TEST(Boxes, HatchesAreAlignedToTheBitmapOriginAndTheOutlineWins)
     for (int style = 2; style <= 7; ++style) {
         SCOPED_TRACE(style);
         CanvasSurface s = pixelSurface(50, 40);
-        s.setFillStyle(style);
+        s.setFillStyle(FillStyle(style));
         s.setFillColor(Red);
         s.line(3, 5, 40, 30, Blue, LineKind::Box);
         for (int y = 5; y <= 30; ++y)
@@ -378,8 +378,8 @@ TEST(Boxes, HatchesAreAlignedToTheBitmapOriginAndTheOutlineWins)
 
     // Dash gaps show neither pen nor fill.
     CanvasSurface s = pixelSurface(60, 40);
-    s.setDrawStyle(1);
-    s.setFillStyle(0);
+    s.setLineStyle(LineStyle::Dash);
+    s.setFillStyle(FillStyle::Solid);
     s.setFillColor(Red);
     s.line(0, 0, 50, 30, Black, LineKind::Box);
     EXPECT_EQ(s.point(17, 0), Black);
@@ -423,7 +423,7 @@ TEST(Circles, OutlineIsTheSetsBoundaryAndFillTheRest)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.a * 100 + c.b);
         CanvasSurface s = pixelSurface(41, 31);
-        s.setFillStyle(0);
+        s.setFillStyle(FillStyle::Solid);
         s.setFillColor(Red);
         s.circle(20, 15, c.r, Blue, std::nullopt, std::nullopt, c.aspect);
         for (int y = 0; y < 31; ++y)
@@ -469,7 +469,7 @@ TEST(Circles, ArcsRunCounterclockwiseAndNegativeAnglesDrawRadii)
 
     // A pie: both radii drawn, filled only within the angles.
     s.cls();
-    s.setFillStyle(0);
+    s.setFillStyle(FillStyle::Solid);
     s.setFillColor(Red);
     s.circle(50, 50, 20, std::nullopt, -Pi / 2, -Pi);
     for (int i = 31; i < 50; ++i) {
@@ -491,7 +491,7 @@ TEST(Circles, OnlyANegativeAngleDrawsItsRadius)
     // -0 is the zero it equals: no radius. -2pi is how a zero angle asks
     // for its radius, along direction 0.
     CanvasSurface s = pixelSurface(100, 100);
-    s.setFillStyle(0);
+    s.setFillStyle(FillStyle::Solid);
     s.setFillColor(Red);
     s.circle(50, 50, 20, std::nullopt, -0.0, Pi / 2);
     const QImage plain = s.image();

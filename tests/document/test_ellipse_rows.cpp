@@ -29,7 +29,7 @@ TEST(EllipseRows, OutlinesAndFillsOfManyShapesMatchTheDefinition)
         const int w = 2 * a + 5, h = 2 * b + 5, cx = a + 2, cy = b + 2;
         CanvasSurface s(w, h);
         s.setScaleMode(ScaleMode::Pixels);
-        s.setFillStyle(0);
+        s.setFillStyle(FillStyle::Solid);
         s.setFillColor(Fill);
         // The radius lies along the longer axis; aspect is height / width.
         const double radius = std::max(a, b);

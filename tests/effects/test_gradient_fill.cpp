@@ -30,7 +30,7 @@ CanvasSurface surfaceFor(const GradientFill &f)
 {
     CanvasSurface s;
     s.setScaleSize(f.width, f.height);
-    s.setFillStyle(1);
+    s.setFillStyle(FillStyle::Transparent);
     return s;
 }
 
@@ -268,7 +268,7 @@ TEST(GradientFill, DrawingTogetherEqualsDrawingEachInTurn)
             CanvasSurface each = surfaceFor(f);
             each.setDrawMode(DrawMode(p.mode));
             each.setDrawWidth(p.width);
-            each.setDrawStyle(p.style);
+            each.setLineStyle(LineStyle(p.style));
             CanvasSurface together = each;
             drawEach(each, f, outlines, outlines.size());
             EXPECT_EQ(drawOutlines(together, outlines), outlines.size());
@@ -322,7 +322,7 @@ TEST(GradientFill, AnEllipseHasNoHolesBetweenItsOutlines)
         if (mode != 13)
             continue;
         CanvasSurface inside = gradient_reference::mask(each);
-        inside.setFillStyle(0);
+        inside.setFillStyle(FillStyle::Solid);
         drawOutline(inside, gradient_reference::whole(rings.back()));
         int untouched = 0;
         for (int y = 0; y < 58; ++y)

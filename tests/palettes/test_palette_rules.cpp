@@ -67,11 +67,12 @@ TEST(StyleBoxes, ShapeFamiliesPutTheInvisibleLineLast)
     for (StyleFamily f : {StyleFamily::Rectangle, StyleFamily::Ellipse, StyleFamily::Sector}) {
         EXPECT_TRUE(isFillBox(f, 8));
         EXPECT_FALSE(isFillBox(f, 9));
-        EXPECT_EQ(styleBoxValue(f, 14), 6);
-        EXPECT_EQ(styleBoxValue(f, 15), 5);
+        EXPECT_EQ(boxLineStyle(f, 14), LineStyle::InsideSolid);
+        EXPECT_EQ(boxLineStyle(f, 15), LineStyle::Invisible);
         EXPECT_EQ(styleBoxTip(f, 15), "隐线");
     }
-    EXPECT_EQ(styleBoxValue(StyleFamily::Line, 6), 6);
+    EXPECT_EQ(boxLineStyle(StyleFamily::Line, 6), LineStyle::InsideSolid);
+    EXPECT_EQ(boxFillStyle(8), FillStyle::DiagonalCross);
     EXPECT_EQ(styleBoxName(StyleFamily::GradientLine, 3), "Pictureline03");
 }
 

@@ -165,7 +165,7 @@ TEST(ArcFigures, PixelsOfTheThreeQuarterArcAndSector)
 
     // Filled, only the three quarters take the fill.
     CanvasSurface filled(400, 400);
-    filled.setFillStyle(0);
+    filled.setFillStyle(FillStyle::Solid);
     filled.setFillColor(0x00ff00);
     drawCircleCall(filled, arcFigureCall(ArcFigure::Sector, c, a), std::nullopt);
     EXPECT_EQ(filled.point(170 * 15, 230 * 15), 0x00ff00);

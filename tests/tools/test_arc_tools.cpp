@@ -45,7 +45,7 @@ void paintGround(CanvasSurface &canvas)
     canvas.line(0, tw(150), tw(299), tw(299), Ground, LineKind::BoxFilled);
     canvas.setForeColor(Red);
     canvas.setFillColor(FillBlue);
-    canvas.setFillStyle(1);
+    canvas.setFillStyle(FillStyle::Transparent);
 }
 
 // The pixels of now that differ from before.
@@ -113,7 +113,7 @@ TEST_F(ArcTools, TheWorkedExampleGivesThreeQuartersOfTheCircle)
 {
     for (int tool : {8, 10}) {
         settings.tool = ToolId(tool);
-        canvas().setFillStyle(tool == 10 ? 4 : 1); // the sector with a hatch
+        canvas().setFillStyle(tool == 10 ? FillStyle::DownwardDiagonals : FillStyle::Transparent); // the sector with a hatch
         PixelMouse m(*this);
         // Guide from the centre (1500, 1500) to the right, radius 1500; the
         // second press straight above the centre.
@@ -170,7 +170,7 @@ TEST_F(ArcTools, PointingOnTheGuideGivesTheWholeCircleAndOnTheCentreAZeroAngle)
 
 TEST_F(ArcTools, TheRubberBandLeavesNoTraceWhereverThePointerGoes)
 {
-    canvas().setFillStyle(6);
+    canvas().setFillStyle(FillStyle::Cross);
     canvas().setDrawWidth(2);
     for (int tool : {8, 10}) {
         settings.tool = ToolId(tool);
@@ -241,7 +241,7 @@ TEST_F(ArcTools, ADoubleClickToFinishDoesNotStartASecondPhase)
 // is a line even with a solid fill; a sector's is filled as it will be.
 TEST_F(ArcTools, TheRubberBandIsFilledOnlyForTheSector)
 {
-    canvas().setFillStyle(0);
+    canvas().setFillStyle(FillStyle::Solid);
     for (int tool : {8, 10}) {
         settings.tool = ToolId(tool);
         PixelMouse m(*this);

@@ -64,7 +64,7 @@ CanvasSurface ground(int w, int h, Colour c)
 {
     CanvasSurface s(w, h);
     s.setBackColor(c);
-    s.setFillStyle(1);
+    s.setFillStyle(FillStyle::Transparent);
     return s;
 }
 
@@ -477,9 +477,9 @@ TEST(GradientPainting, SameAsDrawingEveryOutline)
             const auto prepare = [&](CanvasSurface &s) {
                 s.setImage(background);
                 s.setDrawMode(DrawMode(p.mode));
-                s.setDrawStyle(p.style);
+                s.setLineStyle(LineStyle(p.style));
                 s.setDrawWidth(p.width);
-                s.setFillStyle(p.fill);
+                s.setFillStyle(FillStyle(p.fill));
                 s.setFillColor(rgbColour(40, 50, 60));
             };
             CanvasSurface fast, slow;

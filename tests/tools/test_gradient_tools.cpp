@@ -74,7 +74,7 @@ void styleCanvas(CanvasSurface &canvas)
 {
     canvas.setForeColor(rgbColour(200, 0, 0));
     canvas.setFillColor(rgbColour(0, 0, 200));
-    canvas.setFillStyle(3); // a hatch the press replaces with solid
+    canvas.setFillStyle(FillStyle::VerticalLines); // a hatch the press replaces with solid
 }
 
 // The canvas before the gesture, set up as the tools draw outlines.
@@ -82,7 +82,7 @@ std::unique_ptr<CanvasSurface> outlineReference(const QImage &before, const Canv
                                                 DrawMode mode)
 {
     auto s = surfaceLike(before, canvas);
-    s->setFillStyle(1);
+    s->setFillStyle(FillStyle::Transparent);
     s->setDrawMode(mode);
     return s;
 }
@@ -172,7 +172,7 @@ TEST_F(GradientTools, AGradientEllipseOverA3000By1500Box)
         EXPECT_EQ(canvas().image(), e->image()) << band;
         EXPECT_EQ(at(0, 50), White) << band; // the outermost outline
         EXPECT_EQ(at(100, 0), White) << band;
-        EXPECT_EQ(canvas().fillStyle(), 0) << band;
+        EXPECT_EQ(canvas().fillStyle(), FillStyle::Solid) << band;
         EXPECT_TRUE(doc.isModified()) << band;
         if (QString(band) == "300") {
             // Only the outer band; the inside keeps its ground.
@@ -216,7 +216,7 @@ TEST_F(GradientTools, TheDragShowsASolidExclusiveOrFigureAndLeavesNoTrace)
         m.move({220, 150});
         auto band = reference();
         band->setDrawMode(DrawMode::XorPen);
-        band->setFillStyle(0);
+        band->setFillStyle(FillStyle::Solid);
         if (tool == 11)
             band->circle(tw(130), tw(90), tw(90), std::nullopt, std::nullopt, std::nullopt,
                          float(120.0 / 180.0));
@@ -253,7 +253,7 @@ TEST_F(GradientTools, AReleaseOnTheStartRowOrColumnLeavesNothing)
             {{50, 50}, {120, 90}},              // released on the row, unmoved there
         };
         for (int g = 0; g < gestures.size(); ++g) {
-            canvas().setFillStyle(3);
+            canvas().setFillStyle(FillStyle::VerticalLines);
             if (g < 3) {
                 m.drag(gestures[g]);
             } else {
@@ -263,7 +263,7 @@ TEST_F(GradientTools, AReleaseOnTheStartRowOrColumnLeavesNothing)
             }
             EXPECT_EQ(canvas().image(), before) << "tool " << tool << ", gesture " << g;
             EXPECT_FALSE(doc.isModified()) << "tool " << tool << ", gesture " << g;
-            EXPECT_EQ(canvas().fillStyle(), 0) << "tool " << tool << ", gesture " << g;
+            EXPECT_EQ(canvas().fillStyle(), FillStyle::Solid) << "tool " << tool << ", gesture " << g;
             EXPECT_EQ(canvas().drawMode(), DrawMode::CopyPen) << "tool " << tool << ", gesture " << g;
         }
     }
@@ -316,7 +316,7 @@ TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
         m.drag({{150, 150}, {150, 50}});
         m.click({50, 150});
         auto e = reference();
-        e->setFillStyle(3);
+        e->setFillStyle(FillStyle::VerticalLines);
         if (kind < 2) {
             Recorder every;
             emitGradientArcBand(circle, Pi, 300, gradient(), GradientKind(kind), every);
@@ -330,7 +330,7 @@ TEST_F(GradientTools, ArcBandsAcrossAndAlongTheArc)
             drawGradientArcBand(*e, circle, Pi, "300", gradient(), GradientKind(kind));
         }
         EXPECT_EQ(canvas().image(), e->image()) << kind;
-        EXPECT_EQ(canvas().fillStyle(), 3) << kind; // the band leaves it
+        EXPECT_EQ(canvas().fillStyle(), FillStyle::VerticalLines) << kind; // the band leaves it
         EXPECT_TRUE(doc.isModified()) << kind;
         EXPECT_FALSE(gesture.arc.guidePlaced) << kind;
         EXPECT_EQ(at(86, 86), Ground) << kind; // the quarter outside the arc
@@ -385,7 +385,7 @@ TEST_F(GradientTools, ABandWidthThatIsNoNumberDrawsNothing)
     m.drag({{20, 20}, {200, 150}});
     EXPECT_EQ(canvas().image(), before);
     EXPECT_FALSE(doc.isModified());
-    EXPECT_EQ(canvas().fillStyle(), 0);
+    EXPECT_EQ(canvas().fillStyle(), FillStyle::Solid);
 
     settings.tool = ToolId::GradientArcBand;
     m.drag({{150, 150}, {150, 50}});

@@ -55,8 +55,8 @@ TEST_F(ShapeTools, RectanglesAreTheSameWhicheverWayTheyAreDragged)
 {
     settings.tool = ToolId::Rectangle;
     for (int fill : {0, 1, 5}) {
-        canvas().setFillStyle(fill);
-        canvas().setDrawStyle(fill == 5 ? 2 : 0);
+        canvas().setFillStyle(FillStyle(fill));
+        canvas().setLineStyle(fill == 5 ? LineStyle::Dot : LineStyle::Solid);
         before = canvas().image();
         drag({{300, 300}, {900, 600}, {1800, 1950}});
         const QImage forwards = canvas().image();
@@ -88,7 +88,7 @@ TEST_F(ShapeTools, EllipseFitsItsRectangle)
 
 TEST_F(ShapeTools, TheDraggedEllipseReachesItsRectanglesEdges)
 {
-    canvas().setFillStyle(1);
+    canvas().setFillStyle(FillStyle::Transparent);
     settings.tool = ToolId::Ellipse;
     before = canvas().image();
     drag({{0, 0}, {1200, 2400}, {3000, 1500}});
@@ -115,7 +115,7 @@ TEST_F(ShapeTools, ADegenerateEllipseDrawsNothingButMarksChanged)
 
 TEST_F(ShapeTools, RubberBandsLeaveNoTraceWhenTheReleaseIsElsewhere)
 {
-    canvas().setFillStyle(6);
+    canvas().setFillStyle(FillStyle::Cross);
     canvas().setDrawWidth(3);
     for (int tool : {2, 3, 4}) {
         settings.tool = ToolId(tool);

@@ -236,8 +236,6 @@ void CanvasSurface::setBackColor(Colour c)
     cls();
 }
 
-void CanvasSurface::setFillStyle(int s) { m_fillStyle = std::clamp(s, 0, 7); }
-void CanvasSurface::setDrawStyle(int s) { m_drawStyle = std::clamp(s, 0, 6); }
 void CanvasSurface::setDrawWidth(int w) { m_drawWidth = std::clamp(w, 1, 32767); }
 void CanvasSurface::setDrawMode(DrawMode m) { m_drawMode = m; }
 
@@ -251,12 +249,12 @@ QRgb CanvasSurface::penColour(std::optional<Colour> colour) const
 void CanvasSurface::addStroke(SpanList &out, QPoint a, QPoint b, bool includeEnd,
                               bool bandOnly) const
 {
-    if (m_drawStyle == 5)
+    if (m_lineStyle == LineStyle::Invisible)
         return;
     if (m_drawWidth > 1)
         raster::addCapsule(out, penCentre(a), penCentre(b), m_drawWidth / 2.0);
     else
-        raster::addThinSegment(out, a, b, bandOnly ? 0 : m_drawStyle, includeEnd);
+        raster::addThinSegment(out, a, b, bandOnly ? LineStyle::Solid : m_lineStyle, includeEnd);
 }
 
 QPointF CanvasSurface::penCentre(QPoint p) const
@@ -272,7 +270,7 @@ void CanvasSurface::paintFigure(SpanList &fill, SpanList &outline, QRgb pen)
     fill.normalize();
     outline.normalize();
     aboutToWrite(fill.bounds() | outline.bounds());
-    if (m_fillStyle != 1 && !fill.empty())
+    if (m_fillStyle != FillStyle::Transparent && !fill.empty())
         raster::paintSpans(m_image, fill, toQRgb(m_fillColor), int(m_drawMode),
                            raster::hatchPattern(m_fillStyle));
     raster::paintSpans(m_image, outline, pen, int(m_drawMode));
@@ -341,22 +339,22 @@ void CanvasSurface::drawBox(const QRect &box, QRgb pen)
     // band: the pixels the outline covers when solid; the fill stays out of
     // it even where dashes leave gaps.
     SpanList band(clip), outline(clip), fill(clip);
-    if (m_drawStyle != 5) {
+    if (m_lineStyle != LineStyle::Invisible) {
         if (m_drawWidth == 1) {
             raster::addRectRing(band, box, box.adjusted(1, 1, -1, -1));
-            if (raster::isDashed(m_drawStyle))
-                raster::addDashedFrame(outline, box, m_drawStyle);
+            if (raster::isDashed(m_lineStyle))
+                raster::addDashedFrame(outline, box, m_lineStyle);
             else
                 outline = band;
         } else {
-            const raster::PenBand pen(m_drawWidth, m_drawStyle);
+            const raster::PenBand pen(m_drawWidth, m_lineStyle);
             const int out = pen.outside, in = pen.inside + 1;
             raster::addRectRing(band, box.adjusted(-out, -out, out, out),
                                 box.adjusted(in, in, -in, -in));
             outline = band;
         }
     }
-    if (m_fillStyle != 1) {
+    if (m_fillStyle != FillStyle::Transparent) {
         fill.addRect(box);
         band.normalize();
         fill = fill.minus(band);
@@ -392,15 +390,15 @@ void CanvasSurface::circle(double x, double y, double radius, std::optional<Colo
 
     const QRect clip = m_image.rect();
     SpanList band(clip), outline(clip), fill(clip);
-    if (m_drawStyle != 5) {
+    if (m_lineStyle != LineStyle::Invisible) {
         if (m_drawWidth == 1) {
             raster::addEllipseBoundary(band, e);
-            if (raster::isDashed(m_drawStyle))
-                raster::addDashedEllipseBoundary(outline, e, m_drawStyle, range.start);
+            if (raster::isDashed(m_lineStyle))
+                raster::addDashedEllipseBoundary(outline, e, m_lineStyle, range.start);
             else
                 outline = band;
         } else {
-            const raster::PenBand pen(m_drawWidth, m_drawStyle);
+            const raster::PenBand pen(m_drawWidth, m_lineStyle);
             raster::addEllipseRing(band, e.grown(pen.outside), e.grown(-pen.inside - 1));
             outline = band;
         }
@@ -421,7 +419,7 @@ void CanvasSurface::circle(double x, double y, double radius, std::optional<Colo
             addStroke(band, centre, rim, true, true);
         }
     }
-    if (m_fillStyle != 1 && (!arc || pie)) {
+    if (m_fillStyle != FillStyle::Transparent && (!arc || pie)) {
         raster::addEllipse(fill, e);
         if (arc)
             fill = fill.filtered([&](int px, int py) { return range.contains(e.angle(px, py)); });

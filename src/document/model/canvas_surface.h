@@ -14,12 +14,14 @@
 
 #include "core/colour.h"
 #include "core/draw_mode.h"
+#include "core/pen_styles.h"
 
 #include <QFont>
 #include <QImage>
 #include <QRect>
 #include <QString>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -124,10 +126,10 @@ public:
     void setBackColor(Colour c); // clears, like Cls
     Colour fillColor() const { return m_fillColor; }
     void setFillColor(Colour c) { m_fillColor = c; }
-    int fillStyle() const { return m_fillStyle; } // 0 solid, 1 transparent, 2..7 hatch
-    void setFillStyle(int s);
-    int drawStyle() const { return m_drawStyle; } // 0..6
-    void setDrawStyle(int s);
+    FillStyle fillStyle() const { return m_fillStyle; }
+    void setFillStyle(FillStyle s) { m_fillStyle = s; }
+    LineStyle lineStyle() const { return m_lineStyle; }
+    void setLineStyle(LineStyle s) { m_lineStyle = s; }
     int drawWidth() const { return m_drawWidth; } // pixels, >= 1
     void setDrawWidth(int w);
     DrawMode drawMode() const { return m_drawMode; }
@@ -224,8 +226,8 @@ private:
     Colour m_foreColor = 0;
     Colour m_backColor = 0xffffff;
     Colour m_fillColor = 0;
-    int m_fillStyle = 1;
-    int m_drawStyle = 0;
+    FillStyle m_fillStyle = FillStyle::Transparent;
+    LineStyle m_lineStyle = LineStyle::Solid;
     int m_drawWidth = 1;
     DrawMode m_drawMode = DrawMode::CopyPen;
     QFont m_font;

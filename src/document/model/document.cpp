@@ -60,6 +60,54 @@ void Document::markChanged()
     emit committed(r);
 }
 
+void Document::takePen(const DrawingSettings &d)
+{
+    m_canvas.setForeColor(d.foreColour);
+    m_canvas.setFillColor(d.drawingColour);
+    m_canvas.setFillStyle(d.fillStyle.value_or(FillStyle::Solid));
+    m_canvas.setLineStyle(d.lineStyle.value_or(LineStyle::Solid));
+    m_canvas.setDrawWidth(d.lineWidth);
+}
+
+void Document::setForeColour(Colour c, PenScope scope)
+{
+    m_canvas.setForeColor(c);
+    if (scope == PenScope::CanvasAndFloating)
+        m_selection.setForeColor(c);
+}
+
+void Document::setFillStyle(FillStyle style, PenScope scope)
+{
+    m_canvas.setFillStyle(style);
+    if (scope == PenScope::CanvasAndFloating)
+        m_selection.setFillStyle(style);
+}
+
+void Document::setLineStyle(LineStyle style, PenScope scope)
+{
+    m_canvas.setLineStyle(style);
+    if (scope == PenScope::CanvasAndFloating)
+        m_selection.setLineStyle(style);
+}
+
+void Document::changeTextFont(const std::function<QFont(const QFont &)> &change)
+{
+    m_canvas.setFont(change(m_canvas.font()));
+    m_selection.setFont(change(m_selection.font()));
+}
+
+void Document::setBackColour(Colour c, PenScope scope)
+{
+    m_canvas.setBackColor(c);
+    if (scope != PenScope::CanvasAndFloating)
+        return;
+    // The blank a dropped selection leaves is no loaded picture: it would
+    // stay behind as a white dot.
+    if (m_selection.picture() == emptyPicture())
+        m_selection.setPicture(QImage());
+    m_selection.setBackColor(c);
+}
+
 void Document::setFile(const QString &fileName, const PictureFileForm &form)
 {
     m_fileName = fileName;

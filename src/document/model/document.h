@@ -4,6 +4,7 @@
 // through here, so the changed rectangles can be watched in one place.
 #pragma once
 
+#include "core/drawing_settings.h"
 #include "document/model/canvas_surface.h"
 #include "document/model/history.h"
 #include "document/model/twips.h"
@@ -15,6 +16,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 
 namespace quor {
 
@@ -55,6 +57,26 @@ public:
     const PictureFileForm &fileForm() const { return m_fileForm; }
     // The picture belongs to this file now: opened, saved or restored.
     void setFile(const QString &fileName, const PictureFileForm &form);
+
+    // --- the pen ----------------------------------------------------------------
+    // What the next figures on the canvas are drawn with; where the scope
+    // says so, the floating picture's pen too (its text, its styles).
+    enum class PenScope { Canvas, CanvasAndFloating };
+    // The settings' fore and fill colours, fill and line styles and width.
+    void takePen(const DrawingSettings &settings);
+    void setDrawMode(DrawMode mode) { m_canvas.setDrawMode(mode); }
+    void setLineWidth(int pixels) { m_canvas.setDrawWidth(pixels); }
+    void setFillColour(Colour c) { m_canvas.setFillColor(c); }
+    void setForeColour(Colour c, PenScope scope = PenScope::Canvas);
+    void setFillStyle(FillStyle style, PenScope scope = PenScope::Canvas);
+    void setLineStyle(LineStyle style, PenScope scope = PenScope::Canvas);
+    // The text font of the canvas and the floating picture, each changed.
+    void changeTextFont(const std::function<QFont(const QFont &)> &change);
+    // The canvas's background colour, which repaints all but a loaded
+    // picture; with the floating picture's, whose blank is no picture.
+    void setBackColour(Colour c, PenScope scope = PenScope::Canvas);
+    // The scratch picture let go of.
+    void clearScratch() { m_scratch.setPicture(emptyPicture()); }
 
     // The paste raster operation this document took on activation.
     std::uint32_t pasteRasterOp = rop::SrcCopy;

@@ -103,7 +103,9 @@ private:
 
     int m_cx, m_cy;
     QRect m_clip;
-    int m_width, m_style, m_outside, m_inside;
+    int m_width;
+    LineStyle m_style;
+    int m_outside, m_inside;
     bool m_dashed;
     long long m_firstRing = 0, m_lastRing = -1;
     std::vector<int> m_ringCounts;       // radii that round to each ring
@@ -121,7 +123,7 @@ SweepPixels::SweepPixels(const CanvasSurface &surface, const GradientSweep &swee
     , m_cy(surface.toPixelY(sweep.cy))
     , m_clip(surface.image().rect())
     , m_width(surface.drawWidth())
-    , m_style(surface.drawStyle())
+    , m_style(surface.lineStyle())
     , m_dashed(m_width == 1 && raster::isDashed(m_style))
     , m_stepAngle(sweep.stepAngle)
     , m_perStep(1 / sweep.stepAngle)
@@ -479,7 +481,7 @@ GradientPainter::PixelKey GradientPainter::pixelKey(const GradientOutline &o) co
 // would need its own run for the fill.
 bool GradientPainter::paintsPenOnly(const GradientOutline &o) const
 {
-    if (m_surface.fillStyle() == 1 || o.shape == GradientOutline::Shape::Segment)
+    if (m_surface.fillStyle() == FillStyle::Transparent || o.shape == GradientOutline::Shape::Segment)
         return true;
     const auto plain = [](const std::optional<double> &a) { return !a || !(*a < 0); };
     return o.shape == GradientOutline::Shape::Circle && (o.start || o.end) && plain(o.start)
@@ -550,7 +552,8 @@ std::size_t GradientPainter::paint(const GradientRings &rings, std::size_t first
     // Filled ellipses leave nothing between them, nor does a pen that
     // draws nothing.
     const bool arcs = rings.start || rings.end;
-    const bool holes = m_surface.drawStyle() != 5 && (arcs || m_surface.fillStyle() == 1);
+    const bool holes = m_surface.lineStyle() != LineStyle::Invisible
+                       && (arcs || m_surface.fillStyle() == FillStyle::Transparent);
     m_rings = holes ? &rings : nullptr;
     m_lastRing.reset();
     if (first > 0) { // the ring before, drawn earlier with its holes
@@ -579,7 +582,7 @@ void GradientPainter::paintHoles(QSize inside, QSize ring)
     const Ellipse e{cx, cy, ring.width(), ring.height()};
     const Ellipse before{cx, cy, inside.width(), inside.height()};
     const bool thin = m_surface.drawWidth() == 1;
-    const raster::PenBand pen(m_surface.drawWidth(), m_surface.drawStyle());
+    const raster::PenBand pen(m_surface.drawWidth(), m_surface.lineStyle());
     const HalfWidths ringRows(thin ? e : e.grown(-pen.inside - 1));
     const HalfWidths beforeRows(thin ? before : before.grown(pen.outside));
     const bool arc = m_rings->start || m_rings->end;
@@ -631,7 +634,7 @@ std::size_t GradientPainter::paint(const GradientSweep &sweep)
     m_outlines += static_cast<long long>(total);
     m_surface.setCurrentX(sweep.cx); // where the circle calls leave them
     m_surface.setCurrentY(sweep.cy);
-    if (m_surface.drawStyle() == 5)
+    if (m_surface.lineStyle() == LineStyle::Invisible)
         return total; // the pen draws nothing
 
     // The band's pixels in drawing order: by the step their direction lies

@@ -58,13 +58,14 @@ void clearSelection(Document &d, Colour colour)
     const Document::Step step(d);
     if (d.hasFloatingSelection())
         d.markSelectionEdit();
-    const int drawStyle = s.drawStyle(), fillStyle = s.fillStyle();
+    const LineStyle lineStyle = s.lineStyle();
+    const FillStyle fillStyle = s.fillStyle();
     const Colour fillColour = s.fillColor();
-    s.setDrawStyle(0);
-    s.setFillStyle(0);
+    s.setLineStyle(LineStyle::Solid);
+    s.setFillStyle(FillStyle::Solid);
     s.setFillColor(colour);
     s.line(0, 0, s.scaleWidth(), s.scaleHeight(), colour, LineKind::Box);
-    s.setDrawStyle(drawStyle);
+    s.setLineStyle(lineStyle);
     s.setFillStyle(fillStyle);
     s.setFillColor(fillColour);
 }

@@ -136,14 +136,14 @@ int boundaryFrom(const HalfWidths &width, int dy)
     return std::min(inner + 1, h);
 }
 
-bool dashOn(int style, long long step)
+bool dashOn(LineStyle style, long long step)
 {
     if (!isDashed(style))
         return true;
-    return (DashMasks[style] >> (step % DashPeriod)) & 1u;
+    return (DashMasks[int(style)] >> (step % DashPeriod)) & 1u;
 }
 
-void addThinSegment(SpanList &out, QPoint a, QPoint b, int style, bool includeEnd)
+void addThinSegment(SpanList &out, QPoint a, QPoint b, LineStyle style, bool includeEnd)
 {
     const long long dx = b.x() - a.x(), dy = b.y() - a.y();
     const bool xMajor = std::llabs(dx) >= std::llabs(dy);
@@ -230,7 +230,7 @@ void addRectRing(SpanList &out, const QRect &outer, const QRect &hole)
     }
 }
 
-void addDashedFrame(SpanList &out, const QRect &r, int style)
+void addDashedFrame(SpanList &out, const QRect &r, LineStyle style)
 {
     const QRect &clip = out.clip();
     long long phase = 0;
@@ -321,7 +321,7 @@ void addEllipseBoundary(SpanList &out, const Ellipse &e)
     });
 }
 
-void addDashedEllipseBoundary(SpanList &out, const Ellipse &e, int style, double from)
+void addDashedEllipseBoundary(SpanList &out, const Ellipse &e, LineStyle style, double from)
 {
     if (e.a < 0 || e.b < 0)
         return;
@@ -402,7 +402,7 @@ bool AngleRange::contains(double angle) const
     return d <= sweep + EdgeSlack || d >= TwoPi - EdgeSlack;
 }
 
-const std::uint8_t *hatchPattern(int fillStyle)
+const std::uint8_t *hatchPattern(FillStyle style)
 {
     static constexpr std::uint8_t Patterns[6][8] = {
         {0xff, 0, 0, 0, 0, 0, 0, 0},                        // horizontal
@@ -412,9 +412,10 @@ const std::uint8_t *hatchPattern(int fillStyle)
         {0xff, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01},   // cross
         {0x01, 0x82, 0x44, 0x28, 0x10, 0x28, 0x44, 0x82},   // diagonal cross
     };
-    if (fillStyle < 2 || fillStyle > 7)
+    const int n = int(style);
+    if (n < int(FillStyle::HorizontalLines) || n > int(FillStyle::DiagonalCross))
         return nullptr;
-    return Patterns[fillStyle - 2];
+    return Patterns[n - int(FillStyle::HorizontalLines)];
 }
 
 } // namespace quor::raster

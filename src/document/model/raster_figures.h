@@ -7,19 +7,26 @@
 
 #include <QPoint>
 
+#include "core/pen_styles.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace quor::raster {
 
-// DrawStyle 1..4 are dashed; 0 and 6 are solid, 5 draws nothing.
-inline bool isDashed(int style) { return style >= 1 && style <= 4; }
+// Dash, dot and their mixtures are dashed; the solid ones are not, and the
+// invisible one draws nothing.
+inline bool isDashed(LineStyle style)
+{
+    return style == LineStyle::Dash || style == LineStyle::Dot || style == LineStyle::DashDot
+           || style == LineStyle::DashDotDot;
+}
 // Whether pixel number `step` along a dashed outline is drawn.
-bool dashOn(int style, long long step);
+bool dashOn(LineStyle style, long long step);
 
 // Width-one line from a to b; the end pixel is left out (so chained segments
 // do not meet twice) unless includeEnd or both ends share a pixel.
-void addThinSegment(SpanList &out, QPoint a, QPoint b, int style, bool includeEnd);
+void addThinSegment(SpanList &out, QPoint a, QPoint b, LineStyle style, bool includeEnd);
 // Pixels whose centres lie within radius of the segment a-b (round caps).
 void addCapsule(SpanList &out, QPoint a, QPoint b, double radius);
 // The same with real end points (pixel centres are whole numbers).
@@ -28,17 +35,17 @@ void addCapsule(SpanList &out, QPointF a, QPointF b, double radius);
 void addRectRing(SpanList &out, const QRect &outer, const QRect &hole);
 // The one-pixel frame of r, walked clockwise from its top-left corner with
 // the dash pattern of style.
-void addDashedFrame(SpanList &out, const QRect &r, int style);
+void addDashedFrame(SpanList &out, const QRect &r, LineStyle style);
 
 // The pixels a pen of width w draws outside and inside a figure's edge
-// pixel: centred on the edge, or wholly inside for DrawStyle 6.
+// pixel: centred on the edge, or wholly inside for the inside-solid style.
 struct PenBand
 {
     int outside, inside;
 
-    PenBand(int width, int style)
+    PenBand(int width, LineStyle style)
     {
-        if (style == 6) {
+        if (style == LineStyle::InsideSolid) {
             outside = 0;
             inside = width - 1;
         } else {
@@ -105,7 +112,7 @@ void addEllipseBoundary(SpanList &out, const Ellipse &e);
 // for an ellipse with a semi-axis beyond DashRankLimit, whose pixels on the
 // clip rectangle alone are counted.
 constexpr int DashRankLimit = 1 << 14;
-void addDashedEllipseBoundary(SpanList &out, const Ellipse &e, int style, double from);
+void addDashedEllipseBoundary(SpanList &out, const Ellipse &e, LineStyle style, double from);
 // outer minus inner; inner is concentric and smaller.
 void addEllipseRing(SpanList &out, const Ellipse &outer, const Ellipse &inner);
 
@@ -126,6 +133,6 @@ struct AngleRange
 
 // 8x8 pattern of FillStyle 2..7: bit x & 7 of row y & 7, aligned to the
 // bitmap origin. Null for the other styles.
-const std::uint8_t *hatchPattern(int fillStyle);
+const std::uint8_t *hatchPattern(FillStyle style);
 
 } // namespace quor::raster
