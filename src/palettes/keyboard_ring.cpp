@@ -52,11 +52,6 @@ bool isArrow(int key)
 
 KeyboardRing::KeyboardRing(QWidget *pane) : QObject(pane), m_pane(pane), m_frame(new FocusFrame(pane)) {}
 
-bool KeyboardRing::moving()
-{
-    return s_moving;
-}
-
 void KeyboardRing::click(QWidget *w, Qt::MouseButton button)
 {
     const QPointF at = QRectF(w->rect()).center();

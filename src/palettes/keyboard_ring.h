@@ -29,9 +29,6 @@ public:
     // Takes the focus by keyboard to `item`, else to the button that had it
     // last, else to the first one shown.
     void enter(QWidget *item = nullptr);
-    // True while the ring moves the focus: a tool button that chooses its
-    // tool when focused waits for a press then.
-    static bool moving();
     // A click in the middle of `w`, as the mouse would give it.
     static void click(QWidget *w, Qt::MouseButton button);
 

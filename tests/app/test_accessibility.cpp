@@ -4,6 +4,8 @@
 #include "program_fixture.h"
 
 #include "dialogs/custom_filter_dialog.h"
+#include "dialogs/gradient_fill_dialog.h"
+#include "files/picture_browser.h"
 #include "dialogs/resize_dialog.h"
 #include "palettes/colour_palette.h"
 #include "palettes/colour_swatches.h"
@@ -120,6 +122,14 @@ TEST_F(Accessibility, EveryControlIsNamedAndTheChoicesCanBeRead)
     auto *filter = main->findChild<CustomFilterDialog *>();
     ASSERT_NE(filter, nullptr);
     EXPECT_EQ(unnamedIn(filter).join(' ').toStdString(), "");
+    main->showGradientFill();
+    auto *gradient = main->findChild<GradientFillDialog *>();
+    ASSERT_NE(gradient, nullptr);
+    EXPECT_EQ(unnamedIn(gradient).join(' ').toStdString(), "");
+    main->showPictureBrowser();
+    auto *browser = main->findChild<PictureBrowser *>();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(unnamedIn(browser).join(' ').toStdString(), "");
 }
 
 TEST_F(Accessibility, CtrlF6GoesRoundThePanesAndThePalettesAnswerTheirKeys)
@@ -128,13 +138,15 @@ TEST_F(Accessibility, CtrlF6GoesRoundThePanesAndThePalettesAnswerTheirKeys)
     tools().chooseStyleBox(StyleFamily::Line, 3);
     active()->setFocus();
 
-    // Into the tool palette at the chosen tool, which stays as it was.
+    // Into the tool palette at the chosen tool. A tool button acts when the
+    // keyboard brings it the focus, as when clicked: the line tool starts
+    // again with the solid line, and the arrow keys choose as they go.
     key(Qt::Key_F6, Qt::ControlModifier);
     EXPECT_EQ(QApplication::focusWidget(), tools().button(2));
-    EXPECT_EQ(workspace().settings.lineStyle, 2);
+    EXPECT_EQ(workspace().settings.lineStyle, LineStyle::Solid);
     key(Qt::Key_Down);
     EXPECT_EQ(QApplication::focusWidget(), tools().button(4));
-    EXPECT_EQ(workspace().settings.tool, ToolId::Line);
+    EXPECT_EQ(workspace().settings.tool, ToolId::Rectangle);
     key(Qt::Key_Left);
     EXPECT_EQ(QApplication::focusWidget(), tools().button(3));
     key(Qt::Key_Return);
