@@ -161,16 +161,16 @@ void CustomFilterDialog::buildControls()
 
     m_frame = named(new QGroupBox(QStringLiteral("滤块尺寸"), this), "Frame1",
                     twipsRect(2190, 60, 1140, 1110));
-    m_option3 = named(new QRadioButton(QStringLiteral("3*3"), m_frame), "Option1",
+    m_threeByThree = named(new QRadioButton(QStringLiteral("3*3"), m_frame), "Option1",
                       twipsRect(150, 330, 900, 300));
-    m_option5 = named(new QRadioButton(QStringLiteral("5*5"), m_frame), "Option2",
+    m_fiveByFive = named(new QRadioButton(QStringLiteral("5*5"), m_frame), "Option2",
                       twipsRect(150, 690, 900, 300));
-    m_option5->setChecked(true);
-    connect(m_option3, &QRadioButton::toggled, this, [this](bool on) {
+    m_fiveByFive->setChecked(true);
+    connect(m_threeByThree, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             chooseThreeByThree();
     });
-    connect(m_option5, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_fiveByFive, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             chooseFiveByFive();
     });
@@ -183,7 +183,7 @@ void CustomFilterDialog::buildControls()
     connect(m_cancel, &QPushButton::clicked, this, &CustomFilterDialog::cancel);
 
     QList<QWidget *> order(m_weights.begin(), m_weights.end());
-    order << m_divide << m_bias << m_up << m_down << m_run << m_cancel << m_option3 << m_option5;
+    order << m_divide << m_bias << m_up << m_down << m_run << m_cancel << m_threeByThree << m_fiveByFive;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     for (QWidget *w : order)
@@ -195,7 +195,7 @@ bool CustomFilterDialog::eventFilter(QObject *o, QEvent *e)
     if (e->type() == QEvent::FocusIn) {
         if (auto *box = qobject_cast<QLineEdit *>(o)) {
             boxGotFocus(box);
-        } else if (o == m_run || o == m_cancel || o == m_option3 || o == m_option5) {
+        } else if (o == m_run || o == m_cancel || o == m_threeByThree || o == m_fiveByFive) {
             m_up->setEnabled(false);
             m_down->setEnabled(false);
         }

@@ -51,8 +51,8 @@ public:
     QLineEdit *addendBox() const { return m_bias; }
     QLabel *label(int n) const { return n == 1 ? m_divideLabel : m_biasLabel; }
     QFrame *bar(int n) const { return m_bars[std::size_t(n - 1)]; } // 1..4
-    QRadioButton *threeByThreeOption() const { return m_option3; }
-    QRadioButton *fiveByFiveOption() const { return m_option5; }
+    QRadioButton *threeByThreeOption() const { return m_threeByThree; }
+    QRadioButton *fiveByFiveOption() const { return m_fiveByFive; }
     // 1 run, 2 cancel, 3 up, 4 down.
     QWidget *button(int n) const;
 
@@ -93,8 +93,8 @@ private:
     QLabel *m_biasLabel = nullptr;
     std::array<QFrame *, 4> m_bars{};
     QGroupBox *m_frame = nullptr;
-    QRadioButton *m_option3 = nullptr;
-    QRadioButton *m_option5 = nullptr;
+    QRadioButton *m_threeByThree = nullptr;
+    QRadioButton *m_fiveByFive = nullptr;
     QPushButton *m_run = nullptr;
     QPushButton *m_cancel = nullptr;
     QToolButton *m_up = nullptr;

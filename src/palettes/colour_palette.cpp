@@ -105,13 +105,13 @@ ColourPalette::ColourPalette(Workspace &workspace, QWidget *parent)
         m_ring->add(box, {press, {}});
     }
 
-    m_text1 = readout(this, "Text1", "指针位置", "像点坐标(X Y)", 7170, 180);
-    m_text2 = readout(this, "Text2", "图片尺寸", "相片尺寸(宽 高)", 9510, 180);
-    makeDigitBox(m_text2, [this] { return m_workspace.activeDocument() != nullptr; }, true);
-    m_text2->installEventFilter(this);
-    m_workspace.pointerReadout = [this](const QString &t) { m_text1->setText(t); };
+    m_pointerBox = readout(this, "Text1", "指针位置", "像点坐标(X Y)", 7170, 180);
+    m_sizeBox = readout(this, "Text2", "图片尺寸", "相片尺寸(宽 高)", 9510, 180);
+    makeDigitBox(m_sizeBox, [this] { return m_workspace.activeDocument() != nullptr; }, true);
+    m_sizeBox->installEventFilter(this);
+    m_workspace.pointerReadout = [this](const QString &t) { m_pointerBox->setText(t); };
     connect(&m_workspace.settings, &DrawingSettings::colourTaken, this, &ColourPalette::colourTaken);
-    m_workspace.canvasSizeReadout = [this](const QString &t) { m_text2->setText(t); };
+    m_workspace.canvasSizeReadout = [this](const QString &t) { m_sizeBox->setText(t); };
 }
 
 PictureBox *ColourPalette::swatch(int n) const
@@ -127,10 +127,10 @@ void ColourPalette::takeKeyboardFocus()
 void ColourPalette::placeReadouts()
 {
     const double w = pixelsToTwips(width());
-    const double t2 = w - pixelsToTwips(m_text2->width()) - 200;
-    const double t1 = w - pixelsToTwips(m_text1->width()) - pixelsToTwips(m_text2->width()) - 400;
-    m_text2->move(twipsToPixels(t2), m_text2->y());
-    m_text1->move(twipsToPixels(t1), m_text1->y());
+    const double t2 = w - pixelsToTwips(m_sizeBox->width()) - 200;
+    const double t1 = w - pixelsToTwips(m_pointerBox->width()) - pixelsToTwips(m_sizeBox->width()) - 400;
+    m_sizeBox->move(twipsToPixels(t2), m_sizeBox->y());
+    m_pointerBox->move(twipsToPixels(t1), m_pointerBox->y());
 }
 
 void ColourPalette::resizeEvent(QResizeEvent *e)
@@ -141,7 +141,7 @@ void ColourPalette::resizeEvent(QResizeEvent *e)
 
 bool ColourPalette::eventFilter(QObject *watched, QEvent *e)
 {
-    if (watched == m_text2 && e->type() == QEvent::FocusOut)
+    if (watched == m_sizeBox && e->type() == QEvent::FocusOut)
         canvasSizeEdited();
     return QWidget::eventFilter(watched, e);
 }
@@ -250,10 +250,10 @@ void ColourPalette::canvasSizeEdited()
     if (!doc)
         return;
     // Without a blank, or with a part that is no number, nothing changes.
-    const auto size = parseSizeEntry(m_text2->text());
+    const auto size = parseSizeEntry(m_sizeBox->text());
     if (!size)
         return;
-    m_text2->setText(sizeEntryText(*size));
+    m_sizeBox->setText(sizeEntryText(*size));
     // The canvas's resize writes its size back and marks the document.
     PictureBox *canvas = doc->view()->canvasBox();
     canvas->moveTwips(canvas->leftTwips(), canvas->topTwips(), size->width, size->height);

@@ -24,8 +24,8 @@ public:
     PictureBox *backColourBox() const { return m_back; }
     PictureBox *drawingColourBox() const { return m_drawing; }
     PictureBox *foreColourBox() const { return m_fore; }
-    QLineEdit *pointerBox() const { return m_text1; } // pointer position
-    QLineEdit *canvasSizeBox() const { return m_text2; } // canvas size
+    QLineEdit *pointerBox() const { return m_pointerBox; } // pointer position
+    QLineEdit *canvasSizeBox() const { return m_sizeBox; } // canvas size
     PictureBox *swatch(int n) const; // swatches Picture9..Picture56
 
     // Puts the two read-outs at the right edge, 200 twips apart.
@@ -74,8 +74,8 @@ private:
     PictureBox *m_drawing;
     PictureBox *m_fore;
     QList<PictureBox *> m_swatches;
-    QLineEdit *m_text1;
-    QLineEdit *m_text2;
+    QLineEdit *m_pointerBox;
+    QLineEdit *m_sizeBox;
     KeyboardRing *m_ring;
 };
 

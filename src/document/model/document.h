@@ -26,9 +26,11 @@ class Document : public QObject
 public:
     Document();
 
-    CanvasSurface &canvas() { return m_canvas; }        // Picture1
-    CanvasSurface &selection() { return m_selection; }  // selectionBox
-    CanvasSurface &scratch() { return m_scratch; }      // scratchBox
+    // The picture being edited; the floating picture (held while it floats);
+    // the scratch picture effects and the whole-picture view work in.
+    CanvasSurface &canvas() { return m_canvas; }
+    CanvasSurface &selection() { return m_selection; }
+    CanvasSurface &scratch() { return m_scratch; }
     const CanvasSurface &canvas() const { return m_canvas; }
     const CanvasSurface &selection() const { return m_selection; }
 
