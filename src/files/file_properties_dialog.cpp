@@ -53,8 +53,10 @@ FilePropertiesDialog::FilePropertiesDialog(const QString &path, QWidget *parent)
 
     m_nameLabel = named(new QLabel(this), "Label1", QStringLiteral("名称："));
     m_name = pathBox(this, "filenametext");
+    m_name->setAccessibleName(QStringLiteral("名称"));
     m_folderLabel = named(new QLabel(this), "Label2", QStringLiteral("位置："));
     m_folder = pathBox(this, "filepathtext");
+    m_folder->setAccessibleName(QStringLiteral("位置"));
     // Only the name box says which file "确定" changes.
     m_folder->setReadOnly(true);
     m_sizeLabel = named(new QLabel(this), "Label3", QStringLiteral("大小："));

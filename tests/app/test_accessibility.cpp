@@ -5,6 +5,7 @@
 
 #include "dialogs/custom_filter_dialog.h"
 #include "dialogs/gradient_fill_dialog.h"
+#include "files/file_properties_dialog.h"
 #include "files/picture_browser.h"
 #include "dialogs/resize_dialog.h"
 #include "palettes/colour_palette.h"
@@ -14,6 +15,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QToolBar>
 
@@ -130,6 +132,11 @@ TEST_F(Accessibility, EveryControlIsNamedAndTheChoicesCanBeRead)
     auto *browser = main->findChild<PictureBrowser *>();
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(unnamedIn(browser).join(' ').toStdString(), "");
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    FilePropertiesDialog properties(file.fileName(), main.get());
+    properties.show();
+    EXPECT_EQ(unnamedIn(&properties).join(' ').toStdString(), "");
 }
 
 TEST_F(Accessibility, CtrlF6GoesRoundThePanesAndThePalettesAnswerTheirKeys)
