@@ -90,8 +90,15 @@ PictureFileForm describePictureFile(ByteSpan data)
         default:
             break;
         }
-        if (form.kind != PictureKind::Png)
-            form.frames = std::max(1, reader.imageCount());
+        if (form.kind != PictureKind::Png) {
+            // A reader of its own: asking the format first leaves the TIFF
+            // reader unable to count its pages.
+            QBuffer again;
+            again.setData(bytes);
+            again.open(QIODevice::ReadOnly);
+            QImageReader counter(&again, form.kind == PictureKind::WebP ? "webp" : "tiff");
+            form.frames = std::max(1, counter.imageCount());
+        }
         break;
     }
     default:
@@ -116,6 +123,8 @@ QStringList whatSaveDrops(const PictureFileForm &form)
         lost << QStringLiteral("原文件有 %1 页，保存后只留下第一页。").arg(form.frames);
     if (form.deep)
         lost << QStringLiteral("原文件每个颜色分量有 16 位，保存后只有 8 位。");
+    if (form.alpha)
+        lost << QStringLiteral("原文件有透明的部分，保存后成为白色。");
     if (form.kind == PictureKind::Pnm && form.colour == ColourKind::BlackAndWhite)
         lost << QStringLiteral("原文件是黑白图片（PBM），保存后成为彩色图片（PPM）。");
     else if (form.kind == PictureKind::Pnm && form.colour == ColourKind::Grey)

@@ -1,6 +1,6 @@
-// What a picture file held beyond the one 8-bit colour picture the canvas
-// shows: pages, animation frames, deep samples, a grey or black-and-white
-// kind. Saving in the same format keeps only the canvas, so Save tells the
+// What a picture file held beyond the one opaque 8-bit colour picture the
+// canvas shows: pages, animation frames, deep samples, transparency, a grey
+// or black-and-white kind. Saving in the same format keeps only the canvas, so Save tells the
 // user first what the old file had that the new one will not.
 #pragma once
 
@@ -19,6 +19,7 @@ struct PictureFileForm
     int frames = 1;    // pages of a TIFF, frames of an animated WebP
     bool deep = false; // more than 8 bits a sample
     ColourKind colour = ColourKind::Colour;
+    bool alpha = false; // transparent pixels, which the canvas shows over white
 
     bool operator==(const PictureFileForm &) const = default;
 };

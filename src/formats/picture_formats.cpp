@@ -290,19 +290,29 @@ QImage decodeIco(ByteSpan d, const PictureLimits &limits)
     return decodeDib(best, opt);
 }
 
-QImage decodeWithQtReader(ByteSpan d, const char *format, const PictureLimits &limits)
+QImage decodeWithQtReader(ByteSpan d, const char *format, const PictureLimits &limits,
+                          bool *hadClearPixels)
 {
     if (qstrcmp(format, "ppm") == 0)
         checkPnmHeaderSize(d, limits);
     else if (qstrcmp(format, "webp") == 0)
         checkWebpHeaderSize(d, limits);
-    return overWhite(readWithQt(d, format, limits, true));
+    return overWhite(readWithQt(d, format, limits, true), hadClearPixels);
 }
 
-QImage overWhite(const QImage &img)
+QImage overWhite(const QImage &img, bool *hadClearPixels)
 {
     if (!img.hasAlphaChannel())
         return img;
+    if (hadClearPixels) {
+        // What Save would lose: a pixel not wholly opaque.
+        const QImage argb = img.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < argb.height() && !*hadClearPixels; ++y) {
+            const QRgb *row = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+            *hadClearPixels = std::any_of(row, row + argb.width(),
+                                          [](QRgb p) { return qAlpha(p) != 255; });
+        }
+    }
     QImage opaque(img.size(), QImage::Format_RGB32);
     if (opaque.isNull())
         throw std::bad_alloc();

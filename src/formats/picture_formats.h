@@ -16,8 +16,9 @@ QImage decodePng(ByteSpan data, const PictureLimits &limits);
 QImage decodeIco(ByteSpan data, const PictureLimits &limits);
 // format is Qt's reader name ("png", "webp", "tiff", "ppm"). Transparent
 // pixels come out over white: the canvas has no transparency.
-QImage decodeWithQtReader(ByteSpan data, const char *format, const PictureLimits &limits);
+QImage decodeWithQtReader(ByteSpan data, const char *format, const PictureLimits &limits,
+                          bool *hadClearPixels = nullptr);
 // A picture with transparency laid over white: the canvas has none.
-QImage overWhite(const QImage &picture);
+QImage overWhite(const QImage &picture, bool *hadClearPixels = nullptr);
 
 } // namespace quor

@@ -72,6 +72,7 @@ QImage decodePicture(ByteSpan d, const PictureLimits &limits, PictureNotes *note
 {
     if (d.empty())
         throw emptyPictureFile();
+    bool *const clear = notes ? &notes->clearPixels : nullptr;
     try {
         switch (sniffPicture(d)) {
         case PictureKind::Bmp: return decodeBmpFile(d, limits);
@@ -82,9 +83,9 @@ QImage decodePicture(ByteSpan d, const PictureLimits &limits, PictureNotes *note
         }
         case PictureKind::Gif: return decodeGif(d, limits);
         case PictureKind::Jpeg: return decodeJpeg(d, limits);
-        case PictureKind::Png: return overWhite(decodePng(d, limits));
-        case PictureKind::WebP: return decodeWithQtReader(d, "webp", limits);
-        case PictureKind::Tiff: return decodeWithQtReader(d, "tiff", limits);
+        case PictureKind::Png: return overWhite(decodePng(d, limits), clear);
+        case PictureKind::WebP: return decodeWithQtReader(d, "webp", limits, clear);
+        case PictureKind::Tiff: return decodeWithQtReader(d, "tiff", limits, clear);
         case PictureKind::Pnm: return decodeWithQtReader(d, "ppm", limits);
         case PictureKind::Ico: return decodeIco(d, limits);
         case PictureKind::Wmf: return renderWmf(d, limits, notes ? &notes->skippedRecords : nullptr);
@@ -109,9 +110,13 @@ QImage loadPictureFile(const QString &fileName, const PictureLimits &limits, Pic
         return *std::move(bitmap);
     const QByteArray bytes = file.readRest(std::move(head));
     const ByteSpan whole(bytes.constData(), std::size_t(bytes.size()));
-    QImage picture = decodePicture(whole, limits, notes);
-    if (form)
+    PictureNotes own;
+    PictureNotes &said = notes ? *notes : own;
+    QImage picture = decodePicture(whole, limits, &said);
+    if (form) {
         *form = describePictureFile(whole);
+        form->alpha = said.clearPixels;
+    }
     return picture;
 }
 

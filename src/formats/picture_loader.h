@@ -18,6 +18,7 @@ PictureKind sniffPicture(ByteSpan data);
 struct PictureNotes
 {
     int skippedRecords = 0; // metafile records that drew nothing
+    bool clearPixels = false; // transparent pixels, shown over white
 };
 
 // Decodes a picture held in memory. Throws QuorError: InvalidPicture (not

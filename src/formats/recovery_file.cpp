@@ -77,7 +77,7 @@ bool writeRecoveryRecord(QIODevice &out, const RecoveryRecord &r)
                             + number(r.twipsWidth) + ' ' + number(r.twipsHeight) + "\nfile "
                             + (kind.isEmpty() ? QByteArray("-") : kind) + ' '
                             + QByteArray::number(f.frames) + ' ' + (f.deep ? "16 " : "8 ")
-                            + colourName(f.colour) + "\npreview ";
+                            + colourName(f.colour) + (f.alpha ? " alpha" : "") + "\npreview ";
     const QByteArray zeros(CountDigits, '0');
     if (out.write(head) != head.size())
         return false;
@@ -169,7 +169,9 @@ RecoveryRead readRecoveryRecord(QIODevice &in, qint64 size, RecoveryPart part)
         r.form.colour = colour == "grey" ? ColourKind::Grey
                         : colour == "mono" ? ColourKind::BlackAndWhite
                                            : ColourKind::Colour;
-        formOk = file.size() == 4 && (r.form.kind != PictureKind::Unknown || file[0] == "-")
+        r.form.alpha = file.value(4) == "alpha";
+        // A fifth word says the file had a transparency channel.
+        formOk = (file.size() == 4 || (file.size() == 5 && r.form.alpha)) && (r.form.kind != PictureKind::Unknown || file[0] == "-")
                  && framesOk && frames >= 1 && (bits == "8" || bits == "16")
                  && (colour == "colour" || colour == "grey" || colour == "mono");
         previewCount = count(line("preview"));

@@ -8,7 +8,7 @@
 //   time <when it was written, ISO 8601 UTC>
 //   pixels <width> <height>
 //   twips <width> <height>
-//   file <kind or -> <frames> <bits a sample> <colour|grey|mono>
+//   file <kind or -> <frames> <bits a sample> <colour|grey|mono> [alpha]
 //   preview <byte count, 13 digits>
 //   png <byte count, 13 digits>
 //   <empty line>

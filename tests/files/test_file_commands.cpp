@@ -452,6 +452,17 @@ TEST_F(FileCommands, SavingWhatTheFormatCannotKeepAsksFirstOnce)
     active()->document().markChanged();
     main->save();
     EXPECT_EQ(messages().size(), asks);
+
+    // A PNG with a clear pixel: its transparency is named before it goes.
+    QImage clear(4, 2, QImage::Format_ARGB32);
+    clear.fill(qRgba(0, 0, 255, 0));
+    const QString png = dir.filePath("clear.png");
+    samples::writeFile(png, samples::encoded(clear, "png"));
+    open(png);
+    active()->document().markChanged();
+    script.messageAnswers = {Answer::Cancel};
+    main->save();
+    EXPECT_TRUE(lastMessage().text.contains("透明")) << lastMessage().text.toStdString();
 }
 
 TEST_F(FileCommands, SaveAsksOnlyForNewDocumentsAndSaveAsAlways)

@@ -16,7 +16,7 @@ RecoveryRecord sample()
     r.time = QDateTime(QDate(2026, 12, 8), QTime(10, 30, 15, 250), Qt::UTC);
     r.twipsWidth = 45.5;
     r.twipsHeight = 30;
-    r.form = {PictureKind::Tiff, 4, true, ColourKind::Grey};
+    r.form = {PictureKind::Tiff, 4, true, ColourKind::Grey, true};
     r.picture = QImage(3, 2, QImage::Format_RGB32);
     const QRgb rows[2][3] = {{0xff000000, 0xffff0000, 0xff00ff00}, {0xff0000ff, 0xff123456, 0xffffffff}};
     for (int y = 0; y < 2; ++y)
